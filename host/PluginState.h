@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "host/HostApi.h"
+
+namespace dux {
+
+// The process-wide state of the plug-in: the host's callbacks, kept from nbRegisterPlugIn for
+// the life of the library, and the descriptions after the INI override.
+struct tPluginState {
+  HostAddActionProc addAction = nullptr;
+  void* secondCallback = nullptr;  // stored, never called
+  HostGetVariableProc getVariable = nullptr;
+  HostSetVariableProc setVariable = nullptr;
+  HostInterfaceRequestProc interfaceRequest = nullptr;  // null until nbRegisterInterfaceAccess
+  void* initValue = nullptr;                            // from nbInitPlugIn, not used
+  void* scriptProcessor = nullptr;                      // from nbRegisterScriptProcessor, not used
+  std::array<std::string, 2> groupDescriptions;
+  std::array<std::string, 6> commandDescriptions;
+};
+
+// The one instance of the process.
+tPluginState& PluginState();
+
+// Back to the state of a freshly loaded library (tests).
+void ResetPluginState();
+
+// The value of a host variable ("[Name]"); empty when the host gives none or no host is
+// registered. The host's string is freed here.
+std::string GetHostVariable(std::string_view name);
+
+// Hands a value to the host; does nothing before registration.
+void SetHostVariable(std::string_view name, std::string_view value);
+
+}  // namespace dux

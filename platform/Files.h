@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dux::platform {
+
+// What a directory lookup tells about one file system entry.
+struct tFileStamp {
+  std::int64_t size = 0;
+  bool isDirectory = false;
+  // Last-write time in local time.
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+// Looks up `path` whatever its attributes (hidden, system, read-only, directory).
+std::optional<tFileStamp> LookUpFile(const std::string& path);
+
+// True when `path` names an existing file that is not a directory.
+bool FileExists(const std::string& path);
+
+// The platform's own text for the last failed file operation of this thread.
+std::string LastSystemErrorText();
+
+// A file opened for reading while others may read but not write it.
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  // Reads up to `size` bytes; returns how many were read, 0 at the end. Throws FormatError when
+  // the system reports a read error.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+  // Size of the file when it was opened.
+  virtual std::int64_t Size() const = 0;
+};
+
+// Opens `path` for shared reading. Throws FormatError naming the file and the system's reason.
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path);
+
+// Reads the whole file. Throws FormatError naming the file and the system's reason.
+std::string ReadWholeFile(const std::string& path);
+
+// Replaces a file's contents safely: the bytes go to a temporary file in the destination's own
+// folder, which Commit flushes to disk and renames over the destination. Until Commit succeeds
+// the destination keeps its old bytes; a writer destroyed without a successful Commit removes
+// its temporary file. An existing destination keeps its permissions.
+class ReplacingFile {
+ public:
+  // Creates the temporary file. Throws FormatError naming the destination and the reason.
+  explicit ReplacingFile(const std::string& destination);
+  ~ReplacingFile();
+  ReplacingFile(const ReplacingFile&) = delete;
+  ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+  // Appends bytes. Throws FormatError (for example when the disk is full).
+  void Write(std::string_view bytes);
+  // Flushes, closes and renames over the destination. Throws FormatError.
+  void Commit();
+
+  const std::string& TemporaryName() const { return temporary_; }
+
+  class Impl;
+
+ private:
+  std::string destination_;
+  std::string temporary_;
+  std::unique_ptr<Impl> impl_;
+  bool committed_ = false;
+};
+
+}  // namespace dux::platform

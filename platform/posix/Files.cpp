@@ -1,0 +1,163 @@
+#include "platform/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "platform/FormatError.h"
+
+namespace dux::platform {
+namespace {
+
+std::string ErrnoText(int error) { return std::strerror(error); }
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string BaseNameOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+class PosixInputFile final : public InputFile {
+ public:
+  PosixInputFile(int fd, std::int64_t size) : fd_(fd), size_(size) {}
+  ~PosixInputFile() override { close(fd_); }
+  PosixInputFile(const PosixInputFile&) = delete;
+  PosixInputFile& operator=(const PosixInputFile&) = delete;
+
+  std::size_t Read(char* buffer, std::size_t size) override {
+    for (;;) {
+      const ssize_t got = read(fd_, buffer, size);
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) throw FormatError("Cannot read: " + ErrnoText(errno));
+    }
+  }
+  std::int64_t Size() const override { return size_; }
+
+ private:
+  int fd_;
+  std::int64_t size_;
+};
+
+}  // namespace
+
+std::optional<tFileStamp> LookUpFile(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || stat(path.c_str(), &info) != 0) return std::nullopt;
+  tFileStamp stamp;
+  stamp.size = static_cast<std::int64_t>(info.st_size);
+  stamp.isDirectory = S_ISDIR(info.st_mode);
+  std::tm local{};
+  const std::time_t when = info.st_mtime;
+  if (localtime_r(&when, &local) != nullptr) {
+    stamp.year = local.tm_year + 1900;
+    stamp.month = local.tm_mon + 1;
+    stamp.day = local.tm_mday;
+    stamp.hour = local.tm_hour;
+    stamp.minute = local.tm_min;
+    stamp.second = local.tm_sec;
+  }
+  return stamp;
+}
+
+bool FileExists(const std::string& path) {
+  const auto stamp = LookUpFile(path);
+  return stamp && !stamp->isDirectory;
+}
+
+std::string LastSystemErrorText() { return ErrnoText(errno); }
+
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw FormatError("Cannot open '" + path + "': " + ErrnoText(errno));
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    close(fd);
+    throw FormatError("Cannot open '" + path + "': " + ErrnoText(error));
+  }
+  return std::make_unique<PosixInputFile>(fd, static_cast<std::int64_t>(info.st_size));
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  const auto file = OpenInputFile(path);
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(file->Size()));
+  std::vector<char> chunk(1 << 16);
+  try {
+    for (;;) {
+      const std::size_t got = file->Read(chunk.data(), chunk.size());
+      if (got == 0) break;
+      bytes.append(chunk.data(), got);
+    }
+  } catch (const FormatError& e) {
+    throw FormatError("Cannot read '" + path + "': " + e.what());
+  }
+  return bytes;
+}
+
+class ReplacingFile::Impl {
+ public:
+  int fd = -1;
+};
+
+ReplacingFile::ReplacingFile(const std::string& destination)
+    : destination_(destination), impl_(std::make_unique<Impl>()) {
+  std::string pattern = FolderOf(destination) + "/." + BaseNameOf(destination) + ".dux-XXXXXX";
+  impl_->fd = mkstemp(pattern.data());
+  if (impl_->fd < 0) {
+    throw FormatError("Cannot create a temporary file beside '" + destination +
+                      "': " + ErrnoText(errno));
+  }
+  temporary_ = pattern;
+}
+
+ReplacingFile::~ReplacingFile() {
+  if (impl_->fd >= 0) close(impl_->fd);
+  if (!committed_ && !temporary_.empty()) unlink(temporary_.c_str());
+}
+
+void ReplacingFile::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(impl_->fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      throw FormatError("Cannot write '" + destination_ + "': " + ErrnoText(errno));
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+}
+
+void ReplacingFile::Commit() {
+  const auto fail = [this](const char* what, int error) {
+    throw FormatError(std::string("Cannot ") + what + " '" + destination_ + "': " + ErrnoText(error));
+  };
+  struct stat old {};
+  mode_t mode = 0;
+  if (stat(destination_.c_str(), &old) == 0) {
+    mode = old.st_mode & 07777;
+  } else {
+    const mode_t mask = umask(0);
+    umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (fchmod(impl_->fd, mode) != 0) fail("set the permissions of", errno);
+  if (fsync(impl_->fd) != 0) fail("flush", errno);
+  const int fd = impl_->fd;
+  impl_->fd = -1;
+  if (close(fd) != 0) fail("close", errno);
+  if (rename(temporary_.c_str(), destination_.c_str()) != 0) fail("replace", errno);
+  committed_ = true;
+}
+
+}  // namespace dux::platform

@@ -1,0 +1,174 @@
+#include "platform/Files.h"
+
+#include <windows.h>
+
+#include <array>
+#include <vector>
+
+#include "platform/FormatError.h"
+
+namespace dux::platform {
+namespace {
+
+std::string SystemText(DWORD error) {
+  std::array<char, 512> buffer{};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
+  while (length > 0 && (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' ||
+                        buffer[length - 1] == ' ')) {
+    --length;
+  }
+  if (length == 0) return "system error " + std::to_string(error);
+  return std::string(buffer.data(), length);
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of("\\/");
+  if (slash == std::string::npos) return ".";
+  return path.substr(0, slash + 1);
+}
+
+class Win32InputFile final : public InputFile {
+ public:
+  Win32InputFile(HANDLE handle, std::int64_t size) : handle_(handle), size_(size) {}
+  ~Win32InputFile() override { CloseHandle(handle_); }
+  Win32InputFile(const Win32InputFile&) = delete;
+  Win32InputFile& operator=(const Win32InputFile&) = delete;
+
+  std::size_t Read(char* buffer, std::size_t size) override {
+    DWORD got = 0;
+    const DWORD wanted = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    if (!ReadFile(handle_, buffer, wanted, &got, nullptr)) {
+      throw FormatError("Cannot read: " + SystemText(GetLastError()));
+    }
+    return got;
+  }
+  std::int64_t Size() const override { return size_; }
+
+ private:
+  HANDLE handle_;
+  std::int64_t size_;
+};
+
+}  // namespace
+
+std::optional<tFileStamp> LookUpFile(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    return std::nullopt;
+  }
+  tFileStamp stamp;
+  stamp.size = static_cast<std::int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+  stamp.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  FILETIME local{};
+  SYSTEMTIME time{};
+  if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) && FileTimeToSystemTime(&local, &time)) {
+    stamp.year = time.wYear;
+    stamp.month = time.wMonth;
+    stamp.day = time.wDay;
+    stamp.hour = time.wHour;
+    stamp.minute = time.wMinute;
+    stamp.second = time.wSecond;
+  }
+  return stamp;
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string LastSystemErrorText() { return SystemText(GetLastError()); }
+
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path) {
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    throw FormatError("Cannot open '" + path + "': " + SystemText(GetLastError()));
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(handle, &size)) {
+    const DWORD error = GetLastError();
+    CloseHandle(handle);
+    throw FormatError("Cannot open '" + path + "': " + SystemText(error));
+  }
+  return std::make_unique<Win32InputFile>(handle, static_cast<std::int64_t>(size.QuadPart));
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  const auto file = OpenInputFile(path);
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(file->Size()));
+  std::vector<char> chunk(1 << 16);
+  try {
+    for (;;) {
+      const std::size_t got = file->Read(chunk.data(), chunk.size());
+      if (got == 0) break;
+      bytes.append(chunk.data(), got);
+    }
+  } catch (const FormatError& e) {
+    throw FormatError("Cannot read '" + path + "': " + e.what());
+  }
+  return bytes;
+}
+
+class ReplacingFile::Impl {
+ public:
+  HANDLE handle = INVALID_HANDLE_VALUE;
+};
+
+ReplacingFile::ReplacingFile(const std::string& destination)
+    : destination_(destination), impl_(std::make_unique<Impl>()) {
+  std::array<char, MAX_PATH + 1> name{};
+  if (GetTempFileNameA(FolderOf(destination).c_str(), "dux", 0, name.data()) == 0) {
+    throw FormatError("Cannot create a temporary file beside '" + destination +
+                      "': " + SystemText(GetLastError()));
+  }
+  temporary_ = name.data();
+  impl_->handle = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (impl_->handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    DeleteFileA(temporary_.c_str());
+    temporary_.clear();
+    throw FormatError("Cannot create a temporary file beside '" + destination +
+                      "': " + SystemText(error));
+  }
+}
+
+ReplacingFile::~ReplacingFile() {
+  if (impl_->handle != INVALID_HANDLE_VALUE) CloseHandle(impl_->handle);
+  if (!committed_ && !temporary_.empty()) DeleteFileA(temporary_.c_str());
+}
+
+void ReplacingFile::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x100000u ? 0x100000u : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(impl_->handle, bytes.data(), chunk, &written, nullptr) || written == 0) {
+      throw FormatError("Cannot write '" + destination_ + "': " + SystemText(GetLastError()));
+    }
+    bytes.remove_prefix(written);
+  }
+}
+
+void ReplacingFile::Commit() {
+  const auto fail = [this](const char* what, DWORD error) {
+    throw FormatError(std::string("Cannot ") + what + " '" + destination_ + "': " + SystemText(error));
+  };
+  if (!FlushFileBuffers(impl_->handle)) fail("flush", GetLastError());
+  HANDLE handle = impl_->handle;
+  impl_->handle = INVALID_HANDLE_VALUE;
+  if (!CloseHandle(handle)) fail("close", GetLastError());
+  const DWORD attributes = GetFileAttributesA(destination_.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    SetFileAttributesA(temporary_.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  }
+  if (!MoveFileExA(temporary_.c_str(), destination_.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    fail("replace", GetLastError());
+  }
+  committed_ = true;
+}
+
+}  // namespace dux::platform

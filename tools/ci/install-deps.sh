@@ -1,0 +1,26 @@
+#!/bin/sh
+# Installs every Debian package the builds and tests need on a fresh Debian 12 machine.
+# Run as root. Safe to run again. With --native, only what the native build and the sample need.
+set -eu
+export DEBIAN_FRONTEND=noninteractive
+if [ "${1:-}" = --native ]; then
+  apt-get update
+  apt-get install -y --no-install-recommends g++ cmake ninja-build libjpeg62-turbo-dev
+  exit 0
+fi
+dpkg --add-architecture i386
+if [ ! -f /etc/apt/sources.list.d/debian-src.sources ]; then
+  mirror=$(awk '/^URIs:/{print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+  [ -n "$mirror" ] || mirror=http://deb.debian.org/debian
+  printf 'Types: deb-src\nURIs: %s\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+    "$mirror" > /etc/apt/sources.list.d/debian-src.sources
+fi
+apt-get update
+apt-get install -y --no-install-recommends \
+  build-essential g++ clang libclang-rt-14-dev cmake ninja-build pkg-config \
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
+  libjpeg62-turbo-dev libpng-dev libjpeg-turbo-progs \
+  libimage-exiftool-perl exiv2 libexiv2-dev libexif-dev \
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix nasm dpkg-dev \
+  wine wine32:i386 xvfb xauth fonts-wine fonts-liberation imagemagick-6.q16 \
+  python3 ca-certificates

@@ -1,0 +1,208 @@
+// nbhost: a command-line stand-in for the authoring host. It loads the plug-in, hands it the
+// host's callbacks, keeps host variables in memory, runs one action and prints every variable
+// the plug-in set. Host texts are code page 1252; arguments and output are UTF-8.
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "metadata/Cp1252.h"
+#include "platform/CommandLine.h"
+#include "platform/Module.h"
+#include "tools/nbhost/JsonText.h"
+#include "tools/nbhost/PluginHost.h"
+
+namespace {
+
+using dux::Cp1252ToUtf8;
+using dux::Utf8ToCp1252;
+using dux::tools::JsonString;
+using dux::tools::PluginHost;
+
+constexpr int kExitTrue = 0, kExitFalse = 1, kExitUsage = 2;
+
+constexpr const char* kUsage =
+    "usage: nbhost [--lib FILE] [--json] [--set NAME=VALUE]... [--message CODE] [--info]\n"
+    "              (--list | ACTION [PARAM]... | --info | --message CODE)\n"
+    "  --lib FILE        the plug-in (default: duxIPTC.nbp beside nbhost)\n"
+    "  --json            print one JSON object instead of NAME=VALUE lines\n"
+    "  --set NAME=VALUE  preset a host variable, NAME with its brackets\n"
+    "  --message CODE    send nbMessage(CODE) before the action\n"
+    "  --info            print the title, author and hint of nbInitPlugIn\n"
+    "  --list            print the groups and commands as announced\n"
+    "  ACTION            a command name or number; PARAMs are its parameters in order\n"
+    "exit status: 0 the action returned true, 1 false, 2 usage or load error\n";
+
+struct tOptions {
+  std::string library;
+  bool json = false;
+  bool list = false;
+  bool info = false;
+  std::vector<std::pair<std::string, std::string>> presets;
+  std::vector<int> messages;
+  std::string action;
+  std::vector<std::string> params;
+};
+
+int Usage(const std::string& problem) {
+  if (!problem.empty()) std::cerr << "nbhost: " << problem << "\n";
+  std::cerr << kUsage;
+  return kExitUsage;
+}
+
+std::string DefaultLibrary() {
+  std::string exe = dux::platform::ExecutableFileName();
+  const auto slash = exe.find_last_of("\\/");
+  return (slash == std::string::npos ? std::string() : exe.substr(0, slash + 1)) + "duxIPTC.nbp";
+}
+
+bool ParseInteger(const std::string& text, int& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  const long parsed = std::strtol(text.c_str(), &end, 10);
+  if (*end != '\0' || parsed < -2147483647L - 1 || parsed > 2147483647L) return false;
+  value = static_cast<int>(parsed);
+  return true;
+}
+
+// Parses the arguments; returns an error text, empty when they are fine.
+std::string ParseOptions(const std::vector<std::string>& args, tOptions& options) {
+  std::size_t i = 1;
+  for (; i < args.size() && options.action.empty(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--lib" && hasValue) {
+      options.library = args[++i];
+    } else if (a == "--json") {
+      options.json = true;
+    } else if (a == "--list") {
+      options.list = true;
+    } else if (a == "--info") {
+      options.info = true;
+    } else if (a == "--set" && hasValue) {
+      const std::string& pair = args[++i];
+      const auto equals = pair.find('=');
+      if (equals == std::string::npos) return "--set needs NAME=VALUE";
+      options.presets.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+    } else if (a == "--message" && hasValue) {
+      int code = 0;
+      if (!ParseInteger(args[++i], code)) return "--message needs a whole number";
+      options.messages.push_back(code);
+    } else if (a.rfind("--", 0) == 0) {
+      return "unknown or incomplete option " + a;
+    } else {
+      options.action = a;
+    }
+  }
+  options.params.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+  const bool standalone = options.info || !options.messages.empty();
+  if (options.list && !options.action.empty()) return "give --list or an ACTION, not both";
+  if (!options.list && options.action.empty() && !standalone) return "give --list or an ACTION";
+  return {};
+}
+
+void PrintList(const PluginHost& host, bool json) {
+  std::string out = json ? "{\"announcements\": [" : "";
+  bool first = true;
+  for (const auto& a : host.Announcements()) {
+    std::string kinds;
+    for (std::size_t k = 0; k < a.kinds.size(); ++k) {
+      kinds += (k > 0 ? ", " : "") + std::to_string(a.kinds[k]);
+    }
+    if (json) {
+      out += std::string(first ? "" : ", ") + "{\"number\": " + std::to_string(a.number) +
+             ", \"name\": " + JsonString(Cp1252ToUtf8(a.name)) +
+             ", \"description\": " + JsonString(Cp1252ToUtf8(a.description)) + ", \"kinds\": [" +
+             kinds + "], \"count\": " + std::to_string(a.count) + "}";
+    } else {
+      out += std::to_string(a.number) + " " + JsonString(Cp1252ToUtf8(a.name)) + " " +
+             JsonString(Cp1252ToUtf8(a.description)) + " [" + kinds + "] " +
+             std::to_string(a.count) + "\n";
+    }
+    first = false;
+  }
+  if (json) out += "]}\n";
+  std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+void PrintResult(const PluginHost& host, const std::string& action, bool result, bool json) {
+  std::string out;
+  if (json) {
+    out = "{\"action\": " + JsonString(action) + ", \"result\": " + (result ? "true" : "false") +
+          ", \"set\": [";
+    for (std::size_t i = 0; i < host.setCalls.size(); ++i) {
+      out += std::string(i > 0 ? ", " : "") + "[" + JsonString(Cp1252ToUtf8(host.setCalls[i].first)) +
+             ", " + JsonString(Cp1252ToUtf8(host.setCalls[i].second)) + "]";
+    }
+    out += "]}\n";
+  } else {
+    for (const auto& [name, value] : host.setCalls) {
+      out += Cp1252ToUtf8(name) + "=" + Cp1252ToUtf8(value) + "\n";
+    }
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+void PrintInfo(PluginHost& host, bool json) {
+  const auto texts = host.Init();
+  std::string out;
+  if (json) {
+    out = "{\"title\": " + JsonString(Cp1252ToUtf8(texts.title)) +
+          ", \"author\": " + JsonString(Cp1252ToUtf8(texts.author)) +
+          ", \"hint\": " + JsonString(Cp1252ToUtf8(texts.hint)) + "}\n";
+  } else {
+    out = "title=" + Cp1252ToUtf8(texts.title) + "\nauthor=" + Cp1252ToUtf8(texts.author) +
+          "\nhint=" + Cp1252ToUtf8(texts.hint) + "\n";
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+int Run(const tOptions& options) {
+  std::string error;
+  const std::string library = options.library.empty() ? DefaultLibrary() : options.library;
+  auto host = PluginHost::Load(library, error);
+  if (!host) {
+    std::cerr << "nbhost: " << error << "\n";
+    return kExitUsage;
+  }
+  for (const auto& [name, value] : options.presets) {
+    host->variables[Utf8ToCp1252(name)] = Utf8ToCp1252(value);
+  }
+  host->Register();
+  if (options.list) {
+    PrintList(*host, options.json);
+    return kExitTrue;
+  }
+  if (options.info) PrintInfo(*host, options.json);
+  if (options.action.empty()) {
+    for (const int code : options.messages) host->Message(code);
+    if (!options.messages.empty()) PrintResult(*host, "", true, options.json);
+    return kExitTrue;
+  }
+  int number = 0;
+  if (!ParseInteger(options.action, number)) {
+    const auto found = host->NumberOfCommand(Utf8ToCp1252(options.action));
+    if (!found) return Usage("unknown action " + options.action);
+    number = *found;
+  }
+  for (const int code : options.messages) host->Message(code);
+  std::vector<std::string> params;
+  for (const auto& p : options.params) params.push_back(Utf8ToCp1252(p));
+  if (params.size() < static_cast<std::size_t>(host->CountOfCommand(number))) {
+    params.resize(static_cast<std::size_t>(host->CountOfCommand(number)));
+  }
+  const bool result = host->Execute(number, params);
+  PrintResult(*host, options.action, result, options.json);
+  return result ? kExitTrue : kExitFalse;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  dux::platform::SetBinaryStandardOutput();
+  tOptions options;
+  const std::string problem = ParseOptions(dux::platform::Utf8Arguments(argc, argv), options);
+  if (!problem.empty()) return Usage(problem);
+  return Run(options);
+}
