@@ -1,11 +1,26 @@
 #include "host/Commands.h"
 
+#include "host/IptcCommands.h"
+
 namespace dux {
+namespace {
+
+const std::string& Param(const std::vector<std::string>& params, std::size_t index) {
+  static const std::string kEmpty;
+  return index < params.size() ? params[index] : kEmpty;
+}
+
+}  // namespace
 
 bool RunCommand(std::int32_t number, const std::vector<std::string>& params) {
-  (void)number;
-  (void)params;
-  return false;
+  switch (number) {
+    case 1:
+      return IptcRead(Param(params, 0));
+    case 2:
+      return IptcWrite(Param(params, 0), Param(params, 1));
+    default:
+      return false;
+  }
 }
 
 }  // namespace dux

@@ -7,4 +7,4 @@ cd "$root"
 if [ "$(id -u)" = 0 ]; then ./tools/ci/install-deps.sh --native; else sudo ./tools/ci/install-deps.sh --native; fi >/dev/null
 cmake -S . -B build/sample -G Ninja -DCMAKE_BUILD_TYPE=Release -DDUX_BUILD_TESTS=OFF >/dev/null
 cmake --build build/sample >/dev/null
-./build/sample/bin/nbhost --list
+./build/sample/bin/nbhost duxIPTCread samples/sample.jpg

@@ -1,0 +1,57 @@
+#include "host/IptcCommands.h"
+
+#include <vector>
+
+#include "host/PluginState.h"
+#include "metadata/AsciiText.h"
+#include "metadata/CommaList.h"
+#include "metadata/TimgData.h"
+
+namespace dux {
+
+bool IptcRead(const std::string& fileName) {
+  TimgData image(255);
+  image.ScanFile(fileName);
+  if (image.iptcSection == nullptr) {
+    SetHostVariable(kIptcHeaderVariable, "0");
+    for (const tIptcFieldRow& row : kIptcFields) SetHostVariable(row.Variable, "");
+    return false;
+  }
+  image.iptcInfo->ParseSegment(image.iptcSection->bytes);
+  SetHostVariable(kIptcHeaderVariable, "1");
+  for (const tIptcFieldRow& row : kIptcFields) {
+    SetHostVariable(row.Variable, image.iptcInfo->ValueOf(row.Field, ""));
+  }
+  return true;
+}
+
+std::string LimitFieldText(const tIptcFieldRow& row, std::string_view text) {
+  const auto limit = static_cast<std::size_t>(row.Limit);
+  if (!row.IsList) return std::string(text.substr(0, limit));
+  std::vector<std::string> items = SplitCommaList(text);
+  for (std::string& item : items) {
+    if (item.size() > limit) item = std::string(TrimRightBlanks(std::string_view(item).substr(0, limit)));
+  }
+  return JoinCommaList(items);
+}
+
+bool IptcWrite(const std::string& source, const std::string& destination) {
+  // An empty source means rewriting the destination in place, so that file is the one scanned.
+  const std::string& from = source.empty() ? destination : source;
+  TimgData image(255);
+  image.ScanFile(from);
+  if (image.iptcSection != nullptr) {
+    image.iptcInfo->ParseSegment(image.iptcSection->bytes);
+  } else {
+    image.StartEmptyIptc();
+  }
+  image.iptcInfo->ClearEntries();
+  for (const tIptcFieldRow& row : kIptcFields) {
+    const std::string text = GetHostVariable(row.Variable);
+    if (!text.empty()) image.iptcInfo->SetValue(row.Field, LimitFieldText(row, text));
+  }
+  image.iptcInfo->WriteToFile(destination, from);
+  return true;
+}
+
+}  // namespace dux

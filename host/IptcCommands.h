@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "host/IptcFields.h"
+
+namespace dux {
+
+// duxIPTCread: sets "[duxIPTC_Header]" and the 31 IPTC variables from the file's IPTC block
+// (every variable empty and the header "0" when there is none). True when the file had one.
+bool IptcRead(const std::string& fileName);
+
+// duxIPTCwrite: writes the 31 variables as the IPTC block of `source` into `destination`
+// (the destination itself when `source` is empty). True when written; errors propagate.
+bool IptcWrite(const std::string& source, const std::string& destination);
+
+// A variable's text cut to its field's limit: each item of a list field, else the whole text.
+std::string LimitFieldText(const tIptcFieldRow& row, std::string_view text);
+
+}  // namespace dux

@@ -1,0 +1,39 @@
+#include "metadata/AsciiText.h"
+
+namespace dux {
+
+std::string AsciiUpperCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = AsciiUpper(c);
+  return out;
+}
+
+std::string AsciiLowerCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = AsciiLower(c);
+  return out;
+}
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+std::string_view TrimLeftBlanks(std::string_view text) noexcept {
+  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view TrimRightBlanks(std::string_view text) noexcept {
+  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view TrimBlanks(std::string_view text) noexcept {
+  return TrimRightBlanks(TrimLeftBlanks(text));
+}
+
+}  // namespace dux

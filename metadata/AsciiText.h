@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Byte-safe text helpers: letter case is folded for A-Z/a-z only, and "blank" means any byte of
+// code 0..32, as the host's own string routines treat them.
+namespace dux {
+
+constexpr char AsciiUpper(char c) noexcept { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+constexpr char AsciiLower(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+// True for bytes of code 0..32 (control characters and the blank).
+constexpr bool IsBlankOrControl(char c) noexcept { return static_cast<unsigned char>(c) <= 32; }
+
+std::string AsciiUpperCase(std::string_view text);
+std::string AsciiLowerCase(std::string_view text);
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) noexcept;
+
+// Without leading and/or trailing bytes of code 0..32.
+std::string_view TrimBlanks(std::string_view text) noexcept;
+std::string_view TrimLeftBlanks(std::string_view text) noexcept;
+std::string_view TrimRightBlanks(std::string_view text) noexcept;
+
+}  // namespace dux

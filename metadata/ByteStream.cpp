@@ -1,0 +1,63 @@
+#include "metadata/ByteStream.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace dux {
+
+std::size_t ByteStream::Read(char* destination, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    if (next_ == filled_) {
+      // Large reads bypass the buffer.
+      if (size - done >= kBufferSize) {
+        const std::size_t got = Fill(destination + done, size - done);
+        if (got == 0) break;
+        done += got;
+        position_ += static_cast<std::int64_t>(got);
+        continue;
+      }
+      buffer_.resize(kBufferSize);
+      filled_ = Fill(buffer_.data(), buffer_.size());
+      next_ = 0;
+      if (filled_ == 0) break;
+    }
+    const std::size_t take = std::min(size - done, filled_ - next_);
+    std::memcpy(destination + done, buffer_.data() + next_, take);
+    next_ += take;
+    done += take;
+    position_ += static_cast<std::int64_t>(take);
+  }
+  return done;
+}
+
+bool ByteStream::ReadByte(std::uint8_t& value) {
+  char c = 0;
+  if (next_ < filled_) {
+    c = buffer_[next_++];
+    ++position_;
+  } else if (Read(&c, 1) != 1) {
+    return false;
+  }
+  value = static_cast<std::uint8_t>(c);
+  return true;
+}
+
+std::size_t MemoryByteStream::Fill(char* destination, std::size_t size) {
+  const std::size_t take = std::min(size, data_.size() - offset_);
+  if (take > 0) std::memcpy(destination, data_.data() + offset_, take);
+  offset_ += take;
+  return take;
+}
+
+std::size_t FileByteStream::Fill(char* destination, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const std::size_t got = file_->Read(destination + done, size - done);
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+}  // namespace dux

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "platform/Files.h"
+
+namespace dux {
+
+// A forward-only source of bytes read through a buffer, so that a scan that takes one byte at
+// a time costs one system call per 64 KB.
+class ByteStream {
+ public:
+  virtual ~ByteStream() = default;
+
+  // Reads up to `size` bytes; fewer only at the end of the data. Throws FormatError when the
+  // underlying file reports an error.
+  std::size_t Read(char* destination, std::size_t size);
+  // Reads one byte; false at the end of the data.
+  bool ReadByte(std::uint8_t& value);
+  // Offset of the next byte to be read.
+  std::int64_t Position() const { return position_; }
+
+ protected:
+  // Reads up to `size` bytes from the source; 0 only at its end.
+  virtual std::size_t Fill(char* destination, std::size_t size) = 0;
+
+ private:
+  static constexpr std::size_t kBufferSize = 1 << 16;
+  std::vector<char> buffer_;
+  std::size_t next_ = 0, filled_ = 0;
+  std::int64_t position_ = 0;
+};
+
+// Bytes held in memory (the caller keeps them alive).
+class MemoryByteStream final : public ByteStream {
+ public:
+  explicit MemoryByteStream(std::string_view data) : data_(data) {}
+
+ private:
+  std::size_t Fill(char* destination, std::size_t size) override;
+  std::string_view data_;
+  std::size_t offset_ = 0;
+};
+
+// An open file.
+class FileByteStream final : public ByteStream {
+ public:
+  explicit FileByteStream(std::unique_ptr<platform::InputFile> file) : file_(std::move(file)) {}
+
+ private:
+  std::size_t Fill(char* destination, std::size_t size) override;
+  std::unique_ptr<platform::InputFile> file_;
+};
+
+}  // namespace dux

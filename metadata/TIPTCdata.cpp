@@ -1,0 +1,119 @@
+#include "metadata/TIPTCdata.h"
+
+#include "metadata/AsciiText.h"
+#include "metadata/ByteReader.h"
+#include "metadata/CommaList.h"
+#include "metadata/Cp1252.h"
+#include "metadata/IptcTags.h"
+
+namespace dux {
+namespace {
+
+// Record 1 dataset 90 (coded character set) holding ESC % G declares the values UTF-8.
+constexpr std::string_view kUtf8Declaration{"\x1C\x01\x5A\x00\x03\x1B\x25\x47", 8};
+
+}  // namespace
+
+std::int32_t TIPTCdata::IndexOfName(std::string_view name) const {
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (SameTextIgnoringCase(entries_[i].ShortName, name)) return static_cast<std::int32_t>(i);
+  }
+  return -1;
+}
+
+std::int32_t TIPTCdata::TableIndexOfName(std::string_view name) { return IptcTableIndexOfName(name); }
+
+std::int32_t TIPTCdata::AppendEntry(const TTagEntry& entry) {
+  if (entry.TagNumber != 0) entries_.push_back(entry);
+  return Count() - 1;
+}
+
+std::int32_t TIPTCdata::SetValue(std::string_view name, std::string_view value) {
+  const std::int32_t row = IndexOfName(name);
+  if (row >= 0) {
+    if (!value.empty()) entries_[static_cast<std::size_t>(row)].DisplayValue = value;
+    return row;
+  }
+  const std::int32_t t = TableIndexOfName(name);
+  if (t < 0) return -1;
+  TTagEntry entry = EntryFromRow(kIptcTags[static_cast<std::size_t>(t)]);
+  entry.DisplayValue = value;
+  return AppendEntry(entry);
+}
+
+std::int32_t TIPTCdata::AddListValue(std::string_view name, std::string_view value) {
+  const std::int32_t row = IndexOfName(name);
+  if (row < 0) return SetValue(name, MergeLists("", value));
+  if (!value.empty()) {
+    auto& entry = entries_[static_cast<std::size_t>(row)];
+    entry.DisplayValue = MergeLists(entry.DisplayValue, value);
+  }
+  return row;
+}
+
+std::string TIPTCdata::ValueOf(std::string_view name, std::string_view defaultValue) const {
+  const std::int32_t row = IndexOfName(name);
+  return row < 0 ? std::string(defaultValue) : entries_[static_cast<std::size_t>(row)].DisplayValue;
+}
+
+std::string TIPTCdata::MergeLists(std::string_view existing, std::string_view added) {
+  std::vector<std::string> result = SplitCommaList(existing);
+  for (const std::string& item : SplitCommaList(added)) {
+    const std::string_view trimmed = TrimBlanks(item);
+    bool present = false;
+    for (const std::string& have : result) present = present || SameTextIgnoringCase(have, trimmed);
+    if (!present) result.emplace_back(trimmed);
+  }
+  return JoinCommaList(result);
+}
+
+TTagEntry TIPTCdata::ReadDataset(std::string_view buffer, std::int64_t& pos, bool utf8) const {
+  const int record = Byte(buffer, pos);
+  const int dataset = Byte(buffer, pos + 1);
+  const std::int64_t length = Word(buffer, pos + 2, true);
+  pos += 4;
+  TTagEntry entry;
+  if (record == 2 || record == 8) {
+    const std::string_view value = Bytes(buffer, pos, length);
+    const int row = IptcTableIndexOf(record, dataset);
+    if (row >= 0 && kIptcTags[static_cast<std::size_t>(row)].ShortName != "SKIP") {
+      entry = EntryFromRow(kIptcTags[static_cast<std::size_t>(row)]);
+    } else {
+      entry.ShortName = entry.Description = "Custom_" + std::to_string(dataset);
+      entry.TagNumber = static_cast<std::uint16_t>(dataset);
+      entry.RecordNumber = static_cast<std::uint16_t>(record);
+      entry.MaxSize = 64;
+    }
+    entry.DisplayValue = utf8 ? Utf8ToCp1252(value) : std::string(value);
+  }
+  // Past the value and past the byte where the next dataset's 0x1C is expected; that byte is
+  // not checked.
+  pos += length + 1;
+  return entry;
+}
+
+void TIPTCdata::ParseSegment(std::string_view segmentBytes) {
+  ClearEntries();
+  const std::string_view buffer = segmentBytes;
+  const auto size = static_cast<std::int64_t>(buffer.size());
+  std::int64_t i = FindBytes(buffer, "Photoshop 3.0") + 13;
+  const bool utf8 = FindBytes(buffer, kUtf8Declaration, i) != 0;
+  // The 8BIM resource headers are not interpreted: the first 0x1C 0x02 or 0x1C 0x08 pair after
+  // the signature starts the dataset stream, in whatever resource it stands.
+  while (i < size && !(Byte(buffer, i) == 0x1C && (Byte(buffer, i + 1) == 2 || Byte(buffer, i + 1) == 8))) {
+    ++i;
+  }
+  if (i >= size) return;
+  std::int64_t pos = i + 1;
+  while (pos < size - 2) {
+    const TTagEntry entry = ReadDataset(buffer, pos, utf8);
+    if (entry.TagNumber <= 255 && IsIptcListDataset(entry.TagNumber)) {
+      // A dataset holds one item, which may itself contain a comma.
+      AddListValue(entry.ShortName, QuoteListItem(entry.DisplayValue));
+    } else {
+      AppendEntry(entry);
+    }
+  }
+}
+
+}  // namespace dux

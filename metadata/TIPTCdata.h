@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "metadata/TTagEntry.h"
+
+namespace dux {
+
+class TimgData;
+
+// The IPTC datasets of one image: parsed from an APP13 "Photoshop 3.0" section, named through
+// the IPTC table, looked up and set by short name, and encoded back into an APP13 payload.
+// The keyword and supplemental-category datasets are held as one comma list each.
+class TIPTCdata {
+ public:
+  explicit TIPTCdata(TimgData* owner) : owner_(owner) {}
+
+  std::int32_t Count() const { return static_cast<std::int32_t>(entries_.size()); }
+  // A copy of row `index` (0-based, below Count).
+  TTagEntry EntryAt(std::int32_t index) const { return entries_.at(static_cast<std::size_t>(index)); }
+
+  // First row whose ShortName equals `name` ignoring letter case; -1 if none.
+  std::int32_t IndexOfName(std::string_view name) const;
+  // First IPTC-table row of that name; -1 if none.
+  static std::int32_t TableIndexOfName(std::string_view name);
+  // Appends a copy unless its TagNumber is 0; returns Count() - 1 either way.
+  std::int32_t AppendEntry(const TTagEntry& entry);
+  // Sets the value of the row of that name (an empty value leaves an existing row unchanged) or
+  // appends a row from the table. Returns the row index, -1 for a name the table lacks.
+  std::int32_t SetValue(std::string_view name, std::string_view value);
+  // Merges the comma list `value` into the row of that name, adding it when absent.
+  std::int32_t AddListValue(std::string_view name, std::string_view value);
+  // The DisplayValue of the first row of that name, or `defaultValue`.
+  std::string ValueOf(std::string_view name, std::string_view defaultValue) const;
+  void ClearEntries() { entries_.clear(); }
+
+  // Reads every dataset of an APP13 section (its bytes with the two length bytes). The datasets
+  // start at the first 0x1C 0x02 or 0x1C 0x08 after the "Photoshop 3.0" signature. Values of an
+  // IPTC block declared as UTF-8 are converted to code page 1252. Never fails: what cannot be
+  // read gives fewer rows.
+  void ParseSegment(std::string_view segmentBytes);
+
+  // The union of two comma lists, comparing items ignoring letter case.
+  static std::string MergeLists(std::string_view existing, std::string_view added);
+
+  // One dataset: 0x1C, record, dataset, 16-bit big-endian length, value. Throws FormatError for
+  // a value longer than 65535 bytes.
+  static std::string EncodeDataset(int record, int dataset, std::string_view value);
+  // One dataset per item of the comma list (quotes honoured, a final comma ignored).
+  static std::string EncodeListDatasets(int record, int dataset, std::string_view list);
+  // The APP13 payload of the current list: signature, the IPTC resource, then `otherResources`
+  // (or an empty URL-list resource when they hold none). Throws FormatError when the payload
+  // would not fit a JPEG segment (65533 bytes).
+  std::string BuildSegmentPayload(std::string_view otherResources = {}, bool hasUrlList = false) const;
+  // Rewrites the JPEG file `source` (the destination when empty) into `destination` with the
+  // current list. Throws FormatError naming the file when the source cannot be read as a JPEG
+  // or the destination cannot be written; the destination is then unchanged.
+  void WriteToFile(const std::string& destination, const std::string& source);
+
+ private:
+  TTagEntry ReadDataset(std::string_view buffer, std::int64_t& pos, bool utf8) const;
+
+  TimgData* owner_;
+  std::vector<TTagEntry> entries_;
+};
+
+}  // namespace dux

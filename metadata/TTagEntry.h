@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dux {
+
+// A special formatter: turns an entry's display text into its final text.
+using TextFormatter = std::string (*)(std::string_view text);
+
+// One row of a constant tag table (EXIF, GPS, IPTC, maker notes).
+struct tTagRow {
+  std::uint16_t RecordNumber = 0;  // IPTC record (2 or 8); 0 in EXIF tables
+  std::uint16_t TagNumber = 0;
+  std::string_view ShortName{}, Description{}, ValueCodes{}, FormatText{};
+  std::int32_t MaxSize = 0;  // IPTC write limit
+  TextFormatter Formatter = nullptr;
+};
+
+// The record of every decoded EXIF, maker-note or IPTC entry. TagNumber 0 marks a row that was
+// not found; such entries are not stored.
+struct TTagEntry {
+  std::int32_t TableId = 0;  // 0 EXIF, GPS and IPTC; 1 maker note
+  std::uint16_t ValueType = 0;
+  std::uint16_t RecordNumber = 0;
+  std::uint16_t TagNumber = 0;
+  std::string ShortName;
+  std::string Description;
+  std::string ValueCodes;
+  std::string DisplayValue;
+  std::string RawValue;  // byte string
+  std::int32_t RawOffset = 0;
+  std::string FormatText;
+  std::int32_t MaxSize = 0;
+  TextFormatter Formatter = nullptr;
+};
+
+// A decoded entry that starts as a copy of a table row.
+inline TTagEntry EntryFromRow(const tTagRow& row) {
+  TTagEntry entry;
+  entry.RecordNumber = row.RecordNumber;
+  entry.TagNumber = row.TagNumber;
+  entry.ShortName = row.ShortName;
+  entry.Description = row.Description;
+  entry.ValueCodes = row.ValueCodes;
+  entry.FormatText = row.FormatText;
+  entry.MaxSize = row.MaxSize;
+  entry.Formatter = row.Formatter;
+  return entry;
+}
+
+}  // namespace dux

@@ -1,0 +1,232 @@
+#include "metadata/TimgData.h"
+
+#include "metadata/AsciiText.h"
+#include "metadata/ByteStream.h"
+#include "platform/Files.h"
+
+namespace dux {
+namespace {
+
+constexpr std::uint8_t kMarkerSos = 0xDA, kMarkerEoi = 0xD9;
+constexpr std::uint8_t kMarkerApp0 = 0xE0, kMarkerApp1 = 0xE1, kMarkerApp13 = 0xED, kMarkerCom = 0xFE;
+constexpr std::int64_t kTiffBufferSize = 256000;
+
+// The extension of the last path component, dot included, in lower case.
+std::string LowerExtension(const std::string& fileName) {
+  const auto separator = fileName.find_last_of("\\/:");
+  const auto dot = fileName.find_last_of('.');
+  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return {};
+  return AsciiLowerCase(fileName.substr(dot));
+}
+
+std::int64_t DaysFromCivil(int y, int m, int d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const std::int64_t yoe = y - era * 400;
+  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;  // days since 1970-01-01
+}
+
+}  // namespace
+
+double DosDateTime(int year, int month, int day, int hour, int minute, int second) {
+  if (year == 0) return 0;
+  constexpr std::int64_t kDaysFrom1899To1970 = 25569;
+  const double days = static_cast<double>(DaysFromCivil(year, month, day) + kDaysFrom1899To1970);
+  return days + (hour * 3600 + minute * 60 + second / 2 * 2) / 86400.0;
+}
+
+TimgData::TimgData(std::int32_t buildMode) : buildMode(buildMode) { ResetState(); }
+
+TimgData::~TimgData() = default;
+
+void TimgData::ResetState() {
+  sectionCount = 0;
+  exifSection = iptcSection = commentSection = headerSection = nullptr;
+  fileName.clear();
+  fileDateTime = 0;
+  fileSize = 0;
+  ErrStr.clear();
+  exifInfo.reset();
+  iptcInfo.reset();
+  bigEndian = false;
+}
+
+bool TimgData::HasAnyMetadata() const {
+  return exifSection != nullptr || commentSection != nullptr || iptcSection != nullptr;
+}
+
+bool TimgData::HasThumbnail() const {
+  return exifSection != nullptr && exifInfo && exifInfo->thumbnailStart > 21 &&
+         exifInfo->thumbnailLength > 256;
+}
+
+std::string TimgData::CommentText() const {
+  if (commentSection == nullptr) return {};
+  return std::string(Bytes(commentSection->bytes, 3, commentSection->lengthField - 2));
+}
+
+void TimgData::CaptureFileInfo(const std::string& name) {
+  const auto stamp = platform::LookUpFile(name);
+  if (!stamp) return;
+  fileName = name;
+  fileDateTime = DosDateTime(stamp->year, stamp->month, stamp->day, stamp->hour, stamp->minute,
+                             stamp->second);
+  fileSize = stamp->size;
+}
+
+bool TimgData::ScanFile(const std::string& name) {
+  ResetState();
+  try {
+    if (!platform::FileExists(name)) return false;
+    CaptureFileInfo(name);
+    ErrStr = "Not an EXIF file";
+    const std::string extension = LowerExtension(name);
+    bool found = false;
+    if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe") {
+      found = ScanJpegFile(name);
+    } else if (extension == ".tif" || extension == ".tiff" || extension == ".nef") {
+      found = ScanTiffFile(name);
+    } else {
+      return false;
+    }
+    if (found) ErrStr = "<none>";
+    return found;
+  } catch (...) {
+    // In practice: the file exists but cannot be opened.
+    ErrStr = "Illegal Exif construction";
+    return false;
+  }
+}
+
+bool TimgData::ScanJpegFile(const std::string& name) {
+  tiffMode = false;
+  FileByteStream stream(platform::OpenInputFile(name));  // a failure to open reaches ScanFile
+  try {
+    return ScanJpegStream(stream);
+  } catch (...) {
+    return false;
+  }
+}
+
+bool TimgData::ScanJpegStream(ByteStream& stream) {
+  std::uint8_t first = 0, second = 0;
+  if (!stream.ReadByte(first) || !stream.ReadByte(second) || first != 0xFF || second != 0xD8) {
+    return false;
+  }
+  sectionCount = 0;
+  while (sectionCount < kMaxScannedSections) {
+    // Any number of 0xFF fill bytes; a missing 0xFF is not detected.
+    std::uint8_t marker = 0xFF;
+    while (marker == 0xFF) {
+      if (!stream.ReadByte(marker)) return HasAnyMetadata();
+    }
+    const std::int64_t markerOffset = stream.Position() - 1;
+    tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
+    std::uint8_t high = 0, low = 0;
+    if (!stream.ReadByte(high) || !stream.ReadByte(low)) return HasAnyMetadata();
+    const int length = high << 8 | low;
+    if (length < 2) return false;
+    s.markerCode = marker;
+    s.lengthField = length;
+    s.markerOffset = markerOffset;
+    s.bytes.assign(static_cast<std::size_t>(length), '\0');
+    s.bytes[0] = static_cast<char>(high);
+    s.bytes[1] = static_cast<char>(low);
+    // A short payload keeps the slot counted but unclassified; the next read meets the end.
+    if (stream.Read(s.bytes.data() + 2, static_cast<std::size_t>(length - 2)) !=
+        static_cast<std::size_t>(length - 2)) {
+      continue;
+    }
+    // The EXIF, IPTC or comment segment must be among the first four segments after SOI.
+    if (sectionCount == 5 && !HasAnyMetadata()) return false;
+    switch (marker) {
+      case kMarkerEoi:
+      case kMarkerSos:
+        return HasAnyMetadata();
+      case kMarkerApp0:
+        headerSection = &s;
+        break;
+      case kMarkerApp1:
+        if (sectionCount > 5 || exifSection != nullptr) {
+          --sectionCount;  // dropped: the next segment reuses the slot
+        } else {
+          exifSection = &s;
+          exifInfo = std::make_unique<TImageInfo>(this, buildMode);
+          segmentData = s.bytes;
+          DecodeExifSegment();
+        }
+        break;
+      case kMarkerApp13:
+        if (iptcSection == nullptr) {
+          iptcSection = &s;
+          iptcInfo = std::make_unique<TIPTCdata>(this);
+        }
+        break;
+      case kMarkerCom:
+        commentSection = &s;
+        break;
+      default:
+        break;
+    }
+  }
+  return HasAnyMetadata();
+}
+
+void TimgData::DecodeExifSegment() {
+  if (!exifInfo) exifInfo = std::make_unique<TImageInfo>(this, buildMode);
+  const std::string_view bytes = exifSection->bytes;
+  if (Bytes(bytes, 3, 5) != std::string_view("Exif\0", 5)) {
+    ErrStr = "Incorrect Exif header";
+    return;
+  }
+  const std::string_view order = Bytes(bytes, 9, 2);
+  if (order == "II") {
+    bigEndian = false;
+  } else if (order == "MM") {
+    bigEndian = true;
+  } else {
+    ErrStr = "Invalid Exif alignment marker";
+    return;
+  }
+  exifInfo->SetSegmentData(segmentData);
+  exifInfo->bigEndian = bigEndian;
+}
+
+bool TimgData::ScanTiffFile(const std::string& name) {
+  tiffMode = true;
+  FileByteStream stream(platform::OpenInputFile(name));
+  bool found = false;
+  try {
+    found = ScanTiffStream(stream);
+  } catch (...) {
+    found = false;
+  }
+  tiffMode = false;
+  return found;
+}
+
+bool TimgData::ScanTiffStream(ByteStream& stream) {
+  char header[8] = {};
+  if (stream.Read(header, 2) != 2) return false;
+  const std::string_view order(header, 2);
+  if (order != "II" && order != "MM") return false;
+  if (stream.Read(header + 2, 6) != 6) return false;  // magic and IFD0 offset, not used
+  tSection& s = sections[0];
+  s.bytes.assign(static_cast<std::size_t>(kTiffBufferSize), '\0');
+  stream.Read(s.bytes.data(), s.bytes.size());
+  s.markerCode = 0;
+  s.lengthField = 0;
+  s.markerOffset = -1;
+  sectionCount = 1;
+  exifSection = &s;
+  exifInfo = std::make_unique<TImageInfo>(this, buildMode);
+  exifInfo->tiffSource = tiffMode;
+  exifInfo->SetSegmentData(s.bytes);
+  segmentData = s.bytes;
+  exifInfo->bigEndian = order == "MM";
+  return true;
+}
+
+}  // namespace dux

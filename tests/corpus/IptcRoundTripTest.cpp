@@ -1,0 +1,88 @@
+// duxIPTCwrite on every JPEG of the corpus, read back with our reader.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "metadata/PhotoshopResources.h"
+#include "tests/corpus/IptcCorpus.h"
+#include "tests/support/Corpus.h"
+#include "tests/support/JpegBuilder.h"
+
+namespace dux::test {
+namespace {
+
+std::string FirstApp13(const std::string& jpeg) {
+  for (const std::string& s : LeadingSegments(jpeg)) {
+    if (static_cast<unsigned char>(s[1]) == 0xED) return s.substr(2);
+  }
+  return {};
+}
+
+bool Contains(const std::vector<std::string>& segments, const std::string& segment) {
+  return std::find(segments.begin(), segments.end(), segment) != segments.end();
+}
+
+void CheckCopy(LoadedPlugin& plugin, const std::string& sourceBytes, const std::string& copy) {
+  const std::string copyBytes = ReadFileBytes(copy);
+  // The image data and everything after the leading metadata, byte for byte.
+  EXPECT_TRUE(ImageTail(copyBytes) == ImageTail(sourceBytes)) << "image data changed";
+  // Every leading APPn but APP0 and APP13 survives whole (COM included).
+  const auto written = LeadingSegments(copyBytes);
+  for (const std::string& segment : LeadingSegments(sourceBytes)) {
+    const auto marker = static_cast<unsigned char>(segment[1]);
+    if (marker == 0xE0 || marker == 0xED) continue;
+    EXPECT_TRUE(Contains(written, segment)) << "lost a segment with marker " << std::hex << +marker;
+  }
+  // The other Photoshop resources follow the IPTC block; an empty URL list stands in for a
+  // missing one.
+  const tImageResources before = OtherImageResources(FirstApp13(sourceBytes));
+  const std::string emptyUrlList("8BIM\x04\x0B\0\0\0\0\0\0", 12);
+  EXPECT_TRUE(OtherImageResources(FirstApp13(copyBytes)).bytes ==
+              before.bytes + (before.hasUrlList ? "" : emptyUrlList))
+      << "other image resources changed";
+  // Reading gives back exactly what was written, after the limits.
+  plugin.Host().setCalls.clear();
+  EXPECT_TRUE(plugin.Run(1, {copy}));
+  const auto expected = RoundTripExpected();
+  for (const auto& [name, value] : plugin.Host().setCalls) {
+    EXPECT_EQ(value, expected.at(name)) << name;
+  }
+}
+
+TEST(IptcRoundTrip, EveryCorpusJpegKeepsItsImageAndReadsBackWhatWasWritten) {
+  LoadedPlugin plugin;
+  int written = 0;
+  for (const tCorpusFile& corpus : CorpusFiles()) {
+    if (!IsJpegName(corpus.file)) continue;
+    SCOPED_TRACE(corpus.file);
+    const std::string source = CorpusFile(corpus.file);
+    const std::string sourceBytes = ReadFileBytes(source);
+    TempDir dir;
+    const std::string copy = dir.File("copy.jpg"), again = dir.File("again.jpg");
+    const bool unwritable =
+        std::count(UnwritableCorpusJpegs().begin(), UnwritableCorpusJpegs().end(), corpus.file) > 0;
+    const bool ok = WriteRoundTrip(plugin, source, copy);
+    EXPECT_EQ(ReadFileBytes(source), sourceBytes) << "the source changed";
+    if (unwritable) {
+      EXPECT_FALSE(ok);
+      EXPECT_NE(plugin.Host().variables["[LastError]"].find(source), std::string::npos);
+      EXPECT_EQ(dir.Listing(), "");
+      continue;
+    }
+    if (!ok) {
+      ADD_FAILURE() << plugin.Host().variables["[LastError]"];
+      continue;
+    }
+    ++written;
+    CheckCopy(plugin, sourceBytes, copy);
+    // Writing the copy again with the same variables changes nothing.
+    EXPECT_TRUE(WriteRoundTrip(plugin, copy, again));
+    EXPECT_TRUE(ReadFileBytes(again) == ReadFileBytes(copy)) << "a second write differs";
+  }
+  EXPECT_GT(written, 90);
+}
+
+}  // namespace
+}  // namespace dux::test

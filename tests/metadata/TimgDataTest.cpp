@@ -1,0 +1,206 @@
+#include "metadata/TimgData.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "metadata/ByteStream.h"
+#include "tests/support/JpegBuilder.h"
+#include "tests/support/TempDir.h"
+
+namespace dux {
+namespace {
+
+using test::Segment;
+
+const std::string kSoi = "\xFF\xD8";
+const std::string kExif = Segment(0xE1, std::string("Exif\0\0II*\0\x08\0\0\0\0\0\0\0\0\0", 20));
+const std::string kApp0 = Segment(0xE0, std::string("JFIF\0\x01\x02\0\0\x01\0\x01\0\0", 14));
+const std::string kIptc = Segment(0xED, test::PhotoshopPayload(""));
+const std::string kDqt = Segment(0xDB, std::string(65, '\x01'));
+const std::string kDht = Segment(0xC4, std::string(29, '\x00'));
+const std::string kSos = Segment(0xDA, std::string(10, '\x00'));
+
+struct tScan {
+  bool result;
+  TimgData data{255};
+};
+
+// Scans bytes as a JPEG stream; the TimgData stays for inspection.
+void Scan(const std::string& bytes, tScan& scan) {
+  MemoryByteStream stream(bytes);
+  scan.result = scan.data.ScanJpegStream(stream);
+}
+
+// The marker codes of the kept sections.
+std::vector<int> Markers(const TimgData& data) {
+  std::vector<int> markers;
+  for (int i = 0; i < data.sectionCount; ++i) markers.push_back(data.sections[static_cast<std::size_t>(i)].markerCode);
+  return markers;
+}
+
+TEST(ScanJpegStream, MetadataMustStandAmongTheFirstFourSegments) {
+  tScan fifth;
+  Scan(kSoi + kApp0 + kDqt + kDqt + kDht + kExif + kSos, fifth);
+  EXPECT_FALSE(fifth.result);
+  EXPECT_EQ(fifth.data.sectionCount, 5);
+  EXPECT_EQ(fifth.data.exifSection, nullptr);
+  tScan fourth;
+  Scan(kSoi + kApp0 + kDqt + kDqt + kExif + kDht + kSos, fourth);
+  EXPECT_TRUE(fourth.result);
+  ASSERT_NE(fourth.data.exifSection, nullptr);
+  EXPECT_EQ(fourth.data.exifSection, &fourth.data.sections[3]);
+  EXPECT_EQ(Markers(fourth.data), (std::vector<int>{0xE0, 0xDB, 0xDB, 0xE1, 0xC4, 0xDA}));
+}
+
+TEST(ScanJpegStream, StopsAtTheStartOfScan) {
+  tScan scan;
+  Scan(kSoi + kSos + kIptc, scan);
+  EXPECT_FALSE(scan.result);
+  EXPECT_EQ(scan.data.sectionCount, 1);
+  EXPECT_EQ(scan.data.iptcSection, nullptr);
+}
+
+TEST(ScanJpegStream, KeepsTheFirstExifAndIptcAndTheLastCommentAndHeader) {
+  const std::string app0b = Segment(0xE0, "JFXX\0x");
+  tScan scan;
+  Scan(kSoi + kApp0 + kExif + Segment(0xE1, "http://ns.adobe.com/xap/1.0/") + Segment(0xFE, "one") +
+           app0b + Segment(0xFE, "hello") + kIptc + Segment(0xED, "second") + kSos,
+       scan);
+  EXPECT_TRUE(scan.result);
+  // The second APP1 is dropped from the slots, so the next segment takes its place.
+  EXPECT_EQ(Markers(scan.data), (std::vector<int>{0xE0, 0xE1, 0xFE, 0xE0, 0xFE, 0xED, 0xED, 0xDA}));
+  EXPECT_EQ(scan.data.exifSection, &scan.data.sections[1]);
+  EXPECT_EQ(scan.data.headerSection, &scan.data.sections[3]);
+  EXPECT_EQ(scan.data.commentSection, &scan.data.sections[4]);
+  EXPECT_EQ(scan.data.iptcSection, &scan.data.sections[5]);
+  EXPECT_EQ(scan.data.commentSection->lengthField, 7);
+  EXPECT_EQ(scan.data.CommentText(), "hello");
+  ASSERT_NE(scan.data.iptcInfo, nullptr);
+  ASSERT_NE(scan.data.exifInfo, nullptr);
+}
+
+TEST(ScanJpegStream, SkipsFillBytesAndRecordsWhereEachMarkerStands) {
+  const std::string bytes = kSoi + "\xFF\xFF\xFF" + kIptc + "\xFF" + kSos;
+  tScan scan;
+  Scan(bytes, scan);
+  EXPECT_TRUE(scan.result);
+  ASSERT_EQ(scan.data.sectionCount, 2);
+  EXPECT_EQ(scan.data.sections[0].markerOffset, 6);
+  EXPECT_EQ(scan.data.sections[1].markerOffset, static_cast<std::int64_t>(6 + kIptc.size() + 1));
+}
+
+TEST(ScanJpegStream, EndsCleanlyWhereverTheDataEnds) {
+  const std::string whole = kSoi + kApp0 + kIptc + Segment(0xFE, "comment") + kSos;
+  for (std::size_t cut = 0; cut <= whole.size(); ++cut) {
+    SCOPED_TRACE(cut);
+    tScan scan;
+    Scan(whole.substr(0, cut), scan);  // ASan catches any read past the data
+    const bool iptcComplete = cut >= 2 + kApp0.size() + kIptc.size();
+    EXPECT_EQ(scan.result, iptcComplete);
+    EXPECT_EQ(scan.data.iptcSection != nullptr, iptcComplete);
+  }
+}
+
+TEST(ScanJpegStream, RejectsWhatIsNotAJpegOrHasAnImpossibleLength) {
+  for (const std::string& bytes : {std::string("GIF89a"), std::string("\xFF"), std::string(),
+                                   kSoi + "\xFF\xE1\x00\x01" + kIptc, kSoi + "\xFF\xED\x00\x00"}) {
+    tScan scan;
+    Scan(bytes, scan);
+    EXPECT_FALSE(scan.result);
+  }
+}
+
+TEST(DecodeExifSegment, ChecksTheHeaderAndTheByteOrderMark) {
+  struct Case {
+    const char* what;
+    std::string payload;
+    const char* errStr;
+    bool bigEndian;
+  };
+  for (const Case& c : {Case{"Intel", std::string("Exif\0\0II*\0\x08\0\0\0", 14), "", false},
+                        Case{"Motorola", std::string("Exif\0\0MM\0*\0\0\0\x08", 14), "", true},
+                        Case{"position 8 is not checked", std::string("Exif\0xMM\0*\0\0\0\x08", 14), "", true},
+                        Case{"XMP packet", "http://ns.adobe.com/xap/1.0/", "Incorrect Exif header", false},
+                        Case{"bad byte order", std::string("Exif\0\0XX\0*", 10), "Invalid Exif alignment marker", false}}) {
+    SCOPED_TRACE(c.what);
+    tScan scan;
+    Scan(kSoi + Segment(0xE1, c.payload) + kSos, scan);
+    EXPECT_TRUE(scan.result);  // any APP1 counts as metadata
+    EXPECT_EQ(scan.data.ErrStr, c.errStr);
+    EXPECT_EQ(scan.data.bigEndian, c.bigEndian);
+  }
+}
+
+TEST(ScanFile, ChoosesTheScanByExtensionAndReportsTheOutcome) {
+  test::TempDir dir;
+  const std::string jpeg = test::JpegWith({kIptc});
+  test::WriteFileBytes(dir.File("upper.JPG"), jpeg);
+  test::WriteFileBytes(dir.File("photo.jpe"), jpeg);
+  test::WriteFileBytes(dir.File("photo.png"), jpeg);
+  test::WriteFileBytes(dir.File("plain.jpeg"), test::TinyJpeg());
+  test::WriteFileBytes(dir.File("text.tif"), "not a tiff");
+  std::filesystem::create_directory(dir.File("folder.jpg"));
+  struct Case {
+    const char* name;
+    bool result;
+    const char* errStr;
+  };
+  for (const Case& c : {Case{"upper.JPG", true, "<none>"}, Case{"photo.jpe", true, "<none>"},
+                        Case{"photo.png", false, "Not an EXIF file"},
+                        Case{"plain.jpeg", false, "Not an EXIF file"},
+                        Case{"text.tif", false, "Not an EXIF file"}, Case{"missing.jpg", false, ""},
+                        Case{"folder.jpg", false, ""}}) {
+    SCOPED_TRACE(c.name);
+    TimgData data(255);
+    EXPECT_EQ(data.ScanFile(dir.File(c.name)), c.result);
+    EXPECT_EQ(data.ErrStr, c.errStr);
+  }
+}
+
+TEST(ScanFile, RecordsNameSizeAndDate) {
+  test::TempDir dir;
+  const std::string path = dir.File("a.jpg");
+  const std::string jpeg = test::JpegWith({kIptc});
+  test::WriteFileBytes(path, jpeg);
+  TimgData data(255);
+  ASSERT_TRUE(data.ScanFile(path));
+  EXPECT_EQ(data.fileName, path);
+  EXPECT_EQ(data.fileSize, static_cast<std::int64_t>(jpeg.size()));
+  EXPECT_GT(data.fileDateTime, 45000.0);  // after 2023
+  // A second scan of a missing file starts from a clean state.
+  EXPECT_FALSE(data.ScanFile(dir.File("none.jpg")));
+  EXPECT_EQ(data.fileName, "");
+  EXPECT_EQ(data.iptcSection, nullptr);
+  EXPECT_EQ(data.iptcInfo, nullptr);
+}
+
+TEST(ScanTiffStream, ReadsTheFileAsOneFixedSizeExifBuffer) {
+  const std::string tiff = std::string("MM\0*\0\0\0\x08", 8) + "IFD0 bytes";
+  tScan scan;
+  MemoryByteStream stream(tiff);
+  scan.data.tiffMode = true;
+  ASSERT_TRUE(scan.data.ScanTiffStream(stream));
+  ASSERT_NE(scan.data.exifSection, nullptr);
+  EXPECT_EQ(scan.data.exifSection->bytes.size(), 256000u);
+  EXPECT_EQ(scan.data.exifSection->bytes.substr(0, 10), "IFD0 bytes");
+  EXPECT_EQ(scan.data.exifSection->bytes[10], '\0');
+  EXPECT_TRUE(scan.data.exifInfo->bigEndian);
+  EXPECT_TRUE(scan.data.exifInfo->tiffSource);
+  for (const std::string& bad : {std::string("XX\0*\0\0\0\x08"), std::string("II*")}) {
+    MemoryByteStream badStream(bad);
+    TimgData data(255);
+    EXPECT_FALSE(data.ScanTiffStream(badStream));
+  }
+}
+
+TEST(DosDateTime, CountsDaysFrom1899AndDropsOddSeconds) {
+  EXPECT_DOUBLE_EQ(DosDateTime(1899, 12, 30, 0, 0, 0), 0.0);
+  EXPECT_DOUBLE_EQ(DosDateTime(2004, 5, 6, 12, 0, 1), 38113.5);
+  EXPECT_DOUBLE_EQ(DosDateTime(2000, 3, 1, 0, 0, 0), 36586.0);
+}
+
+}  // namespace
+}  // namespace dux

@@ -1,0 +1,105 @@
+#include "tests/support/JpegBuilder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include <jpeglib.h>
+
+namespace dux::test {
+
+std::string Segment(std::uint8_t marker, std::string_view payload) {
+  const std::size_t length = payload.size() + 2;
+  std::string out = "\xFF";
+  out += static_cast<char>(marker);
+  out += static_cast<char>((length >> 8) & 0xFF);
+  out += static_cast<char>(length & 0xFF);
+  out += payload;
+  return out;
+}
+
+std::string Dataset(int record, int dataset, std::string_view value) {
+  std::string out = "\x1C";
+  out += static_cast<char>(record);
+  out += static_cast<char>(dataset);
+  out += static_cast<char>((value.size() >> 8) & 0xFF);
+  out += static_cast<char>(value.size() & 0xFF);
+  out += value;
+  return out;
+}
+
+std::string Resource(std::uint16_t id, std::string_view data, std::string_view name) {
+  std::string out = "8BIM";
+  out += static_cast<char>(id >> 8);
+  out += static_cast<char>(id & 0xFF);
+  out += static_cast<char>(name.size());
+  out += name;
+  if ((name.size() + 1) % 2 != 0) out += '\0';
+  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((data.size() >> shift) & 0xFF);
+  out += data;
+  if (data.size() % 2 != 0) out += '\0';
+  return out;
+}
+
+std::string PhotoshopPayload(std::string_view resources) {
+  return std::string("Photoshop 3.0\0", 14) + std::string(resources);
+}
+
+std::string TinyJpeg(int width, int height) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>(x * 16);
+      row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(y * 32);
+      row[static_cast<std::size_t>(x) * 3 + 2] = 128;
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::string jpeg(reinterpret_cast<const char*>(buffer), size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
+  return jpeg;
+}
+
+std::vector<std::string> LeadingSegments(std::string_view jpeg) {
+  std::vector<std::string> segments;
+  std::size_t pos = 2;
+  while (pos + 4 <= jpeg.size() && static_cast<unsigned char>(jpeg[pos]) == 0xFF) {
+    const auto marker = static_cast<unsigned char>(jpeg[pos + 1]);
+    if (!((marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE)) break;
+    const std::size_t length = static_cast<unsigned char>(jpeg[pos + 2]) << 8 |
+                               static_cast<unsigned char>(jpeg[pos + 3]);
+    segments.emplace_back(jpeg.substr(pos, length + 2));
+    pos += length + 2;
+  }
+  return segments;
+}
+
+std::string ImageTail(std::string_view jpeg) {
+  std::size_t pos = 2;
+  for (const std::string& s : LeadingSegments(jpeg)) pos += s.size();
+  return std::string(jpeg.substr(pos));
+}
+
+std::string JpegWith(const std::vector<std::string>& segments, int width, int height) {
+  std::string out = "\xFF\xD8";
+  for (const std::string& s : segments) out += s;
+  return out + ImageTail(TinyJpeg(width, height));
+}
+
+}  // namespace dux::test
