@@ -1,5 +1,6 @@
 #include "host/Commands.h"
 
+#include "host/ExifCommand.h"
 #include "host/IptcCommands.h"
 
 namespace dux {
@@ -18,6 +19,8 @@ bool RunCommand(std::int32_t number, const std::vector<std::string>& params) {
       return IptcRead(Param(params, 0));
     case 2:
       return IptcWrite(Param(params, 0), Param(params, 1));
+    case 5:
+      return ExifRead(Param(params, 0));
     default:
       return false;
   }

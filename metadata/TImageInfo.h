@@ -1,23 +1,94 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
+#include "metadata/TTagEntry.h"
 #include "metadata/tEndInd.h"
 
 namespace dux {
 
 class TimgData;
 
-// The decoded TIFF/EXIF directories of one image.
+// The decoded TIFF/EXIF directories of one image. Its owner hands it the EXIF bytes and has it
+// walk IFD0; the walk follows the Exif, GPS, interoperability and SubIFD pointers, names every
+// value through the tag tables, keeps one entry per known tag and captures a few values into
+// fields. Positions are 1-based into segmentData (for a JPEG the APP1 section with its length
+// bytes, so a TIFF offset o lies at o + 9). No read goes past the end of the bytes.
 class TImageInfo : public tEndInd {
  public:
-  TImageInfo(TimgData* owner, std::int32_t buildMode) : owner(owner), buildMode(buildMode) {}
+  // Create: an empty entry list and visited list.
+  TImageInfo(TimgData* owner, std::int32_t buildMode);
 
+  // Walks the directory at dirStart (1-based); offsets inside it are relative to offsetBase.
+  // directoryKind: 1 main, 2 GPS, 4 thumbnail. A table that cannot fit sets the owner's
+  // ErrStr to "Illegally sized directory" and is skipped.
+  void ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, std::int64_t exifLength,
+                      int directoryKind);
+  // Walks IFD1 into the thumbnail entries.
+  void ParseThumbnailDirectory();
+  // Writes a new image size over the stored one (SHORT or LONG, left-justified) in the owner's
+  // exifSection bytes, when a size was captured and differs.
+  void PatchDimensions(std::int32_t newHeight, std::int32_t newWidth);
+
+  std::int32_t IndexOfName(std::string_view name) const;
+  std::string DisplayValueOf(std::string_view name) const;
+  TTagEntry EntryByName(std::string_view name) const;
+  double NumericValueOf(std::string_view name) const;
+  std::int32_t IntegerValueOf(std::string_view name) const;
+  static std::int32_t TableIndexOfName(std::string_view name);
+  // Append a copy unless its TagNumber is 0; return the new count - 1.
+  std::int32_t AppendEntry(const TTagEntry& entry);
+  std::int32_t AppendThumbnailEntry(const TTagEntry& entry);
+  void RewindEntries() { entryCursor = 0; }
+  void RewindThumbnailEntries() { thumbnailCursor = 0; }
+  // The next entry of that TableId; false at the end.
+  bool NextEntryOfTable(std::int32_t tableId, TTagEntry& entry);
+  bool NextThumbnailEntryOfTable(std::int32_t tableId, TTagEntry& entry);
+
+  // Adds the 35 mm focal length when the camera did not store it and the sensor size is known.
+  void DeriveFocalLength35();
+  // Labelled lines joined by CR LF; one line of fields joined by "|".
+  std::string SummaryLong() const;
+  std::string SummaryShort() const;
+
+  std::vector<TTagEntry> entries;
   TimgData* owner;
+  std::string exifVersion;  // raw bytes of tag 0x9000, at most 6
+  std::string cameraMake, cameraModel, photoDate;
+  std::int32_t imageHeight = 0, imageWidth = 0;
+  std::int64_t heightPos = 0, widthPos = 0;  // value fields of the entries that gave the size
+  std::int32_t flashValue = 0;
   std::int32_t buildMode;
+  std::string makerNoteData;
   bool tiffSource = false;
-  std::int32_t thumbnailStart = 0;   // TIFF offset of IFD1 (0 = none)
-  std::int32_t thumbnailLength = 0;
+  std::string userComment;
+  std::int64_t userCommentPos = 0, userCommentLength = 0;
+  std::int64_t dateTimePos = 0, dateTimeOriginalPos = 0, dateTimeDigitizedPos = 0;
+  std::int64_t thumbnailStart = 0;  // TIFF offset of IFD1 (0 = none)
+  std::int64_t thumbnailLength = 0;
+  std::int32_t thumbnailCompression = 0;
+  std::vector<TTagEntry> thumbnailEntries;
+  bool makerNoteDecoded = false;
+  std::int64_t makerNotePos = 0;
+  std::size_t entryCursor = 0, thumbnailCursor = 0;
+
+ private:
+  struct tRawEntry;
+  void ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t exifLength, int directoryKind);
+  std::string DisplayText(const tRawEntry& value, const TTagEntry& row);
+  void Capture(const tRawEntry& value, const std::string& text, std::int64_t offsetBase,
+               std::int64_t exifLength, int directoryKind);
+  void FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase, std::int64_t exifLength, int kind);
+  std::string_view ExifBytes() const;
+
+  std::set<std::pair<std::int64_t, std::int64_t>> visited_;  // (offsetBase, dirStart) walked
+  int depth_ = 0;
 };
 
 }  // namespace dux

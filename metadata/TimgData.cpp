@@ -2,6 +2,7 @@
 
 #include "metadata/AsciiText.h"
 #include "metadata/ByteStream.h"
+#include "metadata/DateTime.h"
 #include "platform/Files.h"
 
 namespace dux {
@@ -19,23 +20,7 @@ std::string LowerExtension(const std::string& fileName) {
   return AsciiLowerCase(fileName.substr(dot));
 }
 
-std::int64_t DaysFromCivil(int y, int m, int d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const std::int64_t yoe = y - era * 400;
-  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;  // days since 1970-01-01
-}
-
 }  // namespace
-
-double DosDateTime(int year, int month, int day, int hour, int minute, int second) {
-  if (year == 0) return 0;
-  constexpr std::int64_t kDaysFrom1899To1970 = 25569;
-  const double days = static_cast<double>(DaysFromCivil(year, month, day) + kDaysFrom1899To1970);
-  return days + (hour * 3600 + minute * 60 + second / 2 * 2) / 86400.0;
-}
 
 TimgData::TimgData(std::int32_t buildMode) : buildMode(buildMode) { ResetState(); }
 
@@ -192,6 +177,9 @@ void TimgData::DecodeExifSegment() {
   }
   exifInfo->SetSegmentData(segmentData);
   exifInfo->bigEndian = bigEndian;
+  const std::int64_t ifd0 = static_cast<std::uint32_t>(ReadLong(13));
+  exifInfo->ParseDirectory(ifd0 == 0 ? 17 : ifd0 + 9, 9, exifSection->lengthField - 6, 1);
+  exifInfo->DeriveFocalLength35();
 }
 
 bool TimgData::ScanTiffFile(const std::string& name) {
@@ -226,6 +214,9 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   exifInfo->SetSegmentData(s.bytes);
   segmentData = s.bytes;
   exifInfo->bigEndian = order == "MM";
+  // IFD0 is taken to follow the 8-byte header: file offset o lies at position o - 7.
+  exifInfo->ParseDirectory(1, -7, kTiffBufferSize, 1);
+  exifInfo->DeriveFocalLength35();
   return true;
 }
 

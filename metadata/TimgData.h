@@ -50,7 +50,7 @@ class TimgData : public tEndInd {
   bool ScanJpegStream(ByteStream& stream);
   bool ScanTiffFile(const std::string& fileName);
   bool ScanTiffStream(ByteStream& stream);
-  // Checks the EXIF header of exifSection and hands its bytes to exifInfo.
+  // Checks the EXIF header of exifSection, hands its bytes to exifInfo and has it walk IFD0.
   void DecodeExifSegment();
 
   // Makes iptcSection hold a new APP13 payload (taking a new slot when there is none).
@@ -81,9 +81,5 @@ class TimgData : public tEndInd {
   std::unique_ptr<TImageInfo> exifInfo;
   std::unique_ptr<TIPTCdata> iptcInfo;
 };
-
-// Days since 1899-12-30 with the time of day as fraction, from a local time rounded down to
-// even seconds (the resolution of a DOS date-time).
-double DosDateTime(int year, int month, int day, int hour, int minute, int second);
 
 }  // namespace dux

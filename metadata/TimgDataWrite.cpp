@@ -82,7 +82,7 @@ std::string TimgData::WriteHeaderSegments() const {
 
 void TimgData::SaveJpegWithSegments(const JpegImage& image, const std::string& destination,
                                     bool patchDimensions) {
-  (void)patchDimensions;
+  if (patchDimensions && exifInfo) exifInfo->PatchDimensions(image.Height(), image.Width());
   const tSection* exif = Movable(exifSection, image);
   const tSection* header = Movable(headerSection, image);
   const tSection* comment = Movable(commentSection, image);

@@ -8,3 +8,4 @@ if [ "$(id -u)" = 0 ]; then ./tools/ci/install-deps.sh --native; else sudo ./too
 cmake -S . -B build/sample -G Ninja -DCMAKE_BUILD_TYPE=Release -DDUX_BUILD_TESTS=OFF >/dev/null
 cmake --build build/sample >/dev/null
 ./build/sample/bin/nbhost duxIPTCread samples/sample.jpg
+./build/sample/bin/nbhost duxEXIFread samples/sample.jpg

@@ -24,6 +24,18 @@ bool Contains(const std::vector<std::string>& segments, const std::string& segme
   return std::find(segments.begin(), segments.end(), segment) != segments.end();
 }
 
+// The EXIF APP1 comes back whole but for its stored image size, which the write sets to the
+// frame's: at most the two 4-byte value fields differ.
+bool ContainsPatchedExif(const std::vector<std::string>& segments, const std::string& exif) {
+  for (const std::string& s : segments) {
+    if (s.size() != exif.size() || s.compare(0, 10, exif, 0, 10) != 0) continue;
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) differing += s[i] != exif[i];
+    if (differing <= 8) return true;
+  }
+  return false;
+}
+
 void CheckCopy(LoadedPlugin& plugin, const std::string& sourceBytes, const std::string& copy) {
   const std::string copyBytes = ReadFileBytes(copy);
   // The image data and everything after the leading metadata, byte for byte.
@@ -33,7 +45,9 @@ void CheckCopy(LoadedPlugin& plugin, const std::string& sourceBytes, const std::
   for (const std::string& segment : LeadingSegments(sourceBytes)) {
     const auto marker = static_cast<unsigned char>(segment[1]);
     if (marker == 0xE0 || marker == 0xED) continue;
-    EXPECT_TRUE(Contains(written, segment)) << "lost a segment with marker " << std::hex << +marker;
+    const bool isExif = marker == 0xE1 && segment.compare(4, 6, std::string("Exif\0\0", 6)) == 0;
+    EXPECT_TRUE(Contains(written, segment) || (isExif && ContainsPatchedExif(written, segment)))
+        << "lost a segment with marker " << std::hex << +marker;
   }
   // The other Photoshop resources follow the IPTC block; an empty URL list stands in for a
   // missing one.

@@ -4,9 +4,11 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "metadata/ByteStream.h"
+#include "metadata/DateTime.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TempDir.h"
 
@@ -196,10 +198,14 @@ TEST(ScanTiffStream, ReadsTheFileAsOneFixedSizeExifBuffer) {
   }
 }
 
-TEST(DosDateTime, CountsDaysFrom1899AndDropsOddSeconds) {
+TEST(DateTime, CountsDaysFrom1899AndDropsOddSeconds) {
   EXPECT_DOUBLE_EQ(DosDateTime(1899, 12, 30, 0, 0, 0), 0.0);
   EXPECT_DOUBLE_EQ(DosDateTime(2004, 5, 6, 12, 0, 1), 38113.5);
   EXPECT_DOUBLE_EQ(DosDateTime(2000, 3, 1, 0, 0, 0), 36586.0);
+  for (const auto& [y, m, d] : {std::tuple{2004, 5, 6}, {2000, 2, 29}, {1899, 12, 30}, {2100, 12, 31}}) {
+    const tDate date = DateOf(DosDateTime(y, m, d, 23, 59, 59));
+    EXPECT_EQ(std::tuple(date.year, date.month, date.day), std::tuple(y, m, d));
+  }
 }
 
 }  // namespace

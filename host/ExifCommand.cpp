@@ -1,0 +1,80 @@
+#include "host/ExifCommand.h"
+
+#include <algorithm>
+
+#include "host/PluginState.h"
+#include "metadata/TimgData.h"
+
+namespace dux {
+namespace {
+
+constexpr std::int32_t kExifTable = 0, kMakerNoteTable = 1;
+
+// A line list: every line, the last included, ends with CR LF.
+class tLineList {
+ public:
+  void Add(std::string_view line) { text_.append(line).append("\r\n"); }
+  // A zero byte would end the host's text, and every later line with it: it shows as ".".
+  void AddEntry(const TTagEntry& entry) {
+    std::string value = entry.DisplayValue;
+    std::replace(value.begin(), value.end(), '\0', '.');
+    text_.append(entry.Description).append("=").append(value).append("\r\n");
+  }
+  // Hands the list to a host variable and starts a new one.
+  void StoreIn(std::string_view variable) {
+    SetHostVariable(variable, text_);
+    text_.clear();
+  }
+
+ private:
+  std::string text_;
+};
+
+void AddEntriesOfTable(TImageInfo& info, std::int32_t tableId, tLineList& list) {
+  TTagEntry entry;
+  info.RewindEntries();
+  while (info.NextEntryOfTable(tableId, entry)) list.AddEntry(entry);
+}
+
+}  // namespace
+
+bool ExifRead(const std::string& fileName) {
+  TimgData image(255);
+  image.ScanFile(fileName);
+  tLineList list;
+  list.Add("ErrStr=" + image.ErrStr);
+  if (!image.HasExifSegment()) {
+    list.StoreIn("[duxEXIF_Data]");
+    for (const char* variable : {"[duxEXIF_MakerSpecificData]", "[duxEXIF_ThumbnailData]",
+                                 "[duxEXIF_SummaryShort]", "[duxEXIF_SummaryLong]"}) {
+      SetHostVariable(variable, "");
+    }
+    return false;
+  }
+  TImageInfo& info = *image.exifInfo;
+  list.Add(info.bigEndian ? "ByteOrder=Motorola Byte Order" : "ByteOrder=Intel Byte Order");
+  AddEntriesOfTable(info, kExifTable, list);
+  list.StoreIn("[duxEXIF_Data]");
+  SetHostVariable("[duxEXIF_SummaryShort]", info.SummaryShort());
+  SetHostVariable("[duxEXIF_SummaryLong]", info.SummaryLong());
+  if (info.makerNoteDecoded) {
+    AddEntriesOfTable(info, kMakerNoteTable, list);
+    list.StoreIn("[duxEXIF_MakerSpecificData]");
+  }
+  if (image.HasThumbnail()) {
+    info.ParseThumbnailDirectory();
+    list.Add("Thumbnail Start=" + std::to_string(info.thumbnailStart));
+    list.Add("Thumbnail Length=" + std::to_string(info.thumbnailLength));
+    TTagEntry entry;
+    info.RewindThumbnailEntries();
+    while (info.NextThumbnailEntryOfTable(kExifTable, entry)) list.AddEntry(entry);
+    list.StoreIn("[duxEXIF_ThumbnailData]");
+  }
+  if (image.commentSection != nullptr) {
+    list.Add(image.CommentText());
+    list.StoreIn("[duxEXIF_CommentStr]");
+  }
+  return true;
+}
+
+}  // namespace dux

@@ -1,0 +1,137 @@
+#include "metadata/ExifValues.h"
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+#include "metadata/AsciiText.h"
+#include "metadata/TextFormat.h"
+
+namespace dux {
+namespace {
+
+constexpr std::array<int, 13> kTypeSizes = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+constexpr int kMaxComponents = 128;
+constexpr std::string_view kListSeparator = ", ";
+
+bool IsWholeNumberType(int type) { return type == 1 || type == 3 || type == 4 || type == 6 || type == 8 || type == 9; }
+bool IsRationalType(int type) { return type == 5 || type == 10; }
+
+std::uint64_t DecodeUnsigned(std::string_view bytes, bool bigEndian) noexcept {
+  std::uint64_t value = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const std::size_t at = bigEndian ? i : bytes.size() - 1 - i;
+    value = value << 8 | static_cast<std::uint8_t>(bytes[at]);
+  }
+  return value;
+}
+
+double IeeeValue(std::string_view raw, int type, bool bigEndian) noexcept {
+  const std::size_t size = type == 11 ? 4 : 8;
+  if (raw.size() < size) return 0;
+  const std::uint64_t bits = DecodeUnsigned(raw.substr(0, size), bigEndian);
+  if (type == 11) return std::bit_cast<float>(static_cast<std::uint32_t>(bits));
+  return std::bit_cast<double>(bits);
+}
+
+std::string Component(std::string_view raw, int type, std::string_view codes, std::string_view built,
+                      bool bigEndian) {
+  if (IsWholeNumberType(type)) {
+    const std::string value = std::to_string(DecodeInteger(raw, bigEndian));
+    return codes.empty() ? value : LookupValueCode(codes, value);
+  }
+  if (IsRationalType(type)) {
+    const std::string fraction = std::to_string(DecodeInteger(raw.substr(0, 4), bigEndian)) + "/" +
+                                 std::to_string(DecodeInteger(raw.substr(4, 4), bigEndian));
+    // The code list is looked up with the whole text so far, as the value list was kept.
+    return codes.empty() ? fraction : fraction + LookupValueCode(codes, std::string(built) + fraction);
+  }
+  if (type == 11 || type == 12) return "-9999.99";
+  return "?";
+}
+
+}  // namespace
+
+int TypeSize(int valueType) noexcept {
+  return valueType >= 0 && valueType < static_cast<int>(kTypeSizes.size()) ? kTypeSizes[static_cast<std::size_t>(valueType)] : 0;
+}
+
+std::int32_t DecodeInteger(std::string_view bytes, bool bigEndian) noexcept {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(DecodeUnsigned(bytes, bigEndian)));
+}
+
+double NumericValue(std::string_view raw, int valueType, bool bigEndian) noexcept {
+  if (IsWholeNumberType(valueType)) return DecodeInteger(raw, bigEndian);
+  if (IsRationalType(valueType)) {
+    const std::int32_t num = DecodeInteger(raw.substr(0, std::min<std::size_t>(4, raw.size())), bigEndian);
+    const std::int32_t den = raw.size() > 4 ? DecodeInteger(raw.substr(4, 4), bigEndian) : 0;
+    return den == 0 ? 0.0 : static_cast<double>(num) / den;
+  }
+  if (valueType == 11 || valueType == 12) {
+    const double value = IeeeValue(raw, valueType, bigEndian);
+    return std::isfinite(value) ? value : 0.0;
+  }
+  return 0;
+}
+
+std::string FormatTagValue(std::string_view raw, int valueType, std::string_view codes,
+                           std::string_view pattern, bool bigEndian) {
+  const int width = TypeSize(valueType);
+  if (width == 0) return "0";
+  const std::size_t count = std::min<std::size_t>(raw.size() / static_cast<std::size_t>(width), kMaxComponents);
+  std::string text;
+  for (std::size_t j = 0; j < count; ++j) {
+    if (j > 0) text += kListSeparator;
+    text += Component(raw.substr(j * static_cast<std::size_t>(width), static_cast<std::size_t>(width)),
+                      valueType, codes, text, bigEndian);
+  }
+  if (pattern.empty()) return text;
+  if (pattern.find("%s") != std::string_view::npos) return FormatText(pattern, {std::string_view(text)});
+  return FormatText(pattern, {NumericValue(raw, valueType, bigEndian)});
+}
+
+std::string LookupValueCode(std::string_view codes, std::string_view value) {
+  const std::string key = "," + std::string(TrimBlanks(value)) + ":";
+  const std::string list = "," + std::string(codes) + ",";
+  const auto found = list.find(key);
+  if (found == std::string::npos) return {};
+  const std::size_t start = found + key.size();
+  return list.substr(start, list.find(',', start) - start);
+}
+
+std::string PrintableText(std::string_view text) {
+  std::string out(text.substr(0, 50));
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) < 32) c = '.';
+  }
+  return out;
+}
+
+double FractionValue(std::string_view text) {
+  std::string_view t = TrimBlanks(text);
+  double whole = 0;
+  const auto blank = t.find(' ');
+  if (blank != std::string_view::npos) {
+    const auto integer = ParseInteger(t.substr(0, blank));
+    if (!integer) return 0;
+    whole = *integer;
+    t = t.substr(blank + 1);
+  }
+  const auto slash = t.find('/');
+  if (slash == std::string_view::npos) return 0;
+  const auto num = ParseInteger(t.substr(0, slash));
+  const auto den = ParseInteger(t.substr(slash + 1));
+  if (!num || !den || *den == 0) return 0;
+  return (whole * *den + *num) / *den;
+}
+
+std::int32_t RoundToInt32(double value) noexcept {
+  if (!(value == value)) return 0;
+  const double rounded = std::nearbyint(value);
+  if (rounded >= 2147483647.0) return 2147483647;
+  if (rounded <= -2147483648.0) return -2147483647 - 1;
+  return static_cast<std::int32_t>(rounded);
+}
+
+}  // namespace dux

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Turning TIFF values into numbers and display texts.
+namespace dux {
+
+// Bytes per component of TIFF value type 0..12; 0 for any other type.
+int TypeSize(int valueType) noexcept;
+
+// The bytes as one number in the given byte order, kept to its low 32 bits and read as signed:
+// a 1- or 2-byte value is never negative, a 4-byte one of 0x80000000 or more is.
+std::int32_t DecodeInteger(std::string_view bytes, bool bigEndian) noexcept;
+
+// The value of an entry as a real: whole-number types as DecodeInteger of all the bytes,
+// rationals as their first component, floats and doubles as IEEE values; 0 for anything else
+// or on any failure (a zero denominator included).
+double NumericValue(std::string_view raw, int valueType, bool bigEndian) noexcept;
+
+// The display text of a value: at most 128 components joined with ", ", whole numbers through
+// the code list when there is one, rationals as "%d/%d", then the Format pattern (with the
+// text for "%s", else with NumericValue).
+std::string FormatTagValue(std::string_view raw, int valueType, std::string_view codes,
+                           std::string_view pattern, bool bigEndian);
+
+// The label of `value` in a code list "n:label,n:label"; empty when the code is not listed.
+std::string LookupValueCode(std::string_view codes, std::string_view value);
+
+// The first 50 characters, each one below 32 shown as ".".
+std::string PrintableText(std::string_view text);
+
+// "whole num/den" or "num/den" as a real; 0 when the text is not such a fraction.
+double FractionValue(std::string_view text);
+
+// A real rounded to the nearest whole number, ties to even, kept inside the 32-bit range.
+std::int32_t RoundToInt32(double value) noexcept;
+
+}  // namespace dux

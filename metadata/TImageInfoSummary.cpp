@@ -1,0 +1,87 @@
+#include <cmath>
+#include <string>
+
+#include "metadata/DateTime.h"
+#include "metadata/ExifTags.h"
+#include "metadata/TImageInfo.h"
+#include "metadata/TextFormat.h"
+#include "metadata/TimgData.h"
+#include "platform/Locale.h"
+
+namespace dux {
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kMillimetresPerCentimetre = 10.0;
+constexpr double kFullFrameDiagonal = 43.26661531;  // millimetres, as stored
+constexpr std::string_view kNoError = "<none>";
+constexpr std::string_view kLineBreak = "\r\n";
+
+std::string BaseName(const std::string& fileName) {
+  const auto separator = fileName.find_last_of("\\/:");
+  return separator == std::string::npos ? fileName : fileName.substr(separator + 1);
+}
+
+}  // namespace
+
+void TImageInfo::DeriveFocalLength35() {
+  if (IndexOfName("FocalLengthin35mmFilm") >= 0) return;
+  std::int32_t unit = IntegerValueOf("FocalPlaneResolutionUnit");
+  if (unit <= 0) unit = IntegerValueOf("ResolutionUnit");
+  const double mm = unit == 2 ? kMillimetresPerInch : unit == 3 ? kMillimetresPerCentimetre : 0.0;
+  const double focal = NumericValueOf("FocalLength");
+  if (mm == 0 || focal == 0) return;
+  double width = 0, height = 0;
+  const std::int32_t xResolution = IntegerValueOf("FocalPlaneXResolution");
+  if (xResolution > 0) width = imageWidth * mm / xResolution;
+  const std::int32_t yResolution = IntegerValueOf("FocalPlaneYResolution");
+  if (yResolution > 0) height = imageHeight * mm / yResolution;
+  if (width * height <= 0) return;  // no estimate when the sensor size is unknown
+  const double focal35 = focal * kFullFrameDiagonal / std::sqrt(width * width + height * height);
+  TTagEntry entry = ExifRowEntry(TableIndexOfName("FocalLengthIn35mmFilm"));
+  entry.DisplayValue = FormatText("%5.2f", {focal35});
+  entry.RawValue.clear();
+  entry.FormatText = "%s mm";  // stored, not applied
+  entry.ValueType = 10;
+  AppendEntry(entry);
+}
+
+std::string TImageInfo::SummaryLong() const {
+  if (owner == nullptr || owner->exifSection == nullptr) return {};
+  const std::string name = BaseName(owner->fileName);
+  if (owner->ErrStr != kNoError) return "File Name: " + name + std::string(kLineBreak) + "Exif Error: " + owner->ErrStr;
+  const tDate date = DateOf(owner->fileDateTime);
+  std::string text = "File Name=" + name;
+  const auto line = [&text](std::string_view label, const std::string& value) {
+    text.append(kLineBreak).append(label).append(value);
+  };
+  line("File Size=", std::to_string(owner->fileSize / 1024));
+  line("File Date=", platform::FormatShortDate(date.year, date.month, date.day));
+  line("Photo Date=", photoDate);
+  line("Make (Model)=", cameraMake + " (" + cameraModel + ")");
+  line("Dimensions=", std::to_string(imageWidth) + " x " + std::to_string(imageHeight));
+  if (buildMode == 2 || buildMode == 255) {
+    const auto optional = [&line](std::string_view label, const std::string& value) {
+      if (!value.empty()) line(label, value);
+    };
+    const std::string exposure = DisplayValueOf("ExposureTime");
+    optional("Exposure Time=", exposure.empty() ? DisplayValueOf("ShutterSpeedValue") : exposure);
+    optional("Focal Length=", DisplayValueOf("FocalLength"));
+    optional("Focal Length (35mm)=", DisplayValueOf("FocalLengthin35mmFilm"));
+    optional("FNumber=", DisplayValueOf("FNumber"));
+    optional("ISO=", DisplayValueOf("ISOSpeedRatings"));
+  }
+  line("Flash=", (flashValue & 1) != 0 ? "Yes" : "No");
+  return text;
+}
+
+std::string TImageInfo::SummaryShort() const {
+  if (owner == nullptr || owner->exifSection == nullptr) return {};
+  const std::string name = BaseName(owner->fileName);
+  if (owner->ErrStr != kNoError) return name + " Exif Error: " + owner->ErrStr;
+  return name + "|" + std::to_string(owner->fileSize / 1024) + "|" + photoDate.substr(0, 10) + "|" +
+         std::to_string(imageWidth) + "|" + std::to_string(imageHeight) + "|" +
+         ((flashValue & 1) != 0 ? "Flash" : "");
+}
+
+}  // namespace dux

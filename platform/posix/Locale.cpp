@@ -1,0 +1,58 @@
+#include "platform/Locale.h"
+
+#include <langinfo.h>
+#include <locale.h>
+
+#include <ctime>
+
+#include "platform/LocaleOverride.h"
+
+namespace dux::platform {
+namespace {
+
+// The C library's locale of the environment, without touching the process's global locale.
+class EnvironmentLocale {
+ public:
+  EnvironmentLocale() {
+    locale_ = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
+    if (locale_ == static_cast<locale_t>(0)) locale_ = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  }
+  ~EnvironmentLocale() {
+    if (locale_ != static_cast<locale_t>(0)) freelocale(locale_);
+  }
+  EnvironmentLocale(const EnvironmentLocale&) = delete;
+  EnvironmentLocale& operator=(const EnvironmentLocale&) = delete;
+  locale_t Get() const { return locale_; }
+
+ private:
+  locale_t locale_;
+};
+
+}  // namespace
+
+char DecimalSeparator() {
+  if (LocaleOverride().decimalSeparator != 0) return LocaleOverride().decimalSeparator;
+  const EnvironmentLocale locale;
+  if (locale.Get() == static_cast<locale_t>(0)) return '.';
+  const char* radix = nl_langinfo_l(RADIXCHAR, locale.Get());
+  return radix != nullptr && radix[0] != '\0' && radix[1] == '\0' ? radix[0] : '.';
+}
+
+std::string FormatShortDate(int year, int month, int day) {
+  if (LocaleOverride().decimalSeparator != 0) {
+    return FormatDatePicture(LocaleOverride().datePicture, year, month, day);
+  }
+  const EnvironmentLocale locale;
+  std::tm date{};
+  date.tm_year = year - 1900;
+  date.tm_mon = month - 1;
+  date.tm_mday = day;
+  char text[64] = "";
+  if (locale.Get() == static_cast<locale_t>(0) ||
+      strftime_l(text, sizeof text, nl_langinfo_l(D_FMT, locale.Get()), &date, locale.Get()) == 0) {
+    return FormatDatePicture("yyyy-MM-dd", year, month, day);
+  }
+  return text;
+}
+
+}  // namespace dux::platform

@@ -1,0 +1,236 @@
+// duxEXIFread on every corpus file, through the plug-in's exports: no crash and no slow file
+// anywhere, and the values ExifTool reads wherever both readers name the same thing.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "metadata/AsciiText.h"
+#include "metadata/ExifTags.h"
+#include "metadata/ExifValues.h"
+#include "tests/support/Corpus.h"
+#include "tests/support/PluginFixture.h"
+
+namespace dux::test {
+namespace {
+
+using Lines = std::map<std::string, std::string>;
+
+// "Label=value" lines of a line list; the first of each label.
+Lines ParseLines(const std::string& text) {
+  Lines lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const auto equals = line.find('=');
+    if (equals != std::string::npos) lines.emplace(line.substr(0, equals), line.substr(equals + 1));
+  }
+  return lines;
+}
+
+struct tExifRead {
+  bool result = false;
+  std::map<std::string, std::string> vars;
+  Lines data, summary, thumbnail;
+};
+
+tExifRead ReadExif(LoadedPlugin& plugin, const std::string& path) {
+  plugin.Host().setCalls.clear();
+  tExifRead read;
+  read.result = plugin.Run(5, {path});
+  read.vars.insert(plugin.Host().setCalls.begin(), plugin.Host().setCalls.end());
+  read.data = ParseLines(read.vars["[duxEXIF_Data]"]);
+  read.summary = ParseLines(read.vars["[duxEXIF_SummaryLong]"]);
+  read.thumbnail = ParseLines(read.vars["[duxEXIF_ThumbnailData]"]);
+  return read;
+}
+
+// The oracle's value of a tag in the groups that hold TIFF/EXIF directories.
+const nlohmann::json* OracleTag(const nlohmann::json& oracle, const std::string& tag) {
+  for (const char* group : {"IFD0:", "ExifIFD:", "GPS:", "IFD1:", "SubIFD:"}) {
+    const std::string key = group + tag;
+    if (oracle.contains(key)) return &oracle[key];
+  }
+  return nullptr;
+}
+
+std::optional<double> FirstNumber(const std::string& text) {
+  std::size_t i = text.find_first_of("-0123456789");
+  if (i == std::string::npos) return std::nullopt;
+  std::size_t end = i + 1;
+  while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.' || text[end] == '/')) ++end;
+  const std::string number = text.substr(i, end - i);
+  if (number.find('/') != std::string::npos) return FractionValue(number);
+  return std::stod(number);
+}
+
+// File offset of the TIFF header of the first EXIF APP1 of a JPEG; 0 when there is none.
+std::int64_t TiffHeaderOffset(const std::string& jpeg) {
+  std::size_t pos = 2;
+  while (pos + 10 <= jpeg.size() && static_cast<unsigned char>(jpeg[pos]) == 0xFF) {
+    const auto marker = static_cast<unsigned char>(jpeg[pos + 1]);
+    if (marker == 0xDA) break;
+    const std::size_t length = static_cast<unsigned char>(jpeg[pos + 2]) << 8 | static_cast<unsigned char>(jpeg[pos + 3]);
+    if (marker == 0xE1 && jpeg.compare(pos + 4, 5, std::string("Exif\0", 5)) == 0) return static_cast<std::int64_t>(pos) + 10;
+    pos += length + 2;
+  }
+  return 0;
+}
+
+std::string TrimmedText(std::string text) {
+  while (!text.empty() && (text.back() == '.' || IsBlankOrControl(text.back()))) text.pop_back();
+  return std::string(TrimLeftBlanks(text));
+}
+
+// Whether our text of one quantity agrees with ExifTool's value of it.
+struct tCheck {
+  const char* name;
+  std::function<std::optional<std::string>(const tExifRead&)> ours;  // nothing: we do not name it
+  std::function<bool(const std::string& ours, const nlohmann::json& theirs, const std::string& file)> agrees;
+  const char* oracleTag;
+  // A value we always give (Flash=No) or derive (the 35 mm focal length) is compared only
+  // where ExifTool read one from the file.
+  bool onlyWhereExifToolHasIt = false;
+};
+
+bool SameNumber(const std::string& ours, const nlohmann::json& theirs, double tolerance) {
+  const auto a = FirstNumber(ours);
+  if (!theirs.is_number() || !a) return false;
+  const double b = theirs.get<double>();
+  return std::fabs(*a - b) <= tolerance * std::max(1.0, std::fabs(b));
+}
+
+// "D Degrees M Minutes S Seconds" against decimal degrees; the seconds are rounded.
+bool SameCoordinate(const std::string& ours, const nlohmann::json& theirs) {
+  if (!theirs.is_number()) return false;
+  double d = 0, m = 0, s = 0;
+  if (std::sscanf(ours.c_str(), "%lf Degrees %lf Minutes %lf Seconds", &d, &m, &s) != 3) return false;
+  return std::fabs(std::fabs(theirs.get<double>()) - (d + m / 60 + s / 3600)) <= 0.5 / 3600 + 1e-9;
+}
+
+bool SameTime(const std::string& ours, const nlohmann::json& theirs) {
+  double h = 0, m = 0, s = 0, th = 0, tm = 0, ts = 0;
+  return std::sscanf(ours.c_str(), "%lf:%lf:%lf", &h, &m, &s) == 3 && theirs.is_string() &&
+         std::sscanf(theirs.get<std::string>().c_str(), "%lf:%lf:%lf", &th, &tm, &ts) == 3 &&
+         std::fabs(h * 3600 + m * 60 + s - (th * 3600 + tm * 60 + ts)) <= 0.5 + 1e-9;
+}
+
+std::optional<std::string> DataLine(const tExifRead& r, const char* label) {
+  const auto found = r.data.find(label);
+  return found == r.data.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
+const std::vector<tCheck>& Checks() {
+  static const std::vector<tCheck> checks = {
+      {"Make", [](const tExifRead& r) { return DataLine(r, "Make"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return TrimmedText(o) == TrimmedText(OracleText(t)); }, "Make"},
+      {"Model", [](const tExifRead& r) { return DataLine(r, "Model"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return TrimmedText(o) == TrimmedText(OracleText(t)); }, "Model"},
+      {"ExposureTime", [](const tExifRead& r) { return DataLine(r, "Exposure Time"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 1e-3); }, "ExposureTime"},
+      {"FNumber", [](const tExifRead& r) { return DataLine(r, "FNumber"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0.05); }, "FNumber"},
+      {"ISO", [](const tExifRead& r) { return DataLine(r, "ISOSpeed Ratings"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0); }, "ISO"},
+      {"FocalLength", [](const tExifRead& r) { return DataLine(r, "Focal Length"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0.005); }, "FocalLength"},
+      {"FocalLengthIn35mmFormat", [](const tExifRead& r) { return DataLine(r, "Focal Length in 35mm Film"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0.005); }, "FocalLengthIn35mmFormat", true},
+      {"Orientation", [](const tExifRead& r) { return DataLine(r, "Orientation"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return t.is_number() && o == LookupValueCode(CodesOfTag(0x0112, kExifTags), std::to_string(t.get<int>()));
+       }, "Orientation"},
+      {"Flash", [](const tExifRead& r) { return r.summary.count("Flash") ? std::optional<std::string>(r.summary.at("Flash")) : std::nullopt; },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return t.is_number() && o == ((t.get<int>() & 1) ? "Yes" : "No"); }, "Flash", true},
+      {"GPSLatitude", [](const tExifRead& r) { return DataLine(r, "GPSLatitude"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameCoordinate(o, t); }, "GPSLatitude"},
+      {"GPSLongitude", [](const tExifRead& r) { return DataLine(r, "GPSLongitude"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameCoordinate(o, t); }, "GPSLongitude"},
+      {"GPSTimeStamp", [](const tExifRead& r) { return DataLine(r, "GPSTime Stamp"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameTime(o, t); }, "GPSTimeStamp"},
+      {"ThumbnailOffset", [](const tExifRead& r) { return r.thumbnail.count("JPEGInterchange Format") ? std::optional<std::string>(r.thumbnail.at("JPEGInterchange Format")) : std::nullopt; },
+       [](const std::string& o, const nlohmann::json& t, const std::string& file) {
+         return t.is_number() && FirstNumber(o) && *FirstNumber(o) + TiffHeaderOffset(ReadFileBytes(CorpusFile(file))) == t.get<double>();
+       }, "ThumbnailOffset"},
+      {"ThumbnailLength", [](const tExifRead& r) { return r.thumbnail.count("JPEGInterchange Format Length") ? std::optional<std::string>(r.thumbnail.at("JPEGInterchange Format Length")) : std::nullopt; },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0); }, "ThumbnailLength"},
+      {"UserComment", [](const tExifRead& r) { return DataLine(r, "User Comment"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) { return TrimmedText(o) == TrimmedText(OracleText(t)); }, "UserComment"},
+  };
+  return checks;
+}
+
+TEST(ExifCorpus, EveryFileReadsQuicklyTheSameEachTimeAndWithoutACrash) {
+  LoadedPlugin plugin;
+  int files = 0;
+  for (const tCorpusFile& corpus : CorpusFiles()) {
+    SCOPED_TRACE(corpus.file);
+    const auto start = std::chrono::steady_clock::now();
+    const tExifRead first = ReadExif(plugin, CorpusFile(corpus.file));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 0.5);
+    const tExifRead second = ReadExif(plugin, CorpusFile(corpus.file));
+    EXPECT_EQ(first.vars, second.vars);
+    EXPECT_EQ(first.result, second.result);
+    EXPECT_EQ(first.vars.at("[duxEXIF_Data]").rfind("ErrStr=", 0), 0u);
+    ++files;
+  }
+  EXPECT_GT(files, 160);
+}
+
+TEST(ExifCorpus, ValuesAgreeWithExifToolOrWithTheKnownDifference) {
+  LoadedPlugin plugin;
+  std::map<std::pair<std::string, std::string>, tKnownDifference> known;
+  for (const auto& k : KnownDifferences("exif")) known[{k.file, k.field}] = k;
+  std::set<std::pair<std::string, std::string>> used;
+  int compared = 0;
+  for (const tCorpusFile& corpus : CorpusFiles()) {
+    if (!corpus.hasExif) continue;
+    SCOPED_TRACE(corpus.file);
+    const tExifRead read = ReadExif(plugin, CorpusFile(corpus.file));
+    const nlohmann::json oracle = OracleOf(corpus.file);
+    const auto whole = known.find({corpus.file, "*"});
+    if (whole != known.end()) {  // a file we do not read as ExifTool does: we name nothing
+      used.insert(whole->first);
+      EXPECT_FALSE(read.result) << whole->second.reason;
+      for (const tCheck& check : Checks()) EXPECT_FALSE(check.ours(read)) << check.name;
+      continue;
+    }
+    for (const tCheck& check : Checks()) {
+      SCOPED_TRACE(check.name);
+      const std::optional<std::string> ours = check.ours(read);
+      const nlohmann::json* theirs = OracleTag(oracle, check.oracleTag);
+      if (!ours && theirs == nullptr) continue;
+      if (check.onlyWhereExifToolHasIt && theirs == nullptr) continue;
+      // The thumbnail is listed only when more than 256 bytes of the APP1 follow IFD1; a
+      // smaller thumbnail may go unlisted.
+      const nlohmann::json* thumbnailLength = OracleTag(oracle, "ThumbnailLength");
+      if (!ours && std::string(check.name).rfind("Thumbnail", 0) == 0 && thumbnailLength != nullptr &&
+          thumbnailLength->is_number() && thumbnailLength->get<double>() <= 256) {
+        continue;
+      }
+      const bool agrees = ours && theirs != nullptr && check.agrees(*ours, *theirs, corpus.file);
+      const auto k = known.find({corpus.file, check.name});
+      if (k != known.end()) {
+        used.insert(k->first);
+        EXPECT_FALSE(agrees) << "a known difference now agrees: remove it from the list";
+        EXPECT_EQ(ours.value_or("<none>"), k->second.ours) << k->second.reason;
+      } else {
+        EXPECT_TRUE(agrees) << "ours: " << ours.value_or("<none>") << "  ExifTool: " << (theirs ? theirs->dump() : "<none>");
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 400);
+  for (const auto& [key, row] : known) EXPECT_TRUE(used.count(key)) << "unused known difference " << key.first << " " << key.second;
+}
+
+}  // namespace
+}  // namespace dux::test

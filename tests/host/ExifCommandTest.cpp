@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/support/JpegBuilder.h"
+#include "tests/support/PluginFixture.h"
+#include "tests/support/TiffBuilder.h"
+
+namespace dux::test {
+namespace {
+
+using Calls = std::vector<std::pair<std::string, std::string>>;
+
+std::vector<std::string> Names(const Calls& calls) {
+  std::vector<std::string> names;
+  for (const auto& c : calls) names.push_back(c.first);
+  return names;
+}
+
+class ExifCommand : public ::testing::Test {
+ protected:
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = plugin.Folder().File(name);
+    WriteFileBytes(path, bytes);
+    return path;
+  }
+  bool Read(const std::string& path) {
+    plugin.Host().setCalls.clear();
+    return plugin.Run(5, {path});
+  }
+  const Calls& calls() { return plugin.Host().setCalls; }
+  LoadedPlugin plugin;
+};
+
+TEST_F(ExifCommand, AFileWithoutExifGivesTheErrorLineAndEmptiesTheRest) {
+  EXPECT_FALSE(Read(Write("plain.jpg", TinyJpeg())));
+  EXPECT_EQ(calls(), (Calls{{"[duxEXIF_Data]", "ErrStr=Not an EXIF file\r\n"},
+                            {"[duxEXIF_MakerSpecificData]", ""},
+                            {"[duxEXIF_ThumbnailData]", ""},
+                            {"[duxEXIF_SummaryShort]", ""},
+                            {"[duxEXIF_SummaryLong]", ""}}));
+  EXPECT_FALSE(Read(plugin.Folder().File("missing.jpg")));
+  EXPECT_EQ(calls().front().second, "ErrStr=\r\n");
+}
+
+TEST_F(ExifCommand, ListsEntriesThumbnailAndCommentInOrder) {
+  const Ifd ifd1 = Ifd().Short(0x0103, {6}).Long(0x0201, {4000}).Long(0x0202, {600});
+  const std::string tiff = Ifd().Ascii(0x010F, "Maker").Short(0x0112, {1}).Next(ifd1).Tiff(false) + std::string(600, '\0');
+  const std::string path = Write("full.jpg", JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + tiff),
+                                                       Segment(0xFE, "line one\r\nline two")}));
+  EXPECT_TRUE(Read(path));
+  EXPECT_EQ(Names(calls()), (std::vector<std::string>{"[duxEXIF_Data]", "[duxEXIF_SummaryShort]", "[duxEXIF_SummaryLong]",
+                                                      "[duxEXIF_ThumbnailData]", "[duxEXIF_CommentStr]"}));
+  EXPECT_EQ(calls()[0].second, "ErrStr=<none>\r\nByteOrder=Intel Byte Order\r\nMake=Maker\r\nOrientation=Normal\r\n");
+  const std::string thumbnail = calls()[3].second;
+  // IFD1 follows IFD0's table (8 + 2 + 24 + 4) and "Maker" (6); its length runs to the APP1's end.
+  EXPECT_EQ(thumbnail.substr(0, thumbnail.find("Compression")),
+            "Thumbnail Start=44\r\nThumbnail Length=" + std::to_string(2 + 6 + tiff.size() + 3 - 44) + "\r\n");
+  EXPECT_NE(thumbnail.find("\r\nJPEGInterchange Format=4000\r\nJPEGInterchange Format Length=600\r\n"), std::string::npos);
+  EXPECT_EQ(calls()[4].second, "line one\r\nline two\r\n");
+  // A later file without comment or thumbnail leaves those variables as they were.
+  const std::string bare = Write("bare.jpg", JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + Ifd().Ascii(0x010F, "B").Tiff(true))}));
+  EXPECT_TRUE(Read(bare));
+  EXPECT_EQ(Names(calls()), (std::vector<std::string>{"[duxEXIF_Data]", "[duxEXIF_SummaryShort]", "[duxEXIF_SummaryLong]"}));
+  EXPECT_EQ(plugin.Host().variables["[duxEXIF_CommentStr]"], "line one\r\nline two\r\n");
+  EXPECT_NE(calls()[0].second.find("ByteOrder=Motorola Byte Order\r\n"), std::string::npos);
+}
+
+TEST_F(ExifCommand, ABigEndianTiffIsReadAsOneExifBlock) {
+  const std::string path = Write("photo.TIF", Ifd().Ascii(0x010F, "Scanner").Short(0x0100, {64}).Tiff(true));
+  EXPECT_TRUE(Read(path));
+  EXPECT_EQ(calls()[0].second, "ErrStr=<none>\r\nByteOrder=Motorola Byte Order\r\nMake=Scanner\r\nImage Width=64\r\n");
+  EXPECT_EQ(plugin.Host().variables["[duxEXIF_SummaryShort]"].substr(0, 14), "photo.TIF|0||6");
+}
+
+TEST_F(ExifCommand, ABrokenExifHeaderShowsInTheSummaries) {
+  const std::string path = Write("bad.jpg", JpegWith({Segment(0xE1, "Exif\0\0XX")}));
+  EXPECT_TRUE(Read(path));  // the APP1 counts as EXIF and the scan succeeds
+  EXPECT_EQ(calls()[0].second, "ErrStr=<none>\r\nByteOrder=Intel Byte Order\r\n");
+  // When the scan then fails, the header's message stays and the summaries show it.
+  const std::string broken = Write("broken.jpg", std::string("\xFF\xD8", 2) + Segment(0xE1, std::string("Exif\0\0XX", 8)) +
+                                                     std::string("\xFF\xDB\x00\x01", 4));
+  EXPECT_TRUE(Read(broken));
+  EXPECT_EQ(calls()[0].second, "ErrStr=Invalid Exif alignment marker\r\nByteOrder=Intel Byte Order\r\n");
+  EXPECT_EQ(plugin.Host().variables["[duxEXIF_SummaryShort]"], "broken.jpg Exif Error: Invalid Exif alignment marker");
+  EXPECT_EQ(plugin.Host().variables["[duxEXIF_SummaryLong]"],
+            "File Name: broken.jpg\r\nExif Error: Invalid Exif alignment marker");
+}
+
+}  // namespace
+}  // namespace dux::test

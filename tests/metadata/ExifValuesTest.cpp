@@ -1,0 +1,104 @@
+#include "metadata/ExifValues.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "metadata/ExifTags.h"
+#include "metadata/TextFormat.h"
+#include "tests/support/FixedLocale.h"
+
+namespace dux {
+namespace {
+
+std::string Be16(unsigned v) { return {static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)}; }
+std::string Be32(std::uint32_t v) { return Be16(v >> 16) + Be16(v & 0xFFFF); }
+std::string Le32(std::uint32_t v) { return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)}; }
+
+std::string Codes(int tag) { return CodesOfTag(tag, kExifTags); }
+
+TEST(ExifValues, DecodeIntegerSignsOnlyFourByteValues) {
+  EXPECT_EQ(DecodeInteger("\xFF", true), 255);
+  EXPECT_EQ(DecodeInteger("\xFF\xFF", false), 65535);  // an SSHORT of -1
+  EXPECT_EQ(DecodeInteger("\xFF\xFF\xFF\xFF", true), -1);
+  EXPECT_EQ(DecodeInteger(Be32(0x80000000), true), -2147483647 - 1);
+  EXPECT_EQ(DecodeInteger(Le32(0x01020304), false), 0x01020304);
+  EXPECT_EQ(DecodeInteger(std::string("\x01\x02\x03\x04\x05\x06", 6), true), 0x03040506);  // low 32 bits
+}
+
+TEST(ExifValues, NumericValueByType) {
+  EXPECT_DOUBLE_EQ(NumericValue(Be32(71) + Be32(10), 5, true), 7.1);
+  EXPECT_DOUBLE_EQ(NumericValue(Le32(0xFFFFFFFB) + Le32(10), 10, false), -0.5);
+  EXPECT_DOUBLE_EQ(NumericValue(Be32(1) + Be32(0), 5, true), 0.0);  // zero denominator
+  EXPECT_DOUBLE_EQ(NumericValue(Be32(0x40490FDB), 11, true), static_cast<double>(3.14159274f));
+  EXPECT_DOUBLE_EQ(NumericValue(std::string("\x00\x00\x00\x00\x00\x00\x04\x40", 8), 12, false), 2.5);
+  EXPECT_DOUBLE_EQ(NumericValue("abc", 2, true), 0.0);
+  EXPECT_DOUBLE_EQ(NumericValue(Be16(8) + Be16(8), 3, true), 0x00080008);  // all bytes as one number
+}
+
+TEST(ExifValues, FormatTagValueGivesThePartsTexts) {
+  test::FixedLocale locale;
+  struct Case {
+    const char* what;
+    std::string raw;
+    int type;
+    std::string codes, pattern, expected;
+  };
+  for (const Case& c : {
+           Case{"orientation code", Be16(3), 3, Codes(0x0112), "", "Rotated 180\xB0"},
+           Case{"an unlisted code gives nothing", Be16(9), 3, Codes(0x8822), "", ""},
+           Case{"exposure time", Be32(1) + Be32(60), 5, "", "%s sec", "1/60 sec"},
+           Case{"f-number", Be32(28) + Be32(10), 5, "", "F%0.1f", "F2.8"},
+           Case{"focal length keeps its width", Be32(71) + Be32(10), 5, "", "%5.2f mm", " 7.10 mm"},
+           Case{"APEX aperture as it is", Be32(5) + Be32(1), 5, "", "F%0.1f", "F5.0"},
+           Case{"three components", Be16(8) + Be16(8) + Be16(8), 3, "", "", "8, 8, 8"},
+           Case{"fraction not reduced, zero denominator kept", Be32(0) + Be32(0), 5, "", "", "0/0"},
+           Case{"SSHORT -1", Be16(0xFFFF), 8, "", "", "65535"},
+           Case{"SLONG -1", Be32(0xFFFFFFFF), 9, "", "", "-1"},
+           Case{"float", Be32(0x40490FDB), 11, "", "", "-9999.99"},
+           Case{"type 13", "abcd", 13, "", "", "0"},
+           Case{"metering code 2", Be16(2), 3, Codes(0x9207), "", "Center"},
+           Case{"a blank after the comma hides code 2", Be16(2), 3, Codes(0x0106), "", ""},
+           Case{"code 1 before the blank", Be16(1), 3, Codes(0x0106), "", "Monochrome"},
+       }) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(FormatTagValue(c.raw, c.type, c.codes, c.pattern, true), c.expected);
+  }
+  std::string bytes(200, '\x07');
+  const std::string listed = FormatTagValue(bytes, 1, "", "", true);
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), '7'), 128);  // at most 128 components
+}
+
+TEST(ExifValues, RealsFollowTheLocaleAndRoundHalfAwayFromZero) {
+  test::FixedLocale comma(',');
+  EXPECT_EQ(FormatTagValue(Be32(28) + Be32(10), 5, "", "F%0.1f", true), "F2,8");
+  EXPECT_EQ(FixedText(2.25, 1), "2,3");
+  EXPECT_EQ(FixedText(-2.5, 0), "-3");
+  EXPECT_EQ(FixedText(2.675, 2), "2,67");  // 2.67499999... in binary
+  EXPECT_EQ(FixedText(9.995, 2), "9,99");
+  EXPECT_EQ(FixedText(99.95, 1), "100,0");
+  EXPECT_EQ(FixedText(-0.0001, 2), "0,00");
+  EXPECT_EQ(FormatText("%5.2f|%-4d|%s|%%", {3.14159, std::int64_t{7}, std::string_view("x")}), " 3,14|7   |x|%");
+}
+
+TEST(ExifValues, TextHelpers) {
+  EXPECT_EQ(LookupValueCode("0:Auto,1:Manual", " 1 "), "Manual");
+  EXPECT_EQ(LookupValueCode("0=Normal,1:Macro;", "0"), "");
+  EXPECT_EQ(LookupValueCode("0=Normal,1:Macro;", "1"), "Macro;");
+  EXPECT_EQ(PrintableText(std::string("a\0b\x1F\x80", 5)), "a.b.\x80");
+  EXPECT_EQ(PrintableText(std::string(60, 'x')).size(), 50u);
+  EXPECT_DOUBLE_EQ(FractionValue("1 1/2"), 1.5);
+  EXPECT_DOUBLE_EQ(FractionValue(" 8/1 "), 8.0);
+  EXPECT_DOUBLE_EQ(FractionValue("-5/10"), -0.5);
+  for (const char* bad : {"", "8", "1/0", "a/b", "1/2x", "1.5/2"}) EXPECT_DOUBLE_EQ(FractionValue(bad), 0.0) << bad;
+  EXPECT_EQ(ParseInteger("$FFFFFFFF"), -1);
+  EXPECT_EQ(ParseInteger("  -12"), -12);
+  EXPECT_EQ(ParseInteger("2147483648"), std::nullopt);
+  EXPECT_EQ(ParseInteger("12 "), std::nullopt);
+  EXPECT_EQ(RoundToInt32(2.5), 2);
+  EXPECT_EQ(RoundToInt32(3.5), 4);
+  EXPECT_EQ(RoundToInt32(1e20), 2147483647);
+}
+
+}  // namespace
+}  // namespace dux
