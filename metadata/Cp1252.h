@@ -13,4 +13,8 @@ std::string Cp1252ToUtf8(std::string_view text);
 // Characters that 1252 cannot hold, and bytes that are not valid UTF-8, become `replacement`.
 std::string Utf8ToCp1252(std::string_view text, char replacement = '?');
 
+// A code page 1252 letter in upper case (a-z, the accented letters, š, œ, ž, ÿ); other bytes
+// unchanged.
+char Cp1252Upper(char c);
+
 }  // namespace dux

@@ -6,7 +6,9 @@
 #include "metadata/AsciiText.h"
 #include "metadata/ExifTags.h"
 #include "metadata/ExifValues.h"
+#include "metadata/MakerNoteFormatters.h"
 #include "metadata/TimgData.h"
+#include "metadata/TmsInfo.h"
 
 namespace dux {
 namespace {
@@ -144,7 +146,7 @@ void TImageInfo::Capture(const tRawEntry& value, const std::string& text, std::i
     case kMakerNote:
       makerNoteData = value.raw;
       makerNotePos = value.valuePos;
-      makerNoteDecoded = false;
+      DecodeMakerNote();
       break;
     case kSubIfds:
     case kExifOffset:
@@ -170,6 +172,75 @@ void TImageInfo::FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase,
   } catch (const std::exception&) {  // a broken sub-directory does not end the parent's walk
   }
   --depth_;
+}
+
+void TImageInfo::DecodeMakerNote() {
+  TmsInfo decoder(tiffSource, this);
+  makerNoteDecoded = decoder.DecodeMakerNote(*this);
+}
+
+void TImageInfo::ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table,
+                                     std::int64_t dirOffset, std::int64_t valueBase, std::int64_t fallbackBase) {
+  const std::string note(makerBytes);
+  const std::int64_t dirPos = dirOffset + 1;
+  const std::int64_t valueStart = dirPos - valueBase + 1;
+  SetSegmentData(note);  // the readers index the note until the walk ends
+  try {
+    // Only entries that lie wholly inside the note are read, whatever count it claims.
+    const std::int64_t room = (std::ssize(note) - (dirPos + 2) + 1) / 12;
+    const std::int64_t n = std::min<std::int64_t>(ReadWord(dirPos), std::max<std::int64_t>(room, 0));
+    for (std::int64_t i = 0; i < n; ++i) ReadMakerEntry(note, table, dirPos + 2 + 12 * i, valueStart, fallbackBase);
+  } catch (const std::exception& e) {
+    if (owner != nullptr) owner->ErrStr = std::string("Error Detected = ") + e.what();
+  }
+  SetSegmentData(owner != nullptr ? owner->segmentData : std::string());
+}
+
+void TImageInfo::ReadMakerEntry(std::string_view note, std::span<const tTagRow> table, std::int64_t e,
+                                std::int64_t valueStart, std::int64_t fallbackBase) {
+  const std::uint16_t tag = ReadWord(e);
+  const int type = ReadWord(e + 2);
+  const std::int64_t size = static_cast<std::int64_t>(static_cast<std::uint32_t>(ReadLong(e + 4))) * TypeSize(type);
+  const std::int64_t offset = size <= 4 ? 0 : ReadLong(e + 8);
+  const std::int64_t valuePos = size <= 4 ? e + 8 : valueStart + offset;
+  // A value outside the note is looked for in the EXIF bytes, where some makes count from. A
+  // value that ends with the note's last byte is inside it.
+  const std::string_view raw = HasBytes(note, valuePos, size)
+                                   ? Bytes(note, valuePos, size)
+                                   : Bytes(owner != nullptr ? std::string_view(owner->segmentData) : std::string_view(),
+                                           fallbackBase + offset, size);
+  // A tag the table lacks is "Unknown" and not kept; a "Skip" row hides its tag.
+  const int idx = IndexOfTagInTable(tag, table);
+  if (idx < 0 || SameTextIgnoringCase(table[static_cast<std::size_t>(idx)].Description, "SKIP")) return;
+  if (!(buildMode == 4 || buildMode == 255)) return;
+  const tTagRow& row = table[static_cast<std::size_t>(idx)];
+  std::string text;
+  if (type == 2) {
+    text = "\"" + std::string(raw.substr(0, raw.find('\0'))) + "\"";
+  } else if (type == 7) {
+    text = "\"" + std::string(raw) + "\"";
+  } else {
+    text = FormatTagValue(raw, type, CodesOfTag(tag, table), row.FormatText, bigEndian);
+  }
+  MakerNoteState().keepUnformatted = false;
+  const std::string formatted = row.Formatter != nullptr ? row.Formatter(text) : PrintableText(text);
+  TTagEntry entry = EntryFromRow(row);
+  entry.DisplayValue = MakerNoteState().keepUnformatted ? text : formatted;
+  entry.RawValue = raw;
+  entry.ValueType = static_cast<std::uint16_t>(type);
+  entry.TableId = 1;
+  AppendEntry(entry);
+}
+
+void TImageInfo::AddMakerValue(std::string_view name, std::string_view text, int valueType) {
+  if (!(buildMode == 4 || buildMode == 255)) return;
+  TTagEntry entry;
+  entry.TableId = 1;
+  entry.ValueType = static_cast<std::uint16_t>(valueType);
+  entry.ShortName = entry.Description = name;
+  entry.DisplayValue = entry.RawValue = text;
+  entry.MaxSize = static_cast<std::int32_t>(text.size());
+  entries.push_back(entry);
 }
 
 void TImageInfo::ParseThumbnailDirectory() {

@@ -32,6 +32,13 @@ class TImageInfo : public tEndInd {
                       int directoryKind);
   // Walks IFD1 into the thumbnail entries.
   void ParseThumbnailDirectory();
+  // Walks a maker-note directory with a vendor table: the directory at dirOffset (0-based) of
+  // makerBytes, values at valueBase-relative offsets inside the note, or else at fallbackBase
+  // in the EXIF bytes. Entries join `entries` with TableId 1; a "Skip" row hides its tag.
+  void ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table, std::int64_t dirOffset,
+                           std::int64_t valueBase, std::int64_t fallbackBase);
+  // Adds a named maker value (TableId 1), kept although it has no tag number.
+  void AddMakerValue(std::string_view name, std::string_view text, int valueType);
   // Writes a new image size over the stored one (SHORT or LONG, left-justified) in the owner's
   // exifSection bytes, when a size was captured and differs.
   void PatchDimensions(std::int32_t newHeight, std::int32_t newWidth);
@@ -85,6 +92,9 @@ class TImageInfo : public tEndInd {
   void Capture(const tRawEntry& value, const std::string& text, std::int64_t offsetBase,
                std::int64_t exifLength, int directoryKind);
   void FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase, std::int64_t exifLength, int kind);
+  void DecodeMakerNote();
+  void ReadMakerEntry(std::string_view makerBytes, std::span<const tTagRow> table, std::int64_t e,
+                      std::int64_t valueStart, std::int64_t fallbackBase);
   std::string_view ExifBytes() const;
 
   std::set<std::pair<std::int64_t, std::int64_t>> visited_;  // (offsetBase, dirStart) walked

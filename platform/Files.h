@@ -43,6 +43,10 @@ std::unique_ptr<InputFile> OpenInputFile(const std::string& path);
 // Reads the whole file. Throws FormatError naming the file and the system's reason.
 std::string ReadWholeFile(const std::string& path);
 
+// Reads the whole file into `bytes`; on failure returns false with the system's own text for
+// the reason.
+bool TryReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+
 // Replaces a file's contents safely: the bytes go to a temporary file in the destination's own
 // folder, which Commit flushes to disk and renames over the destination. Until Commit succeeds
 // the destination keeps its old bytes; a writer destroyed without a successful Commit removes

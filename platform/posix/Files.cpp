@@ -106,6 +106,24 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+bool TryReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    reason = ErrnoText(errno);
+    return false;
+  }
+  PosixInputFile file(fd, 0);
+  bytes.clear();
+  std::vector<char> chunk(1 << 16);
+  try {
+    for (std::size_t got; (got = file.Read(chunk.data(), chunk.size())) > 0;) bytes.append(chunk.data(), got);
+  } catch (const FormatError&) {
+    reason = ErrnoText(errno);
+    return false;
+  }
+  return true;
+}
+
 class ReplacingFile::Impl {
  public:
   int fd = -1;

@@ -112,6 +112,25 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+bool TryReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    reason = SystemText(GetLastError());
+    return false;
+  }
+  Win32InputFile file(handle, 0);
+  bytes.clear();
+  std::vector<char> chunk(1 << 16);
+  try {
+    for (std::size_t got; (got = file.Read(chunk.data(), chunk.size())) > 0;) bytes.append(chunk.data(), got);
+  } catch (const FormatError&) {
+    reason = SystemText(GetLastError());
+    return false;
+  }
+  return true;
+}
+
 class ReplacingFile::Impl {
  public:
   HANDLE handle = INVALID_HANDLE_VALUE;

@@ -2,8 +2,11 @@
 # The plug-in exports exactly the host's eight entry points, undecorated, and (on Windows)
 # imports nothing but Windows' own DLLs. Usage: exports_test.sh LIBRARY [windows]
 set -u
+export LC_ALL=C
 lib=$1
-expected='nbAbout
+expected='duxIPTCCmdList
+duxIPTCExec
+nbAbout
 nbEditAction
 nbExecAction
 nbInitPlugIn

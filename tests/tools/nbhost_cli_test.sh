@@ -35,6 +35,11 @@ check "exit status without an action" 2 "$(status --json)"
 check "exit status of a missing library" 2 "$(status --lib does-not-exist.nbp --list)"
 check "message 1 names the library" 1 "$(run --message 1 | grep -c '^\[\*/\*duxIPTCDllName\]=.*duxIPTC\.nbp$')"
 
+check "--cmdlist in list form" '(list (list "duxIPTCread" "1" 1)(list "duxIPTCwrite" "2" 2)(list "duxIPTCsetVar" "3" 2)(list "duxEXIFread" "5" 1)(list "duxGetTag" "6" 5))' "$(run --cmdlist lisp)"
+check "--cmdlist in line form" "$(printf 'duxIPTCread|1|1\nduxIPTCwrite|2|2\nduxIPTCsetVar|3|2\nduxEXIFread|5|1\nduxGetTag|6|5')" "$(run --cmdlist other)"
+check "--exec runs a command" '[Greeting]=Grüße' "$(run --exec 3 Greeting Grüße)"
+check "--exec with a bad number" 1 "$(status --exec x)"
+
 echo "nbhost command line: $checks checks, $failures failed"
 [ "$failures" -eq 0 ] && echo "[  PASSED  ]"
 exit "$failures"

@@ -12,6 +12,9 @@ using RegisterInterfaceAccessProc = void(DUX_CALL*)(HostInterfaceRequestProc);
 using MessageProc = void(DUX_CALL*)(std::int32_t);
 using ActionProc = HostBool(DUX_CALL*)(std::int32_t, ActionParameters);
 using AboutProc = void(DUX_CALL*)();
+using CmdListProc = HostBool(DUX_CALL*)(const char*, const char*, char*);
+using ExecProc = HostBool(DUX_CALL*)(const char*, const char*, const char*, const char*, const char*,
+                                     const char*, const char*, void*, void*, void*, void*, void*);
 
 constexpr const char* kExports[] = {"nbRegisterPlugIn",  "nbInitPlugIn",
                                     "nbRegisterInterfaceAccess", "nbRegisterScriptProcessor",
@@ -96,6 +99,25 @@ bool PluginHost::Edit(std::int32_t number, std::vector<std::string>& params) {
 void PluginHost::About() {
   activeHost = this;
   Resolve<AboutProc>(*this, "nbAbout")();
+}
+
+std::string PluginHost::CommandList(const std::string& format) {
+  activeHost = this;
+  const auto list = Resolve<CmdListProc>(*this, "duxIPTCCmdList");
+  if (list == nullptr) return {};
+  std::vector<char> buffer(4096, '\0');
+  list("", format.c_str(), buffer.data());
+  return buffer.data();
+}
+
+bool PluginHost::ScriptExecute(const std::string& number, const std::vector<std::string>& args) {
+  activeHost = this;
+  const auto exec = Resolve<ExecProc>(*this, "duxIPTCExec");
+  if (exec == nullptr) return false;
+  std::vector<std::string> a(args);
+  a.resize(5);
+  return exec("", number.c_str(), a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), nullptr,
+              nullptr, nullptr, nullptr, nullptr) != 0;
 }
 
 std::optional<std::int32_t> PluginHost::NumberOfCommand(const std::string& name) const {

@@ -51,6 +51,10 @@ class PluginHost {
   bool Execute(std::int32_t number, std::vector<std::string>& params);
   bool Edit(std::int32_t number, std::vector<std::string>& params);
   void About();
+  // The script-processor exports: duxIPTCCmdList into a buffer of 4096 bytes, and duxIPTCExec
+  // with a command number text and up to five arguments.
+  std::string CommandList(const std::string& format);
+  bool ScriptExecute(const std::string& number, const std::vector<std::string>& args);
 
   // The number of a command announced under `name`.
   std::optional<std::int32_t> NumberOfCommand(const std::string& name) const;

@@ -24,13 +24,16 @@ constexpr int kExitTrue = 0, kExitFalse = 1, kExitUsage = 2;
 
 constexpr const char* kUsage =
     "usage: nbhost [--lib FILE] [--json] [--set NAME=VALUE]... [--message CODE] [--info]\n"
-    "              (--list | ACTION [PARAM]... | --info | --message CODE)\n"
+    "              (--list | ACTION [PARAM]... | --info | --message CODE |\n"
+    "               --cmdlist FORMAT | --exec NUMBER [ARG]...)\n"
     "  --lib FILE        the plug-in (default: duxIPTC.nbp beside nbhost)\n"
     "  --json            print one JSON object instead of NAME=VALUE lines\n"
     "  --set NAME=VALUE  preset a host variable, NAME with its brackets\n"
     "  --message CODE    send nbMessage(CODE) before the action\n"
     "  --info            print the title, author and hint of nbInitPlugIn\n"
     "  --list            print the groups and commands as announced\n"
+    "  --cmdlist FORMAT  print duxIPTCCmdList's text for FORMAT (LISP or anything else)\n"
+    "  --exec NUMBER     run duxIPTCExec with the command number text and ARGs\n"
     "  ACTION            a command name or number; PARAMs are its parameters in order\n"
     "exit status: 0 the action returned true, 1 false, 2 usage or load error\n";
 
@@ -41,6 +44,8 @@ struct tOptions {
   bool info = false;
   std::vector<std::pair<std::string, std::string>> presets;
   std::vector<int> messages;
+  bool cmdList = false, exec = false;
+  std::string cmdListFormat;
   std::string action;
   std::vector<std::string> params;
 };
@@ -85,6 +90,12 @@ std::string ParseOptions(const std::vector<std::string>& args, tOptions& options
       const auto equals = pair.find('=');
       if (equals == std::string::npos) return "--set needs NAME=VALUE";
       options.presets.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+    } else if (a == "--cmdlist" && hasValue) {
+      options.cmdList = true;
+      options.cmdListFormat = args[++i];
+    } else if (a == "--exec" && hasValue) {
+      options.exec = true;
+      options.action = args[++i];
     } else if (a == "--message" && hasValue) {
       int code = 0;
       if (!ParseInteger(args[++i], code)) return "--message needs a whole number";
@@ -96,7 +107,7 @@ std::string ParseOptions(const std::vector<std::string>& args, tOptions& options
     }
   }
   options.params.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-  const bool standalone = options.info || !options.messages.empty();
+  const bool standalone = options.info || !options.messages.empty() || options.cmdList;
   if (options.list && !options.action.empty()) return "give --list or an ACTION, not both";
   if (!options.list && options.action.empty() && !standalone) return "give --list or an ACTION";
   return {};
@@ -175,6 +186,19 @@ int Run(const tOptions& options) {
     return kExitTrue;
   }
   if (options.info) PrintInfo(*host, options.json);
+  if (options.cmdList) {
+    const std::string list = Cp1252ToUtf8(host->CommandList(Utf8ToCp1252(options.cmdListFormat)));
+    std::fwrite(list.data(), 1, list.size(), stdout);
+    if (options.action.empty()) return kExitTrue;
+  }
+  if (options.exec) {
+    for (const int code : options.messages) host->Message(code);
+    std::vector<std::string> args;
+    for (const auto& p : options.params) args.push_back(Utf8ToCp1252(p));
+    const bool result = host->ScriptExecute(Utf8ToCp1252(options.action), args);
+    PrintResult(*host, options.action, result, options.json);
+    return result ? kExitTrue : kExitFalse;
+  }
   if (options.action.empty()) {
     for (const int code : options.messages) host->Message(code);
     if (!options.messages.empty()) PrintResult(*host, "", true, options.json);

@@ -1,0 +1,12 @@
+#include "metadata/makernotes/MakerNoteTables.h"
+
+namespace dux {
+
+// The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
+// that users and their scripts already hold depend on them.
+const std::array<tTagRow, 2> kMinoltaTable = {{
+    {.TagNumber = 0x0000, .ShortName = "ModelID", .Description = "ModelID"},
+    {.TagNumber = 0x0E00, .ShortName = "PIMdata", .Description = "PIMdata"},
+}};
+
+}  // namespace dux

@@ -1,0 +1,179 @@
+// The maker notes of the corpus against ExifTool, wherever both name the same setting. Values
+// are compared as numbers: our text must be the label our code list gives ExifTool's number.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <map>
+#include <set>
+#include <sstream>
+#include <span>
+#include <string>
+
+#include "metadata/AsciiText.h"
+#include "metadata/ExifTags.h"
+#include "metadata/ExifValues.h"
+#include "metadata/MakerNoteFormatters.h"
+#include "metadata/TimgData.h"
+#include "metadata/makernotes/MakerNoteTables.h"
+#include "tests/support/Corpus.h"
+#include "tests/support/TempDir.h"
+
+namespace dux::test {
+namespace {
+
+enum class Kind { Coded, Text, Numbers };
+
+// One setting: our tag in a make's table (or a Canon list label), ExifTool's tag.
+struct tSetting {
+  const char* make;  // first five letters of the camera make, upper case
+  std::span<const tTagRow> table;
+  std::uint16_t tag;
+  const char* oracleTag;
+  Kind kind;
+};
+
+const std::vector<tSetting>& Settings() {
+  static const std::vector<tSetting> settings = {
+      {"NIKON", kNikonTable1, 0x0003, "Nikon:Quality", Kind::Coded},
+      {"NIKON", kNikonTable2, 0x0002, "Nikon:ISO", Kind::Numbers},
+      {"NIKON", kNikonTable2, 0x0004, "Nikon:Quality", Kind::Text},
+      {"NIKON", kNikonTable2, 0x0005, "Nikon:WhiteBalance", Kind::Text},
+      {"OLYMP", kOlympusTable, 0x0200, "Olympus:SpecialMode", Kind::Numbers},
+      {"OLYMP", kOlympusTable, 0x0201, "Olympus:Quality", Kind::Coded},
+      {"OLYMP", kOlympusTable, 0x0202, "Olympus:Macro", Kind::Coded},
+      {"FUJIF", kFujifilmTable, 0x1001, "FujiFilm:Sharpness", Kind::Coded},
+      {"FUJIF", kFujifilmTable, 0x1002, "FujiFilm:WhiteBalance", Kind::Coded},
+      {"FUJIF", kFujifilmTable, 0x1021, "FujiFilm:FocusMode", Kind::Coded},
+      {"FUJIF", kFujifilmTable, 0x1010, "FujiFilm:FujiFlashMode", Kind::Coded},
+      {"CASIO", kCasioTable1, 0x0001, "Casio:RecordingMode", Kind::Coded},
+      {"CASIO", kCasioTable1, 0x0002, "Casio:Quality", Kind::Coded},
+      {"CASIO", kCasioTable1, 0x0004, "Casio:FlashMode", Kind::Coded},
+      {"CASIO", kCasioTable2, 0x3000, "Casio:RecordMode", Kind::Coded},
+      {"CASIO", kCasioTable2, 0x3002, "Casio:Quality", Kind::Coded},
+  };
+  return settings;
+}
+
+// Canon camera-settings and shot-info values and ExifTool's names of the fields they read.
+// "Self Timer" reads field 2, the macro mode's, so ExifTool's MacroMode is its value.
+const std::vector<std::pair<const char*, const char*>>& CanonSettings() {
+  static const std::vector<std::pair<const char*, const char*>> settings = {
+      {"Macro mode", "Canon:MacroMode"}, {"Self Timer", "Canon:MacroMode"}, {"Compression Rate", "Canon:Quality"},
+      {"Flash Mode", "Canon:CanonFlashMode"}, {"Drive Mode", "Canon:ContinuousDrive"},
+      {"Focus Mode", "Canon:FocusMode"}, {"White balance", "Canon:WhiteBalance"},
+  };
+  return settings;
+}
+
+const TTagEntry* MakerEntry(const TImageInfo& info, std::uint16_t tag, std::span<const tTagRow> table) {
+  const int row = IndexOfTagInTable(tag, table);
+  for (const TTagEntry& e : info.entries) {
+    if (e.TableId == 1 && e.TagNumber == tag && row >= 0 && e.ShortName == table[static_cast<std::size_t>(row)].ShortName) return &e;
+  }
+  return nullptr;
+}
+
+std::string Unquoted(std::string_view text) {
+  text = TrimBlanks(text);
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+  return std::string(TrimBlanks(text));
+}
+
+std::string NumbersOf(const std::string& text) {
+  std::string out;
+  for (const char c : text) out += c == ',' ? ' ' : c;
+  std::string squeezed;
+  for (const char c : out) {
+    if (!(c == ' ' && (squeezed.empty() || squeezed.back() == ' '))) squeezed += c;
+  }
+  return std::string(TrimBlanks(squeezed));
+}
+
+bool Agrees(const TTagEntry& ours, const nlohmann::json& theirs, std::span<const tTagRow> table, Kind kind) {
+  switch (kind) {
+    case Kind::Coded: {
+      // Every component through the code list, joined as our list joins them.
+      std::istringstream numbers(OracleText(theirs));
+      std::string number, expected;
+      for (int i = 0; numbers >> number; ++i) {
+        expected += (i > 0 ? ", " : "") + LookupValueCode(CodesOfTag(ours.TagNumber, table), number);
+      }
+      return ours.DisplayValue == expected;
+    }
+    case Kind::Text:
+      return Unquoted(ours.DisplayValue) == Unquoted(OracleText(theirs));
+    case Kind::Numbers:
+      return NumbersOf(ours.DisplayValue) == NumbersOf(OracleText(theirs));
+  }
+  return false;
+}
+
+TEST(MakerNoteCorpus, SettingsAgreeWithExifToolOrWithTheKnownDifference) {
+  std::map<std::pair<std::string, std::string>, tKnownDifference> known;
+  for (const auto& k : KnownDifferences("makernote")) known[{k.file, k.field}] = k;
+  std::set<std::pair<std::string, std::string>> used;
+  // Our value of a setting must be ExifTool's, unless the list says why it is not.
+  const auto check = [&](const std::string& file, const std::string& setting, const std::string& ours, bool agrees) {
+    const auto k = known.find({file, setting});
+    if (k == known.end()) {
+      EXPECT_TRUE(agrees) << "ours: " << ours;
+      return;
+    }
+    used.insert(k->first);
+    EXPECT_FALSE(agrees) << "a known difference now agrees: remove it from the list";
+    EXPECT_EQ(ours, k->second.ours) << k->second.reason;
+  };
+  int compared = 0;
+  for (const tCorpusFile& corpus : CorpusFiles()) {
+    if (!corpus.hasExif || corpus.makerNote.empty() || corpus.makerNote == "no") continue;
+    SCOPED_TRACE(corpus.file);
+    TimgData image(255);
+    image.ScanFile(CorpusFile(corpus.file));
+    if (!image.exifInfo) continue;
+    const TImageInfo& info = *image.exifInfo;
+    const std::string make = AsciiUpperCase(info.cameraMake.substr(0, 5));
+    const nlohmann::json oracle = OracleOf(corpus.file);
+    for (const tSetting& s : Settings()) {
+      const TTagEntry* ours = make == s.make ? MakerEntry(info, s.tag, s.table) : nullptr;
+      if (ours == nullptr || !oracle.contains(s.oracleTag)) continue;
+      SCOPED_TRACE(s.oracleTag);
+      check(corpus.file, s.oracleTag, ours->DisplayValue, Agrees(*ours, oracle[s.oracleTag], s.table, s.kind));
+      ++compared;
+    }
+    if (make != "CANON") continue;
+    for (const auto& [label, oracleTag] : CanonSettings()) {
+      if (!oracle.contains(oracleTag) || !oracle[oracleTag].is_number()) continue;
+      SCOPED_TRACE(label);
+      std::optional<tCanonListField> field;  // the first field of that label is the one listed first
+      for (const auto& fields : {CanonCameraSettingsFields(), CanonShotInfoFields()}) {
+        for (const tCanonListField& f : fields) {
+          if (f.label == label && !field) field = f;
+        }
+      }
+      const std::string number = std::to_string(oracle[oracleTag].get<long long>());
+      const std::string expected = field->codes.empty() ? " " + number : LookupValueCode(field->codes, number);
+      const std::string ours = info.DisplayValueOf(label);
+      check(corpus.file, label, ours, ours == (TrimBlanks(expected).empty() ? "" : expected));
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 40);
+  for (const auto& [key, row] : known) EXPECT_TRUE(used.count(key)) << "unused known difference " << key.first << " " << key.second;
+}
+
+TEST(MakerNoteCorpus, RecognisedMakesAreDecodedAndOthersAreNot) {
+  for (const tCorpusFile& corpus : CorpusFiles()) {
+    if (!corpus.hasExif || corpus.makerNote.rfind("yes(", 0) != 0) continue;
+    SCOPED_TRACE(corpus.file);
+    TimgData image(255);
+    image.ScanFile(CorpusFile(corpus.file));
+    if (!image.exifInfo || image.exifInfo->makerNoteData.empty()) continue;
+    const std::string make = AsciiUpperCase(image.exifInfo->cameraMake.substr(0, 5));
+    const bool known = std::string("NIKON OLYMP CASIO FUJIF CANON SEIKO SANYO MINOL").find(make) != std::string::npos && make.size() == 5;
+    EXPECT_EQ(image.exifInfo->makerNoteDecoded, known) << make;
+  }
+}
+
+}  // namespace
+}  // namespace dux::test
