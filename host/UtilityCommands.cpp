@@ -112,19 +112,20 @@ std::string VariableTemplate() {
   return text + "\r\n.End of template";
 }
 
+std::string TagSearch(const std::string& source, const std::string& tag, const std::string& delimiter,
+                      const std::string& fieldIndex) {
+  const int index = LineIndex(source, tag, delimiter);
+  if (index < 0) return {};
+  const std::vector<std::string> lines = SplitLines(source);
+  if (index >= static_cast<int>(lines.size())) throw std::runtime_error(FormatText(kListIndex, {std::int64_t{index}}));
+  return FieldOf(lines[static_cast<std::size_t>(index)], delimiter, fieldIndex);
+}
+
 bool GetTag(const std::string& lineList, const std::string& tag, const std::string& delimiter,
             const std::string& fieldIndex, const std::string& resultVariable) {
   std::string result;
   try {
-    const std::string source = SourceText(lineList);
-    const int index = LineIndex(source, tag, delimiter);
-    if (index >= 0) {
-      const std::vector<std::string> lines = SplitLines(source);
-      if (index >= static_cast<int>(lines.size())) {
-        throw std::runtime_error(FormatText(kListIndex, {std::int64_t{index}}));
-      }
-      result = FieldOf(lines[static_cast<std::size_t>(index)], delimiter, fieldIndex);
-    }
+    result = TagSearch(SourceText(lineList), tag, delimiter, fieldIndex);
   } catch (const std::exception& e) {
     SetHostVariable("[LastError]", e.what());
     return false;

@@ -66,6 +66,7 @@ JpegImage JpegImage::Load(const std::string& fileName) {
 JpegImage JpegImage::FromBytes(std::string bytes, const std::string& name) {
   JpegImage image;
   image.bytes_ = std::move(bytes);
+  image.name_ = name;
   char message[JMSG_LENGTH_MAX] = "";
   if (image.bytes_.size() < 4 || !ReadFrameHeader(image.bytes_, image.width_, image.height_, message)) {
     throw FormatError("Cannot read the JPEG header of '" + name + "': " +

@@ -26,6 +26,8 @@ class JpegImage {
   static JpegImage FromBytes(std::string bytes, const std::string& name);
 
   const std::string& Bytes() const { return bytes_; }
+  // The file name given to Load (or the name given to FromBytes).
+  const std::string& Name() const { return name_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
 
@@ -41,6 +43,7 @@ class JpegImage {
   void FindLeadingSegments();
 
   std::string bytes_;
+  std::string name_;
   int width_ = 0, height_ = 0;
   std::vector<tLeadingSegment> leading_;
   std::int64_t tailStart_ = 2;

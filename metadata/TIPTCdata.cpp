@@ -1,5 +1,8 @@
 #include "metadata/TIPTCdata.h"
 
+#include <map>
+#include <set>
+
 #include "metadata/AsciiText.h"
 #include "metadata/ByteReader.h"
 #include "metadata/CommaList.h"
@@ -104,15 +107,39 @@ void TIPTCdata::ParseSegment(std::string_view segmentBytes) {
     ++i;
   }
   if (i >= size) return;
+  std::map<std::string, tListRow> lists;
   std::int64_t pos = i + 1;
   while (pos < size - 2) {
     const TTagEntry entry = ReadDataset(buffer, pos, utf8);
     if (entry.TagNumber <= 255 && IsIptcListDataset(entry.TagNumber)) {
-      // A dataset holds one item, which may itself contain a comma.
-      AddListValue(entry.ShortName, QuoteListItem(entry.DisplayValue));
+      AddListDataset(entry, lists);
     } else {
       AppendEntry(entry);
     }
+  }
+  for (const auto& [name, list] : lists) {
+    entries_[static_cast<std::size_t>(list.row)].DisplayValue = JoinCommaList(list.items);
+  }
+}
+
+// Merges one keyword or category dataset as AddListValue does, but keeps the items of each
+// list apart until the end, so that a block of thousands of keywords takes linear time.
+void TIPTCdata::AddListDataset(const TTagEntry& entry, std::map<std::string, tListRow>& lists) {
+  const std::string key = AsciiLowerCase(entry.ShortName);
+  auto found = lists.find(key);
+  if (found == lists.end()) {
+    const std::int32_t t = TableIndexOfName(entry.ShortName);
+    if (t < 0) return;  // "Custom_" names of other records cannot be added
+    TTagEntry row = EntryFromRow(kIptcTags[static_cast<std::size_t>(t)]);
+    if (AppendEntry(row) < 0 || row.TagNumber == 0) return;
+    found = lists.emplace(key, tListRow{Count() - 1, {}, {}}).first;
+  } else if (entry.DisplayValue.empty()) {
+    return;
+  }
+  // A dataset holds one item, which may itself contain a comma.
+  for (const std::string& item : SplitCommaList(QuoteListItem(entry.DisplayValue))) {
+    const std::string trimmed(TrimBlanks(item));
+    if (found->second.seen.insert(AsciiLowerCase(trimmed)).second) found->second.items.push_back(trimmed);
   }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,7 +63,15 @@ class TIPTCdata {
   void WriteToFile(const std::string& destination, const std::string& source);
 
  private:
+  // A list field while a parse collects its items: its row, the items, and those seen so far
+  // in lower case.
+  struct tListRow {
+    std::int32_t row = 0;
+    std::vector<std::string> items;
+    std::set<std::string> seen;
+  };
   TTagEntry ReadDataset(std::string_view buffer, std::int64_t& pos, bool utf8) const;
+  void AddListDataset(const TTagEntry& entry, std::map<std::string, tListRow>& lists);
 
   TimgData* owner_;
   std::vector<TTagEntry> entries_;

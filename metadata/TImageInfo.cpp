@@ -14,6 +14,7 @@ namespace dux {
 namespace {
 
 constexpr int kMaxDirectoryDepth = 32;
+constexpr std::int64_t kWorkPerByte = 8, kWorkAllowance = 1 << 16;
 constexpr int kAscii = 2, kUndefined = 7, kShort = 3, kLong = 4;
 
 // Tags whose value the walk keeps in a field or follows.
@@ -44,6 +45,16 @@ std::string_view TImageInfo::ExifBytes() const {
                                                            : std::string_view(segmentData);
 }
 
+bool TImageInfo::Spend(std::int64_t& budget, std::int64_t units) {
+  if (budget < 0) budget = kWorkPerByte * std::ssize(ExifBytes()) + kWorkAllowance;
+  if (units > budget) {
+    budget = 0;
+    return false;
+  }
+  budget -= units;
+  return true;
+}
+
 void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, std::int64_t exifLength,
                                 int directoryKind) {
   visited_.insert({offsetBase, dirStart});
@@ -71,6 +82,7 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
   value.fieldPos = e + 8;
   value.valuePos = value.size <= 4 ? e + 8 : static_cast<std::uint32_t>(ReadLong(e + 8)) + offsetBase;
   value.raw = Bytes(ExifBytes(), value.valuePos, value.size);
+  if (!Spend(workLeft_, 12 + std::ssize(value.raw))) return;
   const TTagEntry row = LookupTagRow(value.tag, directoryKind);
   const bool formats = buildMode == 2 || buildMode == 255;
   const std::string text = formats ? DisplayText(value, row) : std::string();
@@ -175,12 +187,15 @@ void TImageInfo::FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase,
 }
 
 void TImageInfo::DecodeMakerNote() {
+  if (makerNoteSeen_) return;  // a second MakerNote tag is kept as an entry, not walked
+  makerNoteSeen_ = true;
   TmsInfo decoder(tiffSource, this);
   makerNoteDecoded = decoder.DecodeMakerNote(*this);
 }
 
 void TImageInfo::ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table,
                                      std::int64_t dirOffset, std::int64_t valueBase, std::int64_t fallbackBase) {
+  if (!Spend(makerWorkLeft_, std::ssize(makerBytes) + std::ssize(segmentData))) return;
   const std::string note(makerBytes);
   const std::int64_t dirPos = dirOffset + 1;
   const std::int64_t valueStart = dirPos - valueBase + 1;
@@ -210,6 +225,7 @@ void TImageInfo::ReadMakerEntry(std::string_view note, std::span<const tTagRow> 
                                    : Bytes(owner != nullptr ? std::string_view(owner->segmentData) : std::string_view(),
                                            fallbackBase + offset, size);
   // A tag the table lacks is "Unknown" and not kept; a "Skip" row hides its tag.
+  if (!Spend(makerWorkLeft_, 12 + std::ssize(raw))) return;
   const int idx = IndexOfTagInTable(tag, table);
   if (idx < 0 || SameTextIgnoringCase(table[static_cast<std::size_t>(idx)].Description, "SKIP")) return;
   if (!(buildMode == 4 || buildMode == 255)) return;

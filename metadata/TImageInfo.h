@@ -97,8 +97,19 @@ class TImageInfo : public tEndInd {
                       std::int64_t valueStart, std::int64_t fallbackBase);
   std::string_view ExifBytes() const;
 
+  // Charges work against a walk's budget; false (and that walk stops) once it is spent.
+  bool Spend(std::int64_t& budget, std::int64_t units);
+
   std::set<std::pair<std::int64_t, std::int64_t>> visited_;  // (offsetBase, dirStart) walked
   int depth_ = 0;
+  // What the walks of this image may still do: entries read (12 units each) and value bytes
+  // kept. A file's own directories need about its size; a hostile file whose directories and
+  // values overlap would need the square of it. Set on the first walk. The maker note, decoded
+  // once per image, has a budget of its own, so a note read with the wrong layout cannot starve
+  // the directories after it.
+  std::int64_t workLeft_ = -1;
+  std::int64_t makerWorkLeft_ = -1;
+  bool makerNoteSeen_ = false;
 };
 
 }  // namespace dux

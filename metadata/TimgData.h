@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "metadata/TIPTCdata.h"
 #include "metadata/TImageInfo.h"
@@ -65,6 +66,11 @@ class TimgData : public tEndInd {
   // Throws FormatError; on failure the destination keeps its old bytes.
   void SaveJpegWithSegments(const JpegImage& image, const std::string& destination,
                             bool patchDimensions);
+  // The bytes SaveJpegWithSegments writes, as pieces in order: the rebuilt segments (kept in
+  // `header`) and views into the image. Throws FormatError when the image is not the file the
+  // scan read (it changed in between).
+  std::vector<std::string_view> RewrittenJpeg(const JpegImage& image, bool patchDimensions,
+                                              std::string& header);
 
   std::array<tSection, kMaxScannedSections + 1> sections{};
   bool tiffMode = false;
@@ -80,6 +86,9 @@ class TimgData : public tEndInd {
   std::string ErrStr;
   std::unique_ptr<TImageInfo> exifInfo;
   std::unique_ptr<TIPTCdata> iptcInfo;
+
+ private:
+  void CheckUnchanged(const JpegImage& image) const;
 };
 
 }  // namespace dux

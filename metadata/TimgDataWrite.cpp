@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include "metadata/JpegImage.h"
 #include "metadata/TimgData.h"
@@ -80,28 +81,50 @@ std::string TimgData::WriteHeaderSegments() const {
   return HeaderSegments(exifSection, headerSection, iptcSection, commentSection);
 }
 
-void TimgData::SaveJpegWithSegments(const JpegImage& image, const std::string& destination,
-                                    bool patchDimensions) {
+void TimgData::CheckUnchanged(const JpegImage& image) const {
+  const std::string_view bytes = image.Bytes();
+  for (const tSection* section : {exifSection, headerSection, commentSection, iptcSection}) {
+    if (section == nullptr || section->markerOffset < 0) continue;
+    const auto at = static_cast<std::size_t>(section->markerOffset);
+    if (at >= bytes.size() || static_cast<std::uint8_t>(bytes[at]) != section->markerCode ||
+        bytes.substr(at + 1, section->bytes.size()) != section->bytes) {
+      throw FormatError("The file '" + image.Name() + "' changed while it was being rewritten");
+    }
+  }
+}
+
+std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bool patchDimensions,
+                                                      std::string& header) {
+  CheckUnchanged(image);
   if (patchDimensions && exifInfo) exifInfo->PatchDimensions(image.Height(), image.Width());
   const tSection* exif = Movable(exifSection, image);
-  const tSection* header = Movable(headerSection, image);
+  const tSection* app0 = Movable(headerSection, image);
   const tSection* comment = Movable(commentSection, image);
   const std::string_view source = image.Bytes();
-  platform::ReplacingFile out(destination);
-  out.Write(HeaderSegments(exif, header, iptcSection, comment));
+  header = HeaderSegments(exif, app0, iptcSection, comment);
+  std::vector<std::string_view> pieces = {header};
   // Of the source's leading run, drop what the rebuilt segments replace: the EXIF APP1 and the
   // kept COM written above, every APP13, the APP0 written above, and an APP0 right after SOI,
   // which is left out when EXIF is written. XMP, ICC, other APP0s and the rest are kept.
   for (const tLeadingSegment& segment : image.LeadingSegments()) {
     const bool replaced = segment.marker == kMarkerApp13 || IsFrom(exif, segment) ||
-                          IsFrom(comment, segment) || (exif == nullptr && IsFrom(header, segment)) ||
+                          IsFrom(comment, segment) || (exif == nullptr && IsFrom(app0, segment)) ||
                           (segment.marker == kMarkerApp0 && segment.markerOffset == 3);
     if (!replaced) {
-      out.Write(source.substr(static_cast<std::size_t>(segment.start),
-                              static_cast<std::size_t>(segment.end - segment.start)));
+      pieces.push_back(source.substr(static_cast<std::size_t>(segment.start),
+                                     static_cast<std::size_t>(segment.end - segment.start)));
     }
   }
-  out.Write(source.substr(static_cast<std::size_t>(image.TailStart())));
+  pieces.push_back(source.substr(static_cast<std::size_t>(image.TailStart())));
+  return pieces;
+}
+
+void TimgData::SaveJpegWithSegments(const JpegImage& image, const std::string& destination,
+                                    bool patchDimensions) {
+  std::string header;
+  const std::vector<std::string_view> pieces = RewrittenJpeg(image, patchDimensions, header);
+  platform::ReplacingFile out(destination);
+  for (const std::string_view piece : pieces) out.Write(piece);
   out.Commit();
 }
 

@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <vector>
 
+#include "platform/FileFaults.h"
 #include "platform/FormatError.h"
 
 namespace dux::platform {
@@ -127,6 +129,7 @@ bool TryReadWholeFile(const std::string& path, std::string& bytes, std::string& 
 class ReplacingFile::Impl {
  public:
   int fd = -1;
+  std::int64_t written = 0;
 };
 
 ReplacingFile::ReplacingFile(const std::string& destination)
@@ -146,6 +149,13 @@ ReplacingFile::~ReplacingFile() {
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
+  const std::int64_t limit = FileFaults().writeLimit;
+  if (limit >= 0 && impl_->written + static_cast<std::int64_t>(bytes.size()) > limit) {
+    bytes = bytes.substr(0, static_cast<std::size_t>(std::max<std::int64_t>(limit - impl_->written, 0)));
+    [[maybe_unused]] const ssize_t partial = bytes.empty() ? 0 : write(impl_->fd, bytes.data(), bytes.size());
+    throw FormatError("Cannot write '" + destination_ + "': " + ErrnoText(ENOSPC));
+  }
+  impl_->written += static_cast<std::int64_t>(bytes.size());
   while (!bytes.empty()) {
     const ssize_t written = write(impl_->fd, bytes.data(), bytes.size());
     if (written < 0) {
@@ -171,6 +181,7 @@ void ReplacingFile::Commit() {
   }
   if (fchmod(impl_->fd, mode) != 0) fail("set the permissions of", errno);
   if (fsync(impl_->fd) != 0) fail("flush", errno);
+  if (FileFaults().failCommit) fail("replace", EACCES);
   const int fd = impl_->fd;
   impl_->fd = -1;
   if (close(fd) != 0) fail("close", errno);

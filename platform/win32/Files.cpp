@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "platform/FileFaults.h"
 #include "platform/FormatError.h"
 
 namespace dux::platform {
@@ -134,6 +135,7 @@ bool TryReadWholeFile(const std::string& path, std::string& bytes, std::string& 
 class ReplacingFile::Impl {
  public:
   HANDLE handle = INVALID_HANDLE_VALUE;
+  std::int64_t written = 0;
 };
 
 ReplacingFile::ReplacingFile(const std::string& destination)
@@ -161,6 +163,14 @@ ReplacingFile::~ReplacingFile() {
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
+  const std::int64_t limit = FileFaults().writeLimit;
+  if (limit >= 0 && impl_->written + static_cast<std::int64_t>(bytes.size()) > limit) {
+    const auto room = static_cast<DWORD>(limit > impl_->written ? limit - impl_->written : 0);
+    DWORD ignored = 0;
+    if (room > 0) WriteFile(impl_->handle, bytes.data(), room, &ignored, nullptr);
+    throw FormatError("Cannot write '" + destination_ + "': " + SystemText(ERROR_DISK_FULL));
+  }
+  impl_->written += static_cast<std::int64_t>(bytes.size());
   while (!bytes.empty()) {
     const DWORD chunk = bytes.size() > 0x100000u ? 0x100000u : static_cast<DWORD>(bytes.size());
     DWORD written = 0;
@@ -176,6 +186,7 @@ void ReplacingFile::Commit() {
     throw FormatError(std::string("Cannot ") + what + " '" + destination_ + "': " + SystemText(error));
   };
   if (!FlushFileBuffers(impl_->handle)) fail("flush", GetLastError());
+  if (FileFaults().failCommit) fail("replace", ERROR_ACCESS_DENIED);
   HANDLE handle = impl_->handle;
   impl_->handle = INVALID_HANDLE_VALUE;
   if (!CloseHandle(handle)) fail("close", GetLastError());

@@ -2,7 +2,8 @@
 # Sets up a fresh Debian 12 machine, then builds and tests everything:
 #   1. a Clang build with AddressSanitizer and UndefinedBehaviorSanitizer running the whole suite,
 #   2. a GCC release build running the whole suite,
-#   3. the 32-bit Windows build (mingw-w64) running the whole suite under Wine and Xvfb.
+#   3. the fuzz targets (Clang, libFuzzer) for a minute each,
+#   4. the 32-bit Windows build (mingw-w64) running the whole suite under Wine and Xvfb.
 # Ends with one summary line; the exit status is 0 only when every part passed.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -33,6 +34,8 @@ step build-sanitized build_native build/sanitized clang++ -DCMAKE_C_COMPILER=cla
 step test-sanitized env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 sh -c 'cd build/sanitized && ctest --output-on-failure -j2'
 step build-release build_native build/release g++ -DCMAKE_BUILD_TYPE=Release
 step test-release test_dir build/release
+# Each fuzz target for a minute, seeded from the shared corpus.
+step fuzz ./tools/fuzz/run-fuzzers.sh 60
 # Permission refusals only show without administrator rights: run the suites once more so.
 if [ "$(id -u)" = 0 ] && id nobody >/dev/null 2>&1; then
   step test-unprivileged runuser -u nobody -- env TMPDIR=/tmp sh -c \

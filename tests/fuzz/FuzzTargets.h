@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The fuzz harnesses: each feeds arbitrary bytes to one parser entry through the code the
+// commands use. A harness returns normally for every input; a property it checks that fails
+// aborts. The libFuzzer targets and the regression test of found inputs both call them.
+namespace dux::fuzz {
+
+// The JPEG scan, the IPTC parse, the EXIF walk with maker notes and thumbnail, both summaries
+// and the line lists of duxEXIFread.
+void JpegScan(const std::uint8_t* data, std::size_t size);
+
+// The TIFF read and the same EXIF steps.
+void TiffScan(const std::uint8_t* data, std::size_t size);
+
+// Read the IPTC of a JPEG, write new values into it, read the result again: the output must
+// scan, give back what was written and keep the image data.
+void IptcRoundTrip(const std::uint8_t* data, std::size_t size);
+
+// The tag search of duxGetTag on arbitrary text (four parts separated by zero bytes).
+void TagSearch(const std::uint8_t* data, std::size_t size);
+
+}  // namespace dux::fuzz

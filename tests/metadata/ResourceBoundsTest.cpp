@@ -1,0 +1,96 @@
+// The largest inputs the formats allow, built to make a careless reader do the most work:
+// time and memory must stay in proportion to the bytes read.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "metadata/ByteStream.h"
+#include "metadata/TIPTCdata.h"
+#include "metadata/TimgData.h"
+#include "platform/Memory.h"
+#include "tests/support/JpegBuilder.h"
+
+namespace dux {
+namespace {
+
+std::string Le16(unsigned v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
+std::string Le32(std::uint32_t v) { return Le16(v & 0xFFFF) + Le16(v >> 16); }
+
+// An IFD entry in little-endian order.
+std::string Entry(unsigned tag, unsigned type, std::uint32_t count, std::uint32_t value) {
+  return Le16(tag) + Le16(type) + Le32(count) + Le32(value);
+}
+
+// A 64 KB APP1 whose IFD0 is `n` entries, then `data`, then filler to the segment's end.
+std::string ExifApp1Of(const std::function<std::string(int)>& entry, int n, const std::string& data = "") {
+  std::string tiff = std::string("II*\0", 4) + Le32(8) + Le16(static_cast<unsigned>(n));
+  for (int i = 0; i < n; ++i) tiff += entry(i);
+  tiff += Le32(0) + data;
+  tiff.resize(65535 - 8, 'x');
+  return test::Segment(0xE1, std::string("Exif\0\0", 6) + tiff);
+}
+
+// Runs `work` on `bytes` and checks the time and the growth of the memory peak.
+void ExpectBounded(const std::string& what, std::size_t bytes, const std::function<void()>& work) {
+  SCOPED_TRACE(what);
+  const std::int64_t peakBefore = platform::PeakMemoryBytes();
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LT(seconds, 2.0);
+  EXPECT_LT(platform::PeakMemoryBytes() - peakBefore, static_cast<std::int64_t>(64 * bytes + (48 << 20)));
+}
+
+void Scan(const std::string& jpeg) {
+  TimgData image(255);
+  MemoryByteStream stream(jpeg);
+  image.ScanJpegStream(stream);
+  if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.iptcSection->bytes);
+  if (image.HasThumbnail()) image.exifInfo->ParseThumbnailDirectory();
+}
+
+TEST(ResourceBounds, SixtyFiveThousandKeywordDatasets) {
+  std::string datasets;
+  for (unsigned i = 0; i < 65535; ++i) datasets += test::Dataset(2, 25, std::string{static_cast<char>(i >> 8), static_cast<char>(i & 0xFF)});
+  const std::string section = test::Segment(0xED, test::PhotoshopPayload(test::Resource(0x0404, datasets))).substr(2);
+  ExpectBounded("one parse", section.size(), [&] {
+    TIPTCdata data(nullptr);
+    data.ParseSegment(section);
+    EXPECT_EQ(data.Count(), 1);
+    EXPECT_GT(data.ValueOf("Keywords", "").size(), 65535u);
+  });
+  const std::string jpeg = "\xFF\xD8" + test::Segment(0xED, test::PhotoshopPayload(test::Resource(0x0404, datasets.substr(0, 65000))));
+  ExpectBounded("a full APP13", jpeg.size(), [&] { Scan(jpeg); });
+}
+
+TEST(ResourceBounds, A64KbApp1FullOfEntries) {
+  const int n = (65535 - 8 - 8 - 2 - 4) / 12;
+  // Every entry a 60 000-character text at the same place: the values overlap.
+  ExpectBounded("overlapping values", 65535, [&] { Scan("\xFF\xD8" + ExifApp1Of([](int) { return Entry(0x010E, 2, 60000, 8); }, n)); });
+  // Every entry a pointer to a sub-directory one entry further on.
+  ExpectBounded("sub-directories everywhere", 65535, [&] {
+    Scan("\xFF\xD8" + ExifApp1Of([](int i) { return Entry(0x8769, 4, 1, static_cast<std::uint32_t>(10 + 12 * i + 2)); }, n));
+  });
+  // A Canon note at the start of the data, named by every entry.
+  const int m = n - 1;  // room for "Canon"
+  const std::string canon = "\xFF\xD8" + ExifApp1Of([&](int i) { return i == 0 ? Entry(0x010F, 2, 6, 8 + 2 + 12 * m + 4) : Entry(0x927C, 7, 60000, 8); },
+                                                    m, std::string("Canon\0", 6));
+  ExpectBounded("maker notes everywhere", 65535, [&] {
+    TimgData image(255);
+    MemoryByteStream stream(canon);
+    image.ScanJpegStream(stream);
+    EXPECT_EQ(image.exifInfo->cameraMake, "Canon");
+    EXPECT_TRUE(image.exifInfo->makerNoteDecoded);
+  });
+}
+
+TEST(ResourceBounds, TwentySegmentsOf64Kb) {
+  std::string jpeg = "\xFF\xD8";
+  for (int i = 0; i < 20; ++i) jpeg += test::Segment(static_cast<std::uint8_t>(0xE2 + i % 10), std::string(65533, 'x'));
+  ExpectBounded("a scan", jpeg.size(), [&] { Scan(jpeg); });
+}
+
+}  // namespace
+}  // namespace dux

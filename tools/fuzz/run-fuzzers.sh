@@ -1,0 +1,53 @@
+#!/bin/sh
+# Builds the libFuzzer targets (Clang, ASan, UBSan) and runs each for SECONDS, seeded from the
+# shared corpus, two at a time. Found inputs land in build/fuzz/artifacts/<target>/; copy each
+# into tests/regress/fuzz/<target>/ once it is fixed. Exit status 1 when anything was found.
+# Usage: tools/fuzz/run-fuzzers.sh SECONDS [TARGET...]   (targets: JpegScan TiffScan IptcRoundTrip TagSearch)
+set -u
+seconds=${1:?usage: $0 SECONDS [TARGET...]}
+shift
+targets=${*:-JpegScan TiffScan IptcRoundTrip TagSearch}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+corpus=$(cd "$root/../shared/corpus/files" && pwd)
+out=$root/build/fuzz
+cmake -S "$root" -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
+  -DDUX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 2
+cmake --build "$out" >/dev/null || exit 2
+
+seed() {  # target -> its seed folder, filled from the corpus (copies stay in the build folder)
+  dir=$out/seeds/$1
+  rm -rf "$dir" && mkdir -p "$dir"
+  case $1 in
+    TiffScan) find "$corpus" -type f \( -iname '*.tif' -o -iname '*.tiff' -o -iname '*.nef' -o -path '*malformed*' \) \
+                -exec cp {} "$dir" \; ;;
+    TagSearch)
+      printf 'Name=Joe\r\nCity=Rome\000City\000=\0002' > "$dir/basic"
+      printf 'a\nName=Joe\000Name\000=\0000' > "$dir/start"
+      printf 'AXbxc\000A\000X\0003' > "$dir/case"
+      printf '\000\000\0000' > "$dir/empty" ;;
+    *) find "$corpus" -type f -exec cp {} "$dir" \; ;;
+  esac
+  echo "$dir"
+}
+
+run() {  # target
+  work=$out/work/$1
+  artifacts=$out/artifacts/$1
+  mkdir -p "$work" "$artifacts"
+  "$out/bin/fuzz_$1" "$work" "$(seed "$1")" -dict="$root/tests/fuzz/fuzz.dict" \
+    -max_total_time="$seconds" -max_len=262144 -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$artifacts/" -print_final_stats=1 >"$out/$1.log" 2>&1
+  echo "$1: exit $?; $(grep -E '^stat::number_of_executed_units|^#[0-9]+.*DONE' "$out/$1.log" | tail -1)"
+}
+
+pids=""
+for target in $targets; do
+  run "$target" &
+  pids="$pids $!"
+  if [ "$(echo "$pids" | wc -w)" -ge "$(nproc)" ]; then wait $pids; pids=""; fi
+done
+wait $pids
+
+found=$(find "$out/artifacts" -type f 2>/dev/null | wc -l)
+echo "fuzzing: $found input(s) found; logs in $out/*.log"
+[ "$found" -eq 0 ]
