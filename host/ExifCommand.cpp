@@ -16,9 +16,9 @@ class tLineList {
   void Add(std::string_view line) { text_.append(line).append("\r\n"); }
   // A zero byte would end the host's text, and every later line with it: it shows as ".".
   void AddEntry(const TTagEntry& entry) {
-    std::string value = entry.DisplayValue;
-    std::replace(value.begin(), value.end(), '\0', '.');
-    text_.append(entry.Description).append("=").append(value).append("\r\n");
+    const std::size_t start = text_.size() + entry.Description.size() + 1;
+    text_.append(entry.Description).append("=").append(entry.DisplayValue).append("\r\n");
+    std::replace(text_.begin() + static_cast<std::ptrdiff_t>(start), text_.end(), '\0', '.');
   }
   // Hands the list to a host variable and starts a new one.
   void StoreIn(std::string_view variable) {
@@ -30,10 +30,11 @@ class tLineList {
   std::string text_;
 };
 
-void AddEntriesOfTable(TImageInfo& info, std::int32_t tableId, tLineList& list) {
-  TTagEntry entry;
-  info.RewindEntries();
-  while (info.NextEntryOfTable(tableId, entry)) list.AddEntry(entry);
+// The entries of one table in list order (as NextEntryOfTable gives them, without copies).
+void AddEntriesOfTable(const std::vector<TTagEntry>& entries, std::int32_t tableId, tLineList& list) {
+  for (const TTagEntry& entry : entries) {
+    if (entry.TableId == tableId) list.AddEntry(entry);
+  }
 }
 
 }  // namespace
@@ -53,21 +54,19 @@ bool ExifRead(const std::string& fileName) {
   }
   TImageInfo& info = *image.exifInfo;
   list.Add(info.bigEndian ? "ByteOrder=Motorola Byte Order" : "ByteOrder=Intel Byte Order");
-  AddEntriesOfTable(info, kExifTable, list);
+  AddEntriesOfTable(info.entries, kExifTable, list);
   list.StoreIn("[duxEXIF_Data]");
   SetHostVariable("[duxEXIF_SummaryShort]", info.SummaryShort());
   SetHostVariable("[duxEXIF_SummaryLong]", info.SummaryLong());
   if (info.makerNoteDecoded) {
-    AddEntriesOfTable(info, kMakerNoteTable, list);
+    AddEntriesOfTable(info.entries, kMakerNoteTable, list);
     list.StoreIn("[duxEXIF_MakerSpecificData]");
   }
   if (image.HasThumbnail()) {
     info.ParseThumbnailDirectory();
     list.Add("Thumbnail Start=" + std::to_string(info.thumbnailStart));
     list.Add("Thumbnail Length=" + std::to_string(info.thumbnailLength));
-    TTagEntry entry;
-    info.RewindThumbnailEntries();
-    while (info.NextThumbnailEntryOfTable(kExifTable, entry)) list.AddEntry(entry);
+    AddEntriesOfTable(info.thumbnailEntries, kExifTable, list);
     list.StoreIn("[duxEXIF_ThumbnailData]");
   }
   if (image.commentSection != nullptr) {

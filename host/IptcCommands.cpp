@@ -11,6 +11,7 @@ namespace dux {
 
 bool IptcRead(const std::string& fileName) {
   TimgData image(255);
+  image.walkExif = false;  // the IPTC read needs the segments only
   image.ScanFile(fileName);
   if (image.iptcSection == nullptr) {
     SetHostVariable(kIptcHeaderVariable, "0");

@@ -17,13 +17,13 @@ std::size_t ByteStream::Read(char* destination, std::size_t size) {
         position_ += static_cast<std::int64_t>(got);
         continue;
       }
-      buffer_.resize(kBufferSize);
-      filled_ = Fill(buffer_.data(), buffer_.size());
+      if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+      filled_ = Fill(buffer_.get(), kBufferSize);
       next_ = 0;
       if (filled_ == 0) break;
     }
     const std::size_t take = std::min(size - done, filled_ - next_);
-    std::memcpy(destination + done, buffer_.data() + next_, take);
+    std::memcpy(destination + done, buffer_.get() + next_, take);
     next_ += take;
     done += take;
     position_ += static_cast<std::int64_t>(take);

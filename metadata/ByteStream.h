@@ -30,7 +30,7 @@ class ByteStream {
 
  private:
   static constexpr std::size_t kBufferSize = 1 << 16;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;  // allocated on first use, never zero-filled
   std::size_t next_ = 0, filled_ = 0;
   std::int64_t position_ = 0;
 };

@@ -1,11 +1,13 @@
 #include "metadata/JpegImage.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "metadata/ByteStream.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
 
@@ -57,23 +59,106 @@ bool ReadFrameHeader(const std::string& bytes, int& width, int& height, char* me
 
 bool IsAppOrComment(std::uint8_t marker) { return (marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE; }
 
+// Markers that stand alone, without a length: SOI, RSTn, TEM.
+bool StandsAlone(std::uint8_t marker) { return marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7); }
+
+constexpr std::size_t kCopyChunk = 1 << 18;
+
+// Reads the segments from SOI through the first SOS header (or to the end), skipping stray
+// bytes between segments as a decoder does: what a header read and a rewrite need.
+std::string ReadThroughStartOfScan(ByteStream& stream) {
+  std::string bytes;
+  const auto take = [&](std::size_t n) {
+    const std::size_t at = bytes.size();
+    bytes.resize(at + n);
+    const std::size_t got = stream.Read(bytes.data() + at, n);
+    bytes.resize(at + got);
+    return got == n;
+  };
+  if (!take(2)) return bytes;
+  for (;;) {
+    std::uint8_t c = 0;
+    do {  // stray bytes, then fill bytes, up to the marker
+      if (!stream.ReadByte(c)) return bytes;
+      bytes += static_cast<char>(c);
+    } while (c != 0xFF);
+    do {
+      if (!stream.ReadByte(c)) return bytes;
+      bytes += static_cast<char>(c);
+    } while (c == 0xFF);
+    if (c == 0xD9) return bytes;
+    if (StandsAlone(c)) continue;
+    if (!take(2)) return bytes;
+    const std::size_t length = static_cast<std::uint8_t>(bytes[bytes.size() - 2]) << 8 | static_cast<std::uint8_t>(bytes.back());
+    if (length < 2 || !take(length - 2) || c == 0xDA) return bytes;
+  }
+}
+
+void ThrowUnreadable(const std::string& name, const char* message) {
+  throw FormatError("Cannot read the JPEG header of '" + name + "': " + (message[0] != '\0' ? message : "not a JPEG file"));
+}
+
 }  // namespace
 
+JpegImage::JpegImage() = default;
+JpegImage::JpegImage(JpegImage&&) noexcept = default;
+JpegImage& JpegImage::operator=(JpegImage&&) noexcept = default;
+JpegImage::~JpegImage() = default;
+
 JpegImage JpegImage::Load(const std::string& fileName) {
-  return FromBytes(platform::ReadWholeFile(fileName), fileName);
+  JpegImage image;
+  image.name_ = fileName;
+  image.file_ = platform::OpenInputFile(fileName);
+  image.fileSize_ = image.file_->Size();
+  class Unowned final : public ByteStream {  // reads the image's file without taking it
+   public:
+    explicit Unowned(platform::InputFile& file) : file_(file) {}
+   private:
+    std::size_t Fill(char* destination, std::size_t size) override { return file_.Read(destination, size); }
+    platform::InputFile& file_;
+  } stream(*image.file_);
+  try {
+    image.bytes_ = ReadThroughStartOfScan(stream);
+  } catch (const FormatError& e) {
+    throw FormatError("Cannot read '" + fileName + "': " + e.what());
+  }
+  // What the stream read beyond the segments stays unused: the remainder is read again from there.
+  char message[JMSG_LENGTH_MAX] = "";
+  if (image.bytes_.size() < 4 || !ReadFrameHeader(image.bytes_, image.width_, image.height_, message)) {
+    ThrowUnreadable(fileName, message);
+  }
+  image.FindLeadingSegments();
+  return image;
 }
 
 JpegImage JpegImage::FromBytes(std::string bytes, const std::string& name) {
   JpegImage image;
   image.bytes_ = std::move(bytes);
   image.name_ = name;
+  image.fileSize_ = static_cast<std::int64_t>(image.bytes_.size());
   char message[JMSG_LENGTH_MAX] = "";
   if (image.bytes_.size() < 4 || !ReadFrameHeader(image.bytes_, image.width_, image.height_, message)) {
-    throw FormatError("Cannot read the JPEG header of '" + name + "': " +
-                      (message[0] != '\0' ? message : "not a JPEG file"));
+    ThrowUnreadable(name, message);
   }
   image.FindLeadingSegments();
   return image;
+}
+
+void JpegImage::CopyRemainder(const std::function<void(std::string_view)>& sink) {
+  if (!file_) return;
+  const std::unique_ptr<platform::InputFile> file = std::move(file_);  // closed when done
+  std::unique_ptr<char[]> chunk = std::make_unique_for_overwrite<char[]>(kCopyChunk);
+  auto copied = static_cast<std::int64_t>(bytes_.size());
+  try {
+    file->Seek(copied);
+    for (std::size_t got; (got = file->Read(chunk.get(), kCopyChunk)) > 0;) {
+      sink(std::string_view(chunk.get(), got));
+      copied += static_cast<std::int64_t>(got);
+    }
+  } catch (const FormatError& e) {
+    throw FormatError("Cannot read '" + name_ + "': " + e.what());
+  }
+  if (copied != fileSize_) throw FormatError("The file '" + name_ + "' changed while it was being rewritten");
 }
 
 void JpegImage::FindLeadingSegments() {

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/Files.h"
 
 namespace dux {
 
@@ -15,17 +19,27 @@ struct tLeadingSegment {
   std::int64_t markerOffset = 0;  // offset of the marker byte
 };
 
-// A JPEG file loaded whole into memory, with the pixel size from its frame header. The
-// compressed image data is never decoded.
+// A JPEG file with the pixel size from its frame header. Its segments up to the start of scan
+// are held in memory; the rest (the compressed image data, never decoded) stays in the open
+// file until CopyRemainder streams it, so a rewrite needs memory for the metadata only.
 class JpegImage {
  public:
-  // Loads `fileName`. Throws FormatError naming the file when it cannot be read or does not
-  // start with a readable JPEG frame header.
+  // Opens `fileName` and reads it up to its first SOS header. Throws FormatError naming the
+  // file when it cannot be read or does not start with a readable JPEG frame header.
   static JpegImage Load(const std::string& fileName);
-  // The same for bytes already in memory; `name` is used in messages.
+  // The same for a whole file already in memory; `name` is used in messages.
   static JpegImage FromBytes(std::string bytes, const std::string& name);
 
+  JpegImage(JpegImage&&) noexcept;
+  JpegImage& operator=(JpegImage&&) noexcept;
+  ~JpegImage();
+
+  // The bytes held: the file from its start through the first SOS header (all of it when it
+  // has none, or when it came from memory).
   const std::string& Bytes() const { return bytes_; }
+  // Hands the file's bytes after Bytes() to `sink` in chunks, then closes the file. Throws
+  // FormatError when the file cannot be read or has changed in length since Load.
+  void CopyRemainder(const std::function<void(std::string_view)>& sink);
   // The file name given to Load (or the name given to FromBytes).
   const std::string& Name() const { return name_; }
   int Width() const { return width_; }
@@ -39,10 +53,12 @@ class JpegImage {
   std::string_view FirstApp13() const;
 
  private:
-  JpegImage() = default;
+  JpegImage();
   void FindLeadingSegments();
 
   std::string bytes_;
+  std::unique_ptr<platform::InputFile> file_;  // open from Load until CopyRemainder
+  std::int64_t fileSize_ = 0;
   std::string name_;
   int width_ = 0, height_ = 0;
   std::vector<tLeadingSegment> leading_;

@@ -1,6 +1,8 @@
 #include "metadata/MakerNoteFormatters.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "metadata/AsciiText.h"
 #include "metadata/ExifValues.h"
@@ -79,15 +81,30 @@ std::string NamedLine(std::string_view label, const std::string& value) {
   return "\r\n" + std::string(label) + "=" + value;
 }
 
-std::string FieldLine(std::string_view text, const tListField& field) {
-  const std::string value = NthField(text, ",", field.field);
-  return NamedLine(field.label, field.codes.empty() ? value : LookupValueCode(field.codes, value));
+// The comma fields of a list text, split once: field n is NthField(text, ",", n).
+std::vector<std::string_view> CommaFields(std::string_view text) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    const auto comma = text.find(',', start);
+    fields.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    if (comma == std::string_view::npos) return fields;
+    start = comma + 1;
+  }
+}
+
+std::string Field(const std::vector<std::string_view>& fields, int n) {
+  const auto index = static_cast<std::size_t>(std::max(n, 1) - 1);
+  return index < fields.size() ? std::string(fields[index]) : std::string();
 }
 
 template <std::size_t N>
 std::string FieldLines(std::string_view text, const std::array<tListField, N>& fields) {
+  const std::vector<std::string_view> values = CommaFields(text);
   std::string lines;
-  for (const tListField& field : fields) lines += FieldLine(text, field);
+  for (const tListField& field : fields) {
+    const std::string value = Field(values, field.field);
+    lines += NamedLine(field.label, field.codes.empty() ? value : LookupValueCode(field.codes, value));
+  }
   return lines;
 }
 
@@ -134,9 +151,10 @@ std::string ListShotInfo(std::string_view text) {
 std::string ListCustomFunctions(std::string_view text) {
   MakerNoteState().keepUnformatted = true;
   std::string lines;
-  const int count = SeparatorCount(text, ",");  // the last field is not examined
+  const std::vector<std::string_view> values = CommaFields(text);
+  const int count = static_cast<int>(values.size()) - 1;  // the last field is not examined
   for (int k = 1; k <= count; ++k) {
-    const auto n = ParseInteger(NthField(text, ",", k));
+    const auto n = ParseInteger(Field(values, k));
     if (!n || *n < 0) continue;
     const int function = *n / 256, setting = *n % 256;
     if (function < 1 || function > static_cast<int>(kCustomFunctions.size())) continue;

@@ -84,7 +84,7 @@ std::string TIPTCdata::BuildSegmentPayload(std::string_view otherResources, bool
 
 void TIPTCdata::WriteToFile(const std::string& destination, const std::string& source) {
   const std::string from = source.empty() ? destination : source;
-  const JpegImage image = JpegImage::Load(from);
+  JpegImage image = JpegImage::Load(from);
   const tImageResources others = OtherImageResources(image.FirstApp13());
   std::string payload;
   try {

@@ -46,7 +46,7 @@ std::string_view TImageInfo::ExifBytes() const {
 }
 
 bool TImageInfo::Spend(std::int64_t& budget, std::int64_t units) {
-  if (budget < 0) budget = kWorkPerByte * std::ssize(ExifBytes()) + kWorkAllowance;
+  if (budget < 0) budget = kWorkPerByte * (bytesFromFile > 0 ? bytesFromFile : std::ssize(ExifBytes())) + kWorkAllowance;
   if (units > budget) {
     budget = 0;
     return false;
@@ -83,21 +83,21 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
   value.valuePos = value.size <= 4 ? e + 8 : static_cast<std::uint32_t>(ReadLong(e + 8)) + offsetBase;
   value.raw = Bytes(ExifBytes(), value.valuePos, value.size);
   if (!Spend(workLeft_, 12 + std::ssize(value.raw))) return;
-  const TTagEntry row = LookupTagRow(value.tag, directoryKind);
+  TTagEntry row = LookupTagRow(value.tag, directoryKind);
   const bool formats = buildMode == 2 || buildMode == 255;
-  const std::string text = formats ? DisplayText(value, row) : std::string();
+  std::string text = formats ? DisplayText(value, row) : std::string();
   Capture(value, text, offsetBase, exifLength, directoryKind);
   if (buildMode == 4 || buildMode == 255) {
-    TTagEntry entry = row;
-    entry.DisplayValue = text;
+    TTagEntry entry = std::move(row);
+    entry.DisplayValue = std::move(text);
     entry.RawValue = value.raw;
     entry.MaxSize = static_cast<std::int32_t>(value.raw.size());
     entry.RawOffset = static_cast<std::int32_t>(value.valuePos);
     entry.ValueType = static_cast<std::uint16_t>(value.type);
     if (directoryKind == kThumbnailDirectory) {
-      AppendThumbnailEntry(entry);
+      AppendThumbnailEntry(std::move(entry));
     } else {
-      AppendEntry(entry);
+      AppendEntry(std::move(entry));
     }
   }
 }
@@ -195,11 +195,11 @@ void TImageInfo::DecodeMakerNote() {
 
 void TImageInfo::ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table,
                                      std::int64_t dirOffset, std::int64_t valueBase, std::int64_t fallbackBase) {
-  if (!Spend(makerWorkLeft_, std::ssize(makerBytes) + std::ssize(segmentData))) return;
-  const std::string note(makerBytes);
+  if (!Spend(makerWorkLeft_, std::ssize(makerBytes))) return;
+  const std::string_view note = makerBytes;
   const std::int64_t dirPos = dirOffset + 1;
   const std::int64_t valueStart = dirPos - valueBase + 1;
-  SetSegmentData(note);  // the readers index the note until the walk ends
+  ViewSegmentData(note);  // the readers index the note until the walk ends
   try {
     // Only entries that lie wholly inside the note are read, whatever count it claims.
     const std::int64_t room = (std::ssize(note) - (dirPos + 2) + 1) / 12;
@@ -208,7 +208,7 @@ void TImageInfo::ParseMakerDirectory(std::string_view makerBytes, std::span<cons
   } catch (const std::exception& e) {
     if (owner != nullptr) owner->ErrStr = std::string("Error Detected = ") + e.what();
   }
-  SetSegmentData(owner != nullptr ? owner->segmentData : std::string());
+  ViewSegmentData(owner != nullptr ? owner->segmentData : std::string_view());
 }
 
 void TImageInfo::ReadMakerEntry(std::string_view note, std::span<const tTagRow> table, std::int64_t e,
@@ -241,11 +241,11 @@ void TImageInfo::ReadMakerEntry(std::string_view note, std::span<const tTagRow> 
   MakerNoteState().keepUnformatted = false;
   const std::string formatted = row.Formatter != nullptr ? row.Formatter(text) : PrintableText(text);
   TTagEntry entry = EntryFromRow(row);
-  entry.DisplayValue = MakerNoteState().keepUnformatted ? text : formatted;
+  entry.DisplayValue = MakerNoteState().keepUnformatted ? std::move(text) : formatted;
   entry.RawValue = raw;
   entry.ValueType = static_cast<std::uint16_t>(type);
   entry.TableId = 1;
-  AppendEntry(entry);
+  AppendEntry(std::move(entry));
 }
 
 void TImageInfo::AddMakerValue(std::string_view name, std::string_view text, int valueType) {
@@ -256,7 +256,7 @@ void TImageInfo::AddMakerValue(std::string_view name, std::string_view text, int
   entry.ShortName = entry.Description = name;
   entry.DisplayValue = entry.RawValue = text;
   entry.MaxSize = static_cast<std::int32_t>(text.size());
-  entries.push_back(entry);
+  entries.push_back(std::move(entry));
 }
 
 void TImageInfo::ParseThumbnailDirectory() {
@@ -308,13 +308,13 @@ std::int32_t TImageInfo::IntegerValueOf(std::string_view name) const { return Ro
 
 std::int32_t TImageInfo::TableIndexOfName(std::string_view name) { return ExifTableIndexOfName(name); }
 
-std::int32_t TImageInfo::AppendEntry(const TTagEntry& entry) {
-  if (entry.TagNumber != 0) entries.push_back(entry);
+std::int32_t TImageInfo::AppendEntry(TTagEntry entry) {
+  if (entry.TagNumber != 0) entries.push_back(std::move(entry));
   return static_cast<std::int32_t>(entries.size()) - 1;
 }
 
-std::int32_t TImageInfo::AppendThumbnailEntry(const TTagEntry& entry) {
-  if (entry.TagNumber != 0) thumbnailEntries.push_back(entry);
+std::int32_t TImageInfo::AppendThumbnailEntry(TTagEntry entry) {
+  if (entry.TagNumber != 0) thumbnailEntries.push_back(std::move(entry));
   return static_cast<std::int32_t>(thumbnailEntries.size()) - 1;
 }
 

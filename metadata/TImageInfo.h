@@ -50,8 +50,8 @@ class TImageInfo : public tEndInd {
   std::int32_t IntegerValueOf(std::string_view name) const;
   static std::int32_t TableIndexOfName(std::string_view name);
   // Append a copy unless its TagNumber is 0; return the new count - 1.
-  std::int32_t AppendEntry(const TTagEntry& entry);
-  std::int32_t AppendThumbnailEntry(const TTagEntry& entry);
+  std::int32_t AppendEntry(TTagEntry entry);
+  std::int32_t AppendThumbnailEntry(TTagEntry entry);
   void RewindEntries() { entryCursor = 0; }
   void RewindThumbnailEntries() { thumbnailCursor = 0; }
   // The next entry of that TableId; false at the end.
@@ -84,6 +84,9 @@ class TImageInfo : public tEndInd {
   bool makerNoteDecoded = false;
   std::int64_t makerNotePos = 0;
   std::size_t entryCursor = 0, thumbnailCursor = 0;
+  // How many of the EXIF bytes came from the file (a TIFF buffer is padded with zeros); the
+  // walk's work budget grows with it. 0: all of them.
+  std::int64_t bytesFromFile = 0;
 
  private:
   struct tRawEntry;

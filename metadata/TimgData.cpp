@@ -139,7 +139,7 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
         } else {
           exifSection = &s;
           exifInfo = std::make_unique<TImageInfo>(this, buildMode);
-          segmentData = s.bytes;
+          ViewSegmentData(s.bytes);
           DecodeExifSegment();
         }
         break;
@@ -175,8 +175,9 @@ void TimgData::DecodeExifSegment() {
     ErrStr = "Invalid Exif alignment marker";
     return;
   }
-  exifInfo->SetSegmentData(segmentData);
+  exifInfo->ViewSegmentData(segmentData);
   exifInfo->bigEndian = bigEndian;
+  if (!walkExif) return;
   const std::int64_t ifd0 = static_cast<std::uint32_t>(ReadLong(13));
   exifInfo->ParseDirectory(ifd0 == 0 ? 17 : ifd0 + 9, 9, exifSection->lengthField - 6, 1);
   exifInfo->DeriveFocalLength35();
@@ -203,7 +204,7 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   if (stream.Read(header + 2, 6) != 6) return false;  // magic and IFD0 offset, not used
   tSection& s = sections[0];
   s.bytes.assign(static_cast<std::size_t>(kTiffBufferSize), '\0');
-  stream.Read(s.bytes.data(), s.bytes.size());
+  const std::size_t read = stream.Read(s.bytes.data(), s.bytes.size());
   s.markerCode = 0;
   s.lengthField = 0;
   s.markerOffset = -1;
@@ -211,9 +212,11 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   exifSection = &s;
   exifInfo = std::make_unique<TImageInfo>(this, buildMode);
   exifInfo->tiffSource = tiffMode;
-  exifInfo->SetSegmentData(s.bytes);
-  segmentData = s.bytes;
+  exifInfo->bytesFromFile = static_cast<std::int64_t>(read) + 1;
+  exifInfo->ViewSegmentData(s.bytes);
+  ViewSegmentData(s.bytes);
   exifInfo->bigEndian = order == "MM";
+  if (!walkExif) return true;
   // IFD0 is taken to follow the 8-byte header: file offset o lies at position o - 7.
   exifInfo->ParseDirectory(1, -7, kTiffBufferSize, 1);
   exifInfo->DeriveFocalLength35();

@@ -64,13 +64,16 @@ class TimgData : public tEndInd {
   // Writes `destination` safely: the rebuilt segments, the source's other leading APPn and COM
   // segments in their order, then the source from its first other segment, byte for byte.
   // Throws FormatError; on failure the destination keeps its old bytes.
-  void SaveJpegWithSegments(const JpegImage& image, const std::string& destination,
-                            bool patchDimensions);
-  // The bytes SaveJpegWithSegments writes, as pieces in order: the rebuilt segments (kept in
-  // `header`) and views into the image. Throws FormatError when the image is not the file the
-  // scan read (it changed in between).
+  void SaveJpegWithSegments(JpegImage& image, const std::string& destination, bool patchDimensions);
+  // The bytes SaveJpegWithSegments writes before the image's remainder, as pieces in order: the
+  // rebuilt segments (kept in `header`) and views into the image's bytes. Throws FormatError
+  // when the image is not the file the scan read (it changed in between).
   std::vector<std::string_view> RewrittenJpeg(const JpegImage& image, bool patchDimensions,
                                               std::string& header);
+
+  // False when the caller needs the segments but not the EXIF directories (the IPTC read): the
+  // EXIF header is still checked, the walk is left out.
+  bool walkExif = true;
 
   std::array<tSection, kMaxScannedSections + 1> sections{};
   bool tiffMode = false;

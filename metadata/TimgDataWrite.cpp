@@ -119,12 +119,15 @@ std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bo
   return pieces;
 }
 
-void TimgData::SaveJpegWithSegments(const JpegImage& image, const std::string& destination,
+void TimgData::SaveJpegWithSegments(JpegImage& image, const std::string& destination,
                                     bool patchDimensions) {
   std::string header;
   const std::vector<std::string_view> pieces = RewrittenJpeg(image, patchDimensions, header);
   platform::ReplacingFile out(destination);
   for (const std::string_view piece : pieces) out.Write(piece);
+  // The image data streams from the source; the source is closed before the rename, which may
+  // replace it.
+  image.CopyRemainder([&out](std::string_view piece) { out.Write(piece); });
   out.Commit();
 }
 

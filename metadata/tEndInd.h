@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "metadata/ByteReader.h"
 
@@ -11,9 +12,18 @@ namespace dux {
 // 1-based; a value that does not lie wholly inside segmentData reads as 0.
 class tEndInd {
  public:
+  tEndInd() = default;
   virtual ~tEndInd() = default;
+  tEndInd(const tEndInd&) = delete;
+  tEndInd& operator=(const tEndInd&) = delete;
 
-  void SetSegmentData(std::string bytes) { segmentData = std::move(bytes); }
+  // Keeps a copy of `bytes` and reads from it.
+  void SetSegmentData(std::string bytes) {
+    owned_ = std::move(bytes);
+    segmentData = owned_;
+  }
+  // Reads from bytes the caller keeps alive, without copying them.
+  void ViewSegmentData(std::string_view bytes) { segmentData = bytes; }
 
   // The 16-bit value at pos and pos + 1, the first byte high when bigEndian.
   std::uint16_t ReadWord(std::int64_t pos) const noexcept { return Word(segmentData, pos, bigEndian); }
@@ -25,8 +35,11 @@ class tEndInd {
   // nothing unless all four lie inside `bytes`.
   void WriteLong(std::string& bytes, std::int64_t pos, std::int32_t value) const noexcept;
 
-  bool bigEndian = false;   // true for "MM" data
-  std::string segmentData;  // the bytes the readers index
+  bool bigEndian = false;        // true for "MM" data
+  std::string_view segmentData;  // the bytes the readers index
+
+ private:
+  std::string owned_;
 };
 
 }  // namespace dux

@@ -45,6 +45,9 @@ class PosixInputFile final : public InputFile {
     }
   }
   std::int64_t Size() const override { return size_; }
+  void Seek(std::int64_t offset) override {
+    if (lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) throw FormatError("Cannot seek: " + ErrnoText(errno));
+  }
 
  private:
   int fd_;

@@ -28,21 +28,32 @@ class EnvironmentLocale {
   locale_t locale_;
 };
 
+// The environment's locale, read once per process: a library call for each number would
+// cost more than the rest of a file's reading.
+const EnvironmentLocale& UserLocale() {
+  static const EnvironmentLocale locale;
+  return locale;
+}
+
+char ReadDecimalSeparator() {
+  if (UserLocale().Get() == static_cast<locale_t>(0)) return '.';
+  const char* radix = nl_langinfo_l(RADIXCHAR, UserLocale().Get());
+  return radix != nullptr && radix[0] != '\0' && radix[1] == '\0' ? radix[0] : '.';
+}
+
 }  // namespace
 
 char DecimalSeparator() {
   if (LocaleOverride().decimalSeparator != 0) return LocaleOverride().decimalSeparator;
-  const EnvironmentLocale locale;
-  if (locale.Get() == static_cast<locale_t>(0)) return '.';
-  const char* radix = nl_langinfo_l(RADIXCHAR, locale.Get());
-  return radix != nullptr && radix[0] != '\0' && radix[1] == '\0' ? radix[0] : '.';
+  static const char separator = ReadDecimalSeparator();
+  return separator;
 }
 
 std::string FormatShortDate(int year, int month, int day) {
   if (LocaleOverride().decimalSeparator != 0) {
     return FormatDatePicture(LocaleOverride().datePicture, year, month, day);
   }
-  const EnvironmentLocale locale;
+  const EnvironmentLocale& locale = UserLocale();
   std::tm date{};
   date.tm_year = year - 1900;
   date.tm_mon = month - 1;

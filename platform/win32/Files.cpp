@@ -45,6 +45,11 @@ class Win32InputFile final : public InputFile {
     return got;
   }
   std::int64_t Size() const override { return size_; }
+  void Seek(std::int64_t offset) override {
+    LARGE_INTEGER to{};
+    to.QuadPart = offset;
+    if (!SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN)) throw FormatError("Cannot seek: " + SystemText(GetLastError()));
+  }
 
  private:
   HANDLE handle_;

@@ -1,0 +1,351 @@
+// Reading and writing speed of the plug-in against libexiv2, libexif, the I/O floor and a plain
+// copy, measured in one run on the same files, with the peak memory of each workload.
+//
+//   dux_benchmark [--smoke] [google-benchmark flags]
+//
+// The files: every JPEG of the shared corpus, and 200 copies of a 2 MB camera JPEG (the EXIF,
+// maker note and thumbnail of a real camera file in front of a large image made here). The
+// write measures a new caption into a 2 MB and a 20 MB JPEG against copying each (both flush).
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exiv2/exiv2.hpp>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+#include <libexif/exif-data.h>
+
+#include "tools/nbhost/PluginHost.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using dux::tools::PluginHost;
+
+struct tSetup {
+  std::vector<std::string> corpus;       // every JPEG of the shared corpus
+  std::vector<std::string> cameraCopies; // copies of the 2 MB camera JPEG
+  std::string camera2MB, camera20MB;     // write sources
+  std::string small;                     // the same metadata in front of a small image
+  std::string folder;
+  std::unique_ptr<PluginHost> host;
+};
+
+tSetup& Setup() {
+  static tSetup setup;
+  return setup;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A baseline JPEG of noisy pixels, about `target` bytes long.
+std::string NoiseJpeg(std::size_t target) {
+  std::mt19937 random(42);
+  for (int width = 1024;; width = width * 21 / 20) {
+    const int height = width * 2 / 3;
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 80, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    for (int y = 0; y < height; ++y) {
+      for (auto& v : row) v = static_cast<unsigned char>(random() & 0x3F) + static_cast<unsigned char>(y & 0x7F);
+      JSAMPROW rows[1] = {row.data()};
+      jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::string jpeg(reinterpret_cast<const char*>(buffer), size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    if (jpeg.size() >= target) return jpeg;
+  }
+}
+
+// A camera file's EXIF APP1 in front of a large image: SOI, APP1, then the noise JPEG's rest.
+std::string CameraJpeg(const std::string& exifSource, std::size_t target) {
+  const std::string source = ReadAll(exifSource);
+  const std::size_t app1 = source.find("\xFF\xE1");
+  const std::size_t length = static_cast<unsigned char>(source[app1 + 2]) << 8 | static_cast<unsigned char>(source[app1 + 3]);
+  const std::string noise = NoiseJpeg(target);
+  return "\xFF\xD8" + source.substr(app1, length + 2) + noise.substr(2);
+}
+
+void Prepare(const std::string& corpusDir, bool smoke) {
+  tSetup& s = Setup();
+  for (const auto& entry : fs::recursive_directory_iterator(corpusDir + "/files")) {
+    std::string ext = entry.path().extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (entry.is_regular_file() && (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe")) s.corpus.push_back(entry.path().string());
+  }
+  std::sort(s.corpus.begin(), s.corpus.end());
+  s.folder = (fs::temp_directory_path() / ("dux-benchmark-" + std::to_string(getpid()))).string();
+  fs::create_directories(s.folder);
+  const std::string exifSource = corpusDir + "/files/makernote/canon_eos20d_customfunc.jpg";
+  const std::string camera = CameraJpeg(exifSource, 2u << 20);
+  const int copies = smoke ? 3 : 200;
+  for (int i = 0; i < copies; ++i) {
+    s.cameraCopies.push_back(s.folder + "/camera-" + std::to_string(i) + ".jpg");
+    WriteAll(s.cameraCopies.back(), camera);
+  }
+  s.camera2MB = s.cameraCopies.front();
+  s.camera20MB = s.folder + "/camera-20mb.jpg";
+  WriteAll(s.camera20MB, smoke ? camera : CameraJpeg(exifSource, 20u << 20));
+  s.small = s.folder + "/camera-small.jpg";
+  WriteAll(s.small, CameraJpeg(exifSource, 16u << 10));
+  if (smoke) s.corpus.resize(std::min<std::size_t>(s.corpus.size(), 5));
+}
+
+// --- the workloads ------------------------------------------------------------------------
+
+void DuxRead(const std::string& path) {
+  std::vector<std::string> params = {path};
+  benchmark::DoNotOptimize(Setup().host->Execute(1, params));
+  params = {path};
+  benchmark::DoNotOptimize(Setup().host->Execute(5, params));
+  Setup().host->setCalls.clear();
+}
+
+void Exiv2Read(const std::string& path) {
+  try {
+    auto image = Exiv2::ImageFactory::open(path);
+    image->readMetadata();
+    std::string text;
+    for (const auto& datum : image->exifData()) text += datum.key() + "=" + datum.toString() + "\n";
+    for (const auto& datum : image->iptcData()) text += datum.key() + "=" + datum.toString() + "\n";
+    benchmark::DoNotOptimize(text);
+  } catch (const Exiv2::AnyError&) {
+  }
+}
+
+void LibexifEntry(ExifEntry* entry, void* text) {
+  char value[1024];
+  *static_cast<std::string*>(text) += exif_entry_get_value(entry, value, sizeof value);
+}
+
+void LibexifContent(ExifContent* content, void* text) { exif_content_foreach_entry(content, &LibexifEntry, text); }
+
+void LibexifRead(const std::string& path) {
+  ExifData* data = exif_data_new_from_file(path.c_str());
+  if (data == nullptr) return;
+  std::string text;
+  exif_data_foreach_content(data, &LibexifContent, &text);
+  exif_data_unref(data);
+  benchmark::DoNotOptimize(text);
+}
+
+void IoFloor(const std::string& path) {
+  static std::vector<char> buffer(65536);
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return;
+  benchmark::DoNotOptimize(std::fread(buffer.data(), 1, buffer.size(), file));
+  std::fclose(file);
+}
+
+// The page cache forgets the file, so that the next read comes from the disk.
+void Evict(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return;
+  posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+  close(fd);
+}
+
+void DuxReadCold(const std::string& path) {
+  Evict(path);
+  DuxRead(path);
+}
+
+void IoFloorCold(const std::string& path) {
+  Evict(path);
+  IoFloor(path);
+}
+
+void DuxWrite(const std::string& source) {
+  tSetup& s = Setup();
+  s.host->variables["[duxIPTC_ImageCaption]"] = "A new caption, written by the benchmark.";
+  std::vector<std::string> params = {source, s.folder + "/written.jpg"};
+  if (!s.host->Execute(2, params)) std::cerr << "write failed: " << s.host->variables["[LastError]"] << "\n";
+}
+
+void CopyFlushed(const std::string& source) {
+  const std::string bytes = ReadAll(source);
+  const std::string destination = Setup().folder + "/copied.jpg";
+  FILE* out = std::fopen(destination.c_str(), "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), out);
+  std::fflush(out);
+  fsync(fileno(out));
+  std::fclose(out);
+}
+
+struct tWorkload {
+  std::string name;
+  std::function<void(const std::string&)> run;
+  std::function<const std::vector<std::string>&()> files;
+};
+
+const std::vector<std::string>& Corpus() { return Setup().corpus; }
+const std::vector<std::string>& Copies() { return Setup().cameraCopies; }
+const std::vector<std::string>& TwoMB() { static std::vector<std::string> f; f = {Setup().camera2MB}; return f; }
+const std::vector<std::string>& Small() { static std::vector<std::string> f; f = {Setup().small}; return f; }
+const std::vector<std::string>& TwentyMB() { static std::vector<std::string> f; f = {Setup().camera20MB}; return f; }
+
+const std::vector<tWorkload>& Workloads() {
+  static const std::vector<tWorkload> workloads = {
+      {"read/dux/corpus", DuxRead, Corpus},       {"read/exiv2/corpus", Exiv2Read, Corpus},
+      {"read/libexif/corpus", LibexifRead, Corpus}, {"read/floor64k/corpus", IoFloor, Corpus},
+      {"read/dux/camera2MB", DuxRead, Copies},    {"read/exiv2/camera2MB", Exiv2Read, Copies},
+      {"read/libexif/camera2MB", LibexifRead, Copies}, {"read/floor64k/camera2MB", IoFloor, Copies},
+      {"read/dux/camera2MB-cold", DuxReadCold, Copies}, {"read/floor64k/camera2MB-cold", IoFloorCold, Copies},
+      {"write/dux/2MB", DuxWrite, TwoMB},         {"write/copy/2MB", CopyFlushed, TwoMB},
+      {"write/dux/20MB", DuxWrite, TwentyMB},     {"write/copy/20MB", CopyFlushed, TwentyMB},
+      {"write/dux/small", DuxWrite, Small},       {"write/copy/small", CopyFlushed, Small},
+  };
+  return workloads;
+}
+
+void RunWorkload(benchmark::State& state, const tWorkload* w) {
+  const auto& files = w->files();
+  for (auto _ : state) {
+    for (const std::string& file : files) w->run(file);
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(files.size()));
+}
+
+// Peak memory of one workload: run once in a child process and take its peak over the peak of
+// a child that only prepared and loaded the plug-in.
+long PeakOf(const tWorkload* w) {
+  const auto childPeak = [](const tWorkload* workload) -> long {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      if (workload != nullptr) {
+        for (const std::string& file : workload->files()) workload->run(file);
+      }
+      _exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    return usage.ru_maxrss;  // kilobytes
+  };
+  return childPeak(w) - childPeak(nullptr);
+}
+
+// Keeps every result for the table after the run.
+class TableReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.run_type != Run::RT_Iteration) continue;
+      const auto items = run.counters.find("items_per_second");
+      const double perSecond = items != run.counters.end() ? static_cast<double>(items->second) : 0;
+      const double seconds = run.GetAdjustedRealTime() / 1e9;  // time unit: nanoseconds
+      results[run.run_name.function_name] = {perSecond, seconds};
+    }
+  }
+  std::map<std::string, std::pair<double, double>> results;
+};
+
+std::size_t FileSize(const std::string& path) { return static_cast<std::size_t>(fs::file_size(path)); }
+
+void PrintTable(const TableReporter& reporter) {
+  const auto rate = [&](const std::string& name) { auto f = reporter.results.find(name); return f == reporter.results.end() ? 0.0 : f->second.first; };
+  const auto time = [&](const std::string& name) { auto f = reporter.results.find(name); return f == reporter.results.end() ? 0.0 : f->second.second; };
+  std::printf("\n%-26s %14s %12s %12s %12s %14s\n", "workload", "files/s", "x exiv2", "x libexif", "x floor", "peak memory");
+  for (const std::string set : {"corpus", "camera2MB", "camera2MB-cold"}) {
+    for (const std::string reader : {"dux", "exiv2", "libexif", "floor64k"}) {
+      const std::string name = "read/" + reader + "/" + set;
+      const tWorkload* w = nullptr;
+      for (const auto& candidate : Workloads()) if (candidate.name == name) w = &candidate;
+      if (w == nullptr) continue;
+      const auto ratio = [&](const std::string& peer) {
+        const double base = rate("read/" + peer + "/" + set);
+        char text[32] = "-";
+        if (base > 0) std::snprintf(text, sizeof text, "%.2f", rate(name) / base);
+        return std::string(text);
+      };
+      std::printf("%-26s %14.0f %12s %12s %12s %11ld KB\n", name.c_str(), rate(name), ratio("exiv2").c_str(),
+                  ratio("libexif").c_str(), ratio("floor64k").c_str(), PeakOf(w));
+    }
+  }
+  // A write's memory is counted above that of the same write of a small file: what grows with
+  // the file.
+  const long smallWrite = PeakOf(&Workloads()[Workloads().size() - 2]);
+  const long smallCopy = PeakOf(&Workloads()[Workloads().size() - 1]);
+  std::printf("\n%-26s %14s %12s %20s %14s\n", "workload", "seconds", "x copy", "peak above small", "file size");
+  for (const std::string size : {"2MB", "20MB"}) {
+    for (const std::string writer : {"dux", "copy"}) {
+      const std::string name = "write/" + writer + "/" + size;
+      const tWorkload* w = nullptr;
+      for (const auto& candidate : Workloads()) if (candidate.name == name) w = &candidate;
+      std::printf("%-26s %14.4f %12.2f %17ld KB %11zu KB\n", name.c_str(), time(name),
+                  time(name) / std::max(time("write/copy/" + size), 1e-12),
+                  PeakOf(w) - (writer == "dux" ? smallWrite : smallCopy), FileSize(w->files().front()) / 1024);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool smoke = false;
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    if (std::string(argv[i]) == "--smoke") {
+      smoke = true;
+    } else {
+      args.push_back(argv[i]);
+    }
+  }
+  Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+  Prepare(DUX_CORPUS_DIR, smoke);
+  std::string error;
+  Setup().host = PluginHost::Load(DUX_PLUGIN_PATH, error);
+  if (!Setup().host) {
+    std::cerr << "cannot load the plug-in: " << error << "\n";
+    return 2;
+  }
+  Setup().host->Register();
+  for (const tWorkload& w : Workloads()) {
+    auto* b = benchmark::RegisterBenchmark(w.name.c_str(), RunWorkload, &w)->UseRealTime();
+    if (smoke) b->Iterations(1);
+  }
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+  TableReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  PrintTable(reporter);
+  std::error_code ignored;
+  fs::remove_all(Setup().folder, ignored);
+  std::puts("benchmark finished");
+  return 0;
+}
