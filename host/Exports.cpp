@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/DisplaySetup.h"
 #include "host/Dispatch.h"
 #include "host/Guarded.h"
 #include "host/HostApi.h"
@@ -11,6 +12,11 @@
 #include "host/Registration.h"
 #include "host/ScriptEntries.h"
 #include "platform/Export.h"
+
+namespace {
+// Lives from the library's start to its unloading.
+const dux::TDisplaySetup kDisplaySetup;
+}  // namespace
 
 using dux::ActionParameters;
 using dux::Guarded;

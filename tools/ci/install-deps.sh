@@ -5,7 +5,7 @@ set -eu
 export DEBIAN_FRONTEND=noninteractive
 if [ "${1:-}" = --native ]; then
   apt-get update
-  apt-get install -y --no-install-recommends g++ cmake ninja-build libjpeg62-turbo-dev
+  apt-get install -y --no-install-recommends g++ cmake ninja-build libjpeg62-turbo-dev libpng-dev
   exit 0
 fi
 dpkg --add-architecture i386
