@@ -164,6 +164,7 @@ void TNeoBookButton::MouseDown(int /*x*/, int /*y*/, bool doubleClick) {
 }
 
 void TNeoBookButton::MouseMove(int x, int y) {
+  TControl::MouseMove(x, y);
   if (tracking_) {
     tButtonState next = Inside(x, y) ? tButtonState::kPressed : tButtonState::kUp;
     if (down_) next = tButtonState::kHeldDown;

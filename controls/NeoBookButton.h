@@ -34,8 +34,6 @@ class TNeoBookButton : public TControl {
   void SetDown(bool value);
   bool AllowAllUp() const { return allowAllUp_; }
   void SetAllowAllUp(bool value);
-  bool ShowHint() const { return showHint_; }
-  void SetShowHint(bool value) { showHint_ = value; }
 
   tButtonState State() const { return state_; }
   bool Hot() const { return hot_; }
@@ -52,6 +50,7 @@ class TNeoBookButton : public TControl {
   void SystemColorsChanged();
 
   void Paint(Canvas& canvas) override;
+  std::string WindowClassName() const override { return "TNeoBookButton"; }
   void MouseDown(int x, int y, bool doubleClick) override;
   void MouseMove(int x, int y) override;
   void MouseUp(int x, int y) override;
@@ -81,7 +80,6 @@ class TNeoBookButton : public TControl {
   int groupIndex_ = 0;
   bool down_ = false;
   bool allowAllUp_ = false;
-  bool showHint_ = false;
   tButtonState state_ = tButtonState::kUp;
   bool hot_ = false;
   bool tracking_ = false;

@@ -13,6 +13,12 @@ class TNeoBookHelpBox2 : public TControl {
   tRect AlignClientRect(Canvas& canvas) const;
 
   void Paint(Canvas& canvas) override;
+  std::string WindowClassName() const override { return "TNeoBookHelpBox2"; }
+  platform::tNativeStyle NativeStyle() const override {
+    platform::tNativeStyle style;
+    style.container = true;
+    return style;
+  }
 
   // The body's colours in the shaded style.
   static constexpr Color kTabColor = Rgb(214, 214, 198);

@@ -21,6 +21,12 @@ class TNeoBookPanel : public TControl {
   tRect AlignClientRect(Canvas& canvas) const;
 
   void Paint(Canvas& canvas) override;
+  std::string WindowClassName() const override { return "TNeoBookPanel"; }
+  platform::tNativeStyle NativeStyle() const override {
+    platform::tNativeStyle style;
+    style.container = true;
+    return style;
+  }
   bool DialogChar(char key) override;
 
  protected:

@@ -22,7 +22,31 @@ void TControl::SetParent(TControl* parent) {
   if (parent_ == parent) return;
   if (parent_ != nullptr) std::erase(parent_->children_, this);
   parent_ = parent;
-  if (parent_ != nullptr) parent_->children_.push_back(this);
+  if (parent_ != nullptr) {
+    tabOrder_ = static_cast<int>(parent_->children_.size());
+    parent_->children_.push_back(this);
+  }
+}
+
+void TControl::SetTabOrder(int order) { tabOrder_ = order; }
+
+TControl* TControl::FindControl(const std::string& name) {
+  if (name_ == name) return this;
+  for (TControl* child : children_) {
+    if (TControl* found = child->FindControl(name)) return found;
+  }
+  return nullptr;
+}
+
+void TControl::MouseMove(int x, int y) {
+  if (onMouseMove) onMouseMove(x, y);
+}
+
+std::vector<WindowClient*> TControl::TabOrderedChildren() const {
+  std::vector<TControl*> ordered = children_;
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [](const TControl* a, const TControl* b) { return a->tabOrder_ < b->tabOrder_; });
+  return {ordered.begin(), ordered.end()};
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {

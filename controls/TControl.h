@@ -43,6 +43,9 @@ class TControl : public platform::WindowClient {
   void SetCaption(std::string caption);
   const std::string& Hint() const { return hint_; }
   void SetHint(std::string hint) { hint_ = std::move(hint); }
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool value) { showHint_ = value; }
+  std::string HintText() const override { return showHint_ ? hint_ : std::string(); }
 
   // The background colour; the parent's while ParentColor is true.
   Color GetColor() const;
@@ -73,6 +76,30 @@ class TControl : public platform::WindowClient {
   // Asks to be told (Notification) when `other` is destroyed.
   void FreeNotification(TControl* other);
 
+  // The place among the parent's controls in the Tab order (the order of creation unless set).
+  int TabOrder() const { return tabOrder_; }
+  void SetTabOrder(int order);
+
+  // The first control of this name in the tree below this one (or this one).
+  TControl* FindControl(const std::string& name);
+  template <class T>
+  T* Find(const std::string& name) {
+    return dynamic_cast<T*>(FindControl(name));
+  }
+
+  std::function<void(int x, int y)> onMouseMove;
+  void MouseMove(int x, int y) override;
+
+  // As the window system sees the control.
+  std::string ControlName() const override { return name_; }
+  std::string WindowClassName() const override { return "TControl"; }
+  std::vector<WindowClient*> TabOrderedChildren() const override;
+  tRect WindowBounds() const override { return bounds_; }
+  bool WindowVisible() const override { return visible_; }
+  tFont WindowFont() const override { return Font(); }
+  Color WindowTextColor() const override { return ResolveColor(FontColor()); }
+  Color WindowBackground() const override { return ResolveColor(GetColor()); }
+
  protected:
   virtual void Notification(TControl* /*removed*/) {}
   virtual void EnabledChanged() { Invalidate(); }
@@ -96,6 +123,8 @@ class TControl : public platform::WindowClient {
   bool visible_ = true;
   bool rightToLeft_ = false;
   int paintRequests_ = 0;
+  int tabOrder_ = 0;
+  bool showHint_ = false;
 };
 
 // The character that follows a single "&" in a caption ("&&" stands for "&"), or 0.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "editors/EditAction.h"
 #include "host/DisplaySetup.h"
 #include "host/Dispatch.h"
 #include "host/Guarded.h"
@@ -60,12 +61,15 @@ DUX_EXPORT HostBool DUX_CALL nbExecAction(std::int32_t number, ActionParameters 
 }
 
 DUX_EXPORT HostBool DUX_CALL nbEditAction(std::int32_t number, ActionParameters params) {
-  (void)number;
-  (void)params;
-  return 0;
+  return Guarded<HostBool>(0, [&] { return static_cast<HostBool>(dux::editors::EditAction(number, params)); });
 }
 
-DUX_EXPORT void DUX_CALL nbAbout() {}
+DUX_EXPORT void DUX_CALL nbAbout() {
+  Guarded(0, [] {
+    dux::editors::ShowAbout();
+    return 0;
+  });
+}
 
 // For a script processor: the command list, written into the caller's buffer with its NUL.
 DUX_EXPORT HostBool DUX_CALL duxIPTCCmdList(const char* context, const char* format, char* output) {

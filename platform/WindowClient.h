@@ -1,10 +1,13 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/Canvas.h"
 
-// The seam between a self-painting control and whatever shows it: a child window on Windows,
-// the in-memory screen of the tests elsewhere. The control paints on the canvas it is handed
-// and learns of the mouse through these calls; it never reaches the system itself.
+// The seam between the controls and whatever shows them: child windows on Windows, the
+// in-memory screen of the tests elsewhere. A control paints on the canvas it is handed, learns
+// of the mouse and of the user's edits through these calls, and never reaches the system itself.
 namespace dux::platform {
 
 class WindowClient;
@@ -13,7 +16,7 @@ class WindowClient;
 class WindowSurface {
  public:
   virtual ~WindowSurface() = default;
-  // Asks for the control to be painted again soon.
+  // The control changed: paint it again soon, and take its text, items, place and visibility.
   virtual void Invalidate() = 0;
   // The control under the mouse pointer, if it is one of ours.
   virtual WindowClient* ClientAtPointer() = 0;
@@ -23,15 +26,33 @@ class WindowSurface {
   virtual void ReleaseMouse() = 0;
   // Whether the left or right mouse button is held down now.
   virtual bool MouseButtonHeld() = 0;
-  // Paints what lies behind the control (its parent's painting) onto the canvas, in the
-  // control's coordinates; false when the window cannot.
+  // Paints what lies behind the control onto the canvas, in the control's coordinates; false
+  // when the window cannot.
   virtual bool PaintParentBackground(Canvas& canvas) = 0;
 };
 
-// A control as the window sees it. Coordinates are the control's client coordinates.
+// Controls the system draws and edits itself; every other control paints itself.
+enum class tNativeKind { kPainted, kEdit, kComboBox, kPushButton, kMemo };
+
+struct tNativeStyle {
+  bool readOnly = false;
+  bool defaultButton = false;  // Enter presses it
+  bool cancelButton = false;   // Escape presses it
+  bool verticalScroll = false;
+  bool border = true;
+  bool tabStop = true;
+  bool container = false;  // holds other controls that take part in the Tab order
+  int itemHeight = 0;      // list items of a combo box
+};
+
+enum class tCursor { kArrow, kHand };
+
+// A control as the window system sees it. Coordinates are the control's client coordinates;
+// bounds are in the parent's.
 class WindowClient {
  public:
   virtual ~WindowClient() = default;
+
   virtual void Paint(Canvas& canvas) = 0;
   virtual void MouseDown(int /*x*/, int /*y*/, bool /*doubleClick*/) {}
   virtual void MouseMove(int /*x*/, int /*y*/) {}
@@ -41,11 +62,48 @@ class WindowClient {
   // A character typed with Alt, or a mnemonic key of the dialog; true when taken.
   virtual bool DialogChar(char /*key*/) { return false; }
 
+  // The tree and the looks the window takes from the control.
+  virtual std::string ControlName() const = 0;
+  virtual std::string WindowClassName() const = 0;
+  virtual std::vector<WindowClient*> TabOrderedChildren() const = 0;
+  virtual tRect WindowBounds() const = 0;
+  virtual bool WindowVisible() const = 0;
+  virtual tNativeKind NativeKind() const { return tNativeKind::kPainted; }
+  virtual tNativeStyle NativeStyle() const { return {}; }
+  virtual std::string WindowText() const { return {}; }
+  virtual std::vector<std::string> WindowItems() const { return {}; }
+  virtual tFont WindowFont() const = 0;
+  virtual Color WindowTextColor() const = 0;   // plain colours
+  virtual Color WindowBackground() const = 0;
+  virtual tCursor Cursor() const { return tCursor::kArrow; }
+  // The hint shown when the pointer rests on the control; empty for none.
+  virtual std::string HintText() const { return {}; }
+
+  // What the user did to a system control.
+  virtual void TextEdited(const std::string& /*text*/) {}
+  virtual void ItemChosen(int /*index*/) {}
+  virtual void Clicked() {}
+
   void AttachSurface(WindowSurface* surface) { surface_ = surface; }
   WindowSurface* Surface() const { return surface_; }
 
  private:
   WindowSurface* surface_ = nullptr;
 };
+
+// A form shown as a modal dialog.
+class DialogClient {
+ public:
+  virtual ~DialogClient() = default;
+  // The form's own control: its client size, background, font and children.
+  virtual WindowClient& FormClient() = 0;
+  virtual std::string Title() const = 0;
+  // 0 while the dialog runs; the result it closes with (1 OK, 2 Cancel) once set.
+  virtual int ModalResult() const = 0;
+  virtual void SetModalResult(int result) = 0;
+};
+
+inline constexpr int kModalOk = 1;
+inline constexpr int kModalCancel = 2;
 
 }  // namespace dux::platform

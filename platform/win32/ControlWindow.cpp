@@ -50,8 +50,10 @@ HINSTANCE ThisInstance() {
 ControlWindow::ControlWindow(HWND parent, WindowClient& client, const std::string& className, const tRect& bounds)
     : client_(client) {
   Registry().Ensure(className, &ControlWindow::Procedure);
-  window_ = CreateWindowExA(0, className.c_str(), "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left,
-                            bounds.top, bounds.Width(), bounds.Height(), parent, nullptr, ThisInstance(), this);
+  const DWORD exStyle = client.NativeStyle().container ? WS_EX_CONTROLPARENT : 0;
+  const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (client.WindowVisible() ? WS_VISIBLE : 0);
+  window_ = CreateWindowExA(exStyle, className.c_str(), "", style, bounds.left, bounds.top, bounds.Width(),
+                            bounds.Height(), parent, nullptr, ThisInstance(), this);
   client_.AttachSurface(this);
 }
 
@@ -111,6 +113,20 @@ LRESULT ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       client_.MouseUp(x, y);
       return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursor(nullptr, client_.Cursor() == tCursor::kHand ? IDC_HAND : IDC_ARROW));
+        return TRUE;
+      }
+      break;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+      // Notifications of system controls placed on a panel belong to the dialog.
+      return SendMessageA(GetAncestor(window, GA_ROOT), message, wParam, lParam);
     case WM_NCDESTROY:
       RemovePropA(window, kControlProperty);
       window_ = nullptr;
@@ -122,7 +138,18 @@ LRESULT ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void ControlWindow::Invalidate() {
-  if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+  if (window_ == nullptr) return;
+  const tRect bounds = client_.WindowBounds();
+  RECT current;
+  GetWindowRect(window_, &current);
+  MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&current), 2);
+  if (current.left != bounds.left || current.top != bounds.top || current.right != bounds.right ||
+      current.bottom != bounds.bottom) {
+    MoveWindow(window_, bounds.left, bounds.top, bounds.Width(), bounds.Height(), FALSE);
+  }
+  const bool visible = client_.WindowVisible();
+  if ((IsWindowVisible(window_) != FALSE) != visible) ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+  InvalidateRect(window_, nullptr, FALSE);
 }
 
 WindowClient* ControlWindow::ClientAtPointer() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WindowsApi.h"
 
 #include <map>
 #include <string>

@@ -3,7 +3,16 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/Display.h"
+
 namespace dux::controls::testing {
+
+void UseRealDisplayPictures() {
+  tDisplayValues values = DisplayValues();
+  values.accentColor = ComputeAccentColor(std::nullopt);
+  if (auto glyph = platform::LoadBitmapResource(HelpGlyphResource(values.screenColorCount))) values.helpGlyph = *glyph;
+  SetDisplayValues(values);
+}
 
 void SaveToGallery(const platform::tBitmap& image, const std::string& name) {
   const char* dir = std::getenv("DUX_GALLERY_DIR");

@@ -32,6 +32,10 @@ class DisplayGuard {
   }
 };
 
+// The real help glyph of the library's pictures and a readable accent, for pictures people
+// look at.
+void UseRealDisplayPictures();
+
 // A plain parent of one colour for the controls under test.
 class TestForm : public TControl {
  public:

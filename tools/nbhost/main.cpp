@@ -1,14 +1,17 @@
 // nbhost: a command-line stand-in for the authoring host. It loads the plug-in, hands it the
 // host's callbacks, keeps host variables in memory, runs one action and prints every variable
 // the plug-in set. Host texts are code page 1252; arguments and output are UTF-8.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "metadata/Cp1252.h"
 #include "platform/CommandLine.h"
+#include "platform/DialogDriver.h"
 #include "platform/Module.h"
 #include "tools/nbhost/JsonText.h"
 #include "tools/nbhost/PluginHost.h"
@@ -35,6 +38,16 @@ constexpr const char* kUsage =
     "  --cmdlist FORMAT  print duxIPTCCmdList's text for FORMAT (LISP or anything else)\n"
     "  --exec NUMBER     run duxIPTCExec with the command number text and ARGs\n"
     "  ACTION            a command name or number; PARAMs are its parameters in order\n"
+    "  --edit            open the ACTION's editor (nbEditAction) instead of running it; prints\n"
+    "                    the parameters after the call, the host requests and the result\n"
+    "  --about           open the about box (nbAbout)\n"
+    "  --answer CODE=TEXT  answer interface request CODE with TEXT (others are refused)\n"
+    "  --no-requests     do not register the interface-request function\n"
+    "  --type NAME=TEXT, --choose NAME=INDEX, --click NAME, --screenshot FILE.bmp,\n"
+    "  --close ok|cancel|escape|close\n"
+    "                    on Windows, play the user of the dialog by window messages, in order\n"
+    "                    (without them the dialog waits for a person; the Linux stand-in\n"
+    "                    closes every dialog with Cancel)\n"
     "exit status: 0 the action returned true, 1 false, 2 usage or load error\n";
 
 struct tOptions {
@@ -48,7 +61,19 @@ struct tOptions {
   std::string cmdListFormat;
   std::string action;
   std::vector<std::string> params;
+  bool edit = false, about = false, noRequests = false;
+  std::vector<std::pair<int, std::string>> answers;
+  std::vector<dux::platform::tDialogStep> steps;
 };
+
+// Splits NAME=VALUE; false without the equals sign.
+bool SplitPair(const std::string& pair, std::string& name, std::string& value) {
+  const auto equals = pair.find('=');
+  if (equals == std::string::npos) return false;
+  name = pair.substr(0, equals);
+  value = pair.substr(equals + 1);
+  return true;
+}
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::cerr << "nbhost: " << problem << "\n";
@@ -96,6 +121,26 @@ std::string ParseOptions(const std::vector<std::string>& args, tOptions& options
     } else if (a == "--exec" && hasValue) {
       options.exec = true;
       options.action = args[++i];
+    } else if (a == "--edit") {
+      options.edit = true;
+    } else if (a == "--about") {
+      options.about = true;
+    } else if (a == "--no-requests") {
+      options.noRequests = true;
+    } else if (a == "--answer" && hasValue) {
+      std::string code, text;
+      int number = 0;
+      if (!SplitPair(args[++i], code, text) || !ParseInteger(code, number)) return "--answer needs CODE=TEXT";
+      options.answers.emplace_back(number, text);
+    } else if ((a == "--type" || a == "--choose") && hasValue) {
+      std::string name, value;
+      if (!SplitPair(args[++i], name, value)) return a + " needs NAME=VALUE";
+      using Kind = dux::platform::tDialogStep::Kind;
+      options.steps.push_back({a == "--type" ? Kind::kType : Kind::kChoose, name, value});
+    } else if ((a == "--click" || a == "--screenshot" || a == "--close") && hasValue) {
+      using Kind = dux::platform::tDialogStep::Kind;
+      const Kind kind = a == "--click" ? Kind::kClick : a == "--screenshot" ? Kind::kScreenshot : Kind::kClose;
+      options.steps.push_back({kind, args[++i], ""});
     } else if (a == "--message" && hasValue) {
       int code = 0;
       if (!ParseInteger(args[++i], code)) return "--message needs a whole number";
@@ -107,7 +152,7 @@ std::string ParseOptions(const std::vector<std::string>& args, tOptions& options
     }
   }
   options.params.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-  const bool standalone = options.info || !options.messages.empty() || options.cmdList;
+  const bool standalone = options.info || !options.messages.empty() || options.cmdList || options.about;
   if (options.list && !options.action.empty()) return "give --list or an ACTION, not both";
   if (!options.list && options.action.empty() && !standalone) return "give --list or an ACTION";
   return {};
@@ -169,6 +214,55 @@ void PrintInfo(PluginHost& host, bool json) {
   std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
+// The parameters after nbEditAction, the host's requests, the driver's log and the result.
+void PrintEdit(const PluginHost& host, const std::vector<std::string>& params, bool result,
+               const std::vector<std::string>& log) {
+  std::string out;
+  for (const auto& line : log) out += "driver: " + line + "\n";
+  for (const auto& [code, text] : host.requests) {
+    out += "request " + std::to_string(code) + "=" + JsonString(Cp1252ToUtf8(text)) + "\n";
+  }
+  for (std::size_t i = 0; i < params.size(); ++i) {
+    out += "param" + std::to_string(i + 1) + "=" + JsonString(Cp1252ToUtf8(params[i])) + "\n";
+  }
+  out += std::string("result=") + (result ? "true" : "false") + "\n";
+  std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+// Starts the test user of the dialog when steps were given.
+std::unique_ptr<dux::platform::DialogDriver> StartDriver(const tOptions& options) {
+  if (options.steps.empty()) return nullptr;
+  return dux::platform::StartDialogDriver(options.steps);
+}
+
+int RunDialog(PluginHost& host, const tOptions& options, int number) {
+  const auto answers = options.answers;
+  host.interfaceRequest = [answers](std::int32_t code, const std::string&) -> std::optional<std::string> {
+    for (const auto& [answerCode, text] : answers) {
+      if (answerCode == code) return Utf8ToCp1252(text);
+    }
+    return std::nullopt;
+  };
+  if (!options.noRequests) host.RegisterInterfaceAccess();
+  std::vector<std::string> params;
+  for (const auto& p : options.params) params.push_back(Utf8ToCp1252(p));
+  const auto count = static_cast<std::size_t>(std::max(host.CountOfCommand(number), 1));
+  if (params.size() < count) params.resize(count);
+  bool result = true;
+  std::vector<std::string> log;
+  {
+    auto driver = StartDriver(options);
+    if (options.about) {
+      host.About();
+    } else {
+      result = host.Edit(number, params);
+    }
+    if (driver) log = driver->Log();
+  }
+  PrintEdit(host, options.about ? std::vector<std::string>() : params, result, log);
+  return result ? kExitTrue : kExitFalse;
+}
+
 int Run(const tOptions& options) {
   std::string error;
   const std::string library = options.library.empty() ? DefaultLibrary() : options.library;
@@ -186,6 +280,7 @@ int Run(const tOptions& options) {
     return kExitTrue;
   }
   if (options.info) PrintInfo(*host, options.json);
+  if (options.about) return RunDialog(*host, options, 0);
   if (options.cmdList) {
     const std::string list = Cp1252ToUtf8(host->CommandList(Utf8ToCp1252(options.cmdListFormat)));
     std::fwrite(list.data(), 1, list.size(), stdout);
@@ -211,6 +306,7 @@ int Run(const tOptions& options) {
     number = *found;
   }
   for (const int code : options.messages) host->Message(code);
+  if (options.edit) return RunDialog(*host, options, number);
   std::vector<std::string> params;
   for (const auto& p : options.params) params.push_back(Utf8ToCp1252(p));
   if (params.size() < static_cast<std::size_t>(host->CountOfCommand(number))) {

@@ -1,6 +1,6 @@
 // The controls painted by their real window classes through GDI (under Wine in CI) and read
 // back with GetPixel, against the same painting on the in-memory canvas.
-#include <windows.h>
+#include "platform/win32/WindowsApi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/WindowClient.h"
+
+// Modal dialogs: a form and its controls shown as a dialog of the system (Windows) or handed to
+// a script (the posix stand-in, driven by tests).
+namespace dux::platform {
+
+// The window that is active in this program now (the host's), as an opaque handle; null when
+// there is none.
+void* ActiveWindow();
+
+// Shows the form as a modal dialog owned by `owner`, centred on the screen, until its modal
+// result is set; returns that result. Always returns with the dialog destroyed.
+int RunModalDialog(DialogClient& form, void* owner);
+
+// Opens a document or web address with the shell's "open" verb; false when that fails.
+bool ShellOpen(const std::string& target);
+
+// The posix stand-in's scripted user: called with the form in place of the dialog's message
+// loop; it may type, choose and click, and set the modal result. Without a script the stand-in
+// closes every dialog with Cancel. No effect on Windows.
+using DialogScript = std::function<void(DialogClient& form)>;
+void SetStandInDialogScript(DialogScript script);
+// The targets ShellOpen was asked for (stand-in only), and whether it should fail.
+const std::vector<std::string>& StandInShellOpens();
+void SetStandInShellOpenResult(bool succeeds);
+
+}  // namespace dux::platform
