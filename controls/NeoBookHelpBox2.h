@@ -10,7 +10,7 @@ class TNeoBookHelpBox2 : public TControl {
   explicit TNeoBookHelpBox2(TControl* parent = nullptr);
 
   // The client area offered to aligned children; `canvas` measures the font.
-  tRect AlignClientRect(Canvas& canvas) const;
+  tRect AlignClientRect(Canvas& canvas) const override;
 
   void Paint(Canvas& canvas) override;
   std::string WindowClassName() const override { return "TNeoBookHelpBox2"; }

@@ -18,7 +18,7 @@ class TNeoBookPanel : public TControl {
   void SetFocusControl(TControl* control);
 
   // The client area offered to aligned children; `canvas` measures the font.
-  tRect AlignClientRect(Canvas& canvas) const;
+  tRect AlignClientRect(Canvas& canvas) const override;
 
   void Paint(Canvas& canvas) override;
   std::string WindowClassName() const override { return "TNeoBookPanel"; }

@@ -34,8 +34,9 @@ class TControl : public platform::WindowClient {
   int Width() const { return bounds_.Width(); }
   int Height() const { return bounds_.Height(); }
   tRect ClientRect() const { return {0, 0, Width(), Height()}; }
-  // The rectangle offered to aligned children; the base offers the whole client area.
-  virtual tRect AlignClientRect() const { return ClientRect(); }
+  // The rectangle offered to aligned children (`canvas` measures fonts); the base offers the
+  // whole client area.
+  virtual tRect AlignClientRect(Canvas& /*canvas*/) const { return ClientRect(); }
 
   const std::string& Name() const { return name_; }
   void SetName(std::string name) { name_ = std::move(name); }

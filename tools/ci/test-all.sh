@@ -3,7 +3,8 @@
 #   1. a Clang build with AddressSanitizer and UndefinedBehaviorSanitizer running the whole suite,
 #   2. a GCC release build running the whole suite,
 #   3. the fuzz targets (Clang, libFuzzer) for a minute each,
-#   4. the 32-bit Windows build (mingw-w64) running the whole suite under Wine and Xvfb.
+#   4. the 32-bit Windows build (mingw-w64) running the whole suite under Wine and Xvfb,
+#      with screenshots of the controls and dialogs kept in build/gallery and build/windows/gallery.
 # Ends with one summary line; the exit status is 0 only when every part passed.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -33,7 +34,8 @@ test_dir() { (cd "$1" && ctest --output-on-failure -j"$(nproc)"); }
 step build-sanitized build_native build/sanitized clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=Debug -DDUX_SANITIZE=ON
 step test-sanitized env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 sh -c 'cd build/sanitized && ctest --output-on-failure -j2'
 step build-release build_native build/release g++ -DCMAKE_BUILD_TYPE=Release
-step test-release test_dir build/release
+# The release run also keeps the picture gallery of the controls and dialogs for people to see.
+step test-release env DUX_GALLERY_DIR="$root/build/gallery/native" sh -c 'cd build/release && ctest --output-on-failure -j2'
 # Each fuzz target for a minute, seeded from the shared corpus.
 step fuzz ./tools/fuzz/run-fuzzers.sh 60
 # Permission refusals only show without administrator rights: run the suites once more so.
@@ -44,8 +46,10 @@ fi
 step build-windows sh -c "cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
   -DDUX_JPEG_PREFIX='$root/deps/jpeg-i686' -DCMAKE_BUILD_TYPE=Release >/dev/null && cmake --build build/windows -j$(nproc)"
 # One Xvfb for the whole Wine run; wait for wineserver before Xvfb goes away.
-step test-windows xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
+step test-windows env DUX_GALLERY_DIR="Z:$root/build/gallery/windows" xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
   '. ./tools/ci/wine-env.sh; cd build/windows && timeout 3000 ctest --output-on-failure; rc=$?; wineserver -w; exit $rc'
+for bmp in build/gallery/windows/*.bmp; do [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"; done
+log "galleries: build/gallery/native, build/gallery/windows, build/windows/gallery/dialogs"
 
 echo
 if [ $failed -eq 0 ]; then
