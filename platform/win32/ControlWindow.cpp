@@ -91,16 +91,9 @@ LRESULT ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the control paints every pixel
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window_, &ps);
-      {
-        GdiCanvas canvas(dc);
-        client_.Paint(canvas);
-      }
-      EndPaint(window_, &ps);
+    case WM_PAINT:
+      PaintWindow(window_, client_);
       return 0;
-    }
     case WM_LBUTTONDOWN:
       client_.MouseDown(x, y, false);
       return 0;

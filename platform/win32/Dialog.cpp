@@ -364,16 +364,9 @@ LRESULT Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window_, &ps);
-      {
-        GdiCanvas canvas(dc);
-        client.Paint(canvas);
-      }
-      EndPaint(window_, &ps);
+    case WM_PAINT:
+      PaintWindow(window_, client);
       return 0;
-    }
     case WM_MOUSEMOVE:
       client.MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;

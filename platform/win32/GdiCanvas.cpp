@@ -43,6 +43,16 @@ UINT GdiTextFlags(unsigned flags) {
   return gdi;
 }
 
+void PaintWindow(HWND window, WindowClient& client) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  {
+    GdiCanvas canvas(dc);
+    client.Paint(canvas);
+  }
+  EndPaint(window, &ps);
+}
+
 GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), originalFont_(GetCurrentObject(dc, OBJ_FONT)) {}
 
 GdiCanvas::~GdiCanvas() {

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "platform/Canvas.h"
+#include "platform/WindowClient.h"
 
 namespace dux::platform {
 
@@ -37,6 +38,9 @@ class GdiCanvas final : public Canvas {
   HGDIOBJ originalFont_;
   std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
 };
+
+// Answers WM_PAINT: the client paints the window through a canvas on its paint context.
+void PaintWindow(HWND window, WindowClient& client);
 
 // The GDI DrawText flags for the canvas's text flags.
 UINT GdiTextFlags(unsigned flags);
