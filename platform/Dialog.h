@@ -21,12 +21,13 @@ int RunModalDialog(DialogClient& form, void* owner);
 // Opens a document or web address with the shell's "open" verb; false when that fails.
 bool ShellOpen(const std::string& target);
 
-// The posix stand-in's scripted user: called with the form in place of the dialog's message
-// loop; it may type, choose and click, and set the modal result. Without a script the stand-in
-// closes every dialog with Cancel. No effect on Windows.
+// The tests' scripted user: while set, every dialog is handed to it in place of being shown
+// (on both platforms); it may type, choose and click, and set the modal result. Without a
+// script, Windows shows the real dialog and the posix stand-in closes it with Cancel.
 using DialogScript = std::function<void(DialogClient& form)>;
 void SetStandInDialogScript(DialogScript script);
-// The targets ShellOpen was asked for (stand-in only), and whether it should fail.
+// While a script is set: the targets ShellOpen was asked for instead of opening them, and
+// whether it should report failure.
 const std::vector<std::string>& StandInShellOpens();
 void SetStandInShellOpenResult(bool succeeds);
 
