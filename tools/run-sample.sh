@@ -5,7 +5,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 if [ "$(id -u)" = 0 ]; then ./tools/ci/install-deps.sh --native; else sudo ./tools/ci/install-deps.sh --native; fi >/dev/null
-cmake -S . -B build/sample -G Ninja -DCMAKE_BUILD_TYPE=Release -DDUX_BUILD_TESTS=OFF >/dev/null
+cmake -S . -B build/sample -G Ninja -DCMAKE_BUILD_TYPE=Release -DDUX_BUILD_TESTS=OFF -DDUX_BUILD_BENCHMARK=OFF >/dev/null
 cmake --build build/sample >/dev/null
 ./build/sample/bin/nbhost duxIPTCread samples/sample.jpg
 ./build/sample/bin/nbhost duxEXIFread samples/sample.jpg
