@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include <jpeglib.h>
+#include "tools/support/JpegEncoder.h"
 
 namespace dux::test {
 
@@ -46,34 +46,14 @@ std::string PhotoshopPayload(std::string_view resources) {
 }
 
 std::string TinyJpeg(int width, int height) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-  for (int y = 0; y < height; ++y) {
+  // Quality 75 is libjpeg's default.
+  return tools::EncodeRgbJpeg(width, height, 75, [width](int y, std::span<unsigned char> row) {
     for (int x = 0; x < width; ++x) {
       row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>(x * 16);
       row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(y * 32);
       row[static_cast<std::size_t>(x) * 3 + 2] = 128;
     }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string jpeg(reinterpret_cast<const char*>(buffer), size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return jpeg;
+  });
 }
 
 std::vector<std::string> LeadingSegments(std::string_view jpeg) {

@@ -25,10 +25,10 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
 #include <libexif/exif-data.h>
 
 #include "tools/nbhost/PluginHost.h"
+#include "tools/support/JpegEncoder.h"
 
 namespace {
 
@@ -63,30 +63,9 @@ std::string NoiseJpeg(std::size_t target) {
   std::mt19937 random(42);
   for (int width = 1024;; width = width * 21 / 20) {
     const int height = width * 2 / 3;
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 80, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-    for (int y = 0; y < height; ++y) {
+    const std::string jpeg = dux::tools::EncodeRgbJpeg(width, height, 80, [&random](int y, std::span<unsigned char> row) {
       for (auto& v : row) v = static_cast<unsigned char>(random() & 0x3F) + static_cast<unsigned char>(y & 0x7F);
-      JSAMPROW rows[1] = {row.data()};
-      jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    std::string jpeg(reinterpret_cast<const char*>(buffer), size);
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
+    });
     if (jpeg.size() >= target) return jpeg;
   }
 }
