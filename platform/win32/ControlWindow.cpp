@@ -15,7 +15,7 @@ constexpr char kControlProperty[] = "duxIPTC.ControlWindow";
 class ClassRegistry {
  public:
   ~ClassRegistry() {
-    for (const auto& name : names_) UnregisterClassA(name.c_str(), ThisInstance());
+    for (const auto& name : names_) UnregisterClassA(name.c_str(), ThisModule());
   }
   void Ensure(const std::string& name, WNDPROC procedure) {
     if (names_.count(name) != 0) return;
@@ -23,7 +23,7 @@ class ClassRegistry {
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = procedure;
-    wc.hInstance = ThisInstance();
+    wc.hInstance = ThisModule();
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = name.c_str();
     if (RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) names_.insert(name);
@@ -40,20 +40,13 @@ ClassRegistry& Registry() {
 
 }  // namespace
 
-HINSTANCE ThisInstance() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ThisInstance), &module);
-  return module;
-}
-
 ControlWindow::ControlWindow(HWND parent, WindowClient& client, const std::string& className, const tRect& bounds)
     : client_(client) {
   Registry().Ensure(className, &ControlWindow::Procedure);
   const DWORD exStyle = client.NativeStyle().container ? WS_EX_CONTROLPARENT : 0;
   const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (client.WindowVisible() ? WS_VISIBLE : 0);
   window_ = CreateWindowExA(exStyle, className.c_str(), "", style, bounds.left, bounds.top, bounds.Width(),
-                            bounds.Height(), parent, nullptr, ThisInstance(), this);
+                            bounds.Height(), parent, nullptr, ThisModule(), this);
   client_.AttachSurface(this);
 }
 
@@ -130,18 +123,22 @@ LRESULT ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+void MatchPlacement(HWND window, const WindowClient& client, bool movable) {
+  const tRect bounds = client.WindowBounds();
+  RECT current;
+  GetWindowRect(window, &current);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&current), 2);
+  if (movable && (current.left != bounds.left || current.top != bounds.top || current.right != bounds.right ||
+                  current.bottom != bounds.bottom)) {
+    MoveWindow(window, bounds.left, bounds.top, bounds.Width(), bounds.Height(), TRUE);
+  }
+  const bool visible = client.WindowVisible();
+  if ((IsWindowVisible(window) != FALSE) != visible) ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+}
+
 void ControlWindow::Invalidate() {
   if (window_ == nullptr) return;
-  const tRect bounds = client_.WindowBounds();
-  RECT current;
-  GetWindowRect(window_, &current);
-  MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&current), 2);
-  if (current.left != bounds.left || current.top != bounds.top || current.right != bounds.right ||
-      current.bottom != bounds.bottom) {
-    MoveWindow(window_, bounds.left, bounds.top, bounds.Width(), bounds.Height(), FALSE);
-  }
-  const bool visible = client_.WindowVisible();
-  if ((IsWindowVisible(window_) != FALSE) != visible) ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+  MatchPlacement(window_, client_, true);
   InvalidateRect(window_, nullptr, FALSE);
 }
 

@@ -40,7 +40,8 @@ class ControlWindow final : public WindowSurface {
   HWND window_ = nullptr;
 };
 
-// The module handle of the code that contains this function (the plug-in or a test program).
-HINSTANCE ThisInstance();
+// Moves a child window to its control's bounds (unless `movable` is false) and shows or hides
+// it as the control is visible or not.
+void MatchPlacement(HWND window, const WindowClient& client, bool movable);
 
 }  // namespace dux::platform

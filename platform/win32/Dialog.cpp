@@ -16,6 +16,7 @@
 
 #include "platform/DialogScript.h"
 #include "platform/win32/ControlWindow.h"
+#include "platform/win32/DialogNames.h"
 #include "platform/win32/GdiCanvas.h"
 
 // The Windows dialogs: a dialog-frame window with the form's controls as child windows, the
@@ -24,8 +25,6 @@
 namespace dux::platform {
 namespace {
 
-constexpr char kDialogClass[] = "duxIPTC.Dialog";
-constexpr char kNameProperty[] = "duxIPTC.ControlName";
 constexpr int kFirstControlId = 1000;
 constexpr int kDropDownRows = 10;
 
@@ -71,7 +70,6 @@ class Win32Dialog {
   Win32Dialog& operator=(const Win32Dialog&) = delete;
 
   int Run();
-  bool Syncing() const { return syncing_; }
   void SetSyncing(bool value) { syncing_ = value; }
 
  private:
@@ -112,17 +110,8 @@ void NativeSurface::Invalidate() {
   if (item_.client->NativeKind() != tNativeKind::kPushButton && WindowTextOf(item_.window) != text) {
     SetWindowTextA(item_.window, text.c_str());
   }
-  const bool visible = item_.client->WindowVisible();
-  if ((IsWindowVisible(item_.window) != FALSE) != visible) ShowWindow(item_.window, visible ? SW_SHOWNA : SW_HIDE);
-  const tRect b = item_.client->WindowBounds();
-  RECT r;
-  GetWindowRect(item_.window, &r);
-  MapWindowPoints(nullptr, GetParent(item_.window), reinterpret_cast<POINT*>(&r), 2);
-  if (item_.client->NativeKind() != tNativeKind::kComboBox && (r.left != b.left || r.top != b.top ||
-                                                               r.right - r.left != b.Width() ||
-                                                               r.bottom - r.top != b.Height())) {
-    MoveWindow(item_.window, b.left, b.top, b.Width(), b.Height(), TRUE);
-  }
+  // A combo box's window also holds its drop-down list: it keeps the height it was made with.
+  MatchPlacement(item_.window, *item_.client, item_.client->NativeKind() != tNativeKind::kComboBox);
   dialog_.SetSyncing(false);
 }
 
@@ -131,7 +120,7 @@ void RegisterDialogClass() {
   wc.cbSize = sizeof(wc);
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = ThisInstance();
+  wc.hInstance = ThisModule();
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = kDialogClass;
   wc.cbWndExtra = DLGWINDOWEXTRA;
@@ -180,13 +169,13 @@ void Win32Dialog::Create() {
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   window_ = CreateWindowExA(exStyle, kDialogClass, form_.Title().c_str(), style, left, top, width, height, owner_,
-                            nullptr, ThisInstance(), nullptr);
+                            nullptr, ThisModule(), nullptr);
   if (window_ == nullptr) throw std::runtime_error("The dialog cannot be created");
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Dialog::Procedure));
-  SetPropA(window_, kNameProperty, const_cast<char*>("form"));
+  SetPropA(window_, kControlNameProperty, const_cast<char*>("form"));
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, ThisInstance(), nullptr);
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, ThisModule(), nullptr);
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(client.WindowFont())), FALSE);
   CreateChildren(window_, client);
 }
@@ -199,7 +188,7 @@ void Win32Dialog::CreateChildren(HWND parent, WindowClient& client) {
     }
     auto window = std::make_unique<ControlWindow>(parent, *child, child->WindowClassName(), child->WindowBounds());
     names_.push_back(child->ControlName());
-    SetPropA(window->Handle(), kNameProperty, names_.back().data());
+    SetPropA(window->Handle(), kControlNameProperty, names_.back().data());
     AddTooltip(window->Handle(), child->HintText());
     HWND handle = window->Handle();
     painted_.push_back(std::move(window));
@@ -242,11 +231,11 @@ void Win32Dialog::CreateNative(HWND parent, WindowClient& client) {
   item->client = &client;
   item->name = client.ControlName();
   item->window = CreateWindowExA(exStyle, className, client.WindowText().c_str(), style, b.left, b.top, b.Width(),
-                                 height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisInstance(),
+                                 height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(),
                                  nullptr);
   if (item->window == nullptr) throw std::runtime_error("A dialog control cannot be created");
   SendMessageA(item->window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(client.WindowFont())), FALSE);
-  SetPropA(item->window, kNameProperty, item->name.data());
+  SetPropA(item->window, kControlNameProperty, item->name.data());
   if (client.NativeKind() == tNativeKind::kComboBox) {
     for (const auto& entry : client.WindowItems()) SendMessageA(item->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     if (native.itemHeight > 0) SendMessageA(item->window, CB_SETITEMHEIGHT, 0, native.itemHeight);
@@ -273,9 +262,7 @@ void Win32Dialog::AddTooltip(HWND window, const std::string& text) {
 HFONT Win32Dialog::FontFor(const tFont& font) {
   const auto key = std::make_tuple(font.name, font.height, font.bold);
   if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
-  HFONT created = CreateFontA(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+  HFONT created = CreateGdiFont(font);
   fonts_.emplace(key, created);
   return created;
 }
@@ -396,8 +383,8 @@ void Win32Dialog::Close() {
   painted_.clear();
   if (window_ != nullptr) {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    RemovePropA(window_, kNameProperty);
-    for (auto& item : natives_) RemovePropA(item->window, kNameProperty);
+    RemovePropA(window_, kControlNameProperty);
+    for (auto& item : natives_) RemovePropA(item->window, kControlNameProperty);
     DestroyWindow(window_);
     window_ = nullptr;
   }

@@ -7,12 +7,11 @@
 #include <thread>
 
 #include "platform/MemoryCanvas.h"
+#include "platform/win32/DialogNames.h"
 
 namespace dux::platform {
 namespace {
 
-constexpr char kDialogClass[] = "duxIPTC.Dialog";
-constexpr char kNameProperty[] = "duxIPTC.ControlName";
 constexpr int kWaitSteps = 200;  // of 50 ms: ten seconds for the dialog to appear
 
 struct tSearch {
@@ -34,7 +33,7 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
 
 BOOL CALLBACK FindNamed(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<tSearch*>(param);
-  const auto* name = static_cast<const char*>(GetPropA(window, kNameProperty));
+  const auto* name = static_cast<const char*>(GetPropA(window, kControlNameProperty));
   if (name != nullptr && search->name == name) {
     search->found = window;
     return FALSE;

@@ -1,6 +1,6 @@
 #include "platform/Display.h"
 
-#include <windows.h>
+#include "platform/win32/WindowsApi.h"
 
 #include "platform/Dib.h"
 
@@ -50,13 +50,6 @@ class DwmComposition final : public DesktopComposition {
   IsCompositionEnabledFn isEnabled_ = nullptr;
   GetColorizationColorFn getColor_ = nullptr;
 };
-
-HMODULE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
-  return module;
-}
 
 }  // namespace
 

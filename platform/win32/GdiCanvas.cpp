@@ -43,6 +43,12 @@ UINT GdiTextFlags(unsigned flags) {
   return gdi;
 }
 
+HFONT CreateGdiFont(const tFont& font) {
+  return CreateFontA(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                     font.name.c_str());
+}
+
 void PaintWindow(HWND window, WindowClient& client) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
@@ -64,9 +70,7 @@ HFONT GdiCanvas::FontFor(const tFont& font) {
   const auto key = std::make_tuple(font.name, font.height, font.bold);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second;
-  HFONT created = CreateFontA(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+  HFONT created = CreateGdiFont(font);
   fonts_.emplace(key, created);
   return created;
 }

@@ -39,6 +39,9 @@ class GdiCanvas final : public Canvas {
   std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
 };
 
+// A GDI font of the font's name, character height in pixels and weight; the caller deletes it.
+HFONT CreateGdiFont(const tFont& font);
+
 // Answers WM_PAINT: the client paints the window through a canvas on its paint context.
 void PaintWindow(HWND window, WindowClient& client);
 

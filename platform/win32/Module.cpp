@@ -1,18 +1,24 @@
 #include "platform/Module.h"
 
-#include <windows.h>
+#include "platform/win32/WindowsApi.h"
 
 #include <array>
 
 namespace dux::platform {
 
-std::string ModuleFileName() {
+HMODULE ThisModule() {
   HMODULE module = nullptr;
   if (!GetModuleHandleExA(
           GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          reinterpret_cast<LPCSTR>(&ModuleFileName), &module)) {
-    return {};
+          reinterpret_cast<LPCSTR>(&ThisModule), &module)) {
+    return nullptr;
   }
+  return module;
+}
+
+std::string ModuleFileName() {
+  HMODULE module = ThisModule();
+  if (module == nullptr) return {};
   std::array<char, 256> buffer{};
   const DWORD length = GetModuleFileNameA(module, buffer.data(), 255);
   return std::string(buffer.data(), length);

@@ -5,3 +5,11 @@
 #include <windows.h>
 
 #undef DrawText
+
+namespace dux::platform {
+
+// The module that holds this code: the plug-in, or the program it is linked into; null when
+// the system cannot tell.
+HMODULE ThisModule();
+
+}  // namespace dux::platform

@@ -32,12 +32,12 @@ class HostWindow {
   HostWindow() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = platform::ThisInstance();
+    wc.hInstance = platform::ThisModule();
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = "duxIPTC.TestHost";
     RegisterClassA(&wc);
     window_ = CreateWindowExA(WS_EX_TOPMOST, "duxIPTC.TestHost", "controls", WS_POPUP | WS_VISIBLE, 0, 0, 520, 140,
-                              nullptr, nullptr, platform::ThisInstance(), nullptr);
+                              nullptr, nullptr, platform::ThisModule(), nullptr);
   }
   ~HostWindow() { DestroyWindow(window_); }
   HostWindow(const HostWindow&) = delete;
@@ -177,10 +177,8 @@ TEST(GdiPaint, EveryControlInEveryStateMatchesTheMemoryCanvas) {
   HostWindow host;
   ASSERT_NE(host.Handle(), nullptr);
   for (const int colours : {16777216, 256}) {
-    testing::DisplayGuard display(colours, ComputeAccentColor(std::nullopt));
-    tDisplayValues values = DisplayValues();
-    values.helpGlyph = *platform::LoadBitmapResource(HelpGlyphResource(colours));
-    SetDisplayValues(values);
+    testing::DisplayGuard display(colours);
+    testing::UseRealDisplayPictures();
     for (const auto& c : Cases(*glyph)) Compare(host, c, colours > 256 ? "shaded" : "flat");
   }
   ReleaseCapture();
