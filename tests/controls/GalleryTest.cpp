@@ -47,10 +47,8 @@ tBitmap ButtonIn(Pose pose, bool flat, const tBitmap& glyph, const std::string& 
 }
 
 tBitmap Sheet(int colorCount, const tBitmap& insertGlyph, const tBitmap& editGlyph) {
-  testing::DisplayGuard display(colorCount, ComputeAccentColor(std::nullopt));
-  tDisplayValues values = DisplayValues();
-  if (auto glyph = platform::LoadBitmapResource(HelpGlyphResource(colorCount))) values.helpGlyph = *glyph;
-  SetDisplayValues(values);
+  testing::DisplayGuard display(colorCount);
+  testing::UseRealDisplayPictures();
 
   tBitmap sheet(560, 420, ResolveColor(kClBtnFace));
   const std::pair<std::string, std::string> panels[] = {
