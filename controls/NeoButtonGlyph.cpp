@@ -249,8 +249,7 @@ tGlyphLayout TNeoButtonGlyph::Draw(Canvas& canvas, const tDrawRequest& r) {
   tGlyphLayout place = LayOutGlyph({r.client, ImageSize(), text, r.layout, r.margin, r.spacing, r.rightToLeft});
   place.glyphX += r.offset.x;
   place.glyphY += r.offset.y;
-  place.textRect = {place.textRect.left + r.offset.x, place.textRect.top + r.offset.y,
-                    place.textRect.right + r.offset.x, place.textRect.bottom + r.offset.y};
+  place.textRect = place.textRect.Moved(r.offset.x, r.offset.y);
   const int index = CreateButtonGlyph(r.state, r.screenColorCount);
   if (index != -1 && list_ != nullptr) {
     const bool transparent = r.transparent || r.state == tButtonState::kHeldDown;
@@ -260,9 +259,7 @@ tGlyphLayout TNeoButtonGlyph::Draw(Canvas& canvas, const tDrawRequest& r) {
   if (r.caption.empty()) return place;
   const unsigned textFlags = flags | kTextCenter | kTextVCenter;
   if (r.state == tButtonState::kDisabled) {
-    tRect shifted = place.textRect;
-    shifted = {shifted.left + 1, shifted.top + 1, shifted.right + 1, shifted.bottom + 1};
-    canvas.DrawText(r.caption, shifted, r.font, ResolveColor(kClBtnHighlight), textFlags);
+    canvas.DrawText(r.caption, place.textRect.Moved(1, 1), r.font, ResolveColor(kClBtnHighlight), textFlags);
     canvas.DrawText(r.caption, place.textRect, r.font, ResolveColor(kClBtnShadow), textFlags);
   } else {
     canvas.DrawText(r.caption, place.textRect, r.font, ResolveColor(r.fontColor), textFlags);

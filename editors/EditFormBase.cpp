@@ -67,9 +67,7 @@ TNeoBookPanel& TEditFormBase::AddPanel(const std::string& name, int left, int to
   auto panel = std::make_unique<TNeoBookPanel>(this);
   panel->SetName(name);
   panel->SetBounds(left, top, width, kPanelHeight);
-  TNeoBookPanel& result = *panel;
-  owned_.push_back(std::move(panel));
-  return result;
+  return Adopt(std::move(panel));
 }
 
 TEdit& TEditFormBase::AddEdit(TNeoBookPanel& panel, const std::string& name, int width, int top) {
@@ -77,9 +75,7 @@ TEdit& TEditFormBase::AddEdit(TNeoBookPanel& panel, const std::string& name, int
   edit->SetName(name);
   edit->SetBounds(12, top, width, kEditHeight);
   edit->SetFont(EditFont(), controls::kClWindowText);
-  TEdit& result = *edit;
-  owned_.push_back(std::move(edit));
-  return result;
+  return Adopt(std::move(edit));
 }
 
 TNeoBookButton& TEditFormBase::AddGlyphButton(TNeoBookPanel& panel, const std::string& name, int left,
@@ -91,9 +87,7 @@ TNeoBookButton& TEditFormBase::AddGlyphButton(TNeoBookPanel& panel, const std::s
   button->SetHint(hint);
   button->SetShowHint(true);
   if (auto picture = platform::LoadBitmapResource(glyph)) button->SetGlyph(*picture, kGlyphTransparent);
-  TNeoBookButton& result = *button;
-  owned_.push_back(std::move(button));
-  return result;
+  return Adopt(std::move(button));
 }
 
 void TEditFormBase::SetPanelTabOrder(const std::vector<TNeoBookPanel*>& panels) {

@@ -27,6 +27,7 @@ struct tRect {
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
   bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+  tRect Moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
   bool operator==(const tRect&) const = default;
 };
 

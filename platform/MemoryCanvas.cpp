@@ -160,7 +160,7 @@ void MemoryCanvas::FrameRect(const tRect& rect, Color color) {
 }
 
 void MemoryCanvas::NoteInexact(const tRect& rect) {
-  inexact_.push_back({rect.left + originX_, rect.top + originY_, rect.right + originX_, rect.bottom + originY_});
+  inexact_.push_back(rect.Moved(originX_, originY_));
 }
 
 void MemoryCanvas::RoundRect(const tRect& rect, int ew, int eh, std::optional<Color> pen,
