@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-// The shared corpus of real image files and ExifTool's numeric oracle for each.
+// The test corpus (tests/data/corpus): real image files and ExifTool's numeric oracle for each.
 namespace dux::test {
 
 // One row of MANIFEST.tsv.

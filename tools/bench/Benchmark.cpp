@@ -3,7 +3,7 @@
 //
 //   dux_benchmark [--smoke] [google-benchmark flags]
 //
-// The files: every JPEG of the shared corpus, and 200 copies of a 2 MB camera JPEG (the EXIF,
+// The files: every JPEG of the test corpus, and 200 copies of a 2 MB camera JPEG (the EXIF,
 // maker note and thumbnail of a real camera file in front of a large image made here). The
 // write measures a new caption into a 2 MB and a 20 MB JPEG against copying each (both flush).
 #include <benchmark/benchmark.h>
@@ -36,7 +36,7 @@ namespace fs = std::filesystem;
 using dux::tools::PluginHost;
 
 struct tSetup {
-  std::vector<std::string> corpus;       // every JPEG of the shared corpus
+  std::vector<std::string> corpus;       // every JPEG of the test corpus
   std::vector<std::string> cameraCopies; // copies of the 2 MB camera JPEG
   std::string camera2MB, camera20MB;     // write sources
   std::string small;                     // the same metadata in front of a small image

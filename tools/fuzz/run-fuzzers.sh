@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the libFuzzer targets (Clang, ASan, UBSan) and runs each for SECONDS, seeded from the
-# shared corpus, two at a time. Found inputs land in build/fuzz/artifacts/<target>/; copy each
+# test corpus, two at a time. Found inputs land in build/fuzz/artifacts/<target>/; copy each
 # into tests/regress/fuzz/<target>/ once it is fixed. Exit status 1 when anything was found.
 # Usage: tools/fuzz/run-fuzzers.sh SECONDS [TARGET...]   (targets: JpegScan TiffScan IptcRoundTrip TagSearch)
 set -u
@@ -8,7 +8,7 @@ seconds=${1:?usage: $0 SECONDS [TARGET...]}
 shift
 targets=${*:-JpegScan TiffScan IptcRoundTrip TagSearch}
 root=$(cd "$(dirname "$0")/../.." && pwd)
-corpus=$(cd "$root/../shared/corpus/files" && pwd)
+corpus=$(cd "$root/tests/data/corpus/files" && pwd)
 out=$root/build/fuzz
 cmake -S "$root" -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
   -DDUX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 2
