@@ -12,7 +12,7 @@
 namespace dux::platform {
 namespace {
 
-constexpr int kWaitSteps = 200;  // of 50 ms: ten seconds for the dialog to appear
+constexpr int kWaitSteps = 1200;  // of 50 ms: a minute for the dialog to appear on a busy machine
 
 struct tSearch {
   std::string name;

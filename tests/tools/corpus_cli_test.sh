@@ -11,7 +11,7 @@ list=$(mktemp)
 find "$corpus/files" -type f | sort > "$list"
 while IFS= read -r file; do
   for action in duxEXIFread duxIPTCread; do
-    out=$(timeout 20 $runner "$nbhost" --json "$action" "$file" 2>/dev/null)
+    out=$(timeout 120 $runner "$nbhost" --json "$action" "$file" 2>/dev/null)
     status=$?
     case "$status:$out" in
       0:'{"action": '*|1:'{"action": '*) ;;
