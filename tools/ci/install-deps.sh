@@ -1,5 +1,7 @@
 #!/bin/sh
-# Installs every Debian package the builds and tests need on a fresh Debian 12 machine.
+# Installs every Debian package the builds and tests need on a fresh Debian 12 machine: both
+# Windows toolchains and both Wines, so that either Windows suite can run by hand. wine32 installs
+# on machines that cannot start 32-bit programs too; it just cannot run there.
 # Run as root. Safe to run again. With --native, only what the native build and the sample need.
 set -eu
 export DEBIAN_FRONTEND=noninteractive
@@ -22,5 +24,6 @@ apt-get install -y --no-install-recommends \
   libjpeg62-turbo-dev libpng-dev libjpeg-turbo-progs \
   libimage-exiftool-perl exiv2 libexiv2-dev libexif-dev \
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix nasm dpkg-dev \
-  wine wine32:i386 xvfb xauth fonts-wine fonts-liberation imagemagick-6.q16 \
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
+  wine wine32:i386 wine64 xvfb xauth fonts-wine fonts-liberation imagemagick-6.q16 \
   python3 ca-certificates
