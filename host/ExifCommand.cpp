@@ -56,8 +56,8 @@ bool ExifRead(const std::string& fileName) {
   list.Add(info.bigEndian ? "ByteOrder=Motorola Byte Order" : "ByteOrder=Intel Byte Order");
   AddEntriesOfTable(info.entries, kExifTable, list);
   list.StoreIn("[duxEXIF_Data]");
-  SetHostVariable("[duxEXIF_SummaryShort]", info.SummaryShort());
-  SetHostVariable("[duxEXIF_SummaryLong]", info.SummaryLong());
+  SetHostVariable("[duxEXIF_SummaryShort]", info.SummaryShort(image.FileFacts(), image.ErrStr));
+  SetHostVariable("[duxEXIF_SummaryLong]", info.SummaryLong(image.FileFacts(), image.ErrStr));
   if (info.makerNoteDecoded) {
     AddEntriesOfTable(info.entries, kMakerNoteTable, list);
     list.StoreIn("[duxEXIF_MakerSpecificData]");

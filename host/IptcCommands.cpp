@@ -40,7 +40,7 @@ bool IptcWrite(const std::string& source, const std::string& destination) {
   // An empty source means rewriting the destination in place, so that file is the one scanned.
   const std::string& from = source.empty() ? destination : source;
   TimgData image(255);
-  image.ScanFile(from);
+  JpegImage jpeg = image.ScanForRewrite(from);
   if (image.iptcSection != nullptr) {
     image.iptcInfo->ParseSegment(image.iptcSection->bytes);
   } else {
@@ -51,7 +51,7 @@ bool IptcWrite(const std::string& source, const std::string& destination) {
     const std::string text = GetHostVariable(row.Variable);
     if (!text.empty()) image.iptcInfo->SetValue(row.Field, LimitFieldText(row, text));
   }
-  image.iptcInfo->WriteToFile(destination, from);
+  image.iptcInfo->WriteToFile(image, jpeg, destination);
   return true;
 }
 

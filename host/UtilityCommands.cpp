@@ -9,6 +9,7 @@
 #include "metadata/Cp1252.h"
 #include "metadata/TextFormat.h"
 #include "platform/Files.h"
+#include "platform/FormatError.h"
 
 namespace dux {
 namespace {
@@ -49,9 +50,11 @@ bool HasExtension(const std::string& name) {
 // The line list: a file's lines joined again with CR LF after each, or the parameter itself.
 std::string SourceText(const std::string& lineList) {
   if (!HasExtension(lineList) || !platform::FileExists(lineList)) return lineList;
-  std::string bytes, reason;
-  if (!platform::TryReadWholeFile(lineList, bytes, reason)) {
-    throw std::runtime_error(FormatText(kCannotOpen, {std::string_view(lineList), std::string_view(reason)}));
+  std::string bytes;
+  try {
+    bytes = platform::ReadWholeFile(lineList);
+  } catch (const FileError& e) {
+    throw std::runtime_error(FormatText(kCannotOpen, {std::string_view(lineList), std::string_view(e.Reason())}));
   }
   std::string text;
   for (const std::string& line : SplitLines(bytes)) text.append(line).append("\r\n");

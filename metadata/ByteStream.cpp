@@ -43,6 +43,17 @@ bool ByteStream::ReadByte(std::uint8_t& value) {
   return true;
 }
 
+std::size_t ByteStream::Skip(std::size_t size) {
+  char scratch[4096];
+  std::size_t done = 0;
+  while (done < size) {
+    const std::size_t got = Read(scratch, std::min(sizeof scratch, size - done));
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
 std::size_t MemoryByteStream::Fill(char* destination, std::size_t size) {
   const std::size_t take = std::min(size, data_.size() - offset_);
   if (take > 0) std::memcpy(destination, data_.data() + offset_, take);

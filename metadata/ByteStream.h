@@ -21,6 +21,8 @@ class ByteStream {
   std::size_t Read(char* destination, std::size_t size);
   // Reads one byte; false at the end of the data.
   bool ReadByte(std::uint8_t& value);
+  // Reads and drops up to `size` bytes; returns how many there were (fewer only at the end).
+  std::size_t Skip(std::size_t size);
   // Offset of the next byte to be read.
   std::int64_t Position() const { return position_; }
 

@@ -11,7 +11,6 @@
 namespace dux {
 namespace {
 
-constexpr std::array<int, 13> kTypeSizes = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
 constexpr int kMaxComponents = 128;
 constexpr std::string_view kListSeparator = ", ";
 
@@ -52,10 +51,6 @@ std::string Component(std::string_view raw, int type, std::string_view codes, st
 }
 
 }  // namespace
-
-int TypeSize(int valueType) noexcept {
-  return valueType >= 0 && valueType < static_cast<int>(kTypeSizes.size()) ? kTypeSizes[static_cast<std::size_t>(valueType)] : 0;
-}
 
 std::int32_t DecodeInteger(std::string_view bytes, bool bigEndian) noexcept {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(DecodeUnsigned(bytes, bigEndian)));

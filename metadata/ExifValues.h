@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -8,7 +9,10 @@
 namespace dux {
 
 // Bytes per component of TIFF value type 0..12; 0 for any other type.
-int TypeSize(int valueType) noexcept;
+constexpr int TypeSize(int valueType) noexcept {
+  constexpr std::array<int, 13> kTypeSizes = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+  return valueType >= 0 && valueType < static_cast<int>(kTypeSizes.size()) ? kTypeSizes[static_cast<std::size_t>(valueType)] : 0;
+}
 
 // The bytes as one number in the given byte order, kept to its low 32 bits and read as signed:
 // a 1- or 2-byte value is never negative, a 4-byte one of 0x80000000 or more is.

@@ -8,6 +8,7 @@
 #include <jerror.h>
 
 #include "metadata/ByteStream.h"
+#include "metadata/JpegMarkers.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
 
@@ -57,42 +58,65 @@ bool ReadFrameHeader(const std::string& bytes, int& width, int& height, char* me
   return true;
 }
 
-bool IsAppOrComment(std::uint8_t marker) { return (marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE; }
-
-// Markers that stand alone, without a length: SOI, RSTn, TEM.
-bool StandsAlone(std::uint8_t marker) { return marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7); }
-
 constexpr std::size_t kCopyChunk = 1 << 18;
 
-// Reads the segments from SOI through the first SOS header (or to the end), skipping stray
-// bytes between segments as a decoder does: what a header read and a rewrite need.
-std::string ReadThroughStartOfScan(ByteStream& stream) {
-  std::string bytes;
-  const auto take = [&](std::size_t n) {
-    const std::size_t at = bytes.size();
-    bytes.resize(at + n);
-    const std::size_t got = stream.Read(bytes.data() + at, n);
-    bytes.resize(at + got);
-    return got == n;
-  };
-  if (!take(2)) return bytes;
-  for (;;) {
-    std::uint8_t c = 0;
-    do {  // stray bytes, then fill bytes, up to the marker
-      if (!stream.ReadByte(c)) return bytes;
-      bytes += static_cast<char>(c);
-    } while (c != 0xFF);
-    do {
-      if (!stream.ReadByte(c)) return bytes;
-      bytes += static_cast<char>(c);
-    } while (c == 0xFF);
-    if (c == 0xD9) return bytes;
-    if (StandsAlone(c)) continue;
-    if (!take(2)) return bytes;
-    const std::size_t length = static_cast<std::uint8_t>(bytes[bytes.size() - 2]) << 8 | static_cast<std::uint8_t>(bytes.back());
-    if (length < 2 || !take(length - 2) || c == 0xDA) return bytes;
+// Reads an open file for the tokenizer and keeps every byte it hands out, so that the segments
+// up to the start of scan are read once and held.
+class RecordingStream final : public ByteStream {
+ public:
+  RecordingStream(platform::InputFile& file, std::string& record) : file_(file), record_(record) {}
+
+ private:
+  std::size_t Fill(char* destination, std::size_t size) override {
+    std::size_t done = 0;
+    while (done < size) {
+      const std::size_t got = file_.Read(destination + done, size - done);
+      if (got == 0) break;
+      done += got;
+    }
+    record_.append(destination, done);
+    return done;
+  }
+  platform::InputFile& file_;
+  std::string& record_;
+};
+
+// Walks the segments from SOI through the first SOS header (or to EOI, or the end) as a decoder
+// does, and notes the run of whole APPn and COM segments right after SOI.
+void WalkSegments(ByteStream& stream, std::vector<tLeadingSegment>& leading, std::int64_t& tailStart) {
+  char soi[2];
+  if (stream.Read(soi, 2) != 2) return;
+  bool inLeadingRun = true;
+  tMarker marker;
+  while (NextMarker(stream, kDecoderPolicy, marker) && marker.code != 0xD9) {
+    if (!HasLengthField(kDecoderPolicy, marker.code)) {
+      inLeadingRun = false;
+      continue;
+    }
+    std::int32_t length = 0;
+    const bool whole = ReadLengthField(stream, length) && length >= 2 &&
+                       stream.Skip(static_cast<std::size_t>(length - 2)) == static_cast<std::size_t>(length - 2);
+    inLeadingRun = inLeadingRun && whole && !marker.strayBefore && IsAppOrComment(marker.code);
+    if (inLeadingRun) {
+      leading.push_back({marker.start, marker.markerOffset + 1 + length, marker.code, marker.markerOffset});
+      tailStart = leading.back().end;
+    }
+    if (!whole || marker.code == 0xDA) return;
   }
 }
+
+}  // namespace
+
+std::vector<tLeadingSegment> FindLeadingSegments(std::string_view jpeg, std::int64_t* tailStart) {
+  std::vector<tLeadingSegment> leading;
+  std::int64_t tail = 2;
+  MemoryByteStream stream(jpeg);
+  WalkSegments(stream, leading, tail);
+  if (tailStart != nullptr) *tailStart = tail;
+  return leading;
+}
+
+namespace {
 
 void ThrowUnreadable(const std::string& name, const char* message) {
   throw FormatError("Cannot read the JPEG header of '" + name + "': " + (message[0] != '\0' ? message : "not a JPEG file"));
@@ -110,24 +134,18 @@ JpegImage JpegImage::Load(const std::string& fileName) {
   image.name_ = fileName;
   image.file_ = platform::OpenInputFile(fileName);
   image.fileSize_ = image.file_->Size();
-  class Unowned final : public ByteStream {  // reads the image's file without taking it
-   public:
-    explicit Unowned(platform::InputFile& file) : file_(file) {}
-   private:
-    std::size_t Fill(char* destination, std::size_t size) override { return file_.Read(destination, size); }
-    platform::InputFile& file_;
-  } stream(*image.file_);
+  RecordingStream stream(*image.file_, image.bytes_);
   try {
-    image.bytes_ = ReadThroughStartOfScan(stream);
+    WalkSegments(stream, image.leading_, image.tailStart_);
   } catch (const FormatError& e) {
     throw FormatError("Cannot read '" + fileName + "': " + e.what());
   }
-  // What the stream read beyond the segments stays unused: the remainder is read again from there.
+  image.bytes_.resize(static_cast<std::size_t>(stream.Position()));
+  // What the stream read ahead beyond the segments is dropped: the remainder is read again from there.
   char message[JMSG_LENGTH_MAX] = "";
   if (image.bytes_.size() < 4 || !ReadFrameHeader(image.bytes_, image.width_, image.height_, message)) {
     ThrowUnreadable(fileName, message);
   }
-  image.FindLeadingSegments();
   return image;
 }
 
@@ -140,7 +158,7 @@ JpegImage JpegImage::FromBytes(std::string bytes, const std::string& name) {
   if (image.bytes_.size() < 4 || !ReadFrameHeader(image.bytes_, image.width_, image.height_, message)) {
     ThrowUnreadable(name, message);
   }
-  image.FindLeadingSegments();
+  image.leading_ = FindLeadingSegments(image.bytes_, &image.tailStart_);
   return image;
 }
 
@@ -159,22 +177,6 @@ void JpegImage::CopyRemainder(const std::function<void(std::string_view)>& sink)
     throw FormatError("Cannot read '" + name_ + "': " + e.what());
   }
   if (copied != fileSize_) throw FormatError("The file '" + name_ + "' changed while it was being rewritten");
-}
-
-void JpegImage::FindLeadingSegments() {
-  const auto size = static_cast<std::int64_t>(bytes_.size());
-  const auto at = [this](std::int64_t offset) { return static_cast<std::uint8_t>(bytes_[static_cast<std::size_t>(offset)]); };
-  std::int64_t pos = 2;
-  while (pos < size && at(pos) == 0xFF) {
-    std::int64_t m = pos + 1;
-    while (m < size && at(m) == 0xFF) ++m;  // fill bytes
-    if (m + 2 >= size || !IsAppOrComment(at(m))) break;
-    const std::int64_t length = at(m + 1) << 8 | at(m + 2);
-    if (length < 2 || m + 1 + length > size) break;
-    leading_.push_back({pos, m + 1 + length, at(m), m});
-    pos = m + 1 + length;
-  }
-  tailStart_ = pos;
 }
 
 std::string_view JpegImage::FirstApp13() const {

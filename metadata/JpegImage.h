@@ -19,6 +19,10 @@ struct tLeadingSegment {
   std::int64_t markerOffset = 0;  // offset of the marker byte
 };
 
+// The run of whole APPn and COM segments right after SOI in `jpeg`, in file order, as a decoder
+// reads them (stray bytes end the run). `tailStart` receives the offset of what follows the run.
+std::vector<tLeadingSegment> FindLeadingSegments(std::string_view jpeg, std::int64_t* tailStart = nullptr);
+
 // A JPEG file with the pixel size from its frame header. Its segments up to the start of scan
 // are held in memory; the rest (the compressed image data, never decoded) stays in the open
 // file until CopyRemainder streams it, so a rewrite needs memory for the metadata only.
@@ -54,7 +58,6 @@ class JpegImage {
 
  private:
   JpegImage();
-  void FindLeadingSegments();
 
   std::string bytes_;
   std::unique_ptr<platform::InputFile> file_;  // open from Load until CopyRemainder

@@ -6,14 +6,11 @@
 
 #include "metadata/AsciiText.h"
 #include "metadata/ExifValues.h"
-#include "metadata/TImageInfo.h"
 #include "metadata/TextFields.h"
 #include "metadata/TextFormat.h"
 
 namespace dux {
 namespace {
-
-constexpr int kAsciiType = 2;
 
 using tListField = tCanonListField;
 
@@ -74,10 +71,10 @@ constexpr std::array<tCustomFunction, 15> kCustomFunctions = {{
     {"Shutter Release w/o CF Card", "0:Enable,1:Disable"},
 }};
 
-// Adds a named value to the decoding directory set when it is not blank; returns its line.
-std::string NamedLine(std::string_view label, const std::string& value) {
+// Adds a named value to the context when it is not blank; returns its line.
+std::string NamedLine(std::string_view label, const std::string& value, tFormatContext& context) {
   if (TrimBlanks(value).empty()) return {};
-  if (TImageInfo* info = MakerNoteState().decodingInfo) info->AddMakerValue(label, value, kAsciiType);
+  context.AddValue(label, value);
   return "\r\n" + std::string(label) + "=" + value;
 }
 
@@ -98,12 +95,12 @@ std::string Field(const std::vector<std::string_view>& fields, int n) {
 }
 
 template <std::size_t N>
-std::string FieldLines(std::string_view text, const std::array<tListField, N>& fields) {
+std::string FieldLines(std::string_view text, const std::array<tListField, N>& fields, tFormatContext& context) {
   const std::vector<std::string_view> values = CommaFields(text);
   std::string lines;
   for (const tListField& field : fields) {
     const std::string value = Field(values, field.field);
-    lines += NamedLine(field.label, field.codes.empty() ? value : LookupValueCode(field.codes, value));
+    lines += NamedLine(field.label, field.codes.empty() ? value : LookupValueCode(field.codes, value), context);
   }
   return lines;
 }
@@ -112,11 +109,6 @@ std::string FieldLines(std::string_view text, const std::array<tListField, N>& f
 
 std::span<const tCanonListField> CanonCameraSettingsFields() { return kCameraSettings; }
 std::span<const tCanonListField> CanonShotInfoFields() { return kShotInfo; }
-
-tMakerNoteState& MakerNoteState() {
-  static tMakerNoteState state;
-  return state;
-}
 
 std::string FormatColorModeText(std::string_view text) {
   const std::string mode(text.substr(std::min<std::size_t>(1, text.size()), 5));
@@ -138,18 +130,18 @@ std::string FormatLensRange(std::string_view text) {
   return FormatText("%0.1f-%0.1f(mm)  F%0.1f-F%0.1f", {numbers[0], numbers[1], numbers[2], numbers[3]});
 }
 
-std::string ListCameraSettings(std::string_view text) {
-  MakerNoteState().keepUnformatted = true;
-  return FieldLines(text, kCameraSettings);
+std::string ListCameraSettings(std::string_view text, tFormatContext& context) {
+  context.KeepUnformatted();
+  return FieldLines(text, kCameraSettings, context);
 }
 
-std::string ListShotInfo(std::string_view text) {
-  MakerNoteState().keepUnformatted = true;
-  return FieldLines(text, kShotInfo);
+std::string ListShotInfo(std::string_view text, tFormatContext& context) {
+  context.KeepUnformatted();
+  return FieldLines(text, kShotInfo, context);
 }
 
-std::string ListCustomFunctions(std::string_view text) {
-  MakerNoteState().keepUnformatted = true;
+std::string ListCustomFunctions(std::string_view text, tFormatContext& context) {
+  context.KeepUnformatted();
   std::string lines;
   const std::vector<std::string_view> values = CommaFields(text);
   const int count = static_cast<int>(values.size()) - 1;  // the last field is not examined
@@ -159,7 +151,7 @@ std::string ListCustomFunctions(std::string_view text) {
     const int function = *n / 256, setting = *n % 256;
     if (function < 1 || function > static_cast<int>(kCustomFunctions.size())) continue;
     const tCustomFunction& f = kCustomFunctions[static_cast<std::size_t>(function) - 1];
-    lines += NamedLine(f.label, LookupValueCode(f.codes, std::to_string(setting)));
+    lines += NamedLine(f.label, LookupValueCode(f.codes, std::to_string(setting)), context);
   }
   return lines;
 }

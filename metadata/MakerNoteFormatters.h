@@ -4,18 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "metadata/TTagEntry.h"
+
 namespace dux {
-
-class TImageInfo;
-
-// What the maker-note walk shares with the row formatters while one note is decoded: the
-// directory set that receives named values, and whether the formatted tag keeps its plain
-// value text (raised by the three Canon list formatters). Only one decode runs at a time.
-struct tMakerNoteState {
-  TImageInfo* decodingInfo = nullptr;
-  bool keepUnformatted = false;
-};
-tMakerNoteState& MakerNoteState();
 
 // One named value of a Canon list: the comma field of the list text it reads, and its code
 // list (empty: the field as it stands).
@@ -32,9 +23,9 @@ std::string FormatColorModeText(std::string_view text);
 // Nikon lens: four numbers as "%0.1f-%0.1f(mm)  F%0.1f-F%0.1f".
 std::string FormatLensRange(std::string_view text);
 // Canon camera settings, shot information and custom functions: each adds named values to the
-// decoding directory set and returns their lines.
-std::string ListCameraSettings(std::string_view text);
-std::string ListShotInfo(std::string_view text);
-std::string ListCustomFunctions(std::string_view text);
+// context, has the entry keep its plain list text, and returns the values' lines.
+std::string ListCameraSettings(std::string_view text, tFormatContext& context);
+std::string ListShotInfo(std::string_view text, tFormatContext& context);
+std::string ListCustomFunctions(std::string_view text, tFormatContext& context);
 
 }  // namespace dux

@@ -7,10 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "metadata/JpegRewrite.h"
 #include "metadata/TTagEntry.h"
 
 namespace dux {
 
+class JpegImage;
 class TimgData;
 
 // The IPTC datasets of one image: parsed from an APP13 "Photoshop 3.0" section, named through
@@ -18,7 +20,7 @@ class TimgData;
 // The keyword and supplemental-category datasets are held as one comma list each.
 class TIPTCdata {
  public:
-  explicit TIPTCdata(TimgData* owner) : owner_(owner) {}
+  TIPTCdata() = default;
 
   std::int32_t Count() const { return static_cast<std::int32_t>(entries_.size()); }
   // A copy of row `index` (0-based, below Count).
@@ -57,10 +59,12 @@ class TIPTCdata {
   // (or an empty URL-list resource when they hold none). Throws FormatError when the payload
   // would not fit a JPEG segment (65533 bytes).
   std::string BuildSegmentPayload(std::string_view otherResources = {}, bool hasUrlList = false) const;
-  // Rewrites the JPEG file `source` (the destination when empty) into `destination` with the
-  // current list. Throws FormatError naming the file when the source cannot be read as a JPEG
-  // or the destination cannot be written; the destination is then unchanged.
-  void WriteToFile(const std::string& destination, const std::string& source);
+  // Rewrites `source`, loaded and scanned into `container` by its ScanForRewrite, into
+  // `destination` with the current list as the container's IPTC block (keeping the other
+  // resources of the source's first APP13). Throws FormatError naming the file when the block
+  // does not fit or the destination cannot be written; the destination is then unchanged.
+  void WriteToFile(TimgData& container, JpegImage& source, const std::string& destination,
+                   const OutputOpener& open = OpenReplacingFile) const;
 
  private:
   // A list field while a parse collects its items: its row, the items, and those seen so far
@@ -73,7 +77,6 @@ class TIPTCdata {
   TTagEntry ReadDataset(std::string_view buffer, std::int64_t& pos, bool utf8) const;
   void AddListDataset(const TTagEntry& entry, std::map<std::string, tListRow>& lists);
 
-  TimgData* owner_;
   std::vector<TTagEntry> entries_;
 };
 

@@ -82,18 +82,17 @@ std::string TIPTCdata::BuildSegmentPayload(std::string_view otherResources, bool
   return payload;
 }
 
-void TIPTCdata::WriteToFile(const std::string& destination, const std::string& source) {
-  const std::string from = source.empty() ? destination : source;
-  JpegImage image = JpegImage::Load(from);
-  const tImageResources others = OtherImageResources(image.FirstApp13());
+void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::string& destination,
+                            const OutputOpener& open) const {
+  const tImageResources others = OtherImageResources(source.FirstApp13());
   std::string payload;
   try {
     payload = BuildSegmentPayload(others.bytes, others.hasUrlList);
   } catch (const FormatError& e) {
     throw FormatError("Cannot write IPTC into '" + destination + "': " + e.what());
   }
-  owner_->StoreIptcSegment(payload);
-  owner_->SaveJpegWithSegments(image, destination, true);
+  container.StoreIptcSegment(payload);
+  container.SaveJpegWithSegments(source, destination, true, open);
 }
 
 }  // namespace dux

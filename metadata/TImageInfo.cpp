@@ -1,13 +1,11 @@
 #include "metadata/TImageInfo.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "metadata/AsciiText.h"
 #include "metadata/ExifTags.h"
 #include "metadata/ExifValues.h"
 #include "metadata/MakerNoteFormatters.h"
-#include "metadata/TimgData.h"
 #include "metadata/TmsInfo.h"
 
 namespace dux {
@@ -28,25 +26,10 @@ enum : std::uint16_t {
 
 }  // namespace
 
-// One directory entry as read: its fields and the value bytes that exist.
-struct TImageInfo::tRawEntry {
-  std::uint16_t tag = 0;
-  int type = 0;
-  std::int64_t size = 0;       // count x bytes per component, as the entry claims
-  std::int64_t valuePos = 0;   // 1-based position of the value bytes
-  std::int64_t fieldPos = 0;   // position of the 4-byte value field
-  std::string_view raw;        // up to size bytes, fewer when the data ends
-};
-
-TImageInfo::TImageInfo(TimgData* owner, std::int32_t buildMode) : owner(owner), buildMode(buildMode) {}
-
-std::string_view TImageInfo::ExifBytes() const {
-  return owner != nullptr && owner->exifSection != nullptr ? std::string_view(owner->exifSection->bytes)
-                                                           : std::string_view(segmentData);
-}
+TImageInfo::TImageInfo(std::int32_t buildMode) : buildMode(buildMode) {}
 
 bool TImageInfo::Spend(std::int64_t& budget, std::int64_t units) {
-  if (budget < 0) budget = kWorkPerByte * (bytesFromFile > 0 ? bytesFromFile : std::ssize(ExifBytes())) + kWorkAllowance;
+  if (budget < 0) budget = kWorkPerByte * (bytesFromFile > 0 ? bytesFromFile : std::ssize(segmentData)) + kWorkAllowance;
   if (units > budget) {
     budget = 0;
     return false;
@@ -58,12 +41,15 @@ bool TImageInfo::Spend(std::int64_t& budget, std::int64_t units) {
 void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, std::int64_t exifLength,
                                 int directoryKind) {
   visited_.insert({offsetBase, dirStart});
-  const std::int64_t n = ReadWord(dirStart);
+  const tIfdReader reader{segmentData, bigEndian};
+  const std::int64_t n = reader.ReadWord(dirStart);
   const std::int64_t tableEnd = dirStart + 2 + 12 * n;  // one past the last entry
-  // A table larger than the EXIF block, or than the bytes there are, cannot be a directory.
-  if (2 + 12 * n > offsetBase + exifLength ||
-      (n > 0 && !HasBytes(segmentData, dirStart, tableEnd - dirStart))) {
-    if (owner != nullptr) owner->ErrStr = "Illegally sized directory";
+  // A table larger than the EXIF block, or than the bytes there are, cannot be a directory: the
+  // whole directory is refused (a maker note, by contrast, reads what is there).
+  if (2 + 12 * n > offsetBase + exifLength || n > EntriesPresent(reader, dirStart)) {
+    walkMessage = tScanMessage::kIllegallySizedDirectory;
+    skippedDirectories.push_back("directory at " + std::to_string(dirStart) + ": " + std::to_string(n) +
+                                 " entries do not fit");
     return;
   }
   if (directoryKind == kMainDirectory && thumbnailStart == 0 && !tiffSource) {
@@ -74,24 +60,19 @@ void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, 
 }
 
 void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t exifLength, int directoryKind) {
-  tRawEntry value;
-  value.tag = ReadWord(e);
-  value.type = ReadWord(e + 2);
-  value.size = static_cast<std::int64_t>(static_cast<std::uint32_t>(ReadLong(e + 4))) * TypeSize(value.type);
+  const tIfdEntry value = DecodeIfdEntry({segmentData, bigEndian}, e, offsetBase);
   if (value.size == 0) return;
-  value.fieldPos = e + 8;
-  value.valuePos = value.size <= 4 ? e + 8 : static_cast<std::uint32_t>(ReadLong(e + 8)) + offsetBase;
-  value.raw = Bytes(ExifBytes(), value.valuePos, value.size);
-  if (!Spend(workLeft_, 12 + std::ssize(value.raw))) return;
+  const std::string_view raw = Bytes(segmentData, value.valuePos, value.size);
+  if (!Spend(workLeft_, 12 + std::ssize(raw))) return;
   TTagEntry row = LookupTagRow(value.tag, directoryKind);
   const bool formats = buildMode == 2 || buildMode == 255;
-  std::string text = formats ? DisplayText(value, row) : std::string();
-  Capture(value, text, offsetBase, exifLength, directoryKind);
+  std::string text = formats ? DisplayText(value, raw, row) : std::string();
+  Capture(value, raw, text, offsetBase, exifLength, directoryKind);
   if (buildMode == 4 || buildMode == 255) {
     TTagEntry entry = std::move(row);
     entry.DisplayValue = std::move(text);
-    entry.RawValue = value.raw;
-    entry.MaxSize = static_cast<std::int32_t>(value.raw.size());
+    entry.RawValue = raw;
+    entry.MaxSize = static_cast<std::int32_t>(raw.size());
     entry.RawOffset = static_cast<std::int32_t>(value.valuePos);
     entry.ValueType = static_cast<std::uint16_t>(value.type);
     if (directoryKind == kThumbnailDirectory) {
@@ -102,21 +83,21 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
   }
 }
 
-std::string TImageInfo::DisplayText(const tRawEntry& value, const TTagEntry& row) {
+std::string TImageInfo::DisplayText(const tIfdEntry& value, std::string_view raw, const TTagEntry& row) {
   std::string text;
   if (value.type == kAscii) {
-    text = value.raw;
+    text = raw;
     if (!text.empty() && text.back() == '\0') text.pop_back();
   } else if (value.type == kUndefined) {
-    text = "\"" + std::string(value.raw.substr(0, value.raw.find('\0'))) + "\"";
+    text = "\"" + std::string(raw.substr(0, raw.find('\0'))) + "\"";
   } else {
-    text = FormatTagValue(value.raw, value.type, row.ValueCodes, row.FormatText, bigEndian);
+    text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, bigEndian);
   }
   text = row.TagNumber > 0 && row.Formatter != nullptr ? row.Formatter(text) : PrintableText(text);
   if (value.tag == kUserComment) {
     // Without the 8-byte character code; the last byte is left out as well. Zero bytes (those
     // of a 16-bit comment) go: a host text ends at the first one, and the line list with it.
-    userComment = TrimBlanks(Bytes(value.raw, 9, value.size - 9));
+    userComment = TrimBlanks(Bytes(raw, 9, value.size - 9));
     std::erase(userComment, '\0');
     userCommentPos = value.valuePos;
     userCommentLength = value.size - 9;
@@ -125,9 +106,9 @@ std::string TImageInfo::DisplayText(const tRawEntry& value, const TTagEntry& row
   return text;
 }
 
-void TImageInfo::Capture(const tRawEntry& value, const std::string& text, std::int64_t offsetBase,
-                         std::int64_t exifLength, int directoryKind) {
-  const auto number = [&] { return RoundToInt32(NumericValue(value.raw, value.type, bigEndian)); };
+void TImageInfo::Capture(const tIfdEntry& value, std::string_view raw, const std::string& text,
+                         std::int64_t offsetBase, std::int64_t exifLength, int directoryKind) {
+  const auto number = [&] { return RoundToInt32(NumericValue(raw, value.type, bigEndian)); };
   switch (value.tag) {
     case kImageWidth:
     case kExifImageWidth:
@@ -153,10 +134,10 @@ void TImageInfo::Capture(const tRawEntry& value, const std::string& text, std::i
       photoDate = text.substr(0, 20);
       break;
     case kDateTimeDigitized: dateTimeDigitizedPos = value.valuePos; break;
-    case kExifVersion: exifVersion = value.raw.substr(0, 6); break;
+    case kExifVersion: exifVersion = raw.substr(0, 6); break;
     case kFlash: flashValue = number(); break;
     case kMakerNote:
-      makerNoteData = value.raw;
+      makerNoteData = raw;
       makerNotePos = value.valuePos;
       DecodeMakerNote();
       break;
@@ -177,73 +158,83 @@ void TImageInfo::FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase,
                                  int kind) {
   const std::int64_t start = static_cast<std::int64_t>(ReadLong(valuePos)) + offsetBase;
   // The visited list ends pointer loops; the depth limit ends chains of distinct directories.
-  if (visited_.count({offsetBase, start}) != 0 || depth_ >= kMaxDirectoryDepth) return;
-  ++depth_;
-  try {
-    ParseDirectory(start, offsetBase, exifLength, kind);
-  } catch (const std::exception&) {  // a broken sub-directory does not end the parent's walk
+  if (visited_.count({offsetBase, start}) != 0) {
+    skippedDirectories.push_back("directory at " + std::to_string(start) + ": walked before");
+    return;
   }
+  if (depth_ >= kMaxDirectoryDepth) {
+    skippedDirectories.push_back("directory at " + std::to_string(start) + ": nested more than " +
+                                 std::to_string(kMaxDirectoryDepth) + " deep");
+    return;
+  }
+  ++depth_;
+  ParseDirectory(start, offsetBase, exifLength, kind);
   --depth_;
 }
 
 void TImageInfo::DecodeMakerNote() {
   if (makerNoteSeen_) return;  // a second MakerNote tag is kept as an entry, not walked
   makerNoteSeen_ = true;
-  TmsInfo decoder(tiffSource, this);
+  TmsInfo decoder(tiffSource);
   makerNoteDecoded = decoder.DecodeMakerNote(*this);
 }
 
+namespace {
+
+// The context of one maker entry's formatter: named values join the directory set.
+class tMakerEntryContext final : public tFormatContext {
+ public:
+  explicit tMakerEntryContext(TImageInfo& info) : info_(info) {}
+  void AddValue(std::string_view name, std::string_view text) override { info_.AddMakerValue(name, text, kAscii); }
+
+ private:
+  TImageInfo& info_;
+};
+
+}  // namespace
+
 void TImageInfo::ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table,
-                                     std::int64_t dirOffset, std::int64_t valueBase, std::int64_t fallbackBase) {
+                                     std::int64_t dirOffset, std::int64_t valueBase, std::int64_t fallbackBase,
+                                     bool noteBigEndian) {
   if (!Spend(makerWorkLeft_, std::ssize(makerBytes))) return;
-  const std::string_view note = makerBytes;
+  const tIfdReader note{makerBytes, noteBigEndian};
   const std::int64_t dirPos = dirOffset + 1;
   const std::int64_t valueStart = dirPos - valueBase + 1;
-  ViewSegmentData(note);  // the readers index the note until the walk ends
-  try {
-    // Only entries that lie wholly inside the note are read, whatever count it claims.
-    const std::int64_t room = (std::ssize(note) - (dirPos + 2) + 1) / 12;
-    const std::int64_t n = std::min<std::int64_t>(ReadWord(dirPos), std::max<std::int64_t>(room, 0));
-    for (std::int64_t i = 0; i < n; ++i) ReadMakerEntry(note, table, dirPos + 2 + 12 * i, valueStart, fallbackBase);
-  } catch (const std::exception& e) {
-    if (owner != nullptr) owner->ErrStr = std::string("Error Detected = ") + e.what();
-  }
-  ViewSegmentData(owner != nullptr ? owner->segmentData : std::string_view());
+  // Only entries that lie wholly inside the note are read, whatever count it claims.
+  const std::int64_t n = std::min<std::int64_t>(note.ReadWord(dirPos), EntriesPresent(note, dirPos));
+  for (std::int64_t i = 0; i < n; ++i) ReadMakerEntry(note, table, dirPos + 2 + 12 * i, valueStart, fallbackBase);
 }
 
-void TImageInfo::ReadMakerEntry(std::string_view note, std::span<const tTagRow> table, std::int64_t e,
+void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow> table, std::int64_t e,
                                 std::int64_t valueStart, std::int64_t fallbackBase) {
-  const std::uint16_t tag = ReadWord(e);
-  const int type = ReadWord(e + 2);
-  const std::int64_t size = static_cast<std::int64_t>(static_cast<std::uint32_t>(ReadLong(e + 4))) * TypeSize(type);
-  const std::int64_t offset = size <= 4 ? 0 : ReadLong(e + 8);
-  const std::int64_t valuePos = size <= 4 ? e + 8 : valueStart + offset;
+  const tIfdEntry value = DecodeIfdEntry(note, e, valueStart);
   // A value outside the note is looked for in the EXIF bytes, where some makes count from. A
-  // value that ends with the note's last byte is inside it.
-  const std::string_view raw = HasBytes(note, valuePos, size)
-                                   ? Bytes(note, valuePos, size)
-                                   : Bytes(owner != nullptr ? std::string_view(owner->segmentData) : std::string_view(),
-                                           fallbackBase + offset, size);
+  // value that ends with the note's last byte is inside it. An empty value is kept.
+  const std::string_view raw = HasBytes(note.bytes, value.valuePos, value.size)
+                                   ? Bytes(note.bytes, value.valuePos, value.size)
+                                   : Bytes(segmentData, fallbackBase + value.offset, value.size);
   // A tag the table lacks is "Unknown" and not kept; a "Skip" row hides its tag.
   if (!Spend(makerWorkLeft_, 12 + std::ssize(raw))) return;
-  const int idx = IndexOfTagInTable(tag, table);
+  const int idx = IndexOfTagInTable(value.tag, table);
   if (idx < 0 || SameTextIgnoringCase(table[static_cast<std::size_t>(idx)].Description, "SKIP")) return;
   if (!(buildMode == 4 || buildMode == 255)) return;
   const tTagRow& row = table[static_cast<std::size_t>(idx)];
   std::string text;
-  if (type == 2) {
+  if (value.type == kAscii) {
     text = "\"" + std::string(raw.substr(0, raw.find('\0'))) + "\"";
-  } else if (type == 7) {
+  } else if (value.type == kUndefined) {
     text = "\"" + std::string(raw) + "\"";
   } else {
-    text = FormatTagValue(raw, type, CodesOfTag(tag, table), row.FormatText, bigEndian);
+    text = FormatTagValue(raw, value.type, CodesOfTag(value.tag, table), row.FormatText, note.bigEndian);
   }
-  MakerNoteState().keepUnformatted = false;
-  const std::string formatted = row.Formatter != nullptr ? row.Formatter(text) : PrintableText(text);
+  tMakerEntryContext context(*this);
+  const std::string formatted = row.FormatterWithContext != nullptr ? row.FormatterWithContext(text, context)
+                                : row.Formatter != nullptr         ? row.Formatter(text)
+                                                                   : PrintableText(text);
   TTagEntry entry = EntryFromRow(row);
-  entry.DisplayValue = MakerNoteState().keepUnformatted ? std::move(text) : formatted;
+  entry.DisplayValue = context.KeepsUnformatted() ? std::move(text) : formatted;
   entry.RawValue = raw;
-  entry.ValueType = static_cast<std::uint16_t>(type);
+  entry.ValueType = static_cast<std::uint16_t>(value.type);
   entry.TableId = 1;
   AppendEntry(std::move(entry));
 }
@@ -263,18 +254,16 @@ void TImageInfo::ParseThumbnailDirectory() {
   ParseDirectory(thumbnailStart + 9, 9, thumbnailLength - 12, kThumbnailDirectory);
 }
 
-void TImageInfo::PatchDimensions(std::int32_t newHeight, std::int32_t newWidth) {
-  if (owner == nullptr || owner->exifSection == nullptr || imageHeight <= 0 || imageWidth <= 0) return;
+void TImageInfo::PatchDimensions(std::string& bytes, std::int32_t newHeight, std::int32_t newWidth) const {
+  if (imageHeight <= 0 || imageWidth <= 0) return;
   if (newWidth == imageWidth && newHeight == imageHeight) return;
-  std::string& bytes = owner->exifSection->bytes;
-  const bool order = owner->bigEndian;
   const auto patch = [&](std::int64_t pos, std::int32_t value) {
-    const int type = Word(bytes, pos - 6, order);
+    const int type = Word(bytes, pos - 6, bigEndian);
     const int width = type == kShort ? 2 : type == kLong ? 4 : 0;
     if (width == 0 || !HasBytes(bytes, pos, width)) return;
     const auto v = static_cast<std::uint32_t>(value);
     for (int i = 0; i < width; ++i) {
-      const int shift = order ? 8 * (width - 1 - i) : 8 * i;
+      const int shift = bigEndian ? 8 * (width - 1 - i) : 8 * i;
       bytes[static_cast<std::size_t>(pos - 1 + i)] = static_cast<char>((v >> shift) & 0xFF);
     }
   };

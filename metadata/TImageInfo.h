@@ -8,40 +8,50 @@
 #include <utility>
 #include <vector>
 
+#include "metadata/IfdEntry.h"
+#include "metadata/ScanMessages.h"
 #include "metadata/TTagEntry.h"
 #include "metadata/tEndInd.h"
 
 namespace dux {
 
-class TimgData;
+// What the summaries tell of the file itself.
+struct tFileFacts {
+  std::string fileName;
+  double fileDateTime = 0;  // last write, local time, days since 1899-12-30
+  std::int64_t fileSize = 0;
+};
 
-// The decoded TIFF/EXIF directories of one image. Its owner hands it the EXIF bytes and has it
-// walk IFD0; the walk follows the Exif, GPS, interoperability and SubIFD pointers, names every
-// value through the tag tables, keeps one entry per known tag and captures a few values into
-// fields. Positions are 1-based into segmentData (for a JPEG the APP1 section with its length
-// bytes, so a TIFF offset o lies at o + 9). No read goes past the end of the bytes.
+// The decoded TIFF/EXIF directories of one image. Whoever holds the EXIF bytes hands it a view
+// of them (ViewSegmentData, bigEndian) and has it walk IFD0; the walk follows the Exif, GPS,
+// interoperability and SubIFD pointers, names every value through the tag tables, keeps one
+// entry per known tag and captures a few values into fields. Positions are 1-based into
+// segmentData (for a JPEG the APP1 section with its length bytes, so a TIFF offset o lies at
+// o + 9). No read goes past the end of the bytes. The bytes must outlive the walks.
 class TImageInfo : public tEndInd {
  public:
   // Create: an empty entry list and visited list.
-  TImageInfo(TimgData* owner, std::int32_t buildMode);
+  explicit TImageInfo(std::int32_t buildMode);
 
   // Walks the directory at dirStart (1-based); offsets inside it are relative to offsetBase.
-  // directoryKind: 1 main, 2 GPS, 4 thumbnail. A table that cannot fit sets the owner's
-  // ErrStr to "Illegally sized directory" and is skipped.
+  // directoryKind: 1 main, 2 GPS, 4 thumbnail. A table that cannot fit sets walkMessage to
+  // "Illegally sized directory" and is skipped.
   void ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, std::int64_t exifLength,
                       int directoryKind);
   // Walks IFD1 into the thumbnail entries.
   void ParseThumbnailDirectory();
   // Walks a maker-note directory with a vendor table: the directory at dirOffset (0-based) of
-  // makerBytes, values at valueBase-relative offsets inside the note, or else at fallbackBase
-  // in the EXIF bytes. Entries join `entries` with TableId 1; a "Skip" row hides its tag.
+  // makerBytes in the note's own byte order, values at valueBase-relative offsets inside the
+  // note, or else at fallbackBase in the EXIF bytes. Entries join `entries` with TableId 1; a
+  // "Skip" row hides its tag.
   void ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table, std::int64_t dirOffset,
-                           std::int64_t valueBase, std::int64_t fallbackBase);
+                           std::int64_t valueBase, std::int64_t fallbackBase, bool noteBigEndian);
   // Adds a named maker value (TableId 1), kept although it has no tag number.
   void AddMakerValue(std::string_view name, std::string_view text, int valueType);
-  // Writes a new image size over the stored one (SHORT or LONG, left-justified) in the owner's
-  // exifSection bytes, when a size was captured and differs.
-  void PatchDimensions(std::int32_t newHeight, std::int32_t newWidth);
+  // Writes a new image size over the stored one (SHORT or LONG, left-justified) into `bytes`,
+  // the EXIF bytes this object walked (their owner patches its own copy), when a size was
+  // captured and differs.
+  void PatchDimensions(std::string& bytes, std::int32_t newHeight, std::int32_t newWidth) const;
 
   std::int32_t IndexOfName(std::string_view name) const;
   std::string DisplayValueOf(std::string_view name) const;
@@ -60,12 +70,12 @@ class TImageInfo : public tEndInd {
 
   // Adds the 35 mm focal length when the camera did not store it and the sensor size is known.
   void DeriveFocalLength35();
-  // Labelled lines joined by CR LF; one line of fields joined by "|".
-  std::string SummaryLong() const;
-  std::string SummaryShort() const;
+  // Labelled lines joined by CR LF; one line of fields joined by "|". errStr is the scan's
+  // result text: anything but "<none>" gives the error line instead.
+  std::string SummaryLong(const tFileFacts& file, std::string_view errStr) const;
+  std::string SummaryShort(const tFileFacts& file, std::string_view errStr) const;
 
   std::vector<TTagEntry> entries;
-  TimgData* owner;
   std::string exifVersion;  // raw bytes of tag 0x9000, at most 6
   std::string cameraMake, cameraModel, photoDate;
   std::int32_t imageHeight = 0, imageWidth = 0;
@@ -87,18 +97,20 @@ class TImageInfo : public tEndInd {
   // How many of the EXIF bytes came from the file (a TIFF buffer is padded with zeros); the
   // walk's work budget grows with it. 0: all of them.
   std::int64_t bytesFromFile = 0;
+  // What the walks could not read: the message for the scan's result text (kNone while every
+  // directory fitted), and one note per directory left out, saying where and why.
+  tScanMessage walkMessage = tScanMessage::kNone;
+  std::vector<std::string> skippedDirectories;
 
  private:
-  struct tRawEntry;
   void ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t exifLength, int directoryKind);
-  std::string DisplayText(const tRawEntry& value, const TTagEntry& row);
-  void Capture(const tRawEntry& value, const std::string& text, std::int64_t offsetBase,
+  std::string DisplayText(const tIfdEntry& value, std::string_view raw, const TTagEntry& row);
+  void Capture(const tIfdEntry& value, std::string_view raw, const std::string& text, std::int64_t offsetBase,
                std::int64_t exifLength, int directoryKind);
   void FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase, std::int64_t exifLength, int kind);
   void DecodeMakerNote();
-  void ReadMakerEntry(std::string_view makerBytes, std::span<const tTagRow> table, std::int64_t e,
+  void ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow> table, std::int64_t e,
                       std::int64_t valueStart, std::int64_t fallbackBase);
-  std::string_view ExifBytes() const;
 
   // Charges work against a walk's budget; false (and that walk stops) once it is spent.
   bool Spend(std::int64_t& budget, std::int64_t units);

@@ -5,7 +5,6 @@
 #include "metadata/ExifTags.h"
 #include "metadata/TImageInfo.h"
 #include "metadata/TextFormat.h"
-#include "metadata/TimgData.h"
 #include "platform/Locale.h"
 
 namespace dux {
@@ -14,7 +13,7 @@ namespace {
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kMillimetresPerCentimetre = 10.0;
 constexpr double kFullFrameDiagonal = 43.26661531;  // millimetres, as stored
-constexpr std::string_view kNoError = "<none>";
+constexpr std::string_view kNoError = ScanMessageText(tScanMessage::kNone);
 constexpr std::string_view kLineBreak = "\r\n";
 
 std::string BaseName(const std::string& fileName) {
@@ -46,16 +45,15 @@ void TImageInfo::DeriveFocalLength35() {
   AppendEntry(entry);
 }
 
-std::string TImageInfo::SummaryLong() const {
-  if (owner == nullptr || owner->exifSection == nullptr) return {};
-  const std::string name = BaseName(owner->fileName);
-  if (owner->ErrStr != kNoError) return "File Name: " + name + std::string(kLineBreak) + "Exif Error: " + owner->ErrStr;
-  const tDate date = DateOf(owner->fileDateTime);
+std::string TImageInfo::SummaryLong(const tFileFacts& file, std::string_view errStr) const {
+  const std::string name = BaseName(file.fileName);
+  if (errStr != kNoError) return "File Name: " + name + std::string(kLineBreak) + "Exif Error: " + std::string(errStr);
+  const tDate date = DateOf(file.fileDateTime);
   std::string text = "File Name=" + name;
   const auto line = [&text](std::string_view label, const std::string& value) {
     text.append(kLineBreak).append(label).append(value);
   };
-  line("File Size=", std::to_string(owner->fileSize / 1024));
+  line("File Size=", std::to_string(file.fileSize / 1024));
   line("File Date=", platform::FormatShortDate(date.year, date.month, date.day));
   line("Photo Date=", photoDate);
   line("Make (Model)=", cameraMake + " (" + cameraModel + ")");
@@ -75,11 +73,10 @@ std::string TImageInfo::SummaryLong() const {
   return text;
 }
 
-std::string TImageInfo::SummaryShort() const {
-  if (owner == nullptr || owner->exifSection == nullptr) return {};
-  const std::string name = BaseName(owner->fileName);
-  if (owner->ErrStr != kNoError) return name + " Exif Error: " + owner->ErrStr;
-  return name + "|" + std::to_string(owner->fileSize / 1024) + "|" + photoDate.substr(0, 10) + "|" +
+std::string TImageInfo::SummaryShort(const tFileFacts& file, std::string_view errStr) const {
+  const std::string name = BaseName(file.fileName);
+  if (errStr != kNoError) return name + " Exif Error: " + std::string(errStr);
+  return name + "|" + std::to_string(file.fileSize / 1024) + "|" + photoDate.substr(0, 10) + "|" +
          std::to_string(imageWidth) + "|" + std::to_string(imageHeight) + "|" +
          ((flashValue & 1) != 0 ? "Flash" : "");
 }

@@ -9,6 +9,24 @@ namespace dux {
 // A special formatter: turns an entry's display text into its final text.
 using TextFormatter = std::string (*)(std::string_view text);
 
+// What a maker-note formatter may do beyond returning a text: add named values to the directory
+// set being decoded, and have the entry keep its plain value text instead of the formatted one.
+class tFormatContext {
+ public:
+  virtual void AddValue(std::string_view name, std::string_view text) = 0;
+  void KeepUnformatted() noexcept { keepUnformatted_ = true; }
+  bool KeepsUnformatted() const noexcept { return keepUnformatted_; }
+
+ protected:
+  ~tFormatContext() = default;
+
+ private:
+  bool keepUnformatted_ = false;
+};
+
+// A formatter that works with the decode's context.
+using ContextFormatter = std::string (*)(std::string_view text, tFormatContext& context);
+
 // One row of a constant tag table (EXIF, GPS, IPTC, maker notes).
 struct tTagRow {
   std::uint16_t RecordNumber = 0;  // IPTC record (2 or 8); 0 in EXIF tables
@@ -16,6 +34,7 @@ struct tTagRow {
   std::string_view ShortName{}, Description{}, ValueCodes{}, FormatText{};
   std::int32_t MaxSize = 0;  // IPTC write limit
   TextFormatter Formatter = nullptr;
+  ContextFormatter FormatterWithContext = nullptr;  // maker notes: used instead of Formatter
 };
 
 // The record of every decoded EXIF, maker-note or IPTC entry. TagNumber 0 marks a row that was

@@ -3,7 +3,10 @@
 #include "metadata/AsciiText.h"
 #include "metadata/ByteStream.h"
 #include "metadata/DateTime.h"
+#include "metadata/JpegMarkers.h"
+#include "metadata/ScanMessages.h"
 #include "platform/Files.h"
+#include "platform/FormatError.h"
 
 namespace dux {
 namespace {
@@ -12,15 +15,17 @@ constexpr std::uint8_t kMarkerSos = 0xDA, kMarkerEoi = 0xD9;
 constexpr std::uint8_t kMarkerApp0 = 0xE0, kMarkerApp1 = 0xE1, kMarkerApp13 = 0xED, kMarkerCom = 0xFE;
 constexpr std::int64_t kTiffBufferSize = 256000;
 
-// The extension of the last path component, dot included, in lower case.
-std::string LowerExtension(const std::string& fileName) {
+}  // namespace
+
+tFileKind FileKindOf(const std::string& fileName) {
   const auto separator = fileName.find_last_of("\\/:");
   const auto dot = fileName.find_last_of('.');
-  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return {};
-  return AsciiLowerCase(fileName.substr(dot));
+  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return tFileKind::kOther;
+  const std::string extension = AsciiLowerCase(fileName.substr(dot));
+  if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe") return tFileKind::kJpeg;
+  if (extension == ".tif" || extension == ".tiff" || extension == ".nef") return tFileKind::kTiff;
+  return tFileKind::kOther;
 }
-
-}  // namespace
 
 TimgData::TimgData(std::int32_t buildMode) : buildMode(buildMode) { ResetState(); }
 
@@ -63,36 +68,27 @@ void TimgData::CaptureFileInfo(const std::string& name) {
 
 bool TimgData::ScanFile(const std::string& name) {
   ResetState();
+  if (!platform::FileExists(name)) return false;
+  CaptureFileInfo(name);
+  ErrStr = ScanMessageText(tScanMessage::kNotAnExifFile);
+  const tFileKind kind = FileKindOf(name);
+  if (kind == tFileKind::kOther) return false;
+  const bool tiff = kind == tFileKind::kTiff;
+  bool opened = false, found = false;
+  // The one place where a fault of the file ends a scan: a file that cannot be opened, or one
+  // whose read fails part way. Anything else (no memory) is no fault of the file and goes on.
   try {
-    if (!platform::FileExists(name)) return false;
-    CaptureFileInfo(name);
-    ErrStr = "Not an EXIF file";
-    const std::string extension = LowerExtension(name);
-    bool found = false;
-    if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe") {
-      found = ScanJpegFile(name);
-    } else if (extension == ".tif" || extension == ".tiff" || extension == ".nef") {
-      found = ScanTiffFile(name);
-    } else {
-      return false;
-    }
-    if (found) ErrStr = "<none>";
-    return found;
-  } catch (...) {
-    // In practice: the file exists but cannot be opened.
-    ErrStr = "Illegal Exif construction";
-    return false;
+    FileByteStream stream(platform::OpenInputFile(name));
+    opened = true;
+    tiffMode = tiff;
+    found = tiff ? ScanTiffStream(stream) : ScanJpegStream(stream);
+  } catch (const FormatError&) {
+    if (!opened) ErrStr = ScanMessageText(tScanMessage::kIllegalConstruction);
+    found = false;
   }
-}
-
-bool TimgData::ScanJpegFile(const std::string& name) {
   tiffMode = false;
-  FileByteStream stream(platform::OpenInputFile(name));  // a failure to open reaches ScanFile
-  try {
-    return ScanJpegStream(stream);
-  } catch (...) {
-    return false;
-  }
+  if (found) ErrStr = ScanMessageText(tScanMessage::kNone);
+  return found;
 }
 
 bool TimgData::ScanJpegStream(ByteStream& stream) {
@@ -102,23 +98,18 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
   }
   sectionCount = 0;
   while (sectionCount < kMaxScannedSections) {
-    // Any number of 0xFF fill bytes; a missing 0xFF is not detected.
-    std::uint8_t marker = 0xFF;
-    while (marker == 0xFF) {
-      if (!stream.ReadByte(marker)) return HasAnyMetadata();
-    }
-    const std::int64_t markerOffset = stream.Position() - 1;
+    tMarker marker;
+    if (!NextMarker(stream, kScanPolicy, marker)) return HasAnyMetadata();
     tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
-    std::uint8_t high = 0, low = 0;
-    if (!stream.ReadByte(high) || !stream.ReadByte(low)) return HasAnyMetadata();
-    const int length = high << 8 | low;
+    std::int32_t length = 0;
+    if (!ReadLengthField(stream, length)) return HasAnyMetadata();
     if (length < 2) return false;
-    s.markerCode = marker;
+    s.markerCode = marker.code;
     s.lengthField = length;
-    s.markerOffset = markerOffset;
+    s.markerOffset = marker.markerOffset;
     s.bytes.assign(static_cast<std::size_t>(length), '\0');
-    s.bytes[0] = static_cast<char>(high);
-    s.bytes[1] = static_cast<char>(low);
+    s.bytes[0] = static_cast<char>(length >> 8);
+    s.bytes[1] = static_cast<char>(length & 0xFF);
     // A short payload keeps the slot counted but unclassified; the next read meets the end.
     if (stream.Read(s.bytes.data() + 2, static_cast<std::size_t>(length - 2)) !=
         static_cast<std::size_t>(length - 2)) {
@@ -126,7 +117,7 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     }
     // The EXIF, IPTC or comment segment must be among the first four segments after SOI.
     if (sectionCount == 5 && !HasAnyMetadata()) return false;
-    switch (marker) {
+    switch (marker.code) {
       case kMarkerEoi:
       case kMarkerSos:
         return HasAnyMetadata();
@@ -138,7 +129,7 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
           --sectionCount;  // dropped: the next segment reuses the slot
         } else {
           exifSection = &s;
-          exifInfo = std::make_unique<TImageInfo>(this, buildMode);
+          exifInfo = std::make_unique<TImageInfo>(buildMode);
           ViewSegmentData(s.bytes);
           DecodeExifSegment();
         }
@@ -146,7 +137,7 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
       case kMarkerApp13:
         if (iptcSection == nullptr) {
           iptcSection = &s;
-          iptcInfo = std::make_unique<TIPTCdata>(this);
+          iptcInfo = std::make_unique<TIPTCdata>();
         }
         break;
       case kMarkerCom:
@@ -160,10 +151,10 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
 }
 
 void TimgData::DecodeExifSegment() {
-  if (!exifInfo) exifInfo = std::make_unique<TImageInfo>(this, buildMode);
+  if (!exifInfo) exifInfo = std::make_unique<TImageInfo>(buildMode);
   const std::string_view bytes = exifSection->bytes;
   if (Bytes(bytes, 3, 5) != std::string_view("Exif\0", 5)) {
-    ErrStr = "Incorrect Exif header";
+    ErrStr = ScanMessageText(tScanMessage::kIncorrectExifHeader);
     return;
   }
   const std::string_view order = Bytes(bytes, 9, 2);
@@ -172,7 +163,7 @@ void TimgData::DecodeExifSegment() {
   } else if (order == "MM") {
     bigEndian = true;
   } else {
-    ErrStr = "Invalid Exif alignment marker";
+    ErrStr = ScanMessageText(tScanMessage::kInvalidAlignment);
     return;
   }
   exifInfo->ViewSegmentData(segmentData);
@@ -181,19 +172,11 @@ void TimgData::DecodeExifSegment() {
   const std::int64_t ifd0 = static_cast<std::uint32_t>(ReadLong(13));
   exifInfo->ParseDirectory(ifd0 == 0 ? 17 : ifd0 + 9, 9, exifSection->lengthField - 6, 1);
   exifInfo->DeriveFocalLength35();
+  TakeWalkMessage();
 }
 
-bool TimgData::ScanTiffFile(const std::string& name) {
-  tiffMode = true;
-  FileByteStream stream(platform::OpenInputFile(name));
-  bool found = false;
-  try {
-    found = ScanTiffStream(stream);
-  } catch (...) {
-    found = false;
-  }
-  tiffMode = false;
-  return found;
+void TimgData::TakeWalkMessage() {
+  if (exifInfo && exifInfo->walkMessage != tScanMessage::kNone) ErrStr = ScanMessageText(exifInfo->walkMessage);
 }
 
 bool TimgData::ScanTiffStream(ByteStream& stream) {
@@ -210,7 +193,7 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   s.markerOffset = -1;
   sectionCount = 1;
   exifSection = &s;
-  exifInfo = std::make_unique<TImageInfo>(this, buildMode);
+  exifInfo = std::make_unique<TImageInfo>(buildMode);
   exifInfo->tiffSource = tiffMode;
   exifInfo->bytesFromFile = static_cast<std::int64_t>(read) + 1;
   exifInfo->ViewSegmentData(s.bytes);
@@ -220,6 +203,7 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   // IFD0 is taken to follow the 8-byte header: file offset o lies at position o - 7.
   exifInfo->ParseDirectory(1, -7, kTiffBufferSize, 1);
   exifInfo->DeriveFocalLength35();
+  TakeWalkMessage();
   return true;
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "metadata/JpegImage.h"
+#include "metadata/JpegRewrite.h"
 #include "metadata/TIPTCdata.h"
 #include "metadata/TImageInfo.h"
 #include "metadata/tEndInd.h"
@@ -14,7 +16,6 @@
 namespace dux {
 
 class ByteStream;
-class JpegImage;
 
 // One JPEG segment as stored after its 0xFF and marker byte.
 struct tSection {
@@ -23,6 +24,11 @@ struct tSection {
   std::int32_t lengthField = 0;     // big-endian value of the two length bytes
   std::int64_t markerOffset = -1;   // file offset of the marker byte; -1 when not from a file
 };
+
+// What a file's name says it is, by its extension in any letter case: ".jpg", ".jpeg" and ".jpe"
+// are JPEG files; ".tif", ".tiff" and ".nef" TIFF-structured ones.
+enum class tFileKind { kOther, kJpeg, kTiff };
+tFileKind FileKindOf(const std::string& fileName);
 
 // The metadata container of one image file. ScanFile fills it from a JPEG file (segment by
 // segment, up to SOS) or a TIFF-structured file (one EXIF buffer); the write half rebuilds the
@@ -38,7 +44,8 @@ class TimgData : public tEndInd {
   TimgData& operator=(const TimgData&) = delete;
 
   // Scans a file: true when a supported file yielded metadata. ErrStr tells the outcome: empty
-  // for a missing file, "<none>" on success, else the reason. Never throws.
+  // for a missing file, "<none>" on success, else the reason. Throws only what is no fault of the
+  // file (std::bad_alloc).
   bool ScanFile(const std::string& fileName);
   void ResetState();
   bool HasAnyMetadata() const;
@@ -47,13 +54,19 @@ class TimgData : public tEndInd {
   // The payload of the kept COM segment, as long as its own length field says.
   std::string CommentText() const;
   void CaptureFileInfo(const std::string& fileName);
-  bool ScanJpegFile(const std::string& fileName);
+  // What the summaries tell of the scanned file.
+  tFileFacts FileFacts() const { return {fileName, fileDateTime, fileSize}; }
+  // The scans of an opened file: true when it yielded metadata. A read error of the file
+  // (FormatError) reaches the caller.
   bool ScanJpegStream(ByteStream& stream);
-  bool ScanTiffFile(const std::string& fileName);
   bool ScanTiffStream(ByteStream& stream);
   // Checks the EXIF header of exifSection, hands its bytes to exifInfo and has it walk IFD0.
   void DecodeExifSegment();
 
+  // Loads a JPEG file for a rewrite and scans the segments from the bytes loaded (when the name
+  // has a JPEG extension, as ScanFile would), so that the rewrite writes back what was scanned.
+  // Throws FormatError naming the file when it cannot be read as a JPEG.
+  JpegImage ScanForRewrite(const std::string& fileName);
   // Makes iptcSection hold a new APP13 payload (taking a new slot when there is none).
   void StoreIptcSegment(std::string_view payload);
   // Starts an empty IPTC block for a file that has none.
@@ -61,15 +74,15 @@ class TimgData : public tEndInd {
   // SOI and the rebuilt leading segments: the EXIF APP1 (else the kept APP0, else a default
   // JFIF APP0), the IPTC APP13 and the kept COM.
   std::string WriteHeaderSegments() const;
-  // Writes `destination` safely: the rebuilt segments, the source's other leading APPn and COM
-  // segments in their order, then the source from its first other segment, byte for byte.
-  // Throws FormatError; on failure the destination keeps its old bytes.
-  void SaveJpegWithSegments(JpegImage& image, const std::string& destination, bool patchDimensions);
+  // Writes `destination` safely through `open`: the rebuilt segments, the source's other
+  // leading APPn and COM segments in their order, then the source from its first other segment,
+  // byte for byte. The sections must come from ScanForRewrite of `image`. Throws FormatError;
+  // on failure the destination keeps its old bytes.
+  void SaveJpegWithSegments(JpegImage& image, const std::string& destination, bool patchDimensions,
+                            const OutputOpener& open = OpenReplacingFile);
   // The bytes SaveJpegWithSegments writes before the image's remainder, as pieces in order: the
-  // rebuilt segments (kept in `header`) and views into the image's bytes. Throws FormatError
-  // when the image is not the file the scan read (it changed in between).
-  std::vector<std::string_view> RewrittenJpeg(const JpegImage& image, bool patchDimensions,
-                                              std::string& header);
+  // rebuilt segments (kept in `header`) and views into the image's bytes.
+  std::vector<std::string_view> RewrittenJpeg(const JpegImage& image, bool patchDimensions, std::string& header);
 
   // False when the caller needs the segments but not the EXIF directories (the IPTC read): the
   // EXIF header is still checked, the walk is left out.
@@ -91,7 +104,8 @@ class TimgData : public tEndInd {
   std::unique_ptr<TIPTCdata> iptcInfo;
 
  private:
-  void CheckUnchanged(const JpegImage& image) const;
+  // Turns the walk's message, if any, into ErrStr.
+  void TakeWalkMessage();
 };
 
 }  // namespace dux

@@ -1,9 +1,9 @@
 #include <string>
 #include <vector>
 
+#include "metadata/ByteStream.h"
 #include "metadata/JpegImage.h"
 #include "metadata/TimgData.h"
-#include "platform/Files.h"
 #include "platform/FormatError.h"
 
 namespace dux {
@@ -54,6 +54,16 @@ std::string HeaderSegments(const tSection* exif, const tSection* header, const t
 
 }  // namespace
 
+JpegImage TimgData::ScanForRewrite(const std::string& name) {
+  ResetState();
+  JpegImage image = JpegImage::Load(name);
+  if (FileKindOf(name) == tFileKind::kJpeg) {
+    MemoryByteStream stream(image.Bytes());
+    ScanJpegStream(stream);
+  }
+  return image;
+}
+
 void TimgData::StoreIptcSegment(std::string_view payload) {
   if (iptcSection == nullptr) {
     if (sectionCount >= static_cast<std::int32_t>(sections.size())) {
@@ -74,29 +84,18 @@ void TimgData::StoreIptcSegment(std::string_view payload) {
 
 void TimgData::StartEmptyIptc() {
   StoreIptcSegment({});
-  iptcInfo = std::make_unique<TIPTCdata>(this);
+  iptcInfo = std::make_unique<TIPTCdata>();
 }
 
 std::string TimgData::WriteHeaderSegments() const {
   return HeaderSegments(exifSection, headerSection, iptcSection, commentSection);
 }
 
-void TimgData::CheckUnchanged(const JpegImage& image) const {
-  const std::string_view bytes = image.Bytes();
-  for (const tSection* section : {exifSection, headerSection, commentSection, iptcSection}) {
-    if (section == nullptr || section->markerOffset < 0) continue;
-    const auto at = static_cast<std::size_t>(section->markerOffset);
-    if (at >= bytes.size() || static_cast<std::uint8_t>(bytes[at]) != section->markerCode ||
-        bytes.substr(at + 1, section->bytes.size()) != section->bytes) {
-      throw FormatError("The file '" + image.Name() + "' changed while it was being rewritten");
-    }
-  }
-}
-
 std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bool patchDimensions,
                                                       std::string& header) {
-  CheckUnchanged(image);
-  if (patchDimensions && exifInfo) exifInfo->PatchDimensions(image.Height(), image.Width());
+  if (patchDimensions && exifInfo && exifSection != nullptr) {
+    exifInfo->PatchDimensions(exifSection->bytes, image.Height(), image.Width());
+  }
   const tSection* exif = Movable(exifSection, image);
   const tSection* app0 = Movable(headerSection, image);
   const tSection* comment = Movable(commentSection, image);
@@ -119,16 +118,11 @@ std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bo
   return pieces;
 }
 
-void TimgData::SaveJpegWithSegments(JpegImage& image, const std::string& destination,
-                                    bool patchDimensions) {
+void TimgData::SaveJpegWithSegments(JpegImage& image, const std::string& destination, bool patchDimensions,
+                                    const OutputOpener& open) {
   std::string header;
   const std::vector<std::string_view> pieces = RewrittenJpeg(image, patchDimensions, header);
-  platform::ReplacingFile out(destination);
-  for (const std::string_view piece : pieces) out.Write(piece);
-  // The image data streams from the source; the source is closed before the rename, which may
-  // replace it.
-  image.CopyRemainder([&out](std::string_view piece) { out.Write(piece); });
-  out.Commit();
+  WriteJpeg(image, pieces, destination, open);
 }
 
 }  // namespace dux

@@ -5,12 +5,14 @@
 #include <string>
 
 #include "metadata/AsciiText.h"
-#include "metadata/MakerNoteFormatters.h"
 #include "metadata/TImageInfo.h"
 #include "metadata/makernotes/MakerNoteTables.h"
 
 namespace dux {
 namespace {
+
+// The byte order of a make's note.
+enum class tNoteOrder { kAsExif, kLittleEndian };
 
 // Where a make's note keeps its directory and how its value offsets count: dirOffset is the
 // directory's offset in the note, valueBase and fallbackBase place the values (see
@@ -20,6 +22,7 @@ struct tLayout {
   std::int64_t dirOffset = 0;
   std::int64_t valueBase = 0;
   std::int64_t fallbackBase = 0;
+  tNoteOrder order = tNoteOrder::kAsExif;
 };
 
 // The character after the model's first blank (its first character when it has none).
@@ -48,7 +51,8 @@ std::optional<tLayout> LayoutFor(const std::string& make, const TImageInfo& info
     if (note.starts_with("QVC")) return tLayout{kCasioTable2, 6, p - 2, 0};
     return tLayout{kCasioTable1, 0, p - 8, 0};
   }
-  if (make == "FUJIF") return tLayout{kFujifilmTable, 12, 13, 0};
+  // Fujifilm notes are little-endian whatever the EXIF byte order.
+  if (make == "FUJIF") return tLayout{kFujifilmTable, 12, 13, 0, tNoteOrder::kLittleEndian};
   if (make == "CANON") return tLayout{kCanonTable, 0, p - 8, 0};
   if (make == "SEIKO") return tLayout{kSeikoTable, 8, p, 0};
   if (make == "SANYO") return tLayout{kSanyoTable, 8, p, 0};
@@ -58,17 +62,12 @@ std::optional<tLayout> LayoutFor(const std::string& make, const TImageInfo& info
 
 }  // namespace
 
-bool TmsInfo::DecodeMakerNote(TImageInfo& info) {
+bool TmsInfo::DecodeMakerNote(TImageInfo& info) const {
   const std::string make = AsciiUpperCase(info.cameraMake.substr(0, 5));
-  MakerNoteState().decodingInfo = owner_ != nullptr ? owner_ : &info;
   const auto layout = LayoutFor(make, info, tiffSource_);
   if (!layout) return false;
-  // Fujifilm notes are little-endian whatever the EXIF byte order.
-  const bool order = info.bigEndian;
-  if (make == "FUJIF") info.bigEndian = false;
   info.ParseMakerDirectory(info.makerNoteData, layout->table, layout->dirOffset, layout->valueBase,
-                           layout->fallbackBase);
-  info.bigEndian = order;
+                           layout->fallbackBase, layout->order == tNoteOrder::kAsExif && info.bigEndian);
   return true;
 }
 

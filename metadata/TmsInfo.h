@@ -8,15 +8,14 @@ class TImageInfo;
 // table and directory layout of that make, and has the directory set walk the note.
 class TmsInfo {
  public:
-  TmsInfo(bool tiffSource, TImageInfo* owner) : tiffSource_(tiffSource), owner_(owner) {}
+  explicit TmsInfo(bool tiffSource) : tiffSource_(tiffSource) {}
 
   // True when the make was recognised and its note walked; the values join info's entries
   // with TableId 1.
-  bool DecodeMakerNote(TImageInfo& info);
+  bool DecodeMakerNote(TImageInfo& info) const;
 
  private:
   bool tiffSource_;
-  TImageInfo* owner_;
 };
 
 }  // namespace dux

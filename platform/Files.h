@@ -39,32 +39,37 @@ class InputFile {
   virtual void Seek(std::int64_t offset) = 0;
 };
 
-// Opens `path` for shared reading. Throws FormatError naming the file and the system's reason.
+// Opens `path` for shared reading. Throws FileError naming the file, with the system's reason.
 std::unique_ptr<InputFile> OpenInputFile(const std::string& path);
 
-// Reads the whole file. Throws FormatError naming the file and the system's reason.
+// Reads the whole file. Throws FileError naming the file, with the system's reason.
 std::string ReadWholeFile(const std::string& path);
 
-// Reads the whole file into `bytes`; on failure returns false with the system's own text for
-// the reason.
-bool TryReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+// Where a writer's bytes go: nothing counts as written before a successful Commit.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Appends bytes. Throws FormatError (for example when the disk is full).
+  virtual void Write(std::string_view bytes) = 0;
+  // Makes the bytes the destination's. Throws FormatError.
+  virtual void Commit() = 0;
+};
 
 // Replaces a file's contents safely: the bytes go to a temporary file in the destination's own
 // folder, which Commit flushes to disk and renames over the destination. Until Commit succeeds
 // the destination keeps its old bytes; a writer destroyed without a successful Commit removes
 // its temporary file. An existing destination keeps its permissions.
-class ReplacingFile {
+class ReplacingFile final : public OutputFile {
  public:
-  // Creates the temporary file. Throws FormatError naming the destination and the reason.
+  // Creates the temporary file. Throws FileError naming the destination, with the reason.
   explicit ReplacingFile(const std::string& destination);
-  ~ReplacingFile();
+  ~ReplacingFile() override;
   ReplacingFile(const ReplacingFile&) = delete;
   ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-  // Appends bytes. Throws FormatError (for example when the disk is full).
-  void Write(std::string_view bytes);
-  // Flushes, closes and renames over the destination. Throws FormatError.
-  void Commit();
+  void Write(std::string_view bytes) override;
+  // Flushes, closes and renames over the destination. Throws FileError.
+  void Commit() override;
 
   const std::string& TemporaryName() const { return temporary_; }
 

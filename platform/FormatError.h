@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace dux {
 
@@ -10,6 +11,17 @@ namespace dux {
 class FormatError : public std::runtime_error {
  public:
   explicit FormatError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A file operation the system refused: the message names the file and what failed; `Reason` is
+// the system's own text for why.
+class FileError : public FormatError {
+ public:
+  FileError(const std::string& message, std::string reason) : FormatError(message), reason_(std::move(reason)) {}
+  const std::string& Reason() const noexcept { return reason_; }
+
+ private:
+  std::string reason_;
 };
 
 }  // namespace dux

@@ -10,11 +10,13 @@
 #include <ctime>
 #include <vector>
 
-#include "platform/FileFaults.h"
 #include "platform/FormatError.h"
 
 namespace dux::platform {
 namespace {
+
+// Throws a FileError: `what` and the system's reason make its message.
+[[noreturn]] void Fail(const std::string& what, const std::string& reason) { throw FileError(what + reason, reason); }
 
 std::string ErrnoText(int error) { return std::strerror(error); }
 
@@ -41,12 +43,12 @@ class PosixInputFile final : public InputFile {
     for (;;) {
       const ssize_t got = read(fd_, buffer, size);
       if (got >= 0) return static_cast<std::size_t>(got);
-      if (errno != EINTR) throw FormatError("Cannot read: " + ErrnoText(errno));
+      if (errno != EINTR) Fail("Cannot read: ", ErrnoText(errno));
     }
   }
   std::int64_t Size() const override { return size_; }
   void Seek(std::int64_t offset) override {
-    if (lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) throw FormatError("Cannot seek: " + ErrnoText(errno));
+    if (lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) Fail("Cannot seek: ", ErrnoText(errno));
   }
 
  private:
@@ -84,12 +86,12 @@ std::string LastSystemErrorText() { return ErrnoText(errno); }
 
 std::unique_ptr<InputFile> OpenInputFile(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw FormatError("Cannot open '" + path + "': " + ErrnoText(errno));
+  if (fd < 0) Fail("Cannot open '" + path + "': ", ErrnoText(errno));
   struct stat info {};
   if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
     const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
     close(fd);
-    throw FormatError("Cannot open '" + path + "': " + ErrnoText(error));
+    Fail("Cannot open '" + path + "': ", ErrnoText(error));
   }
   return std::make_unique<PosixInputFile>(fd, static_cast<std::int64_t>(info.st_size));
 }
@@ -105,28 +107,10 @@ std::string ReadWholeFile(const std::string& path) {
       if (got == 0) break;
       bytes.append(chunk.data(), got);
     }
-  } catch (const FormatError& e) {
-    throw FormatError("Cannot read '" + path + "': " + e.what());
+  } catch (const FileError& e) {
+    throw FileError("Cannot read '" + path + "': " + e.what(), e.Reason());
   }
   return bytes;
-}
-
-bool TryReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    reason = ErrnoText(errno);
-    return false;
-  }
-  PosixInputFile file(fd, 0);
-  bytes.clear();
-  std::vector<char> chunk(1 << 16);
-  try {
-    for (std::size_t got; (got = file.Read(chunk.data(), chunk.size())) > 0;) bytes.append(chunk.data(), got);
-  } catch (const FormatError&) {
-    reason = ErrnoText(errno);
-    return false;
-  }
-  return true;
 }
 
 class ReplacingFile::Impl {
@@ -140,8 +124,8 @@ ReplacingFile::ReplacingFile(const std::string& destination)
   std::string pattern = FolderOf(destination) + "/." + BaseNameOf(destination) + ".dux-XXXXXX";
   impl_->fd = mkstemp(pattern.data());
   if (impl_->fd < 0) {
-    throw FormatError("Cannot create a temporary file beside '" + destination +
-                      "': " + ErrnoText(errno));
+    Fail("Cannot create a temporary file beside '" + destination +
+                      "': ", ErrnoText(errno));
   }
   temporary_ = pattern;
 }
@@ -152,18 +136,11 @@ ReplacingFile::~ReplacingFile() {
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
-  const std::int64_t limit = FileFaults().writeLimit;
-  if (limit >= 0 && impl_->written + static_cast<std::int64_t>(bytes.size()) > limit) {
-    bytes = bytes.substr(0, static_cast<std::size_t>(std::max<std::int64_t>(limit - impl_->written, 0)));
-    [[maybe_unused]] const ssize_t partial = bytes.empty() ? 0 : write(impl_->fd, bytes.data(), bytes.size());
-    throw FormatError("Cannot write '" + destination_ + "': " + ErrnoText(ENOSPC));
-  }
-  impl_->written += static_cast<std::int64_t>(bytes.size());
   while (!bytes.empty()) {
     const ssize_t written = write(impl_->fd, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
-      throw FormatError("Cannot write '" + destination_ + "': " + ErrnoText(errno));
+      Fail("Cannot write '" + destination_ + "': ", ErrnoText(errno));
     }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
@@ -171,7 +148,7 @@ void ReplacingFile::Write(std::string_view bytes) {
 
 void ReplacingFile::Commit() {
   const auto fail = [this](const char* what, int error) {
-    throw FormatError(std::string("Cannot ") + what + " '" + destination_ + "': " + ErrnoText(error));
+    Fail(std::string("Cannot ") + what + " '" + destination_ + "': ", ErrnoText(error));
   };
   struct stat old {};
   mode_t mode = 0;
@@ -184,7 +161,6 @@ void ReplacingFile::Commit() {
   }
   if (fchmod(impl_->fd, mode) != 0) fail("set the permissions of", errno);
   if (fsync(impl_->fd) != 0) fail("flush", errno);
-  if (FileFaults().failCommit) fail("replace", EACCES);
   const int fd = impl_->fd;
   impl_->fd = -1;
   if (close(fd) != 0) fail("close", errno);

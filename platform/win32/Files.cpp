@@ -5,11 +5,13 @@
 #include <array>
 #include <vector>
 
-#include "platform/FileFaults.h"
 #include "platform/FormatError.h"
 
 namespace dux::platform {
 namespace {
+
+// Throws a FileError: `what` and the system's reason make its message.
+[[noreturn]] void Fail(const std::string& what, const std::string& reason) { throw FileError(what + reason, reason); }
 
 std::string SystemText(DWORD error) {
   std::array<char, 512> buffer{};
@@ -40,7 +42,7 @@ class Win32InputFile final : public InputFile {
     DWORD got = 0;
     const DWORD wanted = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
     if (!ReadFile(handle_, buffer, wanted, &got, nullptr)) {
-      throw FormatError("Cannot read: " + SystemText(GetLastError()));
+      Fail("Cannot read: ", SystemText(GetLastError()));
     }
     return got;
   }
@@ -48,7 +50,7 @@ class Win32InputFile final : public InputFile {
   void Seek(std::int64_t offset) override {
     LARGE_INTEGER to{};
     to.QuadPart = offset;
-    if (!SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN)) throw FormatError("Cannot seek: " + SystemText(GetLastError()));
+    if (!SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN)) Fail("Cannot seek: ", SystemText(GetLastError()));
   }
 
  private:
@@ -90,13 +92,13 @@ std::unique_ptr<InputFile> OpenInputFile(const std::string& path) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
-    throw FormatError("Cannot open '" + path + "': " + SystemText(GetLastError()));
+    Fail("Cannot open '" + path + "': ", SystemText(GetLastError()));
   }
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(handle, &size)) {
     const DWORD error = GetLastError();
     CloseHandle(handle);
-    throw FormatError("Cannot open '" + path + "': " + SystemText(error));
+    Fail("Cannot open '" + path + "': ", SystemText(error));
   }
   return std::make_unique<Win32InputFile>(handle, static_cast<std::int64_t>(size.QuadPart));
 }
@@ -112,29 +114,10 @@ std::string ReadWholeFile(const std::string& path) {
       if (got == 0) break;
       bytes.append(chunk.data(), got);
     }
-  } catch (const FormatError& e) {
-    throw FormatError("Cannot read '" + path + "': " + e.what());
+  } catch (const FileError& e) {
+    throw FileError("Cannot read '" + path + "': " + e.what(), e.Reason());
   }
   return bytes;
-}
-
-bool TryReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    reason = SystemText(GetLastError());
-    return false;
-  }
-  Win32InputFile file(handle, 0);
-  bytes.clear();
-  std::vector<char> chunk(1 << 16);
-  try {
-    for (std::size_t got; (got = file.Read(chunk.data(), chunk.size())) > 0;) bytes.append(chunk.data(), got);
-  } catch (const FormatError&) {
-    reason = SystemText(GetLastError());
-    return false;
-  }
-  return true;
 }
 
 class ReplacingFile::Impl {
@@ -147,8 +130,8 @@ ReplacingFile::ReplacingFile(const std::string& destination)
     : destination_(destination), impl_(std::make_unique<Impl>()) {
   std::array<char, MAX_PATH + 1> name{};
   if (GetTempFileNameA(FolderOf(destination).c_str(), "dux", 0, name.data()) == 0) {
-    throw FormatError("Cannot create a temporary file beside '" + destination +
-                      "': " + SystemText(GetLastError()));
+    Fail("Cannot create a temporary file beside '" + destination +
+                      "': ", SystemText(GetLastError()));
   }
   temporary_ = name.data();
   impl_->handle = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -157,8 +140,8 @@ ReplacingFile::ReplacingFile(const std::string& destination)
     const DWORD error = GetLastError();
     DeleteFileA(temporary_.c_str());
     temporary_.clear();
-    throw FormatError("Cannot create a temporary file beside '" + destination +
-                      "': " + SystemText(error));
+    Fail("Cannot create a temporary file beside '" + destination +
+                      "': ", SystemText(error));
   }
 }
 
@@ -168,19 +151,11 @@ ReplacingFile::~ReplacingFile() {
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
-  const std::int64_t limit = FileFaults().writeLimit;
-  if (limit >= 0 && impl_->written + static_cast<std::int64_t>(bytes.size()) > limit) {
-    const auto room = static_cast<DWORD>(limit > impl_->written ? limit - impl_->written : 0);
-    DWORD ignored = 0;
-    if (room > 0) WriteFile(impl_->handle, bytes.data(), room, &ignored, nullptr);
-    throw FormatError("Cannot write '" + destination_ + "': " + SystemText(ERROR_DISK_FULL));
-  }
-  impl_->written += static_cast<std::int64_t>(bytes.size());
   while (!bytes.empty()) {
     const DWORD chunk = bytes.size() > 0x100000u ? 0x100000u : static_cast<DWORD>(bytes.size());
     DWORD written = 0;
     if (!WriteFile(impl_->handle, bytes.data(), chunk, &written, nullptr) || written == 0) {
-      throw FormatError("Cannot write '" + destination_ + "': " + SystemText(GetLastError()));
+      Fail("Cannot write '" + destination_ + "': ", SystemText(GetLastError()));
     }
     bytes.remove_prefix(written);
   }
@@ -188,10 +163,9 @@ void ReplacingFile::Write(std::string_view bytes) {
 
 void ReplacingFile::Commit() {
   const auto fail = [this](const char* what, DWORD error) {
-    throw FormatError(std::string("Cannot ") + what + " '" + destination_ + "': " + SystemText(error));
+    Fail(std::string("Cannot ") + what + " '" + destination_ + "': ", SystemText(error));
   };
   if (!FlushFileBuffers(impl_->handle)) fail("flush", GetLastError());
-  if (FileFaults().failCommit) fail("replace", ERROR_ACCESS_DENIED);
   HANDLE handle = impl_->handle;
   impl_->handle = INVALID_HANDLE_VALUE;
   if (!CloseHandle(handle)) fail("close", GetLastError());

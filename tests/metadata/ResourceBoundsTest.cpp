@@ -62,7 +62,7 @@ TEST(ResourceBounds, SixtyFiveThousandKeywordDatasets) {
   for (unsigned i = 0; i < 65535; ++i) datasets += test::Dataset(2, 25, std::string{static_cast<char>(i >> 8), static_cast<char>(i & 0xFF)});
   const std::string section = test::Segment(0xED, test::PhotoshopPayload(test::Resource(0x0404, datasets))).substr(2);
   ExpectBounded("one parse", section.size(), [&] {
-    TIPTCdata data(nullptr);
+    TIPTCdata data;
     data.ParseSegment(section);
     EXPECT_EQ(data.Count(), 1);
     EXPECT_GT(data.ValueOf("Keywords", "").size(), 65535u);

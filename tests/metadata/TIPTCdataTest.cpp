@@ -20,7 +20,7 @@ std::string IptcSection(const std::string& datasets) {
 }
 
 TIPTCdata Parsed(const std::string& section) {
-  TIPTCdata data(nullptr);
+  TIPTCdata data;
   data.ParseSegment(section);
   return data;
 }
@@ -129,7 +129,7 @@ TEST(TIPTCdata, ConvertsValuesDeclaredUtf8To1252) {
 
 TEST(TIPTCdata, ParsingTwiceGivesTheSameRows) {
   const std::string section = IptcSection(Dataset(2, 80, "Anna") + Dataset(2, 25, "a"));
-  TIPTCdata data(nullptr);
+  TIPTCdata data;
   data.ParseSegment(section);
   data.ParseSegment(section);
   EXPECT_EQ(data.Count(), 2);

@@ -16,14 +16,14 @@ const std::string kVersion("\x1C\x02\x00\x00\x02\x00\x02", 7);
 const std::string kEmptyUrlList("8BIM\x04\x0B\0\0\0\0\0\0", 12);
 
 TEST(IptcPayload, AnEmptyListGivesTheFortySixByteBlock) {
-  const TIPTCdata data(nullptr);
+  const TIPTCdata data;
   const std::string payload = data.BuildSegmentPayload();
   EXPECT_EQ(payload, kHead + std::string("\x00\x08", 2) + kVersion + std::string(1, '\0') + kEmptyUrlList);
   EXPECT_EQ(payload.size(), 46u);
 }
 
 TEST(IptcPayload, AnOddBodyNeedsNoPadByte) {
-  TIPTCdata data(nullptr);
+  TIPTCdata data;
   data.SetValue("ByLine", "Anna");
   EXPECT_EQ(data.BuildSegmentPayload(),
             kHead + std::string("\x00\x10", 2) + kVersion + Dataset(2, 80, "Anna") + kEmptyUrlList);
@@ -48,7 +48,7 @@ TEST(IptcPayload, WritesOneDatasetPerListItem) {
 }
 
 TEST(IptcPayload, KeepsOtherResourcesInsteadOfTheEmptyUrlList) {
-  TIPTCdata data(nullptr);
+  TIPTCdata data;
   data.SetValue("City", "Rome");
   const std::string others = test::Resource(0x03ED, "12345678") + test::Resource(0x040B, "u");
   const std::string payload = data.BuildSegmentPayload(others, true);
@@ -61,12 +61,12 @@ TEST(IptcPayload, KeepsOtherResourcesInsteadOfTheEmptyUrlList) {
 TEST(IptcPayload, RefusesWhatASegmentCannotHold) {
   EXPECT_THROW(TIPTCdata::EncodeDataset(2, 120, std::string(65536, 'x')), FormatError);
   EXPECT_EQ(TIPTCdata::EncodeDataset(2, 120, std::string(65535, 'x')).size(), 65540u);
-  TIPTCdata data(nullptr);
+  TIPTCdata data;
   data.SetValue("ImageCaption", std::string(65400, 'x'));
   data.SetValue("ByLine", std::string(100, 'y'));
   EXPECT_THROW(data.BuildSegmentPayload(), FormatError);
   // The payload is always even (the IPTC resource is padded), so 65532 bytes is the largest.
-  TIPTCdata fits(nullptr);
+  TIPTCdata fits;
   fits.SetValue("ImageCaption", std::string(65482, 'x'));
   EXPECT_EQ(fits.BuildSegmentPayload().size(), 65532u);
   fits.SetValue("ImageCaption", std::string(65483, 'x'));
@@ -74,12 +74,12 @@ TEST(IptcPayload, RefusesWhatASegmentCannotHold) {
 }
 
 TEST(IptcPayload, ReadsBackWhatItWrote) {
-  TIPTCdata data(nullptr);
+  TIPTCdata data;
   data.SetValue("ByLine", "J\xF6rg");
   data.SetValue("Keywords", "New York,\"Smith, John\",red");
   data.SetValue("Subfile", "sf");
   const std::string section = test::Segment(0xED, data.BuildSegmentPayload()).substr(2);
-  TIPTCdata back(nullptr);
+  TIPTCdata back;
   back.ParseSegment(section);
   ASSERT_EQ(back.Count(), 3);
   EXPECT_EQ(back.ValueOf("ByLine", ""), "J\xF6rg");

@@ -99,13 +99,12 @@ TEST(TImageInfo, WalksOnlyDirectoriesThatFit) {
     EXPECT_EQ(s.Info().entries.size(), c.kept);  // ASan catches any read past the segment
   }
   // A table larger than the EXIF block is refused with a message that the summaries show.
-  TimgData data(255);
-  data.exifSection = &data.sections[0];
-  data.sections[0].bytes = test::ExifSection(Ifd().Ascii(0x010F, "x").ClaimCount(0x3000).Tiff(false));
-  data.exifInfo = std::make_unique<TImageInfo>(&data, 255);
-  data.exifInfo->SetSegmentData(data.sections[0].bytes);
-  data.exifInfo->ParseDirectory(17, 9, 100, 1);
-  EXPECT_EQ(data.ErrStr, "Illegally sized directory");
+  TImageInfo info(255);
+  info.SetSegmentData(test::ExifSection(Ifd().Ascii(0x010F, "x").ClaimCount(0x3000).Tiff(false)));
+  info.ParseDirectory(17, 9, 100, 1);
+  EXPECT_EQ(info.walkMessage, tScanMessage::kIllegallySizedDirectory);
+  EXPECT_EQ(info.skippedDirectories, std::vector<std::string>{"directory at 17: 12288 entries do not fit"});
+  EXPECT_TRUE(info.entries.empty());
 }
 
 TEST(TImageInfo, FindsIfd0AtPosition17WhenTheHeaderSaysZero) {
@@ -129,10 +128,7 @@ TEST(TImageInfo, LocatesTheThumbnailDirectoryFromTheLinkAfterIfd0) {
   EXPECT_EQ(info.thumbnailCompression, 6);
   EXPECT_EQ(info.imageWidth, 160);  // the thumbnail's size overwrites the captured one
   // An APP1 of length 20000 whose IFD0 links to 5000: start 5000, length 15003.
-  TimgData big(255);
-  big.sections[0].lengthField = 20000;
-  big.exifSection = &big.sections[0];
-  TImageInfo far(&big, 255);
+  TImageInfo far(255);
   far.bigEndian = true;
   far.SetSegmentData(std::string(16, '\0') + std::string("\0\0\0\0\x13\x88", 6));
   far.ParseDirectory(17, 9, 20000 - 6, 1);
@@ -145,9 +141,9 @@ TEST(TImageInfo, PatchDimensionsWritesShortAndLongInPlace) {
   tScanned s(Ifd().Sub(0x8769, exif).Tiff(true));
   TImageInfo& info = s.Info();
   const std::string before = s.data.exifSection->bytes;
-  info.PatchDimensions(480, 640);
+  info.PatchDimensions(s.data.exifSection->bytes, 480, 640);
   EXPECT_EQ(s.data.exifSection->bytes, before);  // same size: no byte changes
-  info.PatchDimensions(768, 1024);
+  info.PatchDimensions(s.data.exifSection->bytes, 768, 1024);
   const std::string& after = s.data.exifSection->bytes;
   EXPECT_EQ(Word(after, info.widthPos, true), 1024);
   EXPECT_EQ(Word(after, info.widthPos + 2, true), 0);  // left-justified, the rest untouched

@@ -7,6 +7,7 @@
 #include "metadata/JpegImage.h"
 #include "metadata/TimgData.h"
 #include "platform/FormatError.h"
+#include "tests/support/IptcRewrite.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TempDir.h"
 
@@ -34,22 +35,13 @@ std::string Rewrite(const std::string& source) {
   test::TempDir dir;
   const std::string in = dir.File("in.jpg"), out = dir.File("out.jpg");
   test::WriteFileBytes(in, source);
-  TimgData image(255);
-  image.ScanFile(in);
-  if (image.iptcSection != nullptr) {
-    image.iptcInfo->ParseSegment(image.iptcSection->bytes);
-  } else {
-    image.StartEmptyIptc();
-  }
-  image.iptcInfo->ClearEntries();
-  image.iptcInfo->SetValue("City", "Rome");
-  image.iptcInfo->WriteToFile(out, in);
+  test::RewriteIptc(in, out, [](TIPTCdata& iptc) { iptc.SetValue("City", "Rome"); });
   return test::ReadFileBytes(out);
 }
 
 // The APP13 a rewrite with only a City of "Rome" produces, given the source's other resources.
 std::string NewIptc(const std::string& others = "", bool hasUrlList = false) {
-  TIPTCdata data(nullptr);
+  TIPTCdata data;
   data.SetValue("City", "Rome");
   return Segment(0xED, data.BuildSegmentPayload(others, hasUrlList));
 }
@@ -105,11 +97,7 @@ TEST(SaveJpegWithSegments, WritesIntoTheSourceFileItself) {
   const std::string path = dir.File("same.jpg");
   const std::string source = test::JpegWith({kApp0, kXmp});
   test::WriteFileBytes(path, source);
-  TimgData image(255);
-  image.ScanFile(path);
-  image.StartEmptyIptc();
-  image.iptcInfo->SetValue("ByLine", "me");
-  image.iptcInfo->WriteToFile(path, "");
+  test::RewriteIptc(path, path, [](TIPTCdata& iptc) { iptc.SetValue("ByLine", "me"); });
   const std::string written = test::ReadFileBytes(path);
   // Any APP1 is taken as the EXIF segment, so the XMP packet leads and the JFIF header goes.
   EXPECT_EQ(LeadingSegments(written).size(), 2u);
@@ -138,12 +126,8 @@ TEST(SaveJpegWithSegments, FailuresLeaveEveryFileAsItWas) {
                         Case{"folder that does not exist", good, dir.File("none/dest.jpg")},
                         Case{"destination is a folder", good, dir.File("folder.jpg")}}) {
     SCOPED_TRACE(c.what);
-    TimgData image(255);
-    image.ScanFile(c.source);
-    image.StartEmptyIptc();
-    image.iptcInfo->SetValue("City", "Rome");
     try {
-      image.iptcInfo->WriteToFile(c.destination, c.source);
+      test::RewriteIptc(c.source, c.destination, [](TIPTCdata& iptc) { iptc.SetValue("City", "Rome"); });
       ADD_FAILURE() << "no error";
     } catch (const FormatError& e) {
       EXPECT_NE(std::string(e.what()).find(c.what[0] == 'f' || c.what[0] == 'd' ? c.destination : c.source),

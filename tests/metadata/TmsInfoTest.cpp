@@ -143,18 +143,24 @@ TEST(MakerNoteFormatters, NikonTextsAndFieldRoutines) {
   EXPECT_EQ(SeparatorCount("abc", ""), 0);
 }
 
+// Collects what a formatter adds.
+class tCollectingContext final : public tFormatContext {
+ public:
+  void AddValue(std::string_view name, std::string_view text) override { values.emplace_back(name, text); }
+  std::vector<std::pair<std::string, std::string>> values;
+};
+
 TEST(MakerNoteFormatters, CustomFunctionsSkipWhatIsNoFunction) {
-  TimgData owner(255);
-  TImageInfo info(&owner, 255);
-  MakerNoteState().decodingInfo = &info;
-  EXPECT_EQ(ListCustomFunctions("257, 4097, x, -3, 1536, 0"), "\r\nNoise Reduction= On\r\nAV Shutter Speed=Automatic");
-  EXPECT_TRUE(MakerNoteState().keepUnformatted);
-  ASSERT_EQ(info.entries.size(), 2u);
-  EXPECT_EQ(info.entries[0].TableId, 1);
-  EXPECT_EQ(info.entries[0].TagNumber, 0);
-  EXPECT_EQ(info.entries[0].RawValue, " On");
-  EXPECT_EQ(ListCustomFunctions("257"), "");  // the last field is never examined
-  MakerNoteState() = {};
+  tCollectingContext context;
+  EXPECT_FALSE(context.KeepsUnformatted());
+  EXPECT_EQ(ListCustomFunctions("257, 4097, x, -3, 1536, 0", context),
+            "\r\nNoise Reduction= On\r\nAV Shutter Speed=Automatic");
+  EXPECT_TRUE(context.KeepsUnformatted());
+  EXPECT_EQ(context.values, (std::vector<std::pair<std::string, std::string>>{
+                                {"Noise Reduction", " On"}, {"AV Shutter Speed", "Automatic"}}));
+  tCollectingContext last;
+  EXPECT_EQ(ListCustomFunctions("257", last), "");  // the last field is never examined
+  EXPECT_TRUE(last.values.empty());
 }
 
 TEST(TmsInfo, ANoteThatPointsOutsideItsDataGivesFewerEntries) {

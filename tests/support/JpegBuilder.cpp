@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "metadata/JpegImage.h"
 #include "tools/support/JpegEncoder.h"
 
 namespace dux::test {
@@ -58,22 +59,16 @@ std::string TinyJpeg(int width, int height) {
 
 std::vector<std::string> LeadingSegments(std::string_view jpeg) {
   std::vector<std::string> segments;
-  std::size_t pos = 2;
-  while (pos + 4 <= jpeg.size() && static_cast<unsigned char>(jpeg[pos]) == 0xFF) {
-    const auto marker = static_cast<unsigned char>(jpeg[pos + 1]);
-    if (!((marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE)) break;
-    const std::size_t length = static_cast<unsigned char>(jpeg[pos + 2]) << 8 |
-                               static_cast<unsigned char>(jpeg[pos + 3]);
-    segments.emplace_back(jpeg.substr(pos, length + 2));
-    pos += length + 2;
+  for (const tLeadingSegment& s : FindLeadingSegments(jpeg)) {
+    segments.emplace_back(jpeg.substr(static_cast<std::size_t>(s.start), static_cast<std::size_t>(s.end - s.start)));
   }
   return segments;
 }
 
 std::string ImageTail(std::string_view jpeg) {
-  std::size_t pos = 2;
-  for (const std::string& s : LeadingSegments(jpeg)) pos += s.size();
-  return std::string(jpeg.substr(pos));
+  std::int64_t tail = 2;
+  FindLeadingSegments(jpeg, &tail);
+  return std::string(jpeg.substr(static_cast<std::size_t>(tail)));
 }
 
 std::string JpegWith(const std::vector<std::string>& segments, int width, int height) {
