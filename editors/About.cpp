@@ -1,7 +1,6 @@
 #include "editors/About.h"
 
 #include "editors/EditFormBase.h"
-#include "host/CommandTable.h"
 #include "platform/Dialog.h"
 #include "platform/Display.h"
 
@@ -14,13 +13,14 @@ constexpr controls::Color kHelpBoxColor = platform::Rgb(255, 255, 225);
 
 }  // namespace
 
-std::vector<std::string> AboutCommandLines() {
+std::vector<std::string> AboutCommandLines(const std::vector<std::string>& groups,
+                                           const std::vector<tCommandInfo>& commands) {
   std::vector<std::string> lines;
-  for (int group = 1; group <= 2; ++group) {
-    lines.emplace_back(kDefaultGroupDescriptions[static_cast<std::size_t>(group) - 1]);
-    for (const auto& command : kCommands) {
-      if (command.Group != group) continue;
-      std::string_view name = command.Name;
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    lines.push_back(groups[g]);
+    for (const tCommandInfo& command : commands) {
+      if (command.group != static_cast<int>(g) + 1) continue;
+      std::string_view name = command.name;
       if (!name.empty() && name.front() == '.') name.remove_prefix(1);
       lines.push_back("\t" + std::string(name));
     }
@@ -71,7 +71,6 @@ TAboutBoxForm::TAboutBoxForm() {
   Memo1.SetBounds(8, 24, 337, 73);
   Memo1.SetColor(controls::kClInfoBk);
   Memo1.SetFont(DialogFont(), controls::kBlack);
-  Memo1.lines = AboutCommandLines();
 
   OKBtn.SetName("OKBtn");
   OKBtn.SetBounds(136, 240, 84, 25);

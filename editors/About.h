@@ -3,6 +3,7 @@
 #include "controls/NeoBookHelpBox2.h"
 #include "controls/NeoBookPanel.h"
 #include "controls/StdControls.h"
+#include "editors/HostServices.h"
 
 namespace dux::editors {
 
@@ -28,7 +29,9 @@ class TAboutBoxForm : public controls::TForm {
   void NeoBookHelpBox1MouseMove() { FormMouseMove(); }
 };
 
-// The lines of the command list.
-std::vector<std::string> AboutCommandLines();
+// The lines of the command list: each group's name, then a tab and the name of each of its
+// commands (the template command without its leading full stop), then an empty line.
+std::vector<std::string> AboutCommandLines(const std::vector<std::string>& groups,
+                                           const std::vector<tCommandInfo>& commands);
 
 }  // namespace dux::editors

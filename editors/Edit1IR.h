@@ -8,8 +8,8 @@ namespace dux::editors {
 class TEditForm1IR : public TEditFormBase {
  public:
   TEditForm1IR();
-  void LoadParameters(ActionParameters params) override;
-  void StoreParameters(ActionParameters params) const override;
+  void LoadParameters(const tParameters& params) override;
+  void StoreParameters(tParameters& params) const override;
 
   TNeoBookPanel& NeoBookPanel1;
   TEdit& Edit1;

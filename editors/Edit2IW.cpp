@@ -19,16 +19,16 @@ TEditForm2IW::TEditForm2IW()
   SetPanelTabOrder({&NeoBookPanel1, &NeoBookPanel2});
 }
 
-void TEditForm2IW::LoadParameters(ActionParameters params) {
+void TEditForm2IW::LoadParameters(const tParameters& params) {
   NeoBookPanel1.SetCaption("Filename or variable of the JPG-file to read");
   NeoBookPanel2.SetCaption("Filename or variable of the JPG-file to write/update");
-  Edit1.SetText(Parameter(params, 0));
-  Edit2.SetText(Parameter(params, 1));
+  Edit1.SetText(params.Get(0));
+  Edit2.SetText(params.Get(1));
 }
 
-void TEditForm2IW::StoreParameters(ActionParameters params) const {
-  SetParameter(params, 0, Edit1.Text());
-  SetParameter(params, 1, Edit2.Text());
+void TEditForm2IW::StoreParameters(tParameters& params) const {
+  params.Set(0, Edit1.Text());
+  params.Set(1, Edit2.Text());
 }
 
 }  // namespace dux::editors

@@ -8,8 +8,8 @@ namespace dux::editors {
 class TEditForm2IW : public TEditFormBase {
  public:
   TEditForm2IW();
-  void LoadParameters(ActionParameters params) override;
-  void StoreParameters(ActionParameters params) const override;
+  void LoadParameters(const tParameters& params) override;
+  void StoreParameters(tParameters& params) const override;
 
   TNeoBookPanel& NeoBookPanel1;
   TEdit& Edit1;

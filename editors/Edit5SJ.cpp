@@ -30,15 +30,15 @@ TEditForm5SJ::TEditForm5SJ()
   SetPanelTabOrder(order);
 }
 
-void TEditForm5SJ::LoadParameters(ActionParameters params) {
+void TEditForm5SJ::LoadParameters(const tParameters& params) {
   for (int i = 0; i < 5; ++i) {
     NeoBookPanels[static_cast<std::size_t>(i)].get().SetCaption(kCaptions[static_cast<std::size_t>(i)]);
-    EditVars[static_cast<std::size_t>(i)].get().SetText(Parameter(params, i));
+    EditVars[static_cast<std::size_t>(i)].get().SetText(params.Get(static_cast<std::size_t>(i)));
   }
 }
 
-void TEditForm5SJ::StoreParameters(ActionParameters params) const {
-  for (int i = 0; i < 5; ++i) SetParameter(params, i, EditVars[static_cast<std::size_t>(i)].get().Text());
+void TEditForm5SJ::StoreParameters(tParameters& params) const {
+  for (int i = 0; i < 5; ++i) params.Set(static_cast<std::size_t>(i), EditVars[static_cast<std::size_t>(i)].get().Text());
 }
 
 }  // namespace dux::editors

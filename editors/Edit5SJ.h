@@ -11,8 +11,8 @@ namespace dux::editors {
 class TEditForm5SJ : public TEditFormBase {
  public:
   TEditForm5SJ();
-  void LoadParameters(ActionParameters params) override;
-  void StoreParameters(ActionParameters params) const override;
+  void LoadParameters(const tParameters& params) override;
+  void StoreParameters(tParameters& params) const override;
 
   std::array<std::reference_wrapper<TNeoBookPanel>, 5> NeoBookPanels;  // NeoBookPanel1 .. 5
   std::array<std::reference_wrapper<TEdit>, 5> EditVars;               // EditVar1 .. 5

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "editors/HostRequests.h"
-#include "host/IptcFields.h"
+#include "metadata/IptcFields.h"
 
 namespace dux::editors {
 namespace {
@@ -54,17 +53,17 @@ TComboBox& TEditForm99::AddComboBox(TNeoBookPanel& panel) {
   return Adopt(std::move(combo));
 }
 
-void TEditForm99::LoadParameters(ActionParameters params) {
+void TEditForm99::LoadParameters(const tParameters& params) {
   NeoBookPanelVariable.SetCaption("Variable name:");
   NeoBookPanelValue.SetCaption(kValueCaption);
-  EditVariable.SetText(Parameter(params, 0));
-  EditValue.SetText(Parameter(params, 1));
+  EditVariable.SetText(params.Get(0));
+  EditValue.SetText(params.Get(1));
   EditValue.SetBounds(EditValue.Left(), EditValue.Top(), kFieldWidth, EditValue.Height());
 }
 
-void TEditForm99::StoreParameters(ActionParameters params) const {
-  SetParameter(params, 0, EditVariable.Text());
-  SetParameter(params, 1, EditValue.Text());
+void TEditForm99::StoreParameters(tParameters& params) const {
+  params.Set(0, EditVariable.Text());
+  params.Set(1, EditValue.Text());
 }
 
 void TEditForm99::ComboBoxVar1Change() {
@@ -77,7 +76,7 @@ void TEditForm99::ComboBoxVar1Change() {
 }
 
 void TEditForm99::SpeedButtonObj1Click() {
-  const auto object = RequestFromHost(kRequestSelectObject, EditVariable.Text());
+  const auto object = Request(kRequestSelectObject, EditVariable.Text());
   if (!object) return;
   const std::string& listText = ComboBoxVar1.Text();
   if (listText.find("_RClickAction") != std::string::npos) EditVariable.SetText("[" + *object + "_RClickAction]");

@@ -8,8 +8,8 @@ namespace dux::editors {
 class TEditForm99 : public TEditFormBase {
  public:
   TEditForm99();
-  void LoadParameters(ActionParameters params) override;
-  void StoreParameters(ActionParameters params) const override;
+  void LoadParameters(const tParameters& params) override;
+  void StoreParameters(tParameters& params) const override;
 
   TNeoBookPanel& NeoBookPanelVariable;
   TEdit& EditVariable;

@@ -7,15 +7,10 @@
 #include "editors/Edit2IW.h"
 #include "editors/Edit5SJ.h"
 #include "editors/Edit99.h"
-#include "host/CommandTable.h"
-#include "host/PluginState.h"
-#include "host/UtilityCommands.h"
 #include "platform/Dialog.h"
 
 namespace dux::editors {
 namespace {
-
-constexpr std::int32_t kTemplateCommand = 4;
 
 // The about box while it is shown.
 TAboutBoxForm* shownAboutBox = nullptr;
@@ -46,24 +41,22 @@ std::unique_ptr<TEditFormBase> CreateEditor(std::int32_t number) {
 
 }  // namespace
 
-bool EditAction(std::int32_t number, ActionParameters params) {
-  if (number == kTemplateCommand) {
-    if (Parameter(params, 0).empty()) SetParameter(params, 0, VariableTemplate());
-    return true;
-  }
-  const auto row = CommandByNumber(number);
+bool EditAction(std::int32_t number, tParameters& params, HostServices& host) {
   auto form = CreateEditor(number);
-  if (!row || !form) return false;
-  const std::string name(row->Name);
-  form->SetCommand(name, PluginState().commandDescriptions[static_cast<std::size_t>(number) - 1]);
+  if (!form) return false;
+  for (const tCommandInfo& command : host.Commands()) {
+    if (command.number == number) form->SetCommand(command.name, command.description, host.ProductName());
+  }
+  form->SetHost(&host);
   form->LoadParameters(params);
   if (form->ShowModal(platform::ActiveWindow()) != platform::kModalOk) return false;
   form->StoreParameters(params);
   return true;
 }
 
-void ShowAbout() {
+void ShowAbout(HostServices& host) {
   TAboutBoxForm form;
+  form.Memo1.lines = AboutCommandLines(host.GroupNames(), host.Commands());
   const ShownReference shown(form);
   form.ShowModal(platform::ActiveWindow());
 }

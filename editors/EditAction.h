@@ -2,19 +2,19 @@
 
 #include <cstdint>
 
-#include "host/HostApi.h"
+#include "editors/HostServices.h"
 
 namespace dux::editors {
 
-// nbEditAction: shows the editor of command `number` (none for the template command, which
-// receives the variable template when its parameter is empty) and writes the edited texts back
-// on OK. True when the parameters were replaced (OK, or command 4).
-bool EditAction(std::int32_t number, ActionParameters params);
+// Shows the editor of command `number` (commands 1, 2, 3, 5 and 6 have one) with the command's
+// name and description from `host`, and stores the edited texts into `params` on OK. True on OK;
+// false on Cancel and for a number without an editor.
+bool EditAction(std::int32_t number, tParameters& params, HostServices& host);
 
 class TAboutBoxForm;
 
-// nbAbout: shows the about box.
-void ShowAbout();
+// Shows the about box with the command list `host` gives.
+void ShowAbout(HostServices& host);
 // The about box while ShowAbout shows it, else null.
 TAboutBoxForm* ShownAboutBox();
 

@@ -1,9 +1,5 @@
 #include "editors/EditFormBase.h"
 
-#include "editors/HostRequests.h"
-#include "host/CommandTable.h"
-#include "host/PlugInUtils.h"
-#include "host/PluginState.h"
 #include "platform/Display.h"
 
 namespace dux::editors {
@@ -19,14 +15,6 @@ constexpr controls::Color kGlyphTransparent = platform::Rgb(128, 0, 128);   // $
 
 platform::tFont DialogFont() { return {"MS Sans Serif", 11, false}; }
 platform::tFont EditFont() { return {"Arial", 12, false}; }
-
-std::string Parameter(ActionParameters params, int index) {
-  return params != nullptr ? HostStringText(params[index]) : std::string();
-}
-
-void SetParameter(ActionParameters params, int index, const std::string& text) {
-  if (params != nullptr) SetHostString(params[index], text);
-}
 
 TEditFormBase::TEditFormBase(const tFrame& frame) {
   SetName("EditForm");
@@ -57,9 +45,10 @@ TEditFormBase::TEditFormBase(const tFrame& frame) {
   CancelBtn.SetTabOrder(1);
 }
 
-void TEditFormBase::SetCommand(const std::string& name, const std::string& description) {
+void TEditFormBase::SetCommand(const std::string& name, const std::string& description,
+                               const std::string& productName) {
   SetCaption(name + " Properties");
-  NeoBookCommandBox.SetCaption(name + "  (" + std::string(kProductName) + ")");
+  NeoBookCommandBox.SetCaption(name + "  (" + productName + ")");
   CommandLabel.SetCaption(description);
 }
 
@@ -96,15 +85,20 @@ void TEditFormBase::SetPanelTabOrder(const std::vector<TNeoBookPanel*>& panels) 
   NeoBookCommandBox.SetTabOrder(order);
 }
 
+std::optional<std::string> TEditFormBase::Request(std::int32_t code, const std::string& text) {
+  if (host_ == nullptr) return std::nullopt;
+  return host_->Request(code, text);
+}
+
 void TEditFormBase::InsertVariable(TEdit& field) {
-  if (auto answer = RequestFromHost(kRequestInsertVariable, field.Text())) field.SetText(*answer);
+  if (auto answer = Request(kRequestInsertVariable, field.Text())) field.SetText(*answer);
 }
 
 void TEditFormBase::EditActionString(TEdit& field) {
-  if (!HostRequestsAvailable()) return;
+  if (host_ == nullptr || !host_->CanRequest()) return;
   const std::string request =
-      field.Text() + '\r' + GetHostVariable("[PubDir]") + '\r' + "JPG Files|*.jpg" + '\r' + "False" + '\r' + "False";
-  if (auto answer = RequestFromHost(kRequestChooseFile, request)) field.SetText(*answer);
+      field.Text() + '\r' + host_->Variable("[PubDir]") + '\r' + "JPG Files|*.jpg" + '\r' + "False" + '\r' + "False";
+  if (auto answer = Request(kRequestChooseFile, request)) field.SetText(*answer);
 }
 
 }  // namespace dux::editors

@@ -8,7 +8,7 @@
 #include "controls/NeoBookHelpBox2.h"
 #include "controls/NeoBookPanel.h"
 #include "controls/StdControls.h"
-#include "host/HostApi.h"
+#include "editors/HostServices.h"
 
 namespace dux::editors {
 
@@ -34,11 +34,13 @@ class TEditFormBase : public controls::TForm {
   };
   explicit TEditFormBase(const tFrame& frame);
 
-  // "<command> Properties", the help box caption and the description.
-  void SetCommand(const std::string& name, const std::string& description);
-  // Fills the fields from the action's parameters and writes them back (OK only).
-  virtual void LoadParameters(ActionParameters params) = 0;
-  virtual void StoreParameters(ActionParameters params) const = 0;
+  // "<command> Properties", the help box caption (with the product's name) and the description.
+  void SetCommand(const std::string& name, const std::string& description, const std::string& productName);
+  // The host the glyph buttons ask; without one they do nothing.
+  void SetHost(HostServices* host) { host_ = host; }
+  // Fills the fields from the action's parameters and stores them back (OK only).
+  virtual void LoadParameters(const tParameters& params) = 0;
+  virtual void StoreParameters(tParameters& params) const = 0;
 
   TNeoBookHelpBox2 NeoBookCommandBox{this};
   TLabel CommandLabel{&NeoBookCommandBox};
@@ -63,12 +65,15 @@ class TEditFormBase : public controls::TForm {
   void SetPanelTabOrder(const std::vector<TNeoBookPanel*>& panels);
 
   // "Insert Variable": the host's variable editor (request 14) for the field's text.
-  static void InsertVariable(TEdit& field);
+  void InsertVariable(TEdit& field);
   // "Edit action string": the host's file chooser (request 16) for a JPG file.
-  static void EditActionString(TEdit& field);
+  void EditActionString(TEdit& field);
+  // The host's answer to an interface request; nothing without a host or when it refuses.
+  std::optional<std::string> Request(std::int32_t code, const std::string& text);
 
  private:
   std::vector<std::unique_ptr<controls::TControl>> owned_;
+  HostServices* host_ = nullptr;
 };
 
 // Resource names of the glyphs.
@@ -79,8 +84,5 @@ inline constexpr char kGlyphEditAction[] = "DUX_GLYPH_EDIT_ACTION";
 platform::tFont DialogFont();
 platform::tFont EditFont();
 
-// Reads a parameter (null counts as empty) and replaces one.
-std::string Parameter(ActionParameters params, int index);
-void SetParameter(ActionParameters params, int index, const std::string& text);
 
 }  // namespace dux::editors

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editors/EditAction.h"
+#include "host/EditorHost.h"
 #include "host/DisplaySetup.h"
 #include "host/Dispatch.h"
 #include "host/Guarded.h"
@@ -61,12 +62,16 @@ DUX_EXPORT HostBool DUX_CALL nbExecAction(std::int32_t number, ActionParameters 
 }
 
 DUX_EXPORT HostBool DUX_CALL nbEditAction(std::int32_t number, ActionParameters params) {
-  return Guarded<HostBool>(0, [&] { return static_cast<HostBool>(dux::editors::EditAction(number, params)); });
+  return Guarded<HostBool>(0, [&] {
+    dux::PluginHostServices host;
+    return static_cast<HostBool>(dux::EditActionForHost(number, params, host));
+  });
 }
 
 DUX_EXPORT void DUX_CALL nbAbout() {
   Guarded(0, [] {
-    dux::editors::ShowAbout();
+    dux::PluginHostServices host;
+    dux::editors::ShowAbout(host);
     return 0;
   });
 }

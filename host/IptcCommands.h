@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/IptcFields.h"
+#include "metadata/IptcFields.h"
 
 namespace dux {
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "host/IptcFields.h"
+#include "metadata/IptcFields.h"
 #include "host/PluginState.h"
 #include "metadata/Cp1252.h"
 #include "metadata/TextFormat.h"

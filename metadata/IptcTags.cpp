@@ -1,10 +1,11 @@
 #include "metadata/IptcTags.h"
 
 #include "metadata/AsciiText.h"
+#include "metadata/IptcFields.h"
 
 namespace dux {
 
-const std::array<tTagRow, 49> kIptcTags = {{
+constexpr std::array<tTagRow, 49> kIptcTags = {{
     {.RecordNumber = 2, .TagNumber = 0, .ShortName = "SKIP", .Description = "Record Version", .MaxSize = 64},
     {.RecordNumber = 2, .TagNumber = 3, .ShortName = "ObjectType", .Description = "Object Type Ref", .MaxSize = 67},
     {.RecordNumber = 2, .TagNumber = 4, .ShortName = "ObjectAttr", .Description = "Object Attribute Ref", .MaxSize = 67},
@@ -55,6 +56,27 @@ const std::array<tTagRow, 49> kIptcTags = {{
     {.RecordNumber = 2, .TagNumber = 135, .ShortName = "LangID", .Description = "Language ID", .MaxSize = 3},
     {.RecordNumber = 8, .TagNumber = 10, .ShortName = "Subfile", .Description = "Subfile", .MaxSize = 2},
 }};
+
+namespace {
+
+// Each host variable's field is the table row of its record:dataset, so that a read and a write
+// of the variable reach the same dataset.
+constexpr bool FieldsMatchTheTable() {
+  for (const tIptcFieldRow& field : kIptcFields) {
+    bool found = false;
+    for (const tTagRow& row : kIptcTags) {
+      if (row.ShortName == field.Field) {
+        if (found || row.RecordNumber != field.Record || row.TagNumber != field.Dataset) return false;
+        found = true;
+      }
+    }
+    if (!found) return false;
+  }
+  return true;
+}
+static_assert(FieldsMatchTheTable(), "every IPTC variable names the table row of its record:dataset");
+
+}  // namespace
 
 int IptcTableIndexOfName(std::string_view name) noexcept {
   for (std::size_t i = 0; i < kIptcTags.size(); ++i) {

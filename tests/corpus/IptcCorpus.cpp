@@ -1,6 +1,6 @@
 #include "tests/corpus/IptcCorpus.h"
 
-#include "host/IptcFields.h"
+#include "metadata/IptcFields.h"
 
 namespace dux::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "host/IptcFields.h"
+#include "metadata/IptcFields.h"
 #include "metadata/AsciiText.h"
 #include "metadata/CommaList.h"
 #include "tests/corpus/IptcCorpus.h"

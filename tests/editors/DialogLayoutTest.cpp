@@ -14,6 +14,9 @@
 namespace dux::editors {
 namespace {
 
+using testing::EditAction;
+using testing::ShowAbout;
+
 using controls::TControl;
 using controls::tRect;
 
@@ -163,9 +166,6 @@ TEST(DialogLayout, AboutBox) {
   EXPECT_EQ(form.NeoBookPanel1.Caption(), "Commandlist");
   EXPECT_EQ(form.Label2.Caption(), kHomePage);
   EXPECT_EQ(form.Image1.picture.width, 32);
-  EXPECT_EQ(form.Memo1.lines,
-            (std::vector<std::string>{"IPTC-Info", "\tduxIPTCread", "\tduxIPTCwrite", "\tduxIPTCsetVar",
-                                      "\tduxIPTCvarTemplate", "EXIF-Info", "\tduxEXIFread", "\tduxGetTag", ""}));
   EXPECT_TRUE(form.Memo1.NativeStyle().readOnly);
   EXPECT_FALSE(form.Memo1.NativeStyle().tabStop);
   EXPECT_TRUE(form.Memo1.NativeStyle().verticalScroll);
@@ -206,12 +206,17 @@ TEST(AboutBox, ShownModallyAndRememberedWhileShown) {
   controls::testing::DisplayGuard display;
   testing::EditorHost host;
   bool seen = false;
+  std::vector<std::string> lines;
   host.user = [&](controls::TForm& form) {
     seen = ShownAboutBox() == &form;
+    lines = dynamic_cast<TAboutBoxForm&>(form).Memo1.lines;
     form.Find<controls::TButton>("OKBtn")->UserClick();
   };
   ShowAbout();
   EXPECT_TRUE(seen);
+  // The command list: the fixed group names, the template command without its full stop.
+  EXPECT_EQ(lines, (std::vector<std::string>{"IPTC-Info", "\tduxIPTCread", "\tduxIPTCwrite", "\tduxIPTCsetVar",
+                                             "\tduxIPTCvarTemplate", "EXIF-Info", "\tduxEXIFread", "\tduxGetTag", ""}));
   EXPECT_EQ(ShownAboutBox(), nullptr);
   EXPECT_EQ(host.dialogsShown, 1);
 }

@@ -14,6 +14,9 @@
 namespace dux::editors {
 namespace {
 
+using testing::EditAction;
+using testing::ShowAbout;
+
 using controls::TButton;
 using controls::TControl;
 using controls::TEdit;

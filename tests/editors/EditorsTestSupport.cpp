@@ -1,5 +1,7 @@
 #include "tests/editors/EditorsTestSupport.h"
 
+#include "editors/EditAction.h"
+#include "host/EditorHost.h"
 #include "host/PlugInUtils.h"
 #include "host/PluginState.h"
 #include "host/Registration.h"
@@ -59,5 +61,15 @@ EditorHost::~EditorHost() {
 }
 
 void EditorHost::RegisterRequests() { PluginState().interfaceRequest = &InterfaceRequest; }
+
+bool EditAction(std::int32_t number, ActionParameters params) {
+  PluginHostServices host;
+  return EditActionForHost(number, params, host);
+}
+
+void ShowAbout() {
+  PluginHostServices host;
+  editors::ShowAbout(host);
+}
 
 }  // namespace dux::editors::testing

@@ -47,4 +47,8 @@ class EditorHost {
   int dialogsShown = 0;
 };
 
+// nbEditAction and nbAbout as the entry points run them: over the registered host's services.
+bool EditAction(std::int32_t number, ActionParameters params);
+void ShowAbout();
+
 }  // namespace dux::editors::testing

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/IptcFields.h"
+#include "metadata/IptcFields.h"
 #include "host/UtilityCommands.h"
 #include "metadata/ByteStream.h"
 #include "metadata/IptcTags.h"

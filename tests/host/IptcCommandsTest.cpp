@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/IptcFields.h"
+#include "metadata/IptcFields.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/PluginFixture.h"
 
