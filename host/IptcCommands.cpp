@@ -36,7 +36,7 @@ std::string LimitFieldText(const tIptcFieldRow& row, std::string_view text) {
   return JoinCommaList(items);
 }
 
-bool IptcWrite(const std::string& source, const std::string& destination) {
+bool IptcWrite(const std::string& source, const std::string& destination, const tCommandFiles& files) {
   // An empty source means rewriting the destination in place, so that file is the one scanned.
   const std::string& from = source.empty() ? destination : source;
   TimgData image(255);
@@ -51,7 +51,7 @@ bool IptcWrite(const std::string& source, const std::string& destination) {
     const std::string text = GetHostVariable(row.Variable);
     if (!text.empty()) image.iptcInfo->SetValue(row.Field, LimitFieldText(row, text));
   }
-  image.iptcInfo->WriteToFile(image, jpeg, destination);
+  image.iptcInfo->WriteToFile(image, jpeg, destination, files.openOutput);
   return true;
 }
 

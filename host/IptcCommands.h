@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/CommandFiles.h"
 #include "metadata/IptcFields.h"
 
 namespace dux {
@@ -12,8 +13,9 @@ namespace dux {
 bool IptcRead(const std::string& fileName);
 
 // duxIPTCwrite: writes the 31 variables as the IPTC block of `source` into `destination`
-// (the destination itself when `source` is empty). True when written; errors propagate.
-bool IptcWrite(const std::string& source, const std::string& destination);
+// (the destination itself when `source` is empty) through `files`. True when written; errors
+// propagate.
+bool IptcWrite(const std::string& source, const std::string& destination, const tCommandFiles& files = {});
 
 // A variable's text cut to its field's limit: each item of a list field, else the whole text.
 std::string LimitFieldText(const tIptcFieldRow& row, std::string_view text);

@@ -48,11 +48,11 @@ bool HasExtension(const std::string& name) {
 }
 
 // The line list: a file's lines joined again with CR LF after each, or the parameter itself.
-std::string SourceText(const std::string& lineList) {
+std::string SourceText(const std::string& lineList, const tCommandFiles& files) {
   if (!HasExtension(lineList) || !platform::FileExists(lineList)) return lineList;
   std::string bytes;
   try {
-    bytes = platform::ReadWholeFile(lineList);
+    bytes = files.readWholeFile(lineList);
   } catch (const FileError& e) {
     throw std::runtime_error(FormatText(kCannotOpen, {std::string_view(lineList), std::string_view(e.Reason())}));
   }
@@ -125,10 +125,10 @@ std::string TagSearch(const std::string& source, const std::string& tag, const s
 }
 
 bool GetTag(const std::string& lineList, const std::string& tag, const std::string& delimiter,
-            const std::string& fieldIndex, const std::string& resultVariable) {
+            const std::string& fieldIndex, const std::string& resultVariable, const tCommandFiles& files) {
   std::string result;
   try {
-    result = TagSearch(SourceText(lineList), tag, delimiter, fieldIndex);
+    result = TagSearch(SourceText(lineList, files), tag, delimiter, fieldIndex);
   } catch (const std::exception& e) {
     SetHostVariable("[LastError]", e.what());
     return false;
