@@ -1,9 +1,9 @@
 #include "metadata/ExifTags.h"
 
-#include <algorithm>
 
 #include "metadata/AsciiText.h"
 #include "metadata/ExifFormatters.h"
+#include "metadata/TagRows.h"
 
 namespace dux {
 
@@ -299,16 +299,11 @@ constexpr std::array<tTagRow, 31> kGpsTags = {{
 
 namespace {
 
-template <std::size_t N>
-constexpr bool AreTagsAscending(const std::array<tTagRow, N>& rows, std::size_t count) {
-  for (std::size_t i = 1; i < count; ++i) {
-    if (rows[i - 1].TagNumber >= rows[i].TagNumber) return false;
-  }
-  return true;
-}
-static_assert(AreTagsAscending(kExifTags, kUnknownExifRow), "LookupTagRow bisects rows 0..249");
+// Rows 0..249; row 250 is the "Unknown" sentinel.
+constexpr std::span<const tTagRow> kKnownExifRows{kExifTags.data(), kUnknownExifRow};
+static_assert(AreRowsAscending(kKnownExifRows), "FindRow bisects rows 0..249: keep them in tag order");
 static_assert(kExifTags[kUnknownExifRow].TagNumber == 0);
-static_assert(AreTagsAscending(kGpsTags, kGpsTags.size()), "GPS rows ascend too");
+static_assert(AreRowsAscending(kGpsTags), "FindRow bisects: keep the GPS rows in tag order");
 
 // Labels of both tables, prepared once: the stored Description, else the spaced short name.
 template <std::size_t N>
@@ -356,14 +351,11 @@ TTagEntry ExifRowEntry(int index) {
 
 TTagEntry LookupTagRow(int tag, int directoryKind) {
   if (directoryKind == kMainDirectory || directoryKind == kThumbnailDirectory) {
-    const auto end = kExifTags.begin() + kUnknownExifRow;
-    const auto found = std::lower_bound(kExifTags.begin(), end, tag,
-                                        [](const tTagRow& row, int t) { return row.TagNumber < t; });
-    if (found != end && found->TagNumber == tag) return ExifRowEntry(static_cast<int>(found - kExifTags.begin()));
+    const int row = FindRow(kKnownExifRows, tag);
+    if (row >= 0) return ExifRowEntry(row);
   } else if (directoryKind == kGpsDirectory) {
-    for (std::size_t i = 0; i < kGpsTags.size(); ++i) {
-      if (kGpsTags[i].TagNumber == tag) return PreparedEntry(kGpsTags[i], GpsLabels()[i]);
-    }
+    const int row = FindRow(kGpsTags, tag);
+    if (row >= 0) return PreparedEntry(kGpsTags[static_cast<std::size_t>(row)], GpsLabels()[static_cast<std::size_t>(row)]);
   }
   return ExifRowEntry(kUnknownExifRow);
 }
@@ -375,19 +367,11 @@ int ExifTableIndexOfName(std::string_view name) {
   return -1;
 }
 
-int IndexOfTagInTable(int tag, std::span<const tTagRow> table) {
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    if (table[i].TagNumber == tag) return static_cast<int>(i);
-  }
-  return -1;
-}
+int IndexOfTagInTable(int tag, std::span<const tTagRow> table) { return FindRow(table, tag); }
 
 std::string CodesOfTag(int tag, std::span<const tTagRow> table) {
-  std::string codes;
-  for (const tTagRow& row : table) {
-    if (row.TagNumber == tag) codes = row.ValueCodes;
-  }
-  return codes;
+  const int row = FindRow(table, tag);
+  return row < 0 ? std::string() : std::string(table[static_cast<std::size_t>(row)].ValueCodes);
 }
 
 }  // namespace dux

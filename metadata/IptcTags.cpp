@@ -2,6 +2,7 @@
 
 #include "metadata/AsciiText.h"
 #include "metadata/IptcFields.h"
+#include "metadata/TagRows.h"
 
 namespace dux {
 
@@ -75,6 +76,7 @@ constexpr bool FieldsMatchTheTable() {
   return true;
 }
 static_assert(FieldsMatchTheTable(), "every IPTC variable names the table row of its record:dataset");
+static_assert(AreRowsAscending(kIptcTags), "FindRow bisects: keep the rows in record:dataset order");
 
 }  // namespace
 
@@ -85,13 +87,6 @@ int IptcTableIndexOfName(std::string_view name) noexcept {
   return -1;
 }
 
-int IptcTableIndexOf(int record, int dataset) noexcept {
-  for (std::size_t i = 0; i < kIptcTags.size(); ++i) {
-    if (kIptcTags[i].RecordNumber == record && kIptcTags[i].TagNumber == dataset) {
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
-}
+int IptcTableIndexOf(int record, int dataset) noexcept { return FindRow(kIptcTags, dataset, record); }
 
 }  // namespace dux

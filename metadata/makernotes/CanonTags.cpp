@@ -1,12 +1,14 @@
 #include "metadata/makernotes/MakerNoteTables.h"
 
+#include "metadata/TagRows.h"
+
 #include "metadata/MakerNoteFormatters.h"
 
 namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-const std::array<tTagRow, 16> kCanonTable = {{
+constexpr std::array<tTagRow, 16> kCanonTable = {{
     {.TagNumber = 0x0000, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x0001, .ShortName = "ExposureInfo1", .Description = "ExposureInfo1", .FormatterWithContext = &ListCameraSettings},
     {.TagNumber = 0x0002, .ShortName = "Skip", .Description = "Skip"},
@@ -24,5 +26,7 @@ const std::array<tTagRow, 16> kCanonTable = {{
     {.TagNumber = 0x000F, .ShortName = "CustomFunctions", .Description = "CustomFunctions", .FormatterWithContext = &ListCustomFunctions},
     {.TagNumber = 0x0010, .ShortName = "Skip", .Description = "Skip"},
 }};
+
+static_assert(AreRowsAscending(kCanonTable), "FindRow bisects: keep the rows in tag order");
 
 }  // namespace dux

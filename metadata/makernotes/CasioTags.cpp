@@ -1,10 +1,13 @@
 #include "metadata/makernotes/MakerNoteTables.h"
 
+#include "metadata/TagRows.h"
+
 namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
-// that users and their scripts already hold depend on them.
-const std::array<tTagRow, 26> kCasioTable1 = {{
+// that users and their scripts already hold depend on them. Only their order is by tag, so that
+// the lookup can bisect (0x2012 before 0x2013: each tag still finds its own row).
+constexpr std::array<tTagRow, 26> kCasioTable1 = {{
     {.TagNumber = 0x0001, .ShortName = "RecordingMode", .Description = "RecordingMode", .ValueCodes = "1:Single Shutter,2:Panorama,3:Night Scene,4:Portrait,5:Landscape"},
     {.TagNumber = 0x0002, .ShortName = "Quality", .Description = "Quality", .ValueCodes = "1:Economy,2:Normal,3:Fine"},
     {.TagNumber = 0x0003, .ShortName = "FocusingMode", .Description = "FocusingMode", .ValueCodes = "2:Macro,3:Auto Focus,4:Manual Focus,5:Infinity"},
@@ -33,7 +36,7 @@ const std::array<tTagRow, 26> kCasioTable1 = {{
     {.TagNumber = 0x001A, .ShortName = "Skip", .Description = "Skip"},
 }};
 
-const std::array<tTagRow, 45> kCasioTable2 = {{
+constexpr std::array<tTagRow, 45> kCasioTable2 = {{
     {.TagNumber = 0x0002, .ShortName = "ThumbnailDimensions", .Description = "Thumbnail Dimensions"},
     {.TagNumber = 0x0003, .ShortName = "ThumbnailSize", .Description = "Thumbnail Size"},
     {.TagNumber = 0x0004, .ShortName = "ThumbnailOffset", .Description = "Thumbnail OffSet"},
@@ -52,8 +55,8 @@ const std::array<tTagRow, 45> kCasioTable2 = {{
     {.TagNumber = 0x2002, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x2003, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x2011, .ShortName = "WhiteBalanceBias", .Description = "White Balance Bias"},
-    {.TagNumber = 0x2013, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x2012, .ShortName = "WhiteBalance", .Description = "White Balance", .ValueCodes = "0:Manual,1:Auto,4:Flash,12:Flash"},
+    {.TagNumber = 0x2013, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x2021, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x2022, .ShortName = "ObjectDistance", .Description = "Object Distance (mm)"},
     {.TagNumber = 0x2023, .ShortName = "Skip", .Description = "Skip"},
@@ -80,5 +83,8 @@ const std::array<tTagRow, 45> kCasioTable2 = {{
     {.TagNumber = 0x301A, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x301B, .ShortName = "Skip", .Description = "Skip"},
 }};
+
+static_assert(AreRowsAscending(kCasioTable1), "FindRow bisects: keep the rows in tag order");
+static_assert(AreRowsAscending(kCasioTable2), "FindRow bisects: keep the rows in tag order");
 
 }  // namespace dux

@@ -1,10 +1,12 @@
 #include "metadata/makernotes/MakerNoteTables.h"
 
+#include "metadata/TagRows.h"
+
 namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-const std::array<tTagRow, 18> kFujifilmTable = {{
+constexpr std::array<tTagRow, 18> kFujifilmTable = {{
     {.TagNumber = 0x0000, .ShortName = "Version", .Description = "Version"},
     {.TagNumber = 0x1000, .ShortName = "Quality", .Description = "Quality"},
     {.TagNumber = 0x1001, .ShortName = "Sharpness", .Description = "Sharpness", .ValueCodes = "1:Soft,2:Soft,3:Normal,4:Hard,5:Hard"},
@@ -24,5 +26,7 @@ const std::array<tTagRow, 18> kFujifilmTable = {{
     {.TagNumber = 0x1301, .ShortName = "FocusWarning", .Description = "FocusWarning", .ValueCodes = "0:Auto Focus good,1:Out of focus"},
     {.TagNumber = 0x1302, .ShortName = "AEWarning", .Description = "AEWarning", .ValueCodes = "0:AE good,1:Over exposure"},
 }};
+
+static_assert(AreRowsAscending(kFujifilmTable), "FindRow bisects: keep the rows in tag order");
 
 }  // namespace dux

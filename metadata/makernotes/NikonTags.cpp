@@ -1,12 +1,14 @@
 #include "metadata/makernotes/MakerNoteTables.h"
 
+#include "metadata/TagRows.h"
+
 #include "metadata/MakerNoteFormatters.h"
 
 namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-const std::array<tTagRow, 11> kNikonTable1 = {{
+constexpr std::array<tTagRow, 11> kNikonTable1 = {{
     {.TagNumber = 0x0002, .ShortName = "FamilyID", .Description = "FamilyID"},
     {.TagNumber = 0x0003, .ShortName = "Quality", .Description = "Quality", .ValueCodes = "1:Vga Basic,2:Vga Normal,3:Vga Fine,4:SXGA Basic,5:SXGA Normal,6:SXGA Fine10:2 Mpixel Basic,11:2 Mpixel Normal,12:2 Mpixel Fine"},
     {.TagNumber = 0x0004, .ShortName = "ColorMode", .Description = "ColorMode", .ValueCodes = "1:Color,2:Monochrome"},
@@ -20,7 +22,7 @@ const std::array<tTagRow, 11> kNikonTable1 = {{
     {.TagNumber = 0x0F00, .ShortName = "Skip", .Description = "Skip"},
 }};
 
-const std::array<tTagRow, 28> kNikonTable2 = {{
+constexpr std::array<tTagRow, 28> kNikonTable2 = {{
     {.TagNumber = 0x0001, .ShortName = "FamilyID", .Description = "Family ID"},
     {.TagNumber = 0x0002, .ShortName = "ISOSpeed", .Description = "ISO Speed"},
     {.TagNumber = 0x0003, .ShortName = "ColorMode", .Description = "Color Mode"},
@@ -50,5 +52,8 @@ const std::array<tTagRow, 28> kNikonTable2 = {{
     {.TagNumber = 0x0095, .ShortName = "NoiseReduction", .Description = "Noise Reduction"},
     {.TagNumber = 0x0F00, .ShortName = "Skip", .Description = "Skip"},
 }};
+
+static_assert(AreRowsAscending(kNikonTable1), "FindRow bisects: keep the rows in tag order");
+static_assert(AreRowsAscending(kNikonTable2), "FindRow bisects: keep the rows in tag order");
 
 }  // namespace dux

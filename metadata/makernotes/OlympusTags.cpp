@@ -1,10 +1,12 @@
 #include "metadata/makernotes/MakerNoteTables.h"
 
+#include "metadata/TagRows.h"
+
 namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-const std::array<tTagRow, 33> kOlympusTable = {{
+constexpr std::array<tTagRow, 33> kOlympusTable = {{
     {.TagNumber = 0x0200, .ShortName = "SpecialMode", .Description = "SpecialMode"},
     {.TagNumber = 0x0201, .ShortName = "JpegQual", .Description = "JpegQual", .ValueCodes = "1:SQ,2:HQ,3:SHQ,4:Raw"},
     {.TagNumber = 0x0202, .ShortName = "Macro", .Description = "Macro", .ValueCodes = "0=Normal,1:Macro;"},
@@ -39,5 +41,7 @@ const std::array<tTagRow, 33> kOlympusTable = {{
     {.TagNumber = 0x102F, .ShortName = "FinalHeight", .Description = "Final Height"},
     {.TagNumber = 0x1034, .ShortName = "CompressionRatio", .Description = "Compression Ratio"},
 }};
+
+static_assert(AreRowsAscending(kOlympusTable), "FindRow bisects: keep the rows in tag order");
 
 }  // namespace dux

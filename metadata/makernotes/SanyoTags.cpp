@@ -1,10 +1,12 @@
 #include "metadata/makernotes/MakerNoteTables.h"
 
+#include "metadata/TagRows.h"
+
 namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-const std::array<tTagRow, 6> kSanyoTable = {{
+constexpr std::array<tTagRow, 6> kSanyoTable = {{
     {.TagNumber = 0x0200, .ShortName = "Special Mode", .Description = "Special Mode"},
     {.TagNumber = 0x0201, .ShortName = "JpegQuality", .Description = "JpegQuality"},
     {.TagNumber = 0x0202, .ShortName = "Macro", .Description = "Macro"},
@@ -12,5 +14,7 @@ const std::array<tTagRow, 6> kSanyoTable = {{
     {.TagNumber = 0x0204, .ShortName = "DigiZoom", .Description = "DigiZoom"},
     {.TagNumber = 0x0F00, .ShortName = "DataDump", .Description = "DataDump"},
 }};
+
+static_assert(AreRowsAscending(kSanyoTable), "FindRow bisects: keep the rows in tag order");
 
 }  // namespace dux

@@ -1,10 +1,12 @@
 #include "metadata/makernotes/MakerNoteTables.h"
 
+#include "metadata/TagRows.h"
+
 namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-const std::array<tTagRow, 12> kSeikoTable = {{
+constexpr std::array<tTagRow, 12> kSeikoTable = {{
     {.TagNumber = 0x0200, .ShortName = "Special Mode", .Description = "Special Mode"},
     {.TagNumber = 0x0201, .ShortName = "JpegQuality", .Description = "JpegQuality"},
     {.TagNumber = 0x0202, .ShortName = "Macro", .Description = "Macro"},
@@ -18,5 +20,7 @@ const std::array<tTagRow, 12> kSeikoTable = {{
     {.TagNumber = 0x0300, .ShortName = "??", .Description = "??"},
     {.TagNumber = 0x0F00, .ShortName = "skip", .Description = "skip"},
 }};
+
+static_assert(AreRowsAscending(kSeikoTable), "FindRow bisects: keep the rows in tag order");
 
 }  // namespace dux

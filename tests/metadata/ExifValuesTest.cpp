@@ -7,13 +7,14 @@
 #include "metadata/ExifTags.h"
 #include "metadata/TextFormat.h"
 #include "tests/support/FixedLocale.h"
+#include "tests/support/TiffBuilder.h"
 
 namespace dux {
 namespace {
 
 std::string Be16(unsigned v) { return {static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)}; }
 std::string Be32(std::uint32_t v) { return Be16(v >> 16) + Be16(v & 0xFFFF); }
-std::string Le32(std::uint32_t v) { return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)}; }
+std::string Le32(std::uint32_t v) { return test::Bytes32(v, false); }
 
 std::string Codes(int tag) { return CodesOfTag(tag, kExifTags); }
 

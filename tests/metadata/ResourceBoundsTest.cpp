@@ -11,16 +11,15 @@
 #include "metadata/TimgData.h"
 #include "tests/support/AllocationCounter.h"
 #include "tests/support/JpegBuilder.h"
+#include "tests/support/TiffBuilder.h"
 
 namespace dux {
 namespace {
 
-std::string Le16(unsigned v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
-std::string Le32(std::uint32_t v) { return Le16(v & 0xFFFF) + Le16(v >> 16); }
-
-// An IFD entry in little-endian order.
-std::string Entry(unsigned tag, unsigned type, std::uint32_t count, std::uint32_t value) {
-  return Le16(tag) + Le16(type) + Le32(count) + Le32(value);
+std::string Le16(std::uint32_t v) { return test::Bytes16(v, false); }
+std::string Le32(std::uint32_t v) { return test::Bytes32(v, false); }
+std::string Entry(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t value) {
+  return test::RawEntry(tag, type, count, value, false);
 }
 
 // A 64 KB APP1 whose IFD0 is `n` entries, then `data`, then filler to the segment's end.

@@ -20,7 +20,7 @@ namespace {
 
 using test::Ifd;
 
-std::string Le32(std::uint32_t v) { return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)}; }
+std::string Le32(std::uint32_t v) { return test::Bytes32(v, false); }
 
 // A picture whose Exif IFD holds a maker note. The note is made by `note` from its own TIFF
 // offset, since most makes count their value offsets from the TIFF header.

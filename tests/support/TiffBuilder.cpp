@@ -12,6 +12,22 @@ void Put(std::string& out, std::uint32_t value, int size, bool bigEndian) {
 
 }  // namespace
 
+std::string Bytes16(std::uint32_t value, bool bigEndian) {
+  std::string out;
+  Put(out, value, 2, bigEndian);
+  return out;
+}
+
+std::string Bytes32(std::uint32_t value, bool bigEndian) {
+  std::string out;
+  Put(out, value, 4, bigEndian);
+  return out;
+}
+
+std::string RawEntry(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t value, bool bigEndian) {
+  return Bytes16(tag, bigEndian) + Bytes16(type, bigEndian) + Bytes32(count, bigEndian) + Bytes32(value, bigEndian);
+}
+
 Ifd& Ifd::Numbers(std::uint16_t tag, std::uint16_t type, int size, std::vector<std::uint32_t> values) {
   tEntry e;
   e.tag = tag;

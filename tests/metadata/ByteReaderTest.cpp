@@ -1,0 +1,109 @@
+// The byte reader and the byte stream: every position and length at the edges of the data and of
+// the 64-bit range, against an oracle computed in unsigned 64-bit numbers, where they cannot wrap.
+#include "metadata/ByteReader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "metadata/ByteStream.h"
+
+namespace dux {
+namespace {
+
+constexpr std::string_view kData{"\x01\x02\x03\x04\x05\x06\x07\x08", 8};
+
+// Whole or nothing at the edges, in both byte orders.
+static_assert(HasBytes(kData, 1, 8) && !HasBytes(kData, 1, 9) && !HasBytes(kData, 0, 1) && HasBytes(kData, 9, 0));
+static_assert(Word(kData, 7, true) == 0x0708 && Word(kData, 7, false) == 0x0807 && Word(kData, 8, true) == 0);
+static_assert(Long(kData, 5, true) == 0x05060708u && Long(kData, 5, false) == 0x08070605u && Long(kData, 6, false) == 0);
+static_assert(Byte(kData, 8) == 8 && Byte(kData, 9) == 0 && Byte(kData, 0) == 0);
+static_assert(Bytes(kData, 7, 5) == "\x07\x08" && Bytes(kData, 9, 1).empty() && Bytes(kData, 1, -1).empty());
+static_assert(FindBytes(kData, "\x07\x08") == 7 && FindBytes(kData, "\x07\x08", 8) == 0 && FindBytes(kData, "\x01", -5) == 1);
+
+std::vector<std::int64_t> EdgeValues(std::int64_t size) {
+  constexpr auto kMin = std::numeric_limits<std::int64_t>::min(), kMax = std::numeric_limits<std::int64_t>::max();
+  return {kMin, kMin + 1, -1, 0, 1, 2, size - 1, size, size + 1, kMax - 1, kMax};
+}
+
+TEST(ByteReader, EveryEdgePositionAndLength) {
+  for (const std::string_view data : {kData, std::string_view(), std::string_view("\xFF", 1)}) {
+    const auto size = static_cast<std::int64_t>(data.size());
+    for (const std::int64_t pos : EdgeValues(size)) {
+      for (const std::int64_t n : EdgeValues(size)) {
+        SCOPED_TRACE(testing::Message() << "size " << size << " pos " << pos << " n " << n);
+        const bool inside = pos >= 1 && n >= 0 &&
+                            static_cast<std::uint64_t>(pos - 1) + static_cast<std::uint64_t>(n) <= static_cast<std::uint64_t>(size);
+        EXPECT_EQ(HasBytes(data, pos, n), inside);
+        // Bytes: the part that exists, from a position inside the data.
+        const bool starts = pos >= 1 && pos <= size && n > 0;
+        const std::int64_t available = starts ? size - (pos - 1) : 0;
+        const std::string_view part = Bytes(data, pos, n);
+        EXPECT_EQ(static_cast<std::int64_t>(part.size()), starts ? std::min(n, available) : 0);
+        if (!part.empty()) {
+          EXPECT_EQ(part.data(), data.data() + (pos - 1));
+        }
+      }
+      // Fixed-width reads: the bytes when all of them are there, else 0.
+      const bool two = pos >= 1 && pos <= size - 1, four = pos >= 1 && pos <= size - 3;
+      for (const bool bigEndian : {false, true}) {
+        if (!two) {
+          EXPECT_EQ(Word(data, pos, bigEndian), 0);
+        }
+        if (!four) {
+          EXPECT_EQ(Long(data, pos, bigEndian), 0u);
+        }
+      }
+      EXPECT_EQ(Byte(data, pos), pos >= 1 && pos <= size ? static_cast<std::uint8_t>(data[static_cast<std::size_t>(pos - 1)]) : 0);
+    }
+  }
+}
+
+// A stream that hands out its bytes a few at a time, as a file or a pipe may.
+class TrickleStream final : public ByteStream {
+ public:
+  TrickleStream(std::string data, std::size_t step) : data_(std::move(data)), step_(step) {}
+
+ private:
+  std::size_t Fill(char* destination, std::size_t size) override {
+    const std::size_t take = std::min({size, step_, data_.size() - offset_});
+    data_.copy(destination, take, offset_);
+    offset_ += take;
+    return take;
+  }
+  std::string data_;
+  std::size_t step_;
+  std::size_t offset_ = 0;
+};
+
+TEST(ByteStream, ReadsSkipsAndCountsAcrossItsBuffer) {
+  std::string data(200000, '\0');
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7);
+  for (const std::size_t step : {std::size_t{1}, std::size_t{3}, std::size_t{65536}, data.size()}) {
+    SCOPED_TRACE(step);
+    TrickleStream stream(data, step);
+    std::uint8_t byte = 0;
+    ASSERT_TRUE(stream.ReadByte(byte));
+    EXPECT_EQ(byte, 0);
+    EXPECT_EQ(stream.Skip(65535), 65535u);  // to the end of a 64 KB buffer
+    std::string got(70000, '\0');           // across it, and past the size of a buffer
+    EXPECT_EQ(stream.Read(got.data(), got.size()), got.size());
+    EXPECT_EQ(got, data.substr(65536, 70000));
+    EXPECT_EQ(stream.Position(), 65536 + 70000);
+    EXPECT_EQ(stream.Skip(1000000), data.size() - 135536);  // fewer only at the end
+    EXPECT_FALSE(stream.ReadByte(byte));
+    EXPECT_EQ(stream.Read(got.data(), 1), 0u);
+    EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(data.size()));
+  }
+  MemoryByteStream empty({});
+  std::uint8_t byte = 0;
+  EXPECT_FALSE(empty.ReadByte(byte));
+  EXPECT_EQ(empty.Skip(1), 0u);
+}
+
+}  // namespace
+}  // namespace dux
