@@ -31,9 +31,6 @@ class tEndInd {
   std::int32_t ReadLong(std::int64_t pos) const noexcept {
     return static_cast<std::int32_t>(Long(segmentData, pos, bigEndian));
   }
-  // Writes value as four bytes at pos .. pos + 3 of `bytes` in this object's byte order; does
-  // nothing unless all four lie inside `bytes`.
-  void WriteLong(std::string& bytes, std::int64_t pos, std::int32_t value) const noexcept;
 
   bool bigEndian = false;        // true for "MM" data
   std::string_view segmentData;  // the bytes the readers index

@@ -50,6 +50,8 @@ TEST_F(TagSearch, FindsTheLineAndField) {
            {"a==b=\r\n", "a", "=", "3", "b"},
            {"a==b=\r\n", "a", "=", "4", ""},                     // none after the last one
            {"Name=Joe", "Name", "", "1", "Name=Joe"},            // an empty delimiter: one field
+           {"A\xE4" "b\xC4" "c", "A", "\xE4", "3", "c"},         // a umlaut (E4) also splits at its capital (C4)
+           {"A\xF7" "b\xD7" "c", "A", "\xF7", "2", "b\xD7" "c"},  // the division sign (F7) is no letter: not at D7
        }) {
     SCOPED_TRACE(c.list + " / " + c.tag + " / " + c.delimiter + " / " + c.index);
     const tOutcome o = Search(c.list, c.tag, c.delimiter, c.index);

@@ -17,6 +17,7 @@ TEST(ExifFormatters, GiveThePartsExamples) {
   for (const Case& c : {
            Case{&FormatComponents, std::string("\"\x01\x02\x03\"", 5), "YCbCr"},
            Case{&FormatComponents, std::string("\"\x04\x05\x06\x09\"", 6), "RGB"},
+           Case{&FormatComponents, std::string("\"\x01\x02\x03\x04\"", 6), "YCbCrR"},  // the fourth code prints too
            Case{&FormatShutterSpeed, "8/1", "0.0039 sec (1/256)"},
            Case{&FormatShutterSpeed, "1/1", "0.5000 sec (1/2)"},
            Case{&FormatShutterSpeed, "0/1", "1.0000 sec"},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "metadata/ExifTags.h"
@@ -95,6 +96,8 @@ TEST(ExifValues, TextHelpers) {
   EXPECT_EQ(ParseInteger("$FFFFFFFF"), -1);
   EXPECT_EQ(ParseInteger("  -12"), -12);
   EXPECT_EQ(ParseInteger("2147483648"), std::nullopt);
+  EXPECT_EQ(ParseInteger("-2147483648"), std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(ParseInteger("-2147483649"), std::nullopt);
   EXPECT_EQ(ParseInteger("12 "), std::nullopt);
   EXPECT_EQ(RoundToInt32(2.5), 2);
   EXPECT_EQ(RoundToInt32(3.5), 4);
