@@ -18,7 +18,7 @@ bool IptcRead(const std::string& fileName) {
     for (const tIptcFieldRow& row : kIptcFields) SetHostVariable(row.Variable, "");
     return false;
   }
-  image.iptcInfo->ParseSegment(image.iptcSection->bytes);
+  image.iptcInfo->ParseSegment(image.IptcBlock());
   SetHostVariable(kIptcHeaderVariable, "1");
   for (const tIptcFieldRow& row : kIptcFields) {
     SetHostVariable(row.Variable, image.iptcInfo->ValueOf(row.Field, ""));
@@ -42,16 +42,18 @@ bool IptcWrite(const std::string& source, const std::string& destination, const 
   TimgData image(255);
   JpegImage jpeg = image.ScanForRewrite(from);
   if (image.iptcSection != nullptr) {
-    image.iptcInfo->ParseSegment(image.iptcSection->bytes);
+    image.iptcInfo->ParseSegment(image.IptcBlock());
   } else {
     image.StartEmptyIptc();
   }
-  image.iptcInfo->ClearEntries();
+  // A variable that still holds what the read gives for this file leaves its field's datasets
+  // exactly as they are: repeats, empty ones and values longer than the limits included.
+  std::vector<tFieldEdit> edits;
   for (const tIptcFieldRow& row : kIptcFields) {
     const std::string text = GetHostVariable(row.Variable);
-    if (!text.empty()) image.iptcInfo->SetValue(row.Field, LimitFieldText(row, text));
+    if (text != image.iptcInfo->ValueOf(row.Field, "")) edits.push_back({&row, LimitFieldText(row, text)});
   }
-  image.iptcInfo->WriteToFile(image, jpeg, destination, files.openOutput);
+  image.iptcInfo->WriteToFile(image, jpeg, destination, edits, files.openOutput);
   return true;
 }
 

@@ -1,51 +1,92 @@
 #include "metadata/PhotoshopResources.h"
 
-#include <cstdint>
+#include <algorithm>
+#include <array>
 
 #include "metadata/ByteReader.h"
 
 namespace dux {
 namespace {
 
-constexpr std::string_view kSignature{"Photoshop 3.0\0", 14};
-constexpr std::uint16_t kIptcResource = 0x0404;
-constexpr std::uint16_t kUrlListResource = 0x040B;
+// The signatures of image resources: Photoshop's, and those of other writers that some files hold
+// in the same block.
+constexpr std::array<std::string_view, 5> kSignatures = {"8BIM", "PHUT", "AgHg", "DCSR", "MeSa"};
 
 bool AllZero(std::string_view bytes) {
-  for (const char c : bytes) {
-    if (c != '\0') return false;
-  }
-  return true;
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c == '\0'; });
+}
+
+void AppendBigEndian32(std::string& out, std::size_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
 }
 
 }  // namespace
 
-tImageResources OtherImageResources(std::string_view sectionBytes) {
-  if (Bytes(sectionBytes, 3, 14) != kSignature) return {};
-  tImageResources kept;
-  const auto end = static_cast<std::int64_t>(sectionBytes.size());
-  std::int64_t pos = 17;
+std::optional<std::vector<tImageResource>> ParseImageResources(std::string_view block) {
+  std::vector<tImageResource> resources;
+  const auto end = static_cast<std::int64_t>(block.size());
+  std::int64_t pos = 1;
   while (pos <= end) {
-    // Some writers pad the section with zero bytes after the last resource.
-    if (!HasBytes(sectionBytes, pos, 4) || Bytes(sectionBytes, pos, 4) != "8BIM") {
-      if (AllZero(Bytes(sectionBytes, pos, end - pos + 1))) break;
-      return {};
+    const std::string_view signature = Bytes(block, pos, 4);
+    if (std::find(kSignatures.begin(), kSignatures.end(), signature) == kSignatures.end()) {
+      // Some writers pad the block with zero bytes after the last resource.
+      if (AllZero(Bytes(block, pos, end - pos + 1))) break;
+      return std::nullopt;
     }
-    const std::uint16_t id = Word(sectionBytes, pos + 4, true);
-    const std::int64_t nameLength = Byte(sectionBytes, pos + 6);
+    const std::int64_t nameLength = Byte(block, pos + 6);
     const std::int64_t nameField = (nameLength + 2) / 2 * 2;  // length byte + name, padded to even
     const std::int64_t sizePos = pos + 6 + nameField;
-    if (!HasBytes(sectionBytes, sizePos, 4)) return {};
-    const std::int64_t dataSize = Long(sectionBytes, sizePos, true);
+    if (!HasBytes(block, sizePos, 4)) return std::nullopt;
+    const std::int64_t dataSize = Long(block, sizePos, true);
     const std::int64_t dataPos = sizePos + 4;
-    if (!HasBytes(sectionBytes, dataPos, dataSize)) return {};
-    const std::int64_t padded = dataSize + (dataSize & 1);
-    if (id != kIptcResource) {
-      kept.bytes += Bytes(sectionBytes, pos, dataPos + dataSize - pos);
-      if (padded != dataSize) kept.bytes += '\0';  // even when the writer left out the last pad
-      kept.hasUrlList = kept.hasUrlList || id == kUrlListResource;
-    }
-    pos = dataPos + padded;
+    if (!HasBytes(block, dataPos, dataSize)) return std::nullopt;
+    resources.push_back({std::string(Bytes(block, pos, sizePos - pos)), Word(block, pos + 4, true),
+                         std::string(Bytes(block, dataPos, dataSize))});
+    pos = dataPos + dataSize + (dataSize & 1);  // a missing last pad byte is no fault
+  }
+  return resources;
+}
+
+std::string EncodeImageResources(const std::vector<tImageResource>& resources) {
+  std::string out;
+  for (const tImageResource& r : resources) {
+    out += r.head;
+    AppendBigEndian32(out, r.data.size());
+    out += r.data;
+    if (r.data.size() % 2 != 0) out += '\0';
+  }
+  return out;
+}
+
+tImageResource MakeImageResource(std::uint16_t id, std::string data) {
+  std::string head = "8BIM";
+  head += static_cast<char>(id >> 8);
+  head += static_cast<char>(id & 0xFF);
+  head += std::string(2, '\0');  // an empty name, padded to even
+  return {std::move(head), id, std::move(data)};
+}
+
+std::vector<std::string> SplitIntoPayloads(std::string_view block) {
+  std::vector<std::string> payloads;
+  std::size_t at = 0;
+  do {
+    const std::size_t take = std::min(kMaxResourceBytesPerSegment, block.size() - at);
+    payloads.push_back(std::string(kPhotoshopSignature).append(block.substr(at, take)));
+    at += take;
+  } while (at < block.size());
+  return payloads;
+}
+
+tImageResources OtherImageResources(std::string_view sectionBytes) {
+  if (Bytes(sectionBytes, 3, 14) != kPhotoshopSignature) return {};
+  const auto resources = ParseImageResources(sectionBytes.substr(std::min<std::size_t>(16, sectionBytes.size())));
+  if (!resources) return {};
+  tImageResources kept;
+  for (const tImageResource& r : *resources) {
+    if (r.head.substr(0, 4) != "8BIM") return {};
+    if (r.id == kIptcResource) continue;
+    kept.bytes += EncodeImageResources({r});
+    kept.hasUrlList = kept.hasUrlList || r.id == kUrlListResource;
   }
   return kept;
 }

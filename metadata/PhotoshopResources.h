@@ -1,14 +1,52 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+// Photoshop image resources: the block an APP13 "Photoshop 3.0" segment carries, spread over
+// several consecutive segments when it is large.
 namespace dux {
+
+// What every Photoshop APP13 payload starts with.
+inline constexpr std::string_view kPhotoshopSignature{"Photoshop 3.0\0", 14};
+// The most resource bytes one segment holds after its signature.
+inline constexpr std::size_t kMaxResourceBytesPerSegment = 65533 - kPhotoshopSignature.size();
+
+inline constexpr std::uint16_t kIptcResource = 0x0404;
+inline constexpr std::uint16_t kUrlListResource = 0x040B;
+inline constexpr std::uint16_t kIptcDigestResource = 0x0425;
+
+// One resource as stored: its head (signature, id and the Pascal name with its pad byte, exactly
+// as they stood) and its data without the pad byte.
+struct tImageResource {
+  std::string head;
+  std::uint16_t id = 0;
+  std::string data;
+};
+
+// The resources of a block (the bytes after the signature), in their order. Nothing when the
+// block does not parse: a resource with an unknown signature, or one that runs past the end.
+// Zero bytes after the last resource are padding.
+std::optional<std::vector<tImageResource>> ParseImageResources(std::string_view block);
+
+// The block of `resources`: each head, the data's size (32-bit big-endian), the data, padded to
+// even length.
+std::string EncodeImageResources(const std::vector<tImageResource>& resources);
+
+// A resource with the signature "8BIM", the given id and an empty name.
+tImageResource MakeImageResource(std::uint16_t id, std::string data);
+
+// The APP13 payloads that carry `block`: the signature, then at most kMaxResourceBytesPerSegment
+// bytes of the block each. An empty block gives one payload with the signature alone.
+std::vector<std::string> SplitIntoPayloads(std::string_view block);
 
 // The image resources of a Photoshop APP13 section other than its IPTC block.
 struct tImageResources {
-  std::string bytes;         // whole resource blocks in file order, each padded to even length
-  bool hasUrlList = false;   // one of them is resource 0x040B
+  std::string bytes;        // whole resource blocks in file order, each padded to even length
+  bool hasUrlList = false;  // one of them is resource 0x040B
 };
 
 // The "8BIM" resources of an APP13 section (`sectionBytes`: length field, then "Photoshop 3.0",

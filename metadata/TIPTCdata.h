@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "metadata/IimDatasets.h"
+#include "metadata/IptcFields.h"
 #include "metadata/JpegRewrite.h"
 #include "metadata/TTagEntry.h"
 
@@ -14,6 +16,13 @@ namespace dux {
 
 class JpegImage;
 class TimgData;
+
+// One field a write changes: its new text in code page 1252, already cut to the field's limits.
+// An empty text removes the field's datasets.
+struct tFieldEdit {
+  const tIptcFieldRow* field = nullptr;
+  std::string text;
+};
 
 // The IPTC datasets of one image: parsed from an APP13 "Photoshop 3.0" section, named through
 // the IPTC table, looked up and set by short name, and encoded back into an APP13 payload.
@@ -59,12 +68,22 @@ class TIPTCdata {
   // (or an empty URL-list resource when they hold none). Throws FormatError when the payload
   // would not fit a JPEG segment (65533 bytes).
   std::string BuildSegmentPayload(std::string_view otherResources = {}, bool hasUrlList = false) const;
+  // The IIM data of a write: the source's datasets in their order, each edited field's new
+  // datasets where its first dataset stood (a field the source lacks joins at the end of its
+  // record), every other dataset as it was stored, the record version 2:0 once. New values are
+  // written in UTF-8 when the source declares UTF-8, else in code page 1252. A field that is not
+  // edited but that this list read a value for without a dataset in `source` (the source could
+  // not be split into datasets, or the value came from elsewhere in the block) is written from
+  // that value, so that no value read is lost. Padded with one zero byte to even length.
+  std::string BuildIim(const std::vector<tDataset>& source, const std::vector<tFieldEdit>& edits) const;
   // Rewrites `source`, loaded and scanned into `container` by its ScanForRewrite, into
-  // `destination` with the current list as the container's IPTC block (keeping the other
-  // resources of the source's first APP13). Throws FormatError naming the file when the block
-  // does not fit or the destination cannot be written; the destination is then unchanged.
+  // `destination`: the fields in `edits` changed, every other dataset and resource as it was.
+  // The Photoshop resources of the source's leading Photoshop APP13 segments are kept in their
+  // order with the new IPTC resource in place of the old; when they do not parse they stay as
+  // they were and the new block stands beside them. Throws FormatError naming the file when the
+  // destination cannot be written; it is then unchanged.
   void WriteToFile(TimgData& container, JpegImage& source, const std::string& destination,
-                   const OutputOpener& open = OpenReplacingFile) const;
+                   const std::vector<tFieldEdit>& edits, const OutputOpener& open = OpenReplacingFile) const;
 
  private:
   // A list field while a parse collects its items: its row, the items, and those seen so far

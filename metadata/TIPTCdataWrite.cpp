@@ -1,7 +1,11 @@
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "metadata/AsciiText.h"
 #include "metadata/CommaList.h"
+#include "metadata/Cp1252.h"
+#include "metadata/IimDatasets.h"
 #include "metadata/IptcTags.h"
 #include "metadata/JpegImage.h"
 #include "metadata/PhotoshopResources.h"
@@ -12,7 +16,6 @@
 namespace dux {
 namespace {
 
-constexpr std::size_t kMaxDatasetValue = 65535;
 constexpr std::size_t kMaxPayload = 65533;  // a segment's 16-bit length counts its own 2 bytes
 
 constexpr std::string_view kPayloadHead{"Photoshop 3.0\0" "8BIM\x04\x04\0\0\0\0", 24};
@@ -26,19 +29,7 @@ void AppendBigEndian16(std::string& out, std::size_t value) {
 }  // namespace
 
 std::string TIPTCdata::EncodeDataset(int record, int dataset, std::string_view value) {
-  if (value.size() > kMaxDatasetValue) {
-    throw FormatError("the value of IPTC dataset " + std::to_string(record) + ":" +
-                      std::to_string(dataset) + " has " + std::to_string(value.size()) +
-                      " bytes, more than the 65535 a dataset can hold");
-  }
-  std::string out;
-  out.reserve(5 + value.size());
-  out += '\x1C';
-  out += static_cast<char>(record & 0xFF);
-  out += static_cast<char>(dataset & 0xFF);
-  AppendBigEndian16(out, value.size());
-  out += value;
-  return out;
+  return dux::EncodeDataset(record, dataset, value);
 }
 
 std::string TIPTCdata::EncodeListDatasets(int record, int dataset, std::string_view list) {
@@ -82,16 +73,114 @@ std::string TIPTCdata::BuildSegmentPayload(std::string_view otherResources, bool
   return payload;
 }
 
+namespace {
+
+// The record version dataset every block starts its record 2 with: 2:0, version 2.
+const tDataset kRecordVersion{2, 0, std::string("\x00\x02", 2), {}};
+
+bool Owns(const tIptcFieldRow& field, const tDataset& d) { return d.record == field.Record && d.number == field.Dataset; }
+
+// The new datasets of an edited field: one per list item, else one; none for an empty text.
+std::vector<tDataset> NewDatasets(const tIptcFieldRow& field, std::string_view text, bool utf8) {
+  std::vector<tDataset> out;
+  if (text.empty()) return out;
+  const auto add = [&](std::string_view value) {
+    out.push_back({field.Record, field.Dataset, utf8 ? Cp1252ToUtf8(value) : std::string(value), {}});
+  };
+  if (!field.IsList) {
+    add(text);
+    return out;
+  }
+  std::vector<std::string> items = SplitCommaList(text);
+  // A final comma ends the list; it does not add an empty item.
+  const std::string_view trimmed = TrimRightBlanks(text);
+  if (!items.empty() && items.back().empty() && !trimmed.empty() && trimmed.back() == ',') items.pop_back();
+  for (const std::string& item : items) add(item);
+  return out;
+}
+
+}  // namespace
+
+std::string TIPTCdata::BuildIim(const std::vector<tDataset>& source, const std::vector<tFieldEdit>& edits) const {
+  const bool utf8 = DeclaresUtf8(source);
+  // What each field becomes: the edited ones, and the ones read without a dataset to keep.
+  std::vector<std::pair<const tIptcFieldRow*, std::vector<tDataset>>> replaced;
+  for (const tFieldEdit& edit : edits) replaced.emplace_back(edit.field, NewDatasets(*edit.field, edit.text, utf8));
+  for (const tIptcFieldRow& field : kIptcFields) {
+    const bool edited = std::any_of(edits.begin(), edits.end(), [&](const tFieldEdit& e) { return e.field == &field; });
+    const bool stored = std::any_of(source.begin(), source.end(), [&](const tDataset& d) { return Owns(field, d); });
+    const std::string read = ValueOf(field.Field, "");
+    if (!edited && !stored && !read.empty()) replaced.emplace_back(&field, NewDatasets(field, read, utf8));
+  }
+  std::vector<tDataset> out;
+  std::vector<bool> placed(replaced.size(), false);
+  bool version = false;
+  for (const tDataset& d : source) {
+    if (d.record == 2 && d.number == 0) {  // the record version, once
+      if (!version) out.push_back(d);
+      version = true;
+      continue;
+    }
+    const auto owner = std::find_if(replaced.begin(), replaced.end(), [&](const auto& r) { return Owns(*r.first, d); });
+    if (owner == replaced.end()) {
+      out.push_back(d);
+    } else if (!placed[static_cast<std::size_t>(owner - replaced.begin())]) {
+      out.insert(out.end(), owner->second.begin(), owner->second.end());
+      placed[static_cast<std::size_t>(owner - replaced.begin())] = true;
+    }
+  }
+  // Fields the source lacks join at the end of their record, before any dataset of a later one.
+  const auto endOfRecord = [&out](int record) {
+    return std::find_if(out.begin(), out.end(), [record](const tDataset& d) { return d.record > record; });
+  };
+  for (std::size_t i = 0; i < replaced.size(); ++i) {
+    if (placed[i]) continue;
+    out.insert(endOfRecord(replaced[i].first->Record), replaced[i].second.begin(), replaced[i].second.end());
+  }
+  if (!version) {
+    out.insert(std::find_if(out.begin(), out.end(), [](const tDataset& d) { return d.record >= 2; }), kRecordVersion);
+  }
+  std::string iim;
+  for (const tDataset& d : out) iim += DatasetBytes(d);
+  if (iim.size() % 2 != 0) iim += '\0';  // keeps the resource, and the next one, at even length
+  return iim;
+}
+
 void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::string& destination,
-                            const OutputOpener& open) const {
-  const tImageResources others = OtherImageResources(source.FirstApp13());
-  std::string payload;
+                            const std::vector<tFieldEdit>& edits, const OutputOpener& open) const {
+  tPhotoshopRun run = TimgData::FindPhotoshopRun(source);
+  std::optional<std::vector<tImageResource>> resources;
+  if (!run.markerOffsets.empty()) resources = std::move(run.resources);
+  std::vector<tDataset> datasets;
+  auto iptc = resources ? std::find_if(resources->begin(), resources->end(),
+                                       [](const tImageResource& r) { return r.id == kIptcResource && r.head.starts_with("8BIM"); })
+                        : std::vector<tImageResource>::iterator();
+  if (resources && iptc != resources->end()) {
+    if (auto parsed = ParseIimDatasets(iptc->data)) datasets = std::move(*parsed);
+  }
+  std::string iim;
   try {
-    payload = BuildSegmentPayload(others.bytes, others.hasUrlList);
+    iim = BuildIim(datasets, edits);
   } catch (const FormatError& e) {
     throw FormatError("Cannot write IPTC into '" + destination + "': " + e.what());
   }
-  container.StoreIptcSegment(payload);
+  std::vector<tImageResource> block;
+  if (resources) {
+    block = std::move(*resources);
+    iptc = std::find_if(block.begin(), block.end(),
+                        [](const tImageResource& r) { return r.id == kIptcResource && r.head.starts_with("8BIM"); });
+    if (iptc != block.end()) {
+      iptc->data = std::move(iim);
+    } else {
+      block.insert(block.begin(), MakeImageResource(kIptcResource, std::move(iim)));
+    }
+  } else {
+    block.push_back(MakeImageResource(kIptcResource, std::move(iim)));
+  }
+  if (std::none_of(block.begin(), block.end(), [](const tImageResource& r) { return r.id == kUrlListResource; })) {
+    block.push_back(MakeImageResource(kUrlListResource, {}));
+  }
+  container.StoreIptcBlock(EncodeImageResources(block), resources ? run.markerOffsets : std::vector<std::int64_t>());
   container.SaveJpegWithSegments(source, destination, true, open);
 }
 

@@ -34,6 +34,8 @@ TimgData::~TimgData() = default;
 void TimgData::ResetState() {
   sectionCount = 0;
   exifSection = iptcSection = commentSection = headerSection = nullptr;
+  iptcContinuation.clear();
+  replacedApp13_.clear();
   fileName.clear();
   fileDateTime = 0;
   fileSize = 0;
@@ -127,12 +129,13 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
       case kMarkerApp1:
         if (sectionCount > 5 || exifSection != nullptr) {
           --sectionCount;  // dropped: the next segment reuses the slot
-        } else {
+        } else if (Bytes(s.bytes, 3, 5) == std::string_view("Exif\0", 5)) {
           exifSection = &s;
           exifInfo = std::make_unique<TImageInfo>(buildMode);
           ViewSegmentData(s.bytes);
           DecodeExifSegment();
         }
+        // Any other APP1 (an XMP packet before the EXIF, in many files) is an ordinary segment.
         break;
       case kMarkerApp13:
         if (iptcSection == nullptr) {
@@ -147,7 +150,35 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
         break;
     }
   }
+  FindLateApp13(stream);
   return HasAnyMetadata();
+}
+
+void TimgData::FindLateApp13(ByteStream& stream) {
+  // Some files carry more than the 20 segments the scan keeps before their IPTC block; the
+  // first APP13 is looked for on to the image data and takes the spare slot.
+  if (iptcSection != nullptr || sectionCount != kMaxScannedSections) return;
+  tMarker marker;
+  std::int32_t length = 0;
+  while (NextMarker(stream, kScanPolicy, marker) && ReadLengthField(stream, length) && length >= 2 &&
+         marker.code != kMarkerSos && marker.code != kMarkerEoi) {
+    if (marker.code != kMarkerApp13) {
+      if (stream.Skip(static_cast<std::size_t>(length - 2)) != static_cast<std::size_t>(length - 2)) return;
+      continue;
+    }
+    tSection& s = sections[kMaxScannedSections];
+    s.markerCode = marker.code;
+    s.lengthField = length;
+    s.markerOffset = marker.markerOffset;
+    s.bytes.assign(static_cast<std::size_t>(length), '\0');
+    s.bytes[0] = static_cast<char>(length >> 8);
+    s.bytes[1] = static_cast<char>(length & 0xFF);
+    if (stream.Read(s.bytes.data() + 2, static_cast<std::size_t>(length - 2)) != static_cast<std::size_t>(length - 2)) return;
+    sectionCount = kMaxScannedSections + 1;
+    iptcSection = &s;
+    iptcInfo = std::make_unique<TIPTCdata>();
+    return;
+  }
 }
 
 void TimgData::DecodeExifSegment() {

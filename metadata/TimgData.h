@@ -9,6 +9,7 @@
 
 #include "metadata/JpegImage.h"
 #include "metadata/JpegRewrite.h"
+#include "metadata/PhotoshopResources.h"
 #include "metadata/TIPTCdata.h"
 #include "metadata/TImageInfo.h"
 #include "metadata/tEndInd.h"
@@ -29,6 +30,14 @@ struct tSection {
 // are JPEG files; ".tif", ".tiff" and ".nef" TIFF-structured ones.
 enum class tFileKind { kOther, kJpeg, kTiff };
 tFileKind FileKindOf(const std::string& fileName);
+
+// The Photoshop resource block of a JPEG's leading segments: the run of consecutive Photoshop
+// APP13 segments that carries it (where their markers stand) and its resources. A run whose
+// block does not parse is none.
+struct tPhotoshopRun {
+  std::vector<std::int64_t> markerOffsets;
+  std::vector<tImageResource> resources;
+};
 
 // The metadata container of one image file. ScanFile fills it from a JPEG file (segment by
 // segment, up to SOS) or a TIFF-structured file (one EXIF buffer); the write half rebuilds the
@@ -67,8 +76,18 @@ class TimgData : public tEndInd {
   // has a JPEG extension, as ScanFile would), so that the rewrite writes back what was scanned.
   // Throws FormatError naming the file when it cannot be read as a JPEG.
   JpegImage ScanForRewrite(const std::string& fileName);
+  // The bytes the IPTC read parses: iptcSection's bytes, and when it is a Photoshop APP13, the
+  // payloads of the Photoshop APP13 segments right after it joined on without their signatures.
+  std::string IptcBlock() const;
+  // The first Photoshop resource block among the image's leading segments: the longest run of
+  // consecutive Photoshop APP13 segments whose joined payloads (without their signatures) parse.
+  static tPhotoshopRun FindPhotoshopRun(const JpegImage& image);
   // Makes iptcSection hold a new APP13 payload (taking a new slot when there is none).
   void StoreIptcSegment(std::string_view payload);
+  // Makes the IPTC segments carry the resource block `block`, over as many APP13 segments as it
+  // needs; the rewrite leaves out the source's leading APP13 segments at `replaced` (their marker
+  // offsets) and keeps every other one.
+  void StoreIptcBlock(std::string_view block, std::vector<std::int64_t> replaced);
   // Starts an empty IPTC block for a file that has none.
   void StartEmptyIptc();
   // SOI and the rebuilt leading segments: the EXIF APP1 (else the kept APP0, else a default
@@ -94,6 +113,7 @@ class TimgData : public tEndInd {
   std::int32_t sectionCount = 0;
   tSection* exifSection = nullptr;     // APP1
   tSection* iptcSection = nullptr;     // the first APP13
+  std::vector<tSection> iptcContinuation;  // APP13 segments a stored block takes after iptcSection
   tSection* commentSection = nullptr;  // the last COM
   tSection* headerSection = nullptr;   // the last APP0
   std::string fileName;
@@ -106,6 +126,11 @@ class TimgData : public tEndInd {
  private:
   // Turns the walk's message, if any, into ErrStr.
   void TakeWalkMessage();
+  // After a scan that kept its 20 segments without meeting an APP13: the first APP13 further
+  // on, before the image data, in the spare slot.
+  void FindLateApp13(ByteStream& stream);
+
+  std::vector<std::int64_t> replacedApp13_;
 };
 
 }  // namespace dux

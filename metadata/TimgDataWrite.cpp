@@ -1,15 +1,17 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "metadata/ByteStream.h"
 #include "metadata/JpegImage.h"
+#include "metadata/PhotoshopResources.h"
 #include "metadata/TimgData.h"
 #include "platform/FormatError.h"
 
 namespace dux {
 namespace {
 
-constexpr std::uint8_t kMarkerApp0 = 0xE0, kMarkerApp13 = 0xED;
+constexpr std::uint8_t kMarkerApp0 = 0xE0, kMarkerApp1 = 0xE1, kMarkerApp13 = 0xED;
 
 // JFIF 1.02, dots per inch, 300 by 300, no thumbnail.
 constexpr std::string_view kDefaultApp0{
@@ -37,19 +39,39 @@ const tSection* Movable(const tSection* section, const JpegImage& image) {
   return nullptr;
 }
 
-std::string HeaderSegments(const tSection* exif, const tSection* header, const tSection* iptc,
-                           const tSection* comment) {
+std::string HeaderSegments(const tSection* exif, std::string_view exifContinuation, const tSection* header,
+                           const tSection* iptc, const std::vector<tSection>& iptcContinuation, const tSection* comment) {
   std::string out = "\xFF\xD8";
   if (exif != nullptr) {
     AppendSection(out, *exif);  // the kept APP0 is then left out
+    out += exifContinuation;
   } else if (header != nullptr) {
     AppendSection(out, *header);
   } else {
     out += kDefaultApp0;
   }
-  if (iptc != nullptr) AppendSection(out, *iptc);
+  if (iptc != nullptr) {
+    AppendSection(out, *iptc);
+    for (const tSection& more : iptcContinuation) AppendSection(out, more);
+  }
   if (comment != nullptr) AppendSection(out, *comment);
   return out;
+}
+
+// An APP13 section holding `payload`.
+void FillApp13(tSection& s, std::string_view payload) {
+  const std::size_t length = payload.size() + 2;
+  s.bytes.clear();
+  s.bytes += static_cast<char>((length >> 8) & 0xFF);
+  s.bytes += static_cast<char>(length & 0xFF);
+  s.bytes += payload;
+  s.lengthField = static_cast<std::int32_t>(length);
+  s.markerCode = kMarkerApp13;
+  s.markerOffset = -1;
+}
+
+bool IsPhotoshopApp13(std::string_view sectionBytes, std::int32_t markerCode) {
+  return markerCode == kMarkerApp13 && sectionBytes.substr(std::min<std::size_t>(2, sectionBytes.size()), 14) == kPhotoshopSignature;
 }
 
 }  // namespace
@@ -71,15 +93,54 @@ void TimgData::StoreIptcSegment(std::string_view payload) {
     }
     iptcSection = &sections[static_cast<std::size_t>(sectionCount++)];
   }
-  const std::size_t length = payload.size() + 2;
-  tSection& s = *iptcSection;
-  s.bytes.clear();
-  s.bytes += static_cast<char>((length >> 8) & 0xFF);
-  s.bytes += static_cast<char>(length & 0xFF);
-  s.bytes += payload;
-  s.lengthField = static_cast<std::int32_t>(length);
-  s.markerCode = kMarkerApp13;
-  s.markerOffset = -1;
+  FillApp13(*iptcSection, payload);
+  iptcContinuation.clear();
+}
+
+void TimgData::StoreIptcBlock(std::string_view block, std::vector<std::int64_t> replaced) {
+  const std::vector<std::string> payloads = SplitIntoPayloads(block);
+  StoreIptcSegment(payloads.front());
+  for (std::size_t i = 1; i < payloads.size(); ++i) FillApp13(iptcContinuation.emplace_back(), payloads[i]);
+  replacedApp13_ = std::move(replaced);
+}
+
+tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
+  std::vector<std::int64_t> offsets;
+  std::vector<std::string_view> payloads;
+  const std::string_view bytes = image.Bytes();
+  for (const tLeadingSegment& s : image.LeadingSegments()) {
+    const std::string_view section = bytes.substr(static_cast<std::size_t>(s.markerOffset + 1),
+                                                  static_cast<std::size_t>(s.end - s.markerOffset - 1));
+    if (IsPhotoshopApp13(section, s.marker)) {
+      offsets.push_back(s.markerOffset);
+      payloads.push_back(section.substr(2 + kPhotoshopSignature.size()));
+    } else if (!offsets.empty()) {
+      break;
+    }
+  }
+  // The block may continue over the following segments; a segment after it that does not
+  // continue it (a second block, or one that does not parse) is not part of the run.
+  for (std::size_t n = payloads.size(); n > 0; --n) {
+    std::string block;
+    for (std::size_t i = 0; i < n; ++i) block.append(payloads[i]);
+    if (auto resources = ParseImageResources(block)) {
+      offsets.resize(n);
+      return {std::move(offsets), std::move(*resources)};
+    }
+  }
+  return {};
+}
+
+std::string TimgData::IptcBlock() const {
+  if (iptcSection == nullptr) return {};
+  std::string block = iptcSection->bytes;
+  if (!IsPhotoshopApp13(block, iptcSection->markerCode)) return block;
+  // Photoshop spreads a large resource block over consecutive APP13 segments, each starting
+  // with the signature: the continuations join on without theirs.
+  for (const tSection* s = iptcSection + 1; s < sections.data() + sectionCount && IsPhotoshopApp13(s->bytes, s->markerCode); ++s) {
+    block.append(std::string_view(s->bytes).substr(2 + kPhotoshopSignature.size()));
+  }
+  return block;
 }
 
 void TimgData::StartEmptyIptc() {
@@ -88,7 +149,7 @@ void TimgData::StartEmptyIptc() {
 }
 
 std::string TimgData::WriteHeaderSegments() const {
-  return HeaderSegments(exifSection, headerSection, iptcSection, commentSection);
+  return HeaderSegments(exifSection, {}, headerSection, iptcSection, iptcContinuation, commentSection);
 }
 
 std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bool patchDimensions,
@@ -100,19 +161,38 @@ std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bo
   const tSection* app0 = Movable(headerSection, image);
   const tSection* comment = Movable(commentSection, image);
   const std::string_view source = image.Bytes();
-  header = HeaderSegments(exif, app0, iptcSection, comment);
-  std::vector<std::string_view> pieces = {header};
-  // Of the source's leading run, drop what the rebuilt segments replace: the EXIF APP1 and the
-  // kept COM written above, every APP13, the APP0 written above, and an APP0 right after SOI,
-  // which is left out when EXIF is written. XMP, ICC, other APP0s and the rest are kept.
-  for (const tLeadingSegment& segment : image.LeadingSegments()) {
-    const bool replaced = segment.marker == kMarkerApp13 || IsFrom(exif, segment) ||
-                          IsFrom(comment, segment) || (exif == nullptr && IsFrom(app0, segment)) ||
-                          (segment.marker == kMarkerApp0 && segment.markerOffset == 3);
-    if (!replaced) {
-      pieces.push_back(source.substr(static_cast<std::size_t>(segment.start),
-                                     static_cast<std::size_t>(segment.end - segment.start)));
+  const auto bytesOf = [&source](const tLeadingSegment& s) {
+    return source.substr(static_cast<std::size_t>(s.start), static_cast<std::size_t>(s.end - s.start));
+  };
+  // EXIF larger than a segment continues in the APP1 "Exif" segments right after the first;
+  // they move with it, so that readers that join them still can.
+  std::vector<std::int64_t> exifContinuation;
+  std::string continuation;
+  const auto& leading = image.LeadingSegments();
+  for (std::size_t i = 0; exif != nullptr && i < leading.size(); ++i) {
+    if (!IsFrom(exif, leading[i])) continue;
+    for (std::size_t k = i + 1; k < leading.size() && leading[k].marker == kMarkerApp1 &&
+                                bytesOf(leading[k]).substr(4).starts_with(std::string_view("Exif\0", 5));
+         ++k) {
+      exifContinuation.push_back(leading[k].markerOffset);
+      continuation.append(bytesOf(leading[k]));
     }
+  }
+  header = HeaderSegments(exif, continuation, app0, iptcSection, iptcContinuation, comment);
+  std::vector<std::string_view> pieces = {header};
+  // Of the source's leading run, drop what the rebuilt segments replace: the EXIF APP1s and the
+  // kept COM written above, the Photoshop APP13 segments the new block replaces, the APP0
+  // written above, and an APP0 right after SOI, which is left out when EXIF is written. XMP, ICC,
+  // other APP0s, other APP13s and the rest are kept.
+  const auto listed = [](const std::vector<std::int64_t>& offsets, std::int64_t offset) {
+    return std::find(offsets.begin(), offsets.end(), offset) != offsets.end();
+  };
+  for (const tLeadingSegment& segment : leading) {
+    const bool replaced = listed(replacedApp13_, segment.markerOffset) || listed(exifContinuation, segment.markerOffset) ||
+                          IsFrom(exif, segment) || IsFrom(comment, segment) ||
+                          (exif == nullptr && IsFrom(app0, segment)) ||
+                          (segment.marker == kMarkerApp0 && segment.markerOffset == 3);
+    if (!replaced) pieces.push_back(bytesOf(segment));
   }
   pieces.push_back(source.substr(static_cast<std::size_t>(image.TailStart())));
   return pieces;

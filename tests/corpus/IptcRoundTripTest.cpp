@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include "metadata/JpegImage.h"
 #include "metadata/PhotoshopResources.h"
+#include "metadata/TimgData.h"
 #include "tests/corpus/IptcCorpus.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/JpegBuilder.h"
@@ -13,11 +15,18 @@
 namespace dux::test {
 namespace {
 
-std::string FirstApp13(const std::string& jpeg) {
-  for (const std::string& s : LeadingSegments(jpeg)) {
-    if (static_cast<unsigned char>(s[1]) == 0xED) return s.substr(2);
+// The Photoshop resource block of a JPEG's leading segments, as the write finds it.
+tPhotoshopRun PhotoshopRunOf(const std::string& jpeg) {
+  return TimgData::FindPhotoshopRun(JpegImage::FromBytes(jpeg, "in memory"));
+}
+
+// The resources but the IPTC block, as (head, data) pairs.
+std::vector<std::pair<std::string, std::string>> OtherResources(const tPhotoshopRun& run) {
+  std::vector<std::pair<std::string, std::string>> out;
+  for (const tImageResource& r : run.resources) {
+    if (r.id != kIptcResource) out.emplace_back(r.head, r.data);
   }
-  return {};
+  return out;
 }
 
 bool Contains(const std::vector<std::string>& segments, const std::string& segment) {
@@ -40,22 +49,28 @@ void CheckCopy(LoadedPlugin& plugin, const std::string& sourceBytes, const std::
   const std::string copyBytes = ReadFileBytes(copy);
   // The image data and everything after the leading metadata, byte for byte.
   EXPECT_TRUE(ImageTail(copyBytes) == ImageTail(sourceBytes)) << "image data changed";
-  // Every leading APPn but APP0 and APP13 survives whole (COM included).
+  // Every leading APPn but APP0 and the Photoshop block's APP13s survives whole (COM and other
+  // APP13s included).
   const auto written = LeadingSegments(copyBytes);
-  for (const std::string& segment : LeadingSegments(sourceBytes)) {
-    const auto marker = static_cast<unsigned char>(segment[1]);
-    if (marker == 0xE0 || marker == 0xED) continue;
+  const tPhotoshopRun before = PhotoshopRunOf(sourceBytes);
+  const auto sourceSegments = FindLeadingSegments(sourceBytes);
+  for (std::size_t i = 0; i < sourceSegments.size(); ++i) {
+    const std::string segment = sourceBytes.substr(static_cast<std::size_t>(sourceSegments[i].start),
+                                                   static_cast<std::size_t>(sourceSegments[i].end - sourceSegments[i].start));
+    const auto marker = static_cast<unsigned char>(sourceSegments[i].marker);
+    const bool inBlock = std::count(before.markerOffsets.begin(), before.markerOffsets.end(), sourceSegments[i].markerOffset) > 0;
+    if (marker == 0xE0 || inBlock) continue;
     const bool isExif = marker == 0xE1 && segment.compare(4, 6, std::string("Exif\0\0", 6)) == 0;
     EXPECT_TRUE(Contains(written, segment) || (isExif && ContainsPatchedExif(written, segment)))
         << "lost a segment with marker " << std::hex << +marker;
   }
-  // The other Photoshop resources follow the IPTC block; an empty URL list stands in for a
+  // The other Photoshop resources stay, in their order; an empty URL list stands in for a
   // missing one.
-  const tImageResources before = OtherImageResources(FirstApp13(sourceBytes));
-  const std::string emptyUrlList("8BIM\x04\x0B\0\0\0\0\0\0", 12);
-  EXPECT_TRUE(OtherImageResources(FirstApp13(copyBytes)).bytes ==
-              before.bytes + (before.hasUrlList ? "" : emptyUrlList))
-      << "other image resources changed";
+  auto expectedResources = OtherResources(before);
+  if (std::none_of(before.resources.begin(), before.resources.end(), [](const tImageResource& r) { return r.id == kUrlListResource; })) {
+    expectedResources.emplace_back(std::string("8BIM\x04\x0B\0\0", 8), "");
+  }
+  EXPECT_TRUE(OtherResources(PhotoshopRunOf(copyBytes)) == expectedResources) << "other image resources changed";
   // Reading gives back exactly what was written, after the limits.
   plugin.Host().setCalls.clear();
   EXPECT_TRUE(plugin.Run(1, {copy}));

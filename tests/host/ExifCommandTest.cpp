@@ -76,9 +76,10 @@ TEST_F(ExifCommand, ABigEndianTiffIsReadAsOneExifBlock) {
 }
 
 TEST_F(ExifCommand, ABrokenExifHeaderShowsInTheSummaries) {
-  const std::string path = Write("bad.jpg", JpegWith({Segment(0xE1, "Exif\0\0XX")}));
-  EXPECT_TRUE(Read(path));  // the APP1 counts as EXIF and the scan succeeds
-  EXPECT_EQ(calls()[0].second, "ErrStr=<none>\r\nByteOrder=Intel Byte Order\r\n");
+  // An APP1 without the EXIF header is not read as EXIF.
+  const std::string path = Write("bad.jpg", JpegWith({Segment(0xE1, "Exif")}));
+  EXPECT_FALSE(Read(path));
+  EXPECT_EQ(calls()[0].second, "ErrStr=Not an EXIF file\r\n");
   // When the scan then fails, the header's message stays and the summaries show it.
   const std::string broken = Write("broken.jpg", std::string("\xFF\xD8", 2) + Segment(0xE1, std::string("Exif\0\0XX", 8)) +
                                                      std::string("\xFF\xDB\x00\x01", 4));

@@ -119,18 +119,21 @@ TEST(DecodeExifSegment, ChecksTheHeaderAndTheByteOrderMark) {
   struct Case {
     const char* what;
     std::string payload;
+    bool isExif;
     const char* errStr;
     bool bigEndian;
   };
-  for (const Case& c : {Case{"Intel", std::string("Exif\0\0II*\0\x08\0\0\0", 14), "", false},
-                        Case{"Motorola", std::string("Exif\0\0MM\0*\0\0\0\x08", 14), "", true},
-                        Case{"position 8 is not checked", std::string("Exif\0xMM\0*\0\0\0\x08", 14), "", true},
-                        Case{"XMP packet", "http://ns.adobe.com/xap/1.0/", "Incorrect Exif header", false},
-                        Case{"bad byte order", std::string("Exif\0\0XX\0*", 10), "Invalid Exif alignment marker", false}}) {
+  for (const Case& c : {Case{"Intel", std::string("Exif\0\0II*\0\x08\0\0\0", 14), true, "", false},
+                        Case{"Motorola", std::string("Exif\0\0MM\0*\0\0\0\x08", 14), true, "", true},
+                        Case{"position 8 is not checked", std::string("Exif\0xMM\0*\0\0\0\x08", 14), true, "", true},
+                        Case{"an XMP packet is no EXIF", "http://ns.adobe.com/xap/1.0/", false, "", false},
+                        Case{"nor is Exif without its zero byte", "ExifMM", false, "", false},
+                        Case{"bad byte order", std::string("Exif\0\0XX\0*", 10), true, "Invalid Exif alignment marker", false}}) {
     SCOPED_TRACE(c.what);
     tScan scan;
     Scan(kSoi + Segment(0xE1, c.payload) + kSos, scan);
-    EXPECT_TRUE(scan.result);  // any APP1 counts as metadata
+    EXPECT_EQ(scan.result, c.isExif);
+    EXPECT_EQ(scan.data.HasExifSegment(), c.isExif);
     EXPECT_EQ(scan.data.ErrStr, c.errStr);
     EXPECT_EQ(scan.data.bigEndian, c.bigEndian);
   }

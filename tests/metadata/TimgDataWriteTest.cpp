@@ -35,7 +35,7 @@ std::string Rewrite(const std::string& source) {
   test::TempDir dir;
   const std::string in = dir.File("in.jpg"), out = dir.File("out.jpg");
   test::WriteFileBytes(in, source);
-  test::RewriteIptc(in, out, [](TIPTCdata& iptc) { iptc.SetValue("City", "Rome"); });
+  test::RewriteIptc(in, out, {{"City", "Rome"}});
   return test::ReadFileBytes(out);
 }
 
@@ -59,7 +59,7 @@ TEST(SaveJpegWithSegments, RebuildsTheLeadingSegmentsAndCopiesTheRest) {
            Case{"no metadata: a default header", {}, {kDefaultApp0, NewIptc()}},
            Case{"the kept APP0 when there is no EXIF", {kApp0}, {kApp0, NewIptc()}},
            Case{"XMP and ICC are kept in order", {kApp0, kExif, kXmp, kIcc}, {kExif, NewIptc(), kXmp, kIcc}},
-           Case{"every old APP13 goes", {kExif, OldIptc(""), app13b, kIcc}, {kExif, NewIptc(), kIcc}},
+           Case{"the Photoshop APP13 is replaced, another APP13 stays", {kExif, OldIptc(""), app13b, kIcc}, {kExif, NewIptc(), app13b, kIcc}},
            Case{"the last COM moves up, the first stays", {kApp0, com1, kExif, com2}, {kExif, NewIptc(), com2, com1}},
            Case{"an APP0 after the EXIF is no header: kept", {kExif, kApp0, kXmp}, {kExif, NewIptc(), kApp0, kXmp}},
            Case{"EXIF: only the APP0 right after SOI goes", {kApp0, kExif, kJfxx}, {kExif, NewIptc(), kJfxx}},
@@ -84,12 +84,13 @@ TEST(SaveJpegWithSegments, ACommentAfterTheTablesStaysWhereItIsAndIsNotDoubled) 
   EXPECT_EQ(Rewrite(written), written);
 }
 
-TEST(SaveJpegWithSegments, KeepsOtherPhotoshopResourcesOfTheFirstApp13) {
+TEST(SaveJpegWithSegments, KeepsOtherPhotoshopResourcesInTheirOrderAndTheDatasetsItDoesNotChange) {
   const std::string resolution = test::Resource(0x03ED, std::string(16, '\x01'));
   const std::string urls = test::Resource(0x040B, "http://example.org");
   const std::string source = test::JpegWith({OldIptc(Dataset(2, 80, "x"), resolution + urls)});
+  const std::string iptc = Dataset(2, 0, std::string("\0\x02", 2)) + Dataset(2, 80, "x") + Dataset(2, 90, "Rome");
   EXPECT_EQ(LeadingSegments(Rewrite(source)),
-            (std::vector<std::string>{kDefaultApp0, NewIptc(resolution + urls, true)}));
+            (std::vector<std::string>{kDefaultApp0, Segment(0xED, test::PhotoshopPayload(resolution + urls + test::Resource(0x0404, iptc)))}));
 }
 
 TEST(SaveJpegWithSegments, WritesIntoTheSourceFileItself) {
@@ -97,11 +98,13 @@ TEST(SaveJpegWithSegments, WritesIntoTheSourceFileItself) {
   const std::string path = dir.File("same.jpg");
   const std::string source = test::JpegWith({kApp0, kXmp});
   test::WriteFileBytes(path, source);
-  test::RewriteIptc(path, path, [](TIPTCdata& iptc) { iptc.SetValue("ByLine", "me"); });
+  test::RewriteIptc(path, path, {{"ByLine", "me"}});
   const std::string written = test::ReadFileBytes(path);
-  // Any APP1 is taken as the EXIF segment, so the XMP packet leads and the JFIF header goes.
-  EXPECT_EQ(LeadingSegments(written).size(), 2u);
-  EXPECT_EQ(LeadingSegments(written)[0], kXmp);
+  // The XMP packet is no EXIF: the JFIF header leads, the new IPTC block follows, the XMP stays.
+  ASSERT_EQ(LeadingSegments(written).size(), 3u);
+  EXPECT_EQ(LeadingSegments(written)[0], kApp0);
+  EXPECT_EQ(LeadingSegments(written)[1].substr(0, 2), "\xFF\xED");
+  EXPECT_EQ(LeadingSegments(written)[2], kXmp);
   EXPECT_EQ(test::ImageTail(written), test::ImageTail(source));
   EXPECT_EQ(dir.Listing(), "same.jpg\n");
 }
@@ -127,7 +130,7 @@ TEST(SaveJpegWithSegments, FailuresLeaveEveryFileAsItWas) {
                         Case{"destination is a folder", good, dir.File("folder.jpg")}}) {
     SCOPED_TRACE(c.what);
     try {
-      test::RewriteIptc(c.source, c.destination, [](TIPTCdata& iptc) { iptc.SetValue("City", "Rome"); });
+      test::RewriteIptc(c.source, c.destination, {{"City", "Rome"}});
       ADD_FAILURE() << "no error";
     } catch (const FormatError& e) {
       EXPECT_NE(std::string(e.what()).find(c.what[0] == 'f' || c.what[0] == 'd' ? c.destination : c.source),

@@ -73,7 +73,7 @@ class FaultInjection : public ::testing::Test {
       return std::make_unique<FaultyOutput>(name, faults);
     };
     try {
-      test::RewriteIptc(source, to.empty() ? destination : to, [](TIPTCdata& iptc) { iptc.SetValue("City", "Rome"); },
+      test::RewriteIptc(source, to.empty() ? destination : to, {{"City", "Rome"}},
                         open);
     } catch (const FormatError& e) {
       message = e.what();

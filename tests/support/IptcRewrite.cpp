@@ -1,21 +1,26 @@
 #include "tests/support/IptcRewrite.h"
 
+#include "host/IptcCommands.h"
 #include "metadata/TimgData.h"
 
 namespace dux::test {
 
 void RewriteIptc(const std::string& source, const std::string& destination,
-                 const std::function<void(TIPTCdata&)>& set, const OutputOpener& open) {
+                 const std::vector<std::pair<std::string, std::string>>& changes, const OutputOpener& open) {
   TimgData image(255);
   JpegImage jpeg = image.ScanForRewrite(source);
   if (image.iptcSection != nullptr) {
-    image.iptcInfo->ParseSegment(image.iptcSection->bytes);
+    image.iptcInfo->ParseSegment(image.IptcBlock());
   } else {
     image.StartEmptyIptc();
   }
-  image.iptcInfo->ClearEntries();
-  set(*image.iptcInfo);
-  image.iptcInfo->WriteToFile(image, jpeg, destination, open);
+  std::vector<tFieldEdit> edits;
+  for (const auto& [name, text] : changes) {
+    for (const tIptcFieldRow& row : kIptcFields) {
+      if (row.Field == name) edits.push_back({&row, LimitFieldText(row, text)});
+    }
+  }
+  image.iptcInfo->WriteToFile(image, jpeg, destination, edits, open);
 }
 
 }  // namespace dux::test
