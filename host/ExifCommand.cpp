@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/PluginState.h"
+#include "metadata/AsciiText.h"
 #include "metadata/TimgData.h"
 
 namespace dux {
@@ -70,7 +71,7 @@ bool ExifRead(const std::string& fileName) {
     list.StoreIn("[duxEXIF_ThumbnailData]");
   }
   if (image.commentSection != nullptr) {
-    list.Add(image.CommentText());
+    list.Add(HostTextOf(image.CommentText()));
     list.StoreIn("[duxEXIF_CommentStr]");
   }
   return true;

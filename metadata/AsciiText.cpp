@@ -36,4 +36,12 @@ std::string_view TrimBlanks(std::string_view text) noexcept {
   return TrimRightBlanks(TrimLeftBlanks(text));
 }
 
+std::string HostTextOf(std::string_view text) {
+  std::string out(TrimTrailingZeroBytes(text));
+  for (char& c : out) {
+    if (c == '\0') c = '.';
+  }
+  return out;
+}
+
 }  // namespace dux

@@ -22,4 +22,14 @@ std::string_view TrimBlanks(std::string_view text) noexcept;
 std::string_view TrimLeftBlanks(std::string_view text) noexcept;
 std::string_view TrimRightBlanks(std::string_view text) noexcept;
 
+// Without the zero bytes at its end, which pad fixed-size text fields.
+constexpr std::string_view TrimTrailingZeroBytes(std::string_view text) noexcept {
+  while (!text.empty() && text.back() == '\0') text.remove_suffix(1);
+  return text;
+}
+
+// A text for the host, which ends a text at its first zero byte: the padding zero bytes at its
+// end dropped, every other zero byte shown as ".".
+std::string HostTextOf(std::string_view text);
+
 }  // namespace dux

@@ -86,8 +86,7 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
 std::string TImageInfo::DisplayText(const tIfdEntry& value, std::string_view raw, const TTagEntry& row) {
   std::string text;
   if (value.type == kAscii) {
-    text = raw;
-    if (!text.empty() && text.back() == '\0') text.pop_back();
+    text = TrimTrailingZeroBytes(raw);  // fixed-size fields pad with several (a Make in 32 bytes)
   } else if (value.type == kUndefined) {
     text = "\"" + std::string(raw.substr(0, raw.find('\0'))) + "\"";
   } else {

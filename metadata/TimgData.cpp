@@ -215,7 +215,7 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   if (stream.Read(header, 2) != 2) return false;
   const std::string_view order(header, 2);
   if (order != "II" && order != "MM") return false;
-  if (stream.Read(header + 2, 6) != 6) return false;  // magic and IFD0 offset, not used
+  if (stream.Read(header + 2, 6) != 6) return false;  // the magic number (not checked), IFD0's offset
   tSection& s = sections[0];
   s.bytes.assign(static_cast<std::size_t>(kTiffBufferSize), '\0');
   const std::size_t read = stream.Read(s.bytes.data(), s.bytes.size());
@@ -231,8 +231,11 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   ViewSegmentData(s.bytes);
   exifInfo->bigEndian = order == "MM";
   if (!walkExif) return true;
-  // IFD0 is taken to follow the 8-byte header: file offset o lies at position o - 7.
-  exifInfo->ParseDirectory(1, -7, kTiffBufferSize, 1);
+  // File offset o lies at position o - 7. IFD0 stands where the header says when its entry count
+  // lies in the bytes read; else it is taken to follow the 8-byte header, where most files keep it.
+  const std::int64_t ifd0 = Long(std::string_view(header, 8), 5, order == "MM");
+  const bool inside = ifd0 >= 8 && ifd0 - 8 + 2 <= static_cast<std::int64_t>(read);
+  exifInfo->ParseDirectory(inside ? ifd0 - 7 : 1, -7, kTiffBufferSize, 1);
   exifInfo->DeriveFocalLength35();
   TakeWalkMessage();
   return true;
