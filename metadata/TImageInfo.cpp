@@ -235,7 +235,9 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   entry.RawValue = raw;
   entry.ValueType = static_cast<std::uint16_t>(value.type);
   entry.TableId = 1;
-  AppendEntry(std::move(entry));
+  // Kept although its number may be 0: the row was found, and several makes number a tag 0
+  // (Minolta's model, Fujifilm's note version), which AppendEntry would take for a missing row.
+  entries.push_back(std::move(entry));
 }
 
 void TImageInfo::AddMakerValue(std::string_view name, std::string_view text, int valueType) {

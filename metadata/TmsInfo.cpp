@@ -5,14 +5,18 @@
 #include <string>
 
 #include "metadata/AsciiText.h"
+#include "metadata/IfdEntry.h"
 #include "metadata/TImageInfo.h"
 #include "metadata/makernotes/MakerNoteTables.h"
 
 namespace dux {
 namespace {
 
-// The byte order of a make's note.
-enum class tNoteOrder { kAsExif, kLittleEndian };
+// The byte order of a make's note: the EXIF's; fixed; or found from the note's entry count, for
+// makes whose notes some programs keep in the camera's order when they rewrite the EXIF in the
+// other (a Canon note inside big-endian EXIF, a Minolta DiMAGE 5's big-endian note inside
+// little-endian EXIF).
+enum class tNoteOrder { kAsExif, kLittleEndian, kFromEntryCount };
 
 // Where a make's note keeps its directory and how its value offsets count: dirOffset is the
 // directory's offset in the note, valueBase and fallbackBase place the values (see
@@ -53,11 +57,25 @@ std::optional<tLayout> LayoutFor(const std::string& make, const TImageInfo& info
   }
   // Fujifilm notes are little-endian whatever the EXIF byte order.
   if (make == "FUJIF") return tLayout{kFujifilmTable, 12, 13, 0, tNoteOrder::kLittleEndian};
-  if (make == "CANON") return tLayout{kCanonTable, 0, p - 8, 0};
+  if (make == "CANON") return tLayout{kCanonTable, 0, p - 8, 0, tNoteOrder::kFromEntryCount};
   if (make == "SEIKO") return tLayout{kSeikoTable, 8, p, 0};
   if (make == "SANYO") return tLayout{kSanyoTable, 8, p, 0};
-  if (make == "MINOL") return tLayout{kMinoltaTable, 0, p - 8, 0};
+  if (make == "MINOL") return tLayout{kMinoltaTable, 0, p - 8, 0, tNoteOrder::kFromEntryCount};
   return std::nullopt;
+}
+
+// The note's byte order: the EXIF's, unless the layout fixes it, or the entry count read that way
+// cannot be a directory in the note while read the other way it can.
+bool NoteBigEndian(const tLayout& layout, std::string_view note, bool exifBigEndian) {
+  if (layout.order == tNoteOrder::kLittleEndian) return false;
+  if (layout.order == tNoteOrder::kAsExif) return exifBigEndian;
+  const std::int64_t dirPos = layout.dirOffset + 1;
+  const auto plausible = [&](bool bigEndian) {
+    const tIfdReader reader{note, bigEndian};
+    const std::int64_t count = reader.ReadWord(dirPos);
+    return count > 0 && count <= EntriesPresent(reader, dirPos);
+  };
+  return plausible(exifBigEndian) || !plausible(!exifBigEndian) ? exifBigEndian : !exifBigEndian;
 }
 
 }  // namespace
@@ -67,7 +85,7 @@ bool TmsInfo::DecodeMakerNote(TImageInfo& info) const {
   const auto layout = LayoutFor(make, info, tiffSource_);
   if (!layout) return false;
   info.ParseMakerDirectory(info.makerNoteData, layout->table, layout->dirOffset, layout->valueBase,
-                           layout->fallbackBase, layout->order == tNoteOrder::kAsExif && info.bigEndian);
+                           layout->fallbackBase, NoteBigEndian(*layout, info.makerNoteData, info.bigEndian));
   return true;
 }
 

@@ -8,39 +8,19 @@
 #include <string>
 
 #include "host/IptcCommands.h"
-#include "host/PlugInUtils.h"
-#include "host/PluginState.h"
-#include "host/Registration.h"
 #include "host/UtilityCommands.h"
 #include "platform/FormatError.h"
 #include "tests/support/JpegBuilder.h"
+#include "tests/support/RegisteredHost.h"
 #include "tests/support/TempDir.h"
 
 namespace dux {
 namespace {
 
-std::map<std::string, std::string>* hostVariables = nullptr;
-
-void DUX_CALL AddAction(std::int32_t, const char*, const char*, const std::uint8_t*, std::int32_t, std::uint8_t) {}
-void DUX_CALL GetVariable(const char* name, char** value) {
-  const auto found = hostVariables->find(name);
-  SetHostString(*value, found != hostVariables->end() ? found->second : "");
-}
-void DUX_CALL SetVariable(const char* name, const char* value) { (*hostVariables)[name] = value; }
-
-// The plug-in registered with a host whose variables the test holds.
 class CommandFaults : public ::testing::Test {
  protected:
-  CommandFaults() {
-    hostVariables = &variables;
-    ResetPluginState();
-    RegisterPlugIn(&AddAction, nullptr, &GetVariable, &SetVariable);
-  }
-  ~CommandFaults() override {
-    ResetPluginState();
-    hostVariables = nullptr;
-  }
-  std::map<std::string, std::string> variables;
+  test::RegisteredHost host;
+  std::map<std::string, std::string>& variables = host.variables;
   test::TempDir dir;
 };
 

@@ -91,8 +91,9 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
       {"Seiko Epson", "SEIKO EPSON CORP.", "PhotoPC 3100Z", "0210", false,
        [](std::uint32_t at) { return std::string("EPSON\0\1\0", 8) + Ifd().Short(0x020B, {2048}).Short(0x0F00, {1}).Layout(false, at + 8); },
        {"Width=2048"}},
-      {"Minolta: tag 0 is never kept", "Minolta Co., Ltd.", "Dimage EX", "0210", false,
-       [](std::uint32_t at) { return Ifd().Ascii(0x0000, "MLT0").Ascii(0x0E00, "PIM").Layout(false, at); }, {"PIMdata=\"PIM\""}},
+      {"Minolta: tag 0 is a row of its own", "Minolta Co., Ltd.", "Dimage EX", "0210", false,
+       [](std::uint32_t at) { return Ifd().Ascii(0x0000, "MLT0").Ascii(0x0E00, "PIM").Layout(false, at); },
+       {"ModelID=\"MLT0\"", "PIMdata=\"PIM\""}},
       {"Kodak is not decoded", "Eastman Kodak", "DC210", "0210", true,
        [](std::uint32_t at) { return Ifd().Short(0x0001, {1}).Layout(true, at); }, {}},
   };
