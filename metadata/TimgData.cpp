@@ -3,6 +3,7 @@
 #include "metadata/AsciiText.h"
 #include "metadata/ByteStream.h"
 #include "metadata/DateTime.h"
+#include "metadata/IfdEntry.h"
 #include "metadata/JpegMarkers.h"
 #include "metadata/ScanMessages.h"
 #include "platform/Files.h"
@@ -206,6 +207,29 @@ void TimgData::DecodeExifSegment() {
   TakeWalkMessage();
 }
 
+void TimgData::FindTiffIptc(std::int64_t dirStart) {
+  // A TIFF keeps its IPTC in IFD0: the datasets in tag 0x83BB (IPTC-NAA), or a Photoshop
+  // resource block in tag 0x8649. Either becomes the IPTC section, behind the Photoshop signature
+  // the IPTC read looks for.
+  constexpr std::uint16_t kIptcNaa = 0x83BB, kPhotoshopBlock = 0x8649;
+  const tIfdReader reader{exifSection->bytes, exifInfo->bigEndian};
+  const std::int64_t n = std::min<std::int64_t>(reader.ReadWord(dirStart), EntriesPresent(reader, dirStart));
+  std::string_view found;
+  for (std::int64_t i = 0; i < n && found.empty(); ++i) {
+    const tIfdEntry entry = DecodeIfdEntry(reader, dirStart + 2 + 12 * i, -7);
+    if (entry.tag == kIptcNaa || entry.tag == kPhotoshopBlock) found = Bytes(reader.bytes, entry.valuePos, entry.size);
+  }
+  if (found.empty()) return;
+  tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
+  s.bytes.assign(2, '\0');  // no segment: the length field is left 0
+  s.bytes.append(kPhotoshopSignature).append(found);
+  s.markerCode = 0xED;
+  s.lengthField = 0;
+  s.markerOffset = -1;
+  iptcSection = &s;
+  iptcInfo = std::make_unique<TIPTCdata>();
+}
+
 void TimgData::TakeWalkMessage() {
   if (exifInfo && exifInfo->walkMessage != tScanMessage::kNone) ErrStr = ScanMessageText(exifInfo->walkMessage);
 }
@@ -230,12 +254,14 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   exifInfo->ViewSegmentData(s.bytes);
   ViewSegmentData(s.bytes);
   exifInfo->bigEndian = order == "MM";
-  if (!walkExif) return true;
   // File offset o lies at position o - 7. IFD0 stands where the header says when its entry count
   // lies in the bytes read; else it is taken to follow the 8-byte header, where most files keep it.
   const std::int64_t ifd0 = Long(std::string_view(header, 8), 5, order == "MM");
   const bool inside = ifd0 >= 8 && ifd0 - 8 + 2 <= static_cast<std::int64_t>(read);
-  exifInfo->ParseDirectory(inside ? ifd0 - 7 : 1, -7, kTiffBufferSize, 1);
+  const std::int64_t dirStart = inside ? ifd0 - 7 : 1;
+  FindTiffIptc(dirStart);
+  if (!walkExif) return true;
+  exifInfo->ParseDirectory(dirStart, -7, kTiffBufferSize, 1);
   exifInfo->DeriveFocalLength35();
   TakeWalkMessage();
   return true;

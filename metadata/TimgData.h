@@ -126,6 +126,8 @@ class TimgData : public tEndInd {
  private:
   // Turns the walk's message, if any, into ErrStr.
   void TakeWalkMessage();
+  // The IPTC of a TIFF, from IFD0 at dirStart, as the IPTC section.
+  void FindTiffIptc(std::int64_t dirStart);
   // After a scan that kept its 20 segments without meeting an APP13: the first APP13 further
   // on, before the image data, in the spare slot.
   void FindLateApp13(ByteStream& stream);
