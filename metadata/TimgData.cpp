@@ -6,6 +6,7 @@
 #include "metadata/IfdEntry.h"
 #include "metadata/JpegMarkers.h"
 #include "metadata/ScanMessages.h"
+#include "metadata/XmpPacket.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
 
@@ -17,6 +18,10 @@ constexpr std::uint8_t kMarkerApp0 = 0xE0, kMarkerApp1 = 0xE1, kMarkerApp13 = 0x
 constexpr std::int64_t kTiffBufferSize = 256000;
 
 }  // namespace
+
+bool IsXmpSection(const tSection& section) {
+  return section.markerCode == 0xE1 && Bytes(section.bytes, 3, std::ssize(kXmpSignature)) == kXmpSignature;
+}
 
 tFileKind FileKindOf(const std::string& fileName) {
   const auto separator = fileName.find_last_of("\\/:");
@@ -34,7 +39,7 @@ TimgData::~TimgData() = default;
 
 void TimgData::ResetState() {
   sectionCount = 0;
-  exifSection = iptcSection = commentSection = headerSection = nullptr;
+  exifSection = iptcSection = commentSection = headerSection = xmpSection = nullptr;
   iptcContinuation.clear();
   replacedApp13_.clear();
   fileName.clear();
@@ -119,7 +124,11 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
       continue;
     }
     // The EXIF, IPTC or comment segment must be among the first four segments after SOI.
-    if (sectionCount == 5 && !HasAnyMetadata()) return false;
+    if (sectionCount == 5 && !HasAnyMetadata()) {
+      if (IsXmpSection(s)) xmpSection = findXmp && xmpSection == nullptr ? &s : xmpSection;
+      FindLateSegments(stream);
+      return false;
+    }
     switch (marker.code) {
       case kMarkerEoi:
       case kMarkerSos:
@@ -128,7 +137,9 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
         headerSection = &s;
         break;
       case kMarkerApp1:
-        if (sectionCount > 5 || exifSection != nullptr) {
+        if (IsXmpSection(s) && xmpSection == nullptr) {
+          xmpSection = &s;  // the main XMP packet, kept wherever it stands
+        } else if (sectionCount > 5 || exifSection != nullptr) {
           --sectionCount;  // dropped: the next segment reuses the slot
         } else if (Bytes(s.bytes, 3, 5) == std::string_view("Exif\0", 5)) {
           exifSection = &s;
@@ -151,34 +162,43 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
         break;
     }
   }
-  FindLateApp13(stream);
+  FindLateSegments(stream);
   return HasAnyMetadata();
 }
 
-void TimgData::FindLateApp13(ByteStream& stream) {
-  // Some files carry more than the 20 segments the scan keeps before their IPTC block; the
-  // first APP13 is looked for on to the image data and takes the spare slot.
-  if (iptcSection != nullptr || sectionCount != kMaxScannedSections) return;
+void TimgData::FindLateSegments(ByteStream& stream) {
+  // Some files carry more than the 20 segments the scan keeps before their IPTC block, and the
+  // IPTC read wants the XMP packet wherever it stands before the image data: the first of each
+  // is looked for on and takes a spare slot.
+  bool wantApp13 = iptcSection == nullptr && sectionCount == kMaxScannedSections;
+  bool wantXmp = findXmp && xmpSection == nullptr;
   tMarker marker;
   std::int32_t length = 0;
-  while (NextMarker(stream, kScanPolicy, marker) && ReadLengthField(stream, length) && length >= 2 &&
-         marker.code != kMarkerSos && marker.code != kMarkerEoi) {
-    if (marker.code != kMarkerApp13) {
-      if (stream.Skip(static_cast<std::size_t>(length - 2)) != static_cast<std::size_t>(length - 2)) return;
+  while ((wantApp13 || wantXmp) && NextMarker(stream, kScanPolicy, marker) && ReadLengthField(stream, length) &&
+         length >= 2 && marker.code != kMarkerSos && marker.code != kMarkerEoi) {
+    const auto payloadLength = static_cast<std::size_t>(length - 2);
+    if (!((wantApp13 && marker.code == kMarkerApp13) || (wantXmp && marker.code == kMarkerApp1))) {
+      if (stream.Skip(payloadLength) != payloadLength) return;
       continue;
     }
-    tSection& s = sections[kMaxScannedSections];
+    tSection s;
     s.markerCode = marker.code;
     s.lengthField = length;
     s.markerOffset = marker.markerOffset;
     s.bytes.assign(static_cast<std::size_t>(length), '\0');
     s.bytes[0] = static_cast<char>(length >> 8);
     s.bytes[1] = static_cast<char>(length & 0xFF);
-    if (stream.Read(s.bytes.data() + 2, static_cast<std::size_t>(length - 2)) != static_cast<std::size_t>(length - 2)) return;
-    sectionCount = kMaxScannedSections + 1;
-    iptcSection = &s;
-    iptcInfo = std::make_unique<TIPTCdata>();
-    return;
+    if (stream.Read(s.bytes.data() + 2, payloadLength) != payloadLength) return;
+    if (marker.code == kMarkerApp13) {
+      wantApp13 = false;
+      tSection& slot = sections[static_cast<std::size_t>(sectionCount++)] = std::move(s);
+      iptcSection = &slot;
+      iptcInfo = std::make_unique<TIPTCdata>();
+    } else if (Bytes(s.bytes, 3, std::ssize(kXmpSignature)) == kXmpSignature) {
+      wantXmp = false;
+      tSection& slot = sections[static_cast<std::size_t>(sectionCount++)] = std::move(s);
+      xmpSection = &slot;
+    }
   }
 }
 

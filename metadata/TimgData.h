@@ -26,6 +26,9 @@ struct tSection {
   std::int64_t markerOffset = -1;   // file offset of the marker byte; -1 when not from a file
 };
 
+// True for an APP1 section holding the main XMP packet.
+bool IsXmpSection(const tSection& section);
+
 // What a file's name says it is, by its extension in any letter case: ".jpg", ".jpeg" and ".jpe"
 // are JPEG files; ".tif", ".tiff" and ".nef" TIFF-structured ones.
 enum class tFileKind { kOther, kJpeg, kTiff };
@@ -106,8 +109,13 @@ class TimgData : public tEndInd {
   // False when the caller needs the segments but not the EXIF directories (the IPTC read): the
   // EXIF header is still checked, the walk is left out.
   bool walkExif = true;
+  // True when the caller needs the XMP packet wherever it stands before the image data (the IPTC
+  // read and write); the scan then looks on for it after stopping early.
+  bool findXmp = false;
 
-  std::array<tSection, kMaxScannedSections + 1> sections{};
+  // The segments a scan keeps; two spare slots for the segments found late, and for the IPTC
+  // segment a write adds.
+  std::array<tSection, kMaxScannedSections + 2> sections{};
   bool tiffMode = false;
   std::int32_t buildMode = 255;
   std::int32_t sectionCount = 0;
@@ -116,6 +124,7 @@ class TimgData : public tEndInd {
   std::vector<tSection> iptcContinuation;  // APP13 segments a stored block takes after iptcSection
   tSection* commentSection = nullptr;  // the last COM
   tSection* headerSection = nullptr;   // the last APP0
+  tSection* xmpSection = nullptr;      // the first APP1 holding the main XMP packet
   std::string fileName;
   double fileDateTime = 0;  // last write, local time, days since 1899-12-30, 2-second steps
   std::int64_t fileSize = 0;
@@ -128,9 +137,9 @@ class TimgData : public tEndInd {
   void TakeWalkMessage();
   // The IPTC of a TIFF, from IFD0 at dirStart, as the IPTC section.
   void FindTiffIptc(std::int64_t dirStart);
-  // After a scan that kept its 20 segments without meeting an APP13: the first APP13 further
-  // on, before the image data, in the spare slot.
-  void FindLateApp13(ByteStream& stream);
+  // After a scan that stopped early: the first APP13 further on when the 20 segments held none,
+  // and with findXmp the first XMP packet, each before the image data, in a spare slot.
+  void FindLateSegments(ByteStream& stream);
 
   std::vector<std::int64_t> replacedApp13_;
 };

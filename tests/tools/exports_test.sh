@@ -30,7 +30,7 @@ case "$flavour" in
     exports=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed 1d |
               grep -o '\] [A-Za-z_@0-9]*$' | cut -c3- | sort)
     imports=$(printf '%s\n' "$dump" | grep 'DLL Name:' | awk '{print $3}' | tr 'a-z' 'A-Z' | sort -u |
-              grep -v -E '^(KERNEL32|USER32|GDI32|MSIMG32|SHELL32|ADVAPI32|COMCTL32|UXTHEME|MSVCRT|OLE32|OLEAUT32|COMDLG32)\.DLL$')
+              grep -v -E '^(KERNEL32|USER32|GDI32|MSIMG32|SHELL32|ADVAPI32|COMCTL32|UXTHEME|MSVCRT|OLE32|OLEAUT32|COMDLG32|BCRYPT)\.DLL$')
     # The resource directory's first level lists the types; 16 (0x10) is the version record.
     printf '%s\n' "$dump" | sed -n '/The .rsrc Resource Directory section/,$p' |
       grep -q -E '^[0-9a-f]+   Entry: ID: 0x000010,' || fail "no version resource"

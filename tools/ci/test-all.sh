@@ -50,9 +50,9 @@ if [ "$(id -u)" = 0 ] && id nobody >/dev/null 2>&1; then
 fi
 # The product is the 32-bit DLL: build it on every machine and check it from outside.
 build_windows() {  # dir arch
-  ./tools/ci/build-libjpeg-mingw.sh deps "$2" &&
+  ./tools/ci/build-deps-mingw.sh deps "$2" &&
     cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$2.cmake" \
-      -DDUX_JPEG_PREFIX="$root/deps/jpeg-$2" -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+      -DDUX_WINDOWS_DEPS="$root/deps/mingw-$2" -DCMAKE_BUILD_TYPE=Release >/dev/null &&
     cmake --build "$1" -j"$(nproc)"
 }
 step build-windows build_windows build/windows i686

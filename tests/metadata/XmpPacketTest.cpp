@@ -1,0 +1,141 @@
+#include "metadata/XmpPacket.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace dux {
+namespace {
+
+using Items = std::vector<std::string>;
+
+const tXmpProperty kCity{kPhotoshopNamespace, "City", tXmpKind::kText, "photoshop"};
+const tXmpProperty kHeadline{kPhotoshopNamespace, "Headline", tXmpKind::kText, "photoshop"};
+const tXmpProperty kTitle{kDcNamespace, "title", tXmpKind::kLangAlt, "dc"};
+const tXmpProperty kSubject{kDcNamespace, "subject", tXmpKind::kBag, "dc"};
+const tXmpProperty kCreator{kDcNamespace, "creator", tXmpKind::kSeq, "dc"};
+const tXmpProperty kLocation{kIptcCoreNamespace, "Location", tXmpKind::kText, "Iptc4xmpCore"};
+
+// A packet as writers lay one out: a simple property as an attribute, others as elements, other
+// namespaces beside them, and padding before the closing instruction.
+std::string Packet(const std::string& padding = std::string(200, ' ') + "\n") {
+  return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
+         "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+         " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+         "  <rdf:Description rdf:about=\"\" xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"\n"
+         "    photoshop:City=\"K&amp;ln\" photoshop:Credit='me'>\n"
+         "   <photoshop:Instructions>none</photoshop:Instructions>\n"
+         "  </rdf:Description>\n"
+         "  <rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">\n"
+         "   <dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">Old title</rdf:li><rdf:li xml:lang=\"de\">Alter Titel</rdf:li></rdf:Alt></dc:title>\n"
+         "   <dc:subject><rdf:Bag><rdf:li>red</rdf:li><rdf:li>Smith, John</rdf:li></rdf:Bag></dc:subject>\n"
+         "   <dc:creator><rdf:Seq><rdf:li>Anna</rdf:li></rdf:Seq></dc:creator>\n"
+         "   <xmp:Rating>3</xmp:Rating>\n"
+         "  </rdf:Description>\n"
+         " </rdf:RDF>\n"
+         "</x:xmpmeta>\n" +
+         padding + "<?xpacket end=\"w\"?>";
+}
+
+TEST(XmpPacket, ReadsTextsLanguagesAndListsWhereverTheyStand) {
+  const auto packet = XmpPacket::Parse(Packet());
+  ASSERT_TRUE(packet.has_value());
+  EXPECT_TRUE(packet->Editable());
+  EXPECT_EQ(packet->Get(kCity), Items{"K&ln"});  // an attribute, entity decoded
+  EXPECT_EQ(packet->Get(kTitle), Items{"Old title"});
+  EXPECT_EQ(packet->Get(kSubject), (Items{"red", "Smith, John"}));
+  EXPECT_EQ(packet->Get(kCreator), Items{"Anna"});
+  EXPECT_EQ(packet->Get({kPhotoshopNamespace, "Instructions", tXmpKind::kText, "photoshop"}), Items{"none"});
+  EXPECT_EQ(packet->Get(kHeadline), std::nullopt);
+  EXPECT_EQ(packet->Serialize(), Packet());  // nothing changed, nothing moves
+}
+
+TEST(XmpPacket, ChangesOnlyWhatItIsToldAndKeepsItsLength) {
+  auto packet = XmpPacket::Parse(Packet());
+  ASSERT_TRUE(packet.has_value());
+  packet->Set(kCity, {"Rom"});
+  packet->Set(kTitle, {"New <title>"});
+  packet->Set(kSubject, {"blue"});
+  packet->Set(kCreator, {});
+  packet->Set(kHeadline, {"Head"});
+  packet->Set(kLocation, {"Pier"});
+  const std::string out = packet->Serialize();
+  EXPECT_EQ(out.size(), Packet().size());  // the padding took up the difference
+  const auto again = XmpPacket::Parse(out);
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(again->Get(kCity), Items{"Rom"});
+  EXPECT_EQ(again->Get(kTitle), Items{"New <title>"});
+  EXPECT_EQ(again->Get(kSubject), Items{"blue"});
+  EXPECT_EQ(again->Get(kCreator), std::nullopt);
+  EXPECT_EQ(again->Get(kHeadline), Items{"Head"});
+  EXPECT_EQ(again->Get(kLocation), Items{"Pier"});
+  // What was not changed stays as it was written.
+  EXPECT_NE(out.find("photoshop:Credit='me'"), std::string::npos);
+  EXPECT_NE(out.find("<rdf:li xml:lang=\"de\">Alter Titel</rdf:li>"), std::string::npos);
+  EXPECT_NE(out.find("<xmp:Rating>3</xmp:Rating>"), std::string::npos);
+  EXPECT_NE(out.find("<photoshop:Instructions>none</photoshop:Instructions>"), std::string::npos);
+  // The new Headline joined the description that declares its namespace; the Location declares its own.
+  EXPECT_LT(out.find("<photoshop:Headline>"), out.find("xmlns:dc="));
+  EXPECT_NE(out.find("<Iptc4xmpCore:Location xmlns:Iptc4xmpCore=\"http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/\">Pier<"),
+            std::string::npos);
+}
+
+TEST(XmpPacket, GrowsWhenThePaddingIsTooSmallAndPadsWhenItShrinks) {
+  auto full = XmpPacket::Parse(Packet("\n"));
+  ASSERT_TRUE(full.has_value());
+  full->Set(kHeadline, {std::string(500, 'h')});
+  const std::string grown = full->Serialize();
+  EXPECT_GT(grown.size(), Packet("\n").size());
+  EXPECT_TRUE(XmpPacket::Parse(grown).has_value());
+  auto shrinking = XmpPacket::Parse(Packet());
+  ASSERT_TRUE(shrinking.has_value());
+  shrinking->Set(kSubject, {});
+  EXPECT_EQ(shrinking->Serialize().size(), Packet().size());
+}
+
+TEST(XmpPacket, AnEmptyDescriptionTakesAPropertyAndANewPacketReadsBack) {
+  const std::string bare =
+      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
+      "<rdf:Description rdf:about=\"\"/></rdf:RDF></x:xmpmeta>";
+  auto packet = XmpPacket::Parse(bare);
+  ASSERT_TRUE(packet.has_value());
+  packet->Set(kCity, {"Oslo"});
+  const auto again = XmpPacket::Parse(packet->Serialize());
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(again->Get(kCity), Items{"Oslo"});
+  const auto created = XmpPacket::Parse(XmpPacket::Create({{kTitle, {"T"}}, {kSubject, {"a", "b"}}, {kCity, {}}}));
+  ASSERT_TRUE(created.has_value());
+  EXPECT_EQ(created->Get(kTitle), Items{"T"});
+  EXPECT_EQ(created->Get(kSubject), (Items{"a", "b"}));
+  EXPECT_EQ(created->Get(kCity), std::nullopt);
+}
+
+TEST(XmpPacket, HostilePacketsAreRefusedWithoutExpandingOrFetchingAnything) {
+  const std::string rdf = "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description/></rdf:RDF>";
+  struct Case {
+    const char* what;
+    std::string packet;
+  };
+  for (const Case& c : {
+           Case{"unclosed tag", "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + rdf},
+           Case{"entity expansion", "<!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]><x>" + rdf + "&b;</x>"},
+           Case{"external entity", "<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><x>&e;" + rdf + "</x>"},
+           Case{"invalid UTF-8", "<x>\xC3\x28" + rdf + "</x>"},
+           Case{"no RDF", "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/>"},
+           Case{"nothing", ""},
+       }) {
+    SCOPED_TRACE(c.what);
+    EXPECT_FALSE(XmpPacket::Parse(c.packet).has_value());
+  }
+  // 60 KB of one element reads.
+  const std::string big = "<x><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
+                          "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"><photoshop:City>" +
+                          std::string(60000, 'c') + "</photoshop:City></rdf:Description></rdf:RDF></x>";
+  const auto packet = XmpPacket::Parse(big);
+  ASSERT_TRUE(packet.has_value());
+  EXPECT_EQ(packet->Get(kCity), Items{std::string(60000, 'c')});
+}
+
+}  // namespace
+}  // namespace dux
