@@ -3,27 +3,27 @@
 #include <vector>
 
 #include "host/PluginState.h"
+#include "host/Registration.h"
 #include "metadata/AsciiText.h"
 #include "metadata/CommaList.h"
+#include "metadata/IptcXmp.h"
 #include "metadata/TimgData.h"
+#include "platform/IniFile.h"
 
 namespace dux {
 
 bool IptcRead(const std::string& fileName) {
   TimgData image(255);
   image.walkExif = false;  // the IPTC read needs the segments only
+  image.findXmp = true;
   image.ScanFile(fileName);
-  if (image.iptcSection == nullptr) {
-    SetHostVariable(kIptcHeaderVariable, "0");
-    for (const tIptcFieldRow& row : kIptcFields) SetHostVariable(row.Variable, "");
-    return false;
-  }
-  image.iptcInfo->ParseSegment(image.IptcBlock());
-  SetHostVariable(kIptcHeaderVariable, "1");
-  for (const tIptcFieldRow& row : kIptcFields) {
-    SetHostVariable(row.Variable, image.iptcInfo->ValueOf(row.Field, ""));
-  }
-  return true;
+  TIPTCdata none;
+  if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlock());
+  const tIptcSources sources(image, image.iptcInfo ? *image.iptcInfo : none);
+  SetHostVariable(kIptcHeaderVariable, image.iptcSection != nullptr ? "1" : "0");
+  for (const tIptcFieldRow& row : kIptcFields) SetHostVariable(row.Variable, sources.ValueOf(row));
+  SetHostVariable(kIptcXmpVariable, sources.HasXmp() ? "1" : "0");
+  return image.iptcSection != nullptr || sources.HasXmp();
 }
 
 std::string LimitFieldText(const tIptcFieldRow& row, std::string_view text) {
@@ -40,20 +40,25 @@ bool IptcWrite(const std::string& source, const std::string& destination, const 
   // An empty source means rewriting the destination in place, so that file is the one scanned.
   const std::string& from = source.empty() ? destination : source;
   TimgData image(255);
+  image.findXmp = true;
   JpegImage jpeg = image.ScanForRewrite(from);
   if (image.iptcSection != nullptr) {
     image.iptcInfo->ParseSegment(image.IptcBlock());
   } else {
     image.StartEmptyIptc();
   }
-  // A variable that still holds what the read gives for this file leaves its field's datasets
-  // exactly as they are: repeats, empty ones and values longer than the limits included.
+  // A variable that still holds what the read gives for this file leaves its field's datasets,
+  // and its XMP property, exactly as they are: repeats, empty ones and values longer than the
+  // limits included.
+  const tIptcSources sources(image, *image.iptcInfo);
   std::vector<tFieldEdit> edits;
   for (const tIptcFieldRow& row : kIptcFields) {
     const std::string text = GetHostVariable(row.Variable);
-    if (text != image.iptcInfo->ValueOf(row.Field, "")) edits.push_back({&row, LimitFieldText(row, text)});
+    if (text != sources.ValueOf(row)) edits.push_back({&row, LimitFieldText(row, text)});
   }
-  image.iptcInfo->WriteToFile(image, jpeg, destination, edits, files.openOutput);
+  tWriteOptions options;
+  options.createXmp = platform::ReadIniString(IniFileName(), "Options", "CreateXmp", "0") == "1";
+  image.iptcInfo->WriteToFile(image, jpeg, destination, edits, options, files.openOutput);
   return true;
 }
 

@@ -53,5 +53,8 @@ inline constexpr std::array<tIptcFieldRow, 31> kIptcFields = {{
 }};
 
 inline constexpr std::string_view kIptcHeaderVariable = "[duxIPTC_Header]";
+// "1" when the file holds a readable XMP packet, whose IPTC properties the read takes part in
+// and the write keeps in step; "0" otherwise.
+inline constexpr std::string_view kIptcXmpVariable = "[duxIPTC_XMP]";
 
 }  // namespace dux

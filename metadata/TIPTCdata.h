@@ -24,6 +24,11 @@ struct tFieldEdit {
   std::string text;
 };
 
+// How a write treats the XMP packet.
+struct tWriteOptions {
+  bool createXmp = false;  // a file without an XMP packet gets one
+};
+
 // The IPTC datasets of one image: parsed from an APP13 "Photoshop 3.0" section, named through
 // the IPTC table, looked up and set by short name, and encoded back into an APP13 payload.
 // The keyword and supplemental-category datasets are held as one comma list each.
@@ -76,14 +81,18 @@ class TIPTCdata {
   // not be split into datasets, or the value came from elsewhere in the block) is written from
   // that value, so that no value read is lost. Padded with one zero byte to even length.
   std::string BuildIim(const std::vector<tDataset>& source, const std::vector<tFieldEdit>& edits) const;
-  // Rewrites `source`, loaded and scanned into `container` by its ScanForRewrite, into
-  // `destination`: the fields in `edits` changed, every other dataset and resource as it was.
-  // The Photoshop resources of the source's leading Photoshop APP13 segments are kept in their
-  // order with the new IPTC resource in place of the old; when they do not parse they stay as
-  // they were and the new block stands beside them. Throws FormatError naming the file when the
-  // destination cannot be written; it is then unchanged.
+  // Rewrites `source`, loaded and scanned (with findXmp) into `container` by its ScanForRewrite,
+  // and whose IPTC block this list parsed, into `destination`: the fields in `edits` changed,
+  // every other dataset and resource as it was. The Photoshop resources of the source's leading
+  // Photoshop APP13 segments are kept in their order with the new IPTC resource in place of the
+  // old; when they do not parse they stay as they were and the new block stands beside them.
+  // The XMP packet gets the edited fields' properties and keeps everything else; one that does
+  // not parse is kept as it was. When the XMP is so kept in step, the IPTC digest is set to the
+  // new IIM data's if it was absent or matched the old. Throws FormatError naming the file when
+  // the destination cannot be written; it is then unchanged.
   void WriteToFile(TimgData& container, JpegImage& source, const std::string& destination,
-                   const std::vector<tFieldEdit>& edits, const OutputOpener& open = OpenReplacingFile) const;
+                   const std::vector<tFieldEdit>& edits, tWriteOptions options = {},
+                   const OutputOpener& open = OpenReplacingFile) const;
 
  private:
   // A list field while a parse collects its items: its row, the items, and those seen so far

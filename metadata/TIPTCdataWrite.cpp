@@ -7,6 +7,7 @@
 #include "metadata/Cp1252.h"
 #include "metadata/IimDatasets.h"
 #include "metadata/IptcTags.h"
+#include "metadata/IptcXmp.h"
 #include "metadata/JpegImage.h"
 #include "metadata/PhotoshopResources.h"
 #include "metadata/TIPTCdata.h"
@@ -146,17 +147,71 @@ std::string TIPTCdata::BuildIim(const std::vector<tDataset>& source, const std::
   return iim;
 }
 
+namespace {
+
+const tIptcFieldRow& FieldNamed(std::string_view name) {
+  return *std::find_if(kIptcFields.begin(), kIptcFields.end(), [name](const tIptcFieldRow& r) { return r.Field == name; });
+}
+
+// The XMP packet the write leaves: the source's with the edited fields' properties set (or a new
+// one when asked for), or nothing when the packet stays as it was. `inStep` tells whether the
+// XMP then states what the IIM does for the fields the write changed.
+std::optional<std::string> NewXmp(const tIptcSources& sources, const std::vector<tFieldEdit>& edits,
+                                  const tWriteOptions& options, bool& inStep) {
+  inStep = false;
+  const auto finalText = [&](const tIptcFieldRow& field) {
+    for (const tFieldEdit& e : edits) {
+      if (e.field == &field) return e.text;
+    }
+    return sources.ValueOf(field);
+  };
+  const auto itemsOf = [&](const tIptcFieldRow& field) {
+    if (field.Field == "DateCreated" || field.Field == "TimeCreated") {
+      const std::string date = XmpDateOf(finalText(FieldNamed("DateCreated")), finalText(FieldNamed("TimeCreated")));
+      return date.empty() ? std::vector<std::string>{} : std::vector<std::string>{date};
+    }
+    return XmpItemsOf(field, finalText(field));
+  };
+  if (sources.Xmp()) {
+    if (!sources.Xmp()->Editable()) return std::nullopt;
+    XmpPacket packet = *sources.Xmp();
+    bool changed = false;
+    for (const tFieldEdit& e : edits) {
+      if (const auto property = XmpPropertyOf(*e.field)) {
+        packet.Set(*property, itemsOf(*e.field));
+        changed = true;
+      }
+    }
+    inStep = true;
+    if (!changed) return std::nullopt;
+    return packet.Serialize();
+  }
+  if (!options.createXmp) return std::nullopt;
+  std::vector<std::pair<tXmpProperty, std::vector<std::string>>> properties;
+  for (const tIptcFieldRow& field : kIptcFields) {
+    if (field.Field == "TimeCreated") continue;  // stated with DateCreated
+    if (const auto property = XmpPropertyOf(field)) properties.emplace_back(*property, itemsOf(field));
+  }
+  inStep = true;
+  return XmpPacket::Create(properties);
+}
+
+const auto kIsIptc = [](const tImageResource& r) { return r.id == kIptcResource && r.head.starts_with("8BIM"); };
+const auto kIsDigest = [](const tImageResource& r) { return r.id == kIptcDigestResource && r.head.starts_with("8BIM"); };
+
+}  // namespace
+
 void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::string& destination,
-                            const std::vector<tFieldEdit>& edits, const OutputOpener& open) const {
+                            const std::vector<tFieldEdit>& edits, tWriteOptions options, const OutputOpener& open) const {
   tPhotoshopRun run = TimgData::FindPhotoshopRun(source);
   std::optional<std::vector<tImageResource>> resources;
   if (!run.markerOffsets.empty()) resources = std::move(run.resources);
   std::vector<tDataset> datasets;
-  auto iptc = resources ? std::find_if(resources->begin(), resources->end(),
-                                       [](const tImageResource& r) { return r.id == kIptcResource && r.head.starts_with("8BIM"); })
-                        : std::vector<tImageResource>::iterator();
-  if (resources && iptc != resources->end()) {
-    if (auto parsed = ParseIimDatasets(iptc->data)) datasets = std::move(*parsed);
+  if (resources) {
+    const auto iptc = std::find_if(resources->begin(), resources->end(), kIsIptc);
+    if (iptc != resources->end()) {
+      if (auto parsed = ParseIimDatasets(iptc->data)) datasets = std::move(*parsed);
+    }
   }
   std::string iim;
   try {
@@ -164,18 +219,29 @@ void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::s
   } catch (const FormatError& e) {
     throw FormatError("Cannot write IPTC into '" + destination + "': " + e.what());
   }
+  const tIptcSources sources(container, *this);
+  bool xmpInStep = false;
+  if (const auto xmp = NewXmp(sources, edits, options, xmpInStep)) xmpInStep = container.StoreXmpPacket(*xmp);
   std::vector<tImageResource> block;
-  if (resources) {
-    block = std::move(*resources);
-    iptc = std::find_if(block.begin(), block.end(),
-                        [](const tImageResource& r) { return r.id == kIptcResource && r.head.starts_with("8BIM"); });
-    if (iptc != block.end()) {
-      iptc->data = std::move(iim);
-    } else {
-      block.insert(block.begin(), MakeImageResource(kIptcResource, std::move(iim)));
-    }
+  const tDigestState digest = resources ? DigestStateOf(*resources) : tDigestState::kAbsent;
+  if (resources) block = std::move(*resources);
+  const auto iptc = std::find_if(block.begin(), block.end(), kIsIptc);
+  if (iptc != block.end()) {
+    iptc->data = iim;
   } else {
-    block.push_back(MakeImageResource(kIptcResource, std::move(iim)));
+    block.insert(block.begin(), MakeImageResource(kIptcResource, iim));
+  }
+  // The digest tells XMP-aware readers that IIM and XMP agree: it follows the new IIM only when
+  // the XMP was kept in step and the digest did not already tell of an IIM changed without it.
+  if (xmpInStep && digest != tDigestState::kDiffers) {
+    const tDigest md5 = IimDigest(iim);
+    std::string value(reinterpret_cast<const char*>(md5.data()), md5.size());
+    const auto old = std::find_if(block.begin(), block.end(), kIsDigest);
+    if (old != block.end()) {
+      old->data = std::move(value);
+    } else {
+      block.push_back(MakeImageResource(kIptcDigestResource, std::move(value)));
+    }
   }
   if (std::none_of(block.begin(), block.end(), [](const tImageResource& r) { return r.id == kUrlListResource; })) {
     block.push_back(MakeImageResource(kUrlListResource, {}));

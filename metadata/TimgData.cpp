@@ -1,5 +1,7 @@
 #include "metadata/TimgData.h"
 
+#include <algorithm>
+
 #include "metadata/AsciiText.h"
 #include "metadata/ByteStream.h"
 #include "metadata/DateTime.h"
@@ -42,6 +44,7 @@ void TimgData::ResetState() {
   exifSection = iptcSection = commentSection = headerSection = xmpSection = nullptr;
   iptcContinuation.clear();
   replacedApp13_.clear();
+  xmpReplacement_.clear();
   fileName.clear();
   fileDateTime = 0;
   fileSize = 0;
@@ -229,25 +232,42 @@ void TimgData::DecodeExifSegment() {
 
 void TimgData::FindTiffIptc(std::int64_t dirStart) {
   // A TIFF keeps its IPTC in IFD0: the datasets in tag 0x83BB (IPTC-NAA), or a Photoshop
-  // resource block in tag 0x8649. Either becomes the IPTC section, behind the Photoshop signature
-  // the IPTC read looks for.
-  constexpr std::uint16_t kIptcNaa = 0x83BB, kPhotoshopBlock = 0x8649;
+  // resource block in tag 0x8649; and its XMP packet in tag 0x02BC. Each becomes the section a
+  // JPEG would hold it in, behind the signature the IPTC read looks for.
+  constexpr std::uint16_t kXmpTag = 0x02BC, kIptcNaa = 0x83BB, kPhotoshopBlock = 0x8649;
   const tIfdReader reader{exifSection->bytes, exifInfo->bigEndian};
   const std::int64_t n = std::min<std::int64_t>(reader.ReadWord(dirStart), EntriesPresent(reader, dirStart));
-  std::string_view found;
-  for (std::int64_t i = 0; i < n && found.empty(); ++i) {
+  std::string_view naa, block, xmp;
+  for (std::int64_t i = 0; i < n; ++i) {
     const tIfdEntry entry = DecodeIfdEntry(reader, dirStart + 2 + 12 * i, -7);
-    if (entry.tag == kIptcNaa || entry.tag == kPhotoshopBlock) found = Bytes(reader.bytes, entry.valuePos, entry.size);
+    const std::string_view value = Bytes(reader.bytes, entry.valuePos, entry.size);
+    if (entry.tag == kIptcNaa && naa.empty()) naa = value;
+    if (entry.tag == kPhotoshopBlock && block.empty()) block = value;
+    if (entry.tag == kXmpTag && xmp.empty()) xmp = value;
   }
-  if (found.empty()) return;
-  tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
-  s.bytes.assign(2, '\0');  // no segment: the length field is left 0
-  s.bytes.append(kPhotoshopSignature).append(found);
-  s.markerCode = 0xED;
-  s.lengthField = 0;
-  s.markerOffset = -1;
-  iptcSection = &s;
-  iptcInfo = std::make_unique<TIPTCdata>();
+  // The resource block holds the digest that says whether the XMP is in step with the IPTC, which
+  // some writers keep in the IPTC-NAA tag instead: it then joins the block, first.
+  auto resources = ParseImageResources(block);
+  const bool blockHasIptc = resources && std::any_of(resources->begin(), resources->end(),
+                                                     [](const tImageResource& r) { return r.id == kIptcResource; });
+  std::string joined;
+  if (resources && !blockHasIptc && !naa.empty()) {
+    resources->insert(resources->begin(), MakeImageResource(kIptcResource, std::string(naa)));
+    joined = EncodeImageResources(*resources);
+  }
+  const std::string_view iptc = !joined.empty() ? std::string_view(joined) : blockHasIptc || naa.empty() ? block : naa;
+  const auto add = [this](std::uint8_t marker, std::string_view signature, std::string_view value) -> tSection* {
+    if (value.empty()) return nullptr;
+    tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
+    s.bytes.assign(2, '\0');  // no segment: the length field is left 0
+    s.bytes.append(signature).append(value);
+    s.markerCode = marker;
+    s.lengthField = 0;
+    s.markerOffset = -1;
+    return &s;
+  };
+  if ((iptcSection = add(0xED, kPhotoshopSignature, iptc)) != nullptr) iptcInfo = std::make_unique<TIPTCdata>();
+  xmpSection = add(0xE1, kXmpSignature, xmp);
 }
 
 void TimgData::TakeWalkMessage() {

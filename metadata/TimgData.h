@@ -93,6 +93,10 @@ class TimgData : public tEndInd {
   void StoreIptcBlock(std::string_view block, std::vector<std::int64_t> replaced);
   // Starts an empty IPTC block for a file that has none.
   void StartEmptyIptc();
+  // Makes the rewrite carry `packet` as the main XMP packet: in place of the source's XMP APP1
+  // where it stood, or for a file without one, after the EXIF (or JFIF) header. A packet too
+  // large for one segment is left out and false returned.
+  bool StoreXmpPacket(std::string_view packet);
   // SOI and the rebuilt leading segments: the EXIF APP1 (else the kept APP0, else a default
   // JFIF APP0), the IPTC APP13 and the kept COM.
   std::string WriteHeaderSegments() const;
@@ -135,13 +139,14 @@ class TimgData : public tEndInd {
  private:
   // Turns the walk's message, if any, into ErrStr.
   void TakeWalkMessage();
-  // The IPTC of a TIFF, from IFD0 at dirStart, as the IPTC section.
+  // The IPTC and XMP of a TIFF, from IFD0 at dirStart, as the sections a JPEG keeps them in.
   void FindTiffIptc(std::int64_t dirStart);
   // After a scan that stopped early: the first APP13 further on when the 20 segments held none,
   // and with findXmp the first XMP packet, each before the image data, in a spare slot.
   void FindLateSegments(ByteStream& stream);
 
   std::vector<std::int64_t> replacedApp13_;
+  std::string xmpReplacement_;  // the whole new XMP segment, or empty
 };
 
 }  // namespace dux

@@ -5,6 +5,7 @@
 #include "metadata/ByteStream.h"
 #include "metadata/JpegImage.h"
 #include "metadata/PhotoshopResources.h"
+#include "metadata/XmpPacket.h"
 #include "metadata/TimgData.h"
 #include "platform/FormatError.h"
 
@@ -40,7 +41,8 @@ const tSection* Movable(const tSection* section, const JpegImage& image) {
 }
 
 std::string HeaderSegments(const tSection* exif, std::string_view exifContinuation, const tSection* header,
-                           const tSection* iptc, const std::vector<tSection>& iptcContinuation, const tSection* comment) {
+                           std::string_view newXmp, const tSection* iptc, const std::vector<tSection>& iptcContinuation,
+                           const tSection* comment) {
   std::string out = "\xFF\xD8";
   if (exif != nullptr) {
     AppendSection(out, *exif);  // the kept APP0 is then left out
@@ -50,6 +52,7 @@ std::string HeaderSegments(const tSection* exif, std::string_view exifContinuati
   } else {
     out += kDefaultApp0;
   }
+  out += newXmp;
   if (iptc != nullptr) {
     AppendSection(out, *iptc);
     for (const tSection& more : iptcContinuation) AppendSection(out, more);
@@ -95,6 +98,16 @@ void TimgData::StoreIptcSegment(std::string_view payload) {
   }
   FillApp13(*iptcSection, payload);
   iptcContinuation.clear();
+}
+
+bool TimgData::StoreXmpPacket(std::string_view packet) {
+  const std::size_t length = 2 + kXmpSignature.size() + packet.size();
+  if (length > 0xFFFF) return false;
+  xmpReplacement_ = "\xFF\xE1";
+  xmpReplacement_ += static_cast<char>(length >> 8);
+  xmpReplacement_ += static_cast<char>(length & 0xFF);
+  xmpReplacement_.append(kXmpSignature).append(packet);
+  return true;
 }
 
 void TimgData::StoreIptcBlock(std::string_view block, std::vector<std::int64_t> replaced) {
@@ -149,7 +162,8 @@ void TimgData::StartEmptyIptc() {
 }
 
 std::string TimgData::WriteHeaderSegments() const {
-  return HeaderSegments(exifSection, {}, headerSection, iptcSection, iptcContinuation, commentSection);
+  return HeaderSegments(exifSection, {}, headerSection, xmpSection == nullptr ? xmpReplacement_ : std::string_view(),
+                        iptcSection, iptcContinuation, commentSection);
 }
 
 std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bool patchDimensions,
@@ -178,7 +192,10 @@ std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bo
       continuation.append(bytesOf(leading[k]));
     }
   }
-  header = HeaderSegments(exif, continuation, app0, iptcSection, iptcContinuation, comment);
+  // A new XMP packet stands where the old one stood; one for a file without goes into the header.
+  const bool replacesXmp = xmpSection != nullptr && xmpSection->markerOffset >= 0 && !xmpReplacement_.empty();
+  header = HeaderSegments(exif, continuation, app0, xmpSection == nullptr ? xmpReplacement_ : std::string_view(),
+                          iptcSection, iptcContinuation, comment);
   std::vector<std::string_view> pieces = {header};
   // Of the source's leading run, drop what the rebuilt segments replace: the EXIF APP1s and the
   // kept COM written above, the Photoshop APP13 segments the new block replaces, the APP0
@@ -192,9 +209,23 @@ std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bo
                           IsFrom(exif, segment) || IsFrom(comment, segment) ||
                           (exif == nullptr && IsFrom(app0, segment)) ||
                           (segment.marker == kMarkerApp0 && segment.markerOffset == 3);
-    if (!replaced) pieces.push_back(bytesOf(segment));
+    if (replacesXmp && IsFrom(xmpSection, segment)) {
+      pieces.push_back(xmpReplacement_);
+    } else if (!replaced) {
+      pieces.push_back(bytesOf(segment));
+    }
   }
-  pieces.push_back(source.substr(static_cast<std::size_t>(image.TailStart())));
+  const auto tailStart = static_cast<std::size_t>(image.TailStart());
+  const auto xmpStart = replacesXmp ? static_cast<std::size_t>(xmpSection->markerOffset - 1) : 0;
+  if (replacesXmp && xmpStart >= tailStart) {
+    // The XMP stands after the tables: the bytes around it are copied, the packet replaced.
+    const std::size_t xmpEnd = static_cast<std::size_t>(xmpSection->markerOffset + 1 + xmpSection->lengthField);
+    pieces.push_back(source.substr(tailStart, xmpStart - tailStart));
+    pieces.push_back(xmpReplacement_);
+    pieces.push_back(source.substr(std::min(xmpEnd, source.size())));
+  } else {
+    pieces.push_back(source.substr(tailStart));
+  }
   return pieces;
 }
 

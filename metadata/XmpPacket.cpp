@@ -1,6 +1,7 @@
 #include "metadata/XmpPacket.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -375,29 +376,32 @@ void XmpPacket::Set(const tXmpProperty& property, const std::vector<std::string>
     return;
   }
   // A new property goes into the first description that knows its namespace, else the first.
-  const tDescription* target = nullptr;
-  for (const tDescription& d : descriptions_) {
-    if (d.prefixes.count(std::string(property.ns)) != 0) {
-      target = &d;
-      break;
-    }
+  std::size_t target = descriptions_.size();
+  for (std::size_t i = 0; i < descriptions_.size() && target == descriptions_.size(); ++i) {
+    if (descriptions_[i].prefixes.count(std::string(property.ns)) != 0) target = i;
   }
-  if (target == nullptr && !descriptions_.empty()) target = &descriptions_.front();
-  if (target == nullptr) {
-    const auto known = rdfPrefixes_.find(std::string(kRdfNamespace));
-    const std::string rdf = known != rdfPrefixes_.end() ? known->second : "rdf";
-    splice(rdfEndTag_, rdfEndTag_,
-           "<" + rdf + ":Description " + rdf + ":about=\"\">" + NewElement(property, items, rdfPrefixes_, old) + "</" +
-               rdf + ":Description>");
-  } else if (target->emptyTag) {
-    splice(target->endTag, target->startEnd, ">" + NewElement(property, items, target->prefixes, old) + "</" + target->qname + ">");
-  } else {
-    splice(target->endTag, target->endTag, NewElement(property, items, target->prefixes, old));
-  }
+  if (target == descriptions_.size() && !descriptions_.empty()) target = 0;
+  const auto& prefixes = target < descriptions_.size() ? descriptions_[target].prefixes : rdfPrefixes_;
+  inserts_.emplace_back(target < descriptions_.size() ? target : SIZE_MAX, NewElement(property, items, prefixes, old));
 }
 
 std::string XmpPacket::Serialize() const {
   std::vector<tSplice> splices = splices_;
+  // The new properties of each description, together where it ends.
+  std::map<std::size_t, std::string> added;
+  for (const auto& [target, element] : inserts_) added[target] += element;
+  for (const auto& [target, elements] : added) {
+    if (target == SIZE_MAX) {
+      const auto known = rdfPrefixes_.find(std::string(kRdfNamespace));
+      const std::string rdf = known != rdfPrefixes_.end() ? known->second : "rdf";
+      splices.push_back({rdfEndTag_, rdfEndTag_,
+                         "<" + rdf + ":Description " + rdf + ":about=\"\">" + elements + "</" + rdf + ":Description>"});
+    } else if (const tDescription& d = descriptions_[target]; d.emptyTag) {
+      splices.push_back({d.endTag, d.startEnd, ">" + elements + "</" + d.qname + ">"});
+    } else {
+      splices.push_back({d.endTag, d.endTag, elements});
+    }
+  }
   std::stable_sort(splices.begin(), splices.end(), [](const tSplice& a, const tSplice& b) { return a.begin < b.begin; });
   std::string out;
   std::size_t at = 0;

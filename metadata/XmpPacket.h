@@ -102,6 +102,8 @@ class XmpPacket {
   std::map<std::string, std::string> rdfPrefixes_;  // in scope at rdf:RDF
   std::optional<std::size_t> trailer_;  // start of <?xpacket end=...?>
   std::vector<tSplice> splices_;
+  // New properties by description (SIZE_MAX: a new description), in the order they were set.
+  std::vector<std::pair<std::size_t, std::string>> inserts_;
 };
 
 }  // namespace dux

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -40,6 +41,70 @@ std::string ExpectedFromOracle(const nlohmann::json& oracle, const tIptcFieldRow
   return text;
 }
 
+// ExifTool's name of a field's XMP property; empty for the fields without one.
+std::string XmpNameOf(std::string_view field) {
+  static const std::map<std::string, std::string, std::less<>> names = {
+      {"ObjectName", "XMP-dc:Title"}, {"Urgency", "XMP-photoshop:Urgency"}, {"Category", "XMP-photoshop:Category"},
+      {"SuppCategory", "XMP-photoshop:SupplementalCategories"}, {"Keywords", "XMP-dc:Subject"},
+      {"SpecialInstru", "XMP-photoshop:Instructions"}, {"DateCreated", "XMP-photoshop:DateCreated"},
+      {"TimeCreated", "XMP-photoshop:DateCreated"}, {"ByLine", "XMP-dc:Creator"},
+      {"ByLineTitle", "XMP-photoshop:AuthorsPosition"}, {"City", "XMP-photoshop:City"},
+      {"SubLocation", "XMP-iptcCore:Location"}, {"State", "XMP-photoshop:State"},
+      {"LocationCode", "XMP-iptcCore:CountryCode"}, {"LocationName", "XMP-photoshop:Country"},
+      {"TransmissionRef", "XMP-photoshop:TransmissionReference"}, {"ImageHeadline", "XMP-photoshop:Headline"},
+      {"ImageCredit", "XMP-photoshop:Credit"}, {"Source", "XMP-photoshop:Source"}, {"Copyright", "XMP-dc:Rights"},
+      {"ImageCaption", "XMP-dc:Description"}, {"ImageCaptionWriter", "XMP-photoshop:CaptionWriter"},
+  };
+  const auto found = names.find(field);
+  return found == names.end() ? std::string() : found->second;
+}
+
+std::string DigitsOf(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c >= '0' && c <= '9') out += c;
+  }
+  return out;
+}
+
+// The oracle's XMP value of a field in our form: lists joined, photoshop:DateCreated ("1993:01:01
+// 03:11:11.311+01:00") split into the IIM's date and time; nothing when the packet lacks it.
+std::optional<std::string> XmpFromOracle(const nlohmann::json& oracle, const tIptcFieldRow& row) {
+  const std::string key = XmpNameOf(row.Field);
+  if (key.empty() || !oracle.contains(key)) return std::nullopt;
+  if (key == "XMP-photoshop:DateCreated") {
+    const std::string text = OracleText(oracle[key]);
+    const auto blank = text.find(' ');
+    if (row.Field == "DateCreated") {
+      std::string date = DigitsOf(text.substr(0, blank));
+      date.resize(8, '0');
+      return date;
+    }
+    if (blank == std::string::npos) return std::nullopt;  // a date alone states no time
+    const std::string clock = text.substr(blank + 1);
+    const auto zone = clock.find_first_of("+-Z");
+    std::string time = DigitsOf(clock.substr(0, std::min(clock.find('.'), zone)));
+    time.resize(6, '0');
+    if (zone != std::string::npos) time += clock[zone] == 'Z' ? "+0000" : clock[zone] + DigitsOf(clock.substr(zone + 1));
+    return time;
+  }
+  const std::vector<std::string> items = OracleList(oracle[key]);
+  return row.IsList || key == "XMP-dc:Creator" ? JoinCommaList(items) : (items.empty() ? "" : items.front());
+}
+
+// What a read must give by the Metadata Working Group's rule: the XMP value where the packet has
+// one and there is no IIM, no IPTC digest, or a digest that matches the IIM; else the IIM value.
+std::string ExpectedByRule(const nlohmann::json& oracle, const tIptcFieldRow& row) {
+  const std::string iim = ExpectedFromOracle(oracle, row);
+  const auto xmp = XmpFromOracle(oracle, row);
+  if (!xmp) return iim;
+  bool hasIim = false;
+  for (const tIptcFieldRow& field : kIptcFields) hasIim = hasIim || !ExpectedFromOracle(oracle, field).empty();
+  const bool digestDiffers = oracle.contains("Photoshop:IPTCDigest") && oracle.contains("File:CurrentIPTCDigest") &&
+                             oracle["Photoshop:IPTCDigest"] != oracle["File:CurrentIPTCDigest"];
+  return !hasIim || !digestDiffers ? *xmp : iim;
+}
+
 std::map<std::string, std::string> ReadIptc(LoadedPlugin& plugin, const std::string& path, bool& result) {
   plugin.Host().setCalls.clear();
   result = plugin.Run(1, {path});
@@ -58,8 +123,8 @@ TEST(IptcCorpus, EveryJpegAndTiffReadsAsExifToolSaysOrAsTheKnownDifferenceSays) 
     ++files;
     bool result = false;
     auto ours = ReadIptc(plugin, CorpusFile(corpus.file), result);
-    ASSERT_EQ(ours.size(), 32u);
-    EXPECT_EQ(result, ours["[duxIPTC_Header]"] == "1");
+    ASSERT_EQ(ours.size(), 33u);
+    EXPECT_EQ(result, ours["[duxIPTC_Header]"] == "1" || ours["[duxIPTC_XMP]"] == "1");
     nlohmann::json oracle = OracleOf(corpus.file);
     const auto whole = known.find({corpus.file, "*"});
     bool wholeDiffers = false;
@@ -74,9 +139,9 @@ TEST(IptcCorpus, EveryJpegAndTiffReadsAsExifToolSaysOrAsTheKnownDifferenceSays) 
     for (const tIptcFieldRow& row : kIptcFields) {
       SCOPED_TRACE(std::string(row.Field));
       const std::string& mine = ours[std::string(row.Variable)];
-      std::string expected = ExpectedFromOracle(oracle, row);
+      std::string expected = ExpectedByRule(oracle, row);
       if (whole != known.end()) {
-        wholeDiffers = wholeDiffers || ExpectedFromOracle(OracleOf(corpus.file), row) != mine;
+        wholeDiffers = wholeDiffers || ExpectedByRule(OracleOf(corpus.file), row) != mine;
         if (whole->second.ours == "empty") expected.clear();
       }
       const auto k = known.find({corpus.file, std::string(row.Field)});

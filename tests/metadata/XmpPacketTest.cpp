@@ -101,9 +101,11 @@ TEST(XmpPacket, AnEmptyDescriptionTakesAPropertyAndANewPacketReadsBack) {
   auto packet = XmpPacket::Parse(bare);
   ASSERT_TRUE(packet.has_value());
   packet->Set(kCity, {"Oslo"});
+  packet->Set(kSubject, {"fjord", "boat"});  // a second one into the same empty description
   const auto again = XmpPacket::Parse(packet->Serialize());
   ASSERT_TRUE(again.has_value());
   EXPECT_EQ(again->Get(kCity), Items{"Oslo"});
+  EXPECT_EQ(again->Get(kSubject), (Items{"fjord", "boat"}));
   const auto created = XmpPacket::Parse(XmpPacket::Create({{kTitle, {"T"}}, {kSubject, {"a", "b"}}, {kCity, {}}}));
   ASSERT_TRUE(created.has_value());
   EXPECT_EQ(created->Get(kTitle), Items{"T"});

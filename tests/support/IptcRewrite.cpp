@@ -8,6 +8,7 @@ namespace dux::test {
 void RewriteIptc(const std::string& source, const std::string& destination,
                  const std::vector<std::pair<std::string, std::string>>& changes, const OutputOpener& open) {
   TimgData image(255);
+  image.findXmp = true;
   JpegImage jpeg = image.ScanForRewrite(source);
   if (image.iptcSection != nullptr) {
     image.iptcInfo->ParseSegment(image.IptcBlock());
@@ -20,7 +21,7 @@ void RewriteIptc(const std::string& source, const std::string& destination,
       if (row.Field == name) edits.push_back({&row, LimitFieldText(row, text)});
     }
   }
-  image.iptcInfo->WriteToFile(image, jpeg, destination, edits, open);
+  image.iptcInfo->WriteToFile(image, jpeg, destination, edits, {}, open);
 }
 
 }  // namespace dux::test

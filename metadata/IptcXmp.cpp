@@ -1,0 +1,160 @@
+#include "metadata/IptcXmp.h"
+
+#include <algorithm>
+
+#include "metadata/AsciiText.h"
+#include "metadata/CommaList.h"
+#include "metadata/Cp1252.h"
+#include "metadata/TIPTCdata.h"
+#include "metadata/TimgData.h"
+#include "platform/Md5.h"
+
+namespace dux {
+namespace {
+
+struct tMapping {
+  std::string_view field;
+  tXmpProperty property;
+};
+
+// The IIM datasets that the IPTC Photo Metadata standard gives an XMP property. The others
+// (Contact, FixtureID, ImageType, LangID, Orientation, OriginatingProgram, ProgramVersion,
+// SubRef, Subfile) have none that takes their value as it is.
+constexpr tMapping kMappings[] = {
+    {"ObjectName", {kDcNamespace, "title", tXmpKind::kLangAlt, "dc"}},
+    {"Urgency", {kPhotoshopNamespace, "Urgency", tXmpKind::kText, "photoshop"}},
+    {"Category", {kPhotoshopNamespace, "Category", tXmpKind::kText, "photoshop"}},
+    {"SuppCategory", {kPhotoshopNamespace, "SupplementalCategories", tXmpKind::kBag, "photoshop"}},
+    {"Keywords", {kDcNamespace, "subject", tXmpKind::kBag, "dc"}},
+    {"SpecialInstru", {kPhotoshopNamespace, "Instructions", tXmpKind::kText, "photoshop"}},
+    {"DateCreated", {kPhotoshopNamespace, "DateCreated", tXmpKind::kText, "photoshop"}},
+    {"TimeCreated", {kPhotoshopNamespace, "DateCreated", tXmpKind::kText, "photoshop"}},
+    {"ByLine", {kDcNamespace, "creator", tXmpKind::kSeq, "dc"}},
+    {"ByLineTitle", {kPhotoshopNamespace, "AuthorsPosition", tXmpKind::kText, "photoshop"}},
+    {"City", {kPhotoshopNamespace, "City", tXmpKind::kText, "photoshop"}},
+    {"SubLocation", {kIptcCoreNamespace, "Location", tXmpKind::kText, "Iptc4xmpCore"}},
+    {"State", {kPhotoshopNamespace, "State", tXmpKind::kText, "photoshop"}},
+    {"LocationCode", {kIptcCoreNamespace, "CountryCode", tXmpKind::kText, "Iptc4xmpCore"}},
+    {"LocationName", {kPhotoshopNamespace, "Country", tXmpKind::kText, "photoshop"}},
+    {"TransmissionRef", {kPhotoshopNamespace, "TransmissionReference", tXmpKind::kText, "photoshop"}},
+    {"ImageHeadline", {kPhotoshopNamespace, "Headline", tXmpKind::kText, "photoshop"}},
+    {"ImageCredit", {kPhotoshopNamespace, "Credit", tXmpKind::kText, "photoshop"}},
+    {"Source", {kPhotoshopNamespace, "Source", tXmpKind::kText, "photoshop"}},
+    {"Copyright", {kDcNamespace, "rights", tXmpKind::kLangAlt, "dc"}},
+    {"ImageCaption", {kDcNamespace, "description", tXmpKind::kLangAlt, "dc"}},
+    {"ImageCaptionWriter", {kPhotoshopNamespace, "CaptionWriter", tXmpKind::kText, "photoshop"}},
+};
+
+std::string DigitsOf(std::string_view text) {
+  std::string digits;
+  for (const char c : text) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  return digits;
+}
+
+// photoshop:DateCreated ("2004-02-20T13:45:01-05:00", or a part of it) as the IIM's date
+// ("20040220", missing month and day as 00) and time ("134501-0500", no zone when it has none).
+std::pair<std::string, std::string> IimDateTime(std::string_view xmp) {
+  const auto t = xmp.find('T');
+  std::string date = DigitsOf(xmp.substr(0, t)).substr(0, 8);
+  if (!date.empty()) date.resize(8, '0');
+  if (t == std::string_view::npos) return {date, ""};
+  std::string_view clock = xmp.substr(t + 1);
+  std::string zone;
+  const auto sign = clock.find_first_of("+-Z");
+  if (sign != std::string_view::npos) {
+    zone = clock[sign] == 'Z' ? "+0000" : std::string(1, clock[sign]) + DigitsOf(clock.substr(sign + 1)).substr(0, 4);
+    clock = clock.substr(0, sign);
+  }
+  std::string time = DigitsOf(clock.substr(0, clock.find('.'))).substr(0, 6);
+  time.resize(6, '0');
+  return {date, time + zone};
+}
+
+}  // namespace
+
+std::optional<tXmpProperty> XmpPropertyOf(const tIptcFieldRow& field) {
+  for (const tMapping& m : kMappings) {
+    if (m.field == field.Field) return m.property;
+  }
+  return std::nullopt;
+}
+
+tDigest IimDigest(std::string_view iimData) { return platform::Md5(iimData); }
+
+tDigestState DigestStateOf(const std::vector<tImageResource>& resources) {
+  const auto find = [&resources](std::uint16_t id) {
+    return std::find_if(resources.begin(), resources.end(),
+                        [id](const tImageResource& r) { return r.id == id && r.head.starts_with("8BIM"); });
+  };
+  const auto digest = find(kIptcDigestResource);
+  if (digest == resources.end()) return tDigestState::kAbsent;
+  const auto iptc = find(kIptcResource);
+  const tDigest current = IimDigest(iptc == resources.end() ? std::string_view() : std::string_view(iptc->data));
+  return digest->data == std::string_view(reinterpret_cast<const char*>(current.data()), current.size())
+             ? tDigestState::kMatches
+             : tDigestState::kDiffers;
+}
+
+tIptcSources::tIptcSources(const TimgData& image, const TIPTCdata& iim) : iim_(iim) {
+  hasIim_ = image.iptcSection != nullptr && iim.Count() > 0;
+  const std::string block = image.IptcBlock();
+  if (std::string_view(block).substr(std::min<std::size_t>(2, block.size())).starts_with(kPhotoshopSignature)) {
+    if (const auto resources = ParseImageResources(std::string_view(block).substr(2 + kPhotoshopSignature.size()))) {
+      digest_ = DigestStateOf(*resources);
+    }
+  }
+  if (image.xmpSection != nullptr) {
+    xmp_ = XmpPacket::Parse(std::string_view(image.xmpSection->bytes).substr(2 + kXmpSignature.size()));
+  }
+}
+
+std::optional<std::string> tIptcSources::XmpValueOf(const tIptcFieldRow& field) const {
+  const auto property = XmpPropertyOf(field);
+  if (!xmp_ || !property) return std::nullopt;
+  const auto items = xmp_->Get(*property);
+  if (!items) return std::nullopt;
+  if (field.Field == "DateCreated" || field.Field == "TimeCreated") {
+    const std::string_view stated = items->empty() ? std::string_view() : std::string_view(items->front());
+    // A date without a time states no time: the IIM's time, if any, stands.
+    if (field.Field == "TimeCreated" && stated.find('T') == std::string_view::npos) return std::nullopt;
+    const auto [date, time] = IimDateTime(stated);
+    return field.Field == "DateCreated" ? date : time;
+  }
+  std::vector<std::string> texts;
+  for (const std::string& item : *items) texts.push_back(Utf8ToCp1252(item));
+  if (property->kind == tXmpKind::kBag || property->kind == tXmpKind::kSeq) return JoinCommaList(texts);
+  return texts.empty() ? std::string() : texts.front();
+}
+
+std::string tIptcSources::ValueOf(const tIptcFieldRow& field) const {
+  if (const auto xmp = XmpValueOf(field); xmp && (!hasIim_ || digest_ != tDigestState::kDiffers)) return *xmp;
+  return iim_.ValueOf(field.Field, "");
+}
+
+std::vector<std::string> XmpItemsOf(const tIptcFieldRow& field, std::string_view text) {
+  if (text.empty()) return {};
+  if (!field.IsList) return {Cp1252ToUtf8(text)};
+  std::vector<std::string> items;
+  for (const std::string& item : SplitCommaList(text)) {
+    if (!TrimBlanks(item).empty()) items.push_back(Cp1252ToUtf8(item));
+  }
+  return items;
+}
+
+std::string XmpDateOf(std::string_view date, std::string_view time) {
+  const std::string d = DigitsOf(date);
+  if (d.empty()) return {};
+  std::string out = d.size() == 8 ? d.substr(0, 4) + "-" + d.substr(4, 2) + "-" + d.substr(6, 2) : std::string(date);
+  const std::string t = DigitsOf(time.substr(0, 6));
+  if (d.size() == 8 && t.size() == 6) {
+    out += "T" + t.substr(0, 2) + ":" + t.substr(2, 2) + ":" + t.substr(4, 2);
+    const std::string_view zone = time.substr(std::min<std::size_t>(6, time.size()));
+    const std::string z = DigitsOf(zone);
+    if (!zone.empty() && (zone[0] == '+' || zone[0] == '-') && z.size() == 4) out += std::string(1, zone[0]) + z.substr(0, 2) + ":" + z.substr(2, 2);
+  }
+  return out;
+}
+
+}  // namespace dux

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "metadata/IptcFields.h"
+#include "metadata/PhotoshopResources.h"
+#include "metadata/XmpPacket.h"
+
+// The IPTC fields in their two homes, the IIM block and the XMP packet, and which one a read
+// takes each field from: the Metadata Working Group's rule.
+namespace dux {
+
+class TIPTCdata;
+class TimgData;
+
+// The XMP property of a field (IPTC Photo Metadata standard); nothing for the fields without
+// one. DateCreated and TimeCreated share photoshop:DateCreated.
+std::optional<tXmpProperty> XmpPropertyOf(const tIptcFieldRow& field);
+
+// An MD5 digest, as the IPTC digest resource (8BIM 0x0425) stores it.
+using tDigest = std::array<std::uint8_t, 16>;
+
+// The digest resource's state against the IIM data it is meant for.
+enum class tDigestState { kAbsent, kMatches, kDiffers };
+
+// What a file holds of the IPTC fields, and the value a read gives each.
+class tIptcSources {
+ public:
+  // From a container scanned with findXmp, whose IPTC block `iim` was parsed from IptcBlock().
+  tIptcSources(const TimgData& image, const TIPTCdata& iim);
+
+  // The value duxIPTCread gives the field, in code page 1252: the XMP packet's when it states
+  // the field and the file has no IIM block, no digest, or a digest that matches its IIM data;
+  // else the IIM block's. A photoshop:DateCreated without a time states no TimeCreated.
+  std::string ValueOf(const tIptcFieldRow& field) const;
+
+  bool HasXmp() const { return xmp_.has_value(); }
+  const std::optional<XmpPacket>& Xmp() const { return xmp_; }
+  tDigestState Digest() const { return digest_; }
+
+ private:
+  std::optional<std::string> XmpValueOf(const tIptcFieldRow& field) const;
+
+  const TIPTCdata& iim_;
+  bool hasIim_ = false;
+  tDigestState digest_ = tDigestState::kAbsent;
+  std::optional<XmpPacket> xmp_;
+};
+
+// The digest of IIM data as the digest resource holds it.
+tDigest IimDigest(std::string_view iimData);
+
+// The state of the digest resource among `resources` against the IPTC resource among them.
+tDigestState DigestStateOf(const std::vector<tImageResource>& resources);
+
+// A field's text (code page 1252) as the items of its XMP property, in UTF-8: the comma list's
+// items for a list. DateCreated and TimeCreated together make photoshop:DateCreated.
+std::vector<std::string> XmpItemsOf(const tIptcFieldRow& field, std::string_view text);
+std::string XmpDateOf(std::string_view date, std::string_view time);
+
+}  // namespace dux
