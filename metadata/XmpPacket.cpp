@@ -121,10 +121,15 @@ class XmpParse {
   std::size_t Position() const { return static_cast<std::size_t>(XML_GetCurrentByteIndex(parser_)); }
   std::size_t Length() const { return static_cast<std::size_t>(XML_GetCurrentByteCount(parser_)); }
 
-  // The prefixes in scope, by namespace; a later declaration wins.
+  // The prefixes in scope, by namespace. A later declaration wins, and a prefix bound again
+  // no longer names the namespace it was first bound to.
   std::map<std::string, std::string> PrefixesInScope() const {
+    std::map<std::string, std::string> bound;  // prefix -> namespace
+    for (const auto& [prefix, ns] : scope_) bound[prefix] = ns;
     std::map<std::string, std::string> prefixes;
-    for (const auto& [prefix, ns] : scope_) prefixes[ns] = prefix;
+    for (const auto& [prefix, ns] : scope_) {
+      if (bound[prefix] == ns) prefixes[ns] = prefix;
+    }
     return prefixes;
   }
 
@@ -403,29 +408,30 @@ std::string XmpPacket::Serialize() const {
     }
   }
   std::stable_sort(splices.begin(), splices.end(), [](const tSplice& a, const tSplice& b) { return a.begin < b.begin; });
+  // The padding: the blanks right before the closing instruction.
+  std::size_t padStart = trailer_.value_or(0);
+  while (padStart > 0 && IsXmlBlank(packet_[padStart - 1])) --padStart;
   std::string out;
   std::size_t at = 0;
+  std::ptrdiff_t shift = 0;     // how far the changes before the padding moved it
+  bool paddingTouched = false;  // a change at or after the padding: it is left as it is
   // Several splices at one place: the insertions there, then the replacement of what stands.
   for (const tSplice& s : splices) {
     if (s.begin < at) continue;  // overlapped by an earlier change
     out.append(packet_, at, s.begin - at);
     out += s.text;
     at = s.end;
+    if (s.end > padStart || s.begin >= padStart) paddingTouched = true;
+    shift += static_cast<std::ptrdiff_t>(s.text.size()) - static_cast<std::ptrdiff_t>(s.end - s.begin);
   }
   out.append(packet_, at);
-  if (!trailer_) return out;
-  // The padding: the blanks right before the closing instruction.
-  std::size_t padStart = *trailer_;
-  while (padStart > 0 && IsXmlBlank(packet_[padStart - 1])) --padStart;
-  const auto grown = static_cast<std::ptrdiff_t>(out.size()) - static_cast<std::ptrdiff_t>(packet_.size());
-  const std::size_t trailer = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(*trailer_) + grown);
+  if (!trailer_ || paddingTouched || shift == 0) return out;
   const std::size_t padding = *trailer_ - padStart;
-  if (grown > 0) {
-    // Taken from the padding's start, so that the line break before the instruction stays.
-    const auto take = std::min(static_cast<std::size_t>(grown), padding);
-    out.erase(trailer - padding, take);
-  } else if (grown < 0) {
-    out.insert(trailer - padding, static_cast<std::size_t>(-grown), ' ');
+  const auto start = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(padStart) + shift);  // in `out`
+  if (shift > 0) {
+    out.erase(start, std::min(static_cast<std::size_t>(shift), padding));  // the line break before the end stays
+  } else {
+    out.insert(start, static_cast<std::size_t>(-shift), ' ');
   }
   return out;
 }

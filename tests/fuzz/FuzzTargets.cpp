@@ -2,19 +2,22 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "metadata/IptcFields.h"
 #include "host/UtilityCommands.h"
 #include "metadata/ByteStream.h"
+#include "metadata/IptcFields.h"
 #include "metadata/IptcTags.h"
+#include "metadata/IptcXmp.h"
 #include "metadata/JpegImage.h"
-#include "platform/FormatError.h"
 #include "metadata/TimgData.h"
+#include "metadata/XmpPacket.h"
+#include "platform/FormatError.h"
 
 namespace dux::fuzz {
 namespace {
@@ -46,10 +49,12 @@ void ExerciseExif(TimgData& image) {
   Require(lines.size() < (1u << 30), "line lists stay bounded");
 }
 
+// Everything duxIPTCread asks of a scanned file: the IPTC block, the XMP packet, the rule.
 void ExerciseIptc(TimgData& image) {
-  if (image.iptcSection == nullptr) return;
-  image.iptcInfo->ParseSegment(image.iptcSection->bytes);
-  for (const tIptcFieldRow& row : kIptcFields) (void)image.iptcInfo->ValueOf(row.Field, "");
+  TIPTCdata none;
+  if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlock());
+  const tIptcSources sources(image, image.iptcInfo ? *image.iptcInfo : none);
+  for (const tIptcFieldRow& row : kIptcFields) (void)sources.ValueOf(row);
 }
 
 std::string ImageTail(const std::string& jpeg) {
@@ -63,6 +68,7 @@ std::string ImageTail(const std::string& jpeg) {
 void JpegScan(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   TimgData image(255);
+  image.findXmp = true;
   MemoryByteStream stream(bytes);
   image.ScanJpegStream(stream);
   ExerciseIptc(image);
@@ -78,6 +84,17 @@ void TiffScan(const std::uint8_t* data, std::size_t size) {
   ExerciseExif(image);
 }
 
+// Collects a rewrite's bytes in memory.
+class MemoryOutput final : public platform::OutputFile {
+ public:
+  explicit MemoryOutput(std::string& bytes) : bytes_(bytes) {}
+  void Write(std::string_view piece) override { bytes_ += piece; }
+  void Commit() override {}
+
+ private:
+  std::string& bytes_;
+};
+
 void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
   const std::string source(reinterpret_cast<const char*>(data), size);
   std::optional<JpegImage> jpeg;
@@ -87,36 +104,66 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
     return;
   }
   TimgData image(255);
+  image.findXmp = true;
   MemoryByteStream stream(jpeg->Bytes());
   image.ScanJpegStream(stream);
   if (image.iptcSection != nullptr) {
-    image.iptcInfo->ParseSegment(image.iptcSection->bytes);
+    image.iptcInfo->ParseSegment(image.IptcBlock());
   } else {
     image.StartEmptyIptc();
   }
+  const tIptcSources sources(image, *image.iptcInfo);
   // New values: what was read, turned around, so that every field the file had is written.
-  std::vector<std::pair<std::string, std::string>> written;
+  std::vector<tFieldEdit> edits;
   for (const tIptcFieldRow& row : kIptcFields) {
-    std::string value = image.iptcInfo->ValueOf(row.Field, "");
+    std::string value = sources.ValueOf(row);
     if (row.IsList || value.empty()) continue;
     value.assign(value.rbegin(), value.rend());
-    written.emplace_back(row.Field, value.substr(0, static_cast<std::size_t>(row.Limit)));
+    edits.push_back({&row, value.substr(0, static_cast<std::size_t>(row.Limit))});
   }
-  image.iptcInfo->ClearEntries();
-  for (const auto& [field, value] : written) image.iptcInfo->SetValue(field, value);
+  std::string output;
   try {
-    image.StoreIptcSegment(image.iptcInfo->BuildSegmentPayload());
-    std::string header, output;
-    for (const std::string_view piece : image.RewrittenJpeg(*jpeg, true, header)) output += piece;
-    TimgData again(255);
-    MemoryByteStream outStream(output);
-    again.ScanJpegStream(outStream);
-    Require(again.iptcSection != nullptr, "the written file has an IPTC block");
-    again.iptcInfo->ParseSegment(again.iptcSection->bytes);
-    for (const auto& [field, value] : written) Require(again.iptcInfo->ValueOf(field, "\x01") == value, "values come back");
-    Require(ImageTail(output) == ImageTail(source), "the image data is unchanged");
-  } catch (const FormatError&) {  // too much IPTC: refused
+    image.iptcInfo->WriteToFile(image, *jpeg, "in memory", edits, {},
+                                [&output](const std::string&) { return std::make_unique<MemoryOutput>(output); });
+  } catch (const FormatError&) {  // a dataset too long: refused
+    return;
   }
+  TimgData again(255);
+  again.findXmp = true;
+  MemoryByteStream outStream(output);
+  again.ScanJpegStream(outStream);
+  Require(again.iptcSection != nullptr, "the written file has an IPTC block");
+  again.iptcInfo->ParseSegment(again.IptcBlock());
+  for (const tFieldEdit& e : edits) Require(again.iptcInfo->ValueOf(e.field->Field, "\x01") == e.text, "values come back");
+  Require(ImageTail(output) == ImageTail(source), "the image data is unchanged");
+  Require(again.xmpSection == nullptr || image.xmpSection != nullptr, "no XMP packet appears from nothing");
+  if (image.xmpSection != nullptr && tIptcSources(image, *image.iptcInfo).HasXmp()) {
+    Require(tIptcSources(again, *again.iptcInfo).HasXmp(), "a packet that parsed still parses");
+  }
+}
+
+void Xmp(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  auto packet = XmpPacket::Parse(text);
+  if (!packet) return;
+  for (const tIptcFieldRow& row : kIptcFields) {
+    if (const auto property = XmpPropertyOf(row)) (void)packet->Get(*property);
+  }
+  if (!packet->Editable()) return;
+  const tXmpProperty city{kPhotoshopNamespace, "City", tXmpKind::kText, "photoshop"};
+  const tXmpProperty title{kDcNamespace, "title", tXmpKind::kLangAlt, "dc"};
+  const tXmpProperty subject{kDcNamespace, "subject", tXmpKind::kBag, "dc"};
+  const tXmpProperty creator{kDcNamespace, "creator", tXmpKind::kSeq, "dc"};
+  packet->Set(city, {"R\xC3\xB6m & <\"city\">"});
+  packet->Set(title, {"T"});
+  packet->Set(subject, {"a", "b, c"});
+  packet->Set(creator, {});
+  const auto again = XmpPacket::Parse(packet->Serialize());
+  Require(again.has_value(), "an edited packet parses");
+  Require(again->Get(city) == std::vector<std::string>{"R\xC3\xB6m & <\"city\">"}, "a text comes back");
+  Require(again->Get(title) == std::vector<std::string>{"T"}, "a lang-alt comes back");
+  Require(again->Get(subject) == std::vector<std::string>{"a", "b, c"}, "a list comes back");
+  Require(!again->Get(creator).has_value(), "a removed property is gone");
 }
 
 void TagSearch(const std::uint8_t* data, std::size_t size) {

@@ -15,9 +15,14 @@ void JpegScan(const std::uint8_t* data, std::size_t size);
 // The TIFF read and the same EXIF steps.
 void TiffScan(const std::uint8_t* data, std::size_t size);
 
-// Read the IPTC of a JPEG, write new values into it, read the result again: the output must
-// scan, give back what was written and keep the image data.
+// Read the IPTC of a JPEG (IIM and XMP), write new values into it through the write the command
+// uses, read the result again: the output must scan, give back what was written, keep the image
+// data, and keep a packet that parsed parseable.
 void IptcRoundTrip(const std::uint8_t* data, std::size_t size);
+
+// An XMP packet parsed, its IPTC properties read, some set, the result parsed again: it must parse
+// and give back what was set.
+void Xmp(const std::uint8_t* data, std::size_t size);
 
 // The tag search of duxGetTag on arbitrary text (four parts separated by zero bytes).
 void TagSearch(const std::uint8_t* data, std::size_t size);

@@ -113,6 +113,24 @@ TEST(XmpPacket, AnEmptyDescriptionTakesAPropertyAndANewPacketReadsBack) {
   EXPECT_EQ(created->Get(kCity), std::nullopt);
 }
 
+TEST(XmpPacket, APrefixBoundAgainIsNotTakenForTheNamespaceItShadows) {
+  // "dc" names Dublin Core on the packet but something else in the description.
+  const std::string shadowed =
+      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\">"
+      "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
+      "<rdf:Description rdf:about=\"\" xmlns:dc=\"urn:other\"><dc:title>other</dc:title></rdf:Description>"
+      "</rdf:RDF></x:xmpmeta>";
+  auto packet = XmpPacket::Parse(shadowed);
+  ASSERT_TRUE(packet.has_value());
+  EXPECT_EQ(packet->Get(kTitle), std::nullopt);
+  packet->Set(kTitle, {"T"});
+  const std::string out = packet->Serialize();
+  const auto again = XmpPacket::Parse(out);
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(again->Get(kTitle), Items{"T"});
+  EXPECT_EQ(again->Get({"urn:other", "title", tXmpKind::kText, "dc"}), Items{"other"});
+}
+
 TEST(XmpPacket, HostilePacketsAreRefusedWithoutExpandingOrFetchingAnything) {
   const std::string rdf = "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description/></rdf:RDF>";
   struct Case {

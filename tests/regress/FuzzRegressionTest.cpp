@@ -17,7 +17,7 @@ namespace {
 TEST(FuzzRegression, EveryFoundInputPassesItsHarness) {
   const std::map<std::string, std::function<void(const std::uint8_t*, std::size_t)>> harnesses = {
       {"JpegScan", &fuzz::JpegScan}, {"TiffScan", &fuzz::TiffScan},
-      {"IptcRoundTrip", &fuzz::IptcRoundTrip}, {"TagSearch", &fuzz::TagSearch}};
+      {"IptcRoundTrip", &fuzz::IptcRoundTrip}, {"Xmp", &fuzz::Xmp}, {"TagSearch", &fuzz::TagSearch}};
   const std::filesystem::path root = std::filesystem::path(DUX_SOURCE_DIR) / "tests" / "regress" / "fuzz";
   int replayed = 0;
   for (const auto& [name, harness] : harnesses) {

@@ -2,11 +2,11 @@
 # Builds the libFuzzer targets (Clang, ASan, UBSan) and runs each for SECONDS, seeded from the
 # test corpus, two at a time. Found inputs land in build/fuzz/artifacts/<target>/; copy each
 # into tests/regress/fuzz/<target>/ once it is fixed. Exit status 1 when anything was found.
-# Usage: tools/fuzz/run-fuzzers.sh SECONDS [TARGET...]   (targets: JpegScan TiffScan IptcRoundTrip TagSearch)
+# Usage: tools/fuzz/run-fuzzers.sh SECONDS [TARGET...]   (targets: JpegScan TiffScan IptcRoundTrip Xmp TagSearch)
 set -u
 seconds=${1:?usage: $0 SECONDS [TARGET...]}
 shift
-targets=${*:-JpegScan TiffScan IptcRoundTrip TagSearch}
+targets=${*:-JpegScan TiffScan IptcRoundTrip Xmp TagSearch}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 corpus=$(cd "$root/tests/data/corpus/files" && pwd)
 out=$root/build/fuzz
@@ -20,6 +20,24 @@ seed() {  # target -> its seed folder, filled from the corpus (copies stay in th
   case $1 in
     TiffScan) find "$corpus" -type f \( -iname '*.tif' -o -iname '*.tiff' -o -iname '*.nef' -o -path '*malformed*' \) \
                 -exec cp {} "$dir" \; ;;
+    Xmp)  # the XMP packets of the corpus's JPEGs, and the hostile ones kept for regressions
+      python3 - "$corpus" "$dir" <<'PY'
+import os, struct, sys
+corpus, out = sys.argv[1:3]
+for d, _, names in os.walk(corpus):
+    for name in names:
+        data = open(os.path.join(d, name), "rb").read()
+        pos = 2
+        while data[:2] == b"\xff\xd8" and pos + 4 <= len(data) and data[pos] == 0xFF:
+            length = struct.unpack(">H", data[pos + 2:pos + 4])[0]
+            payload = data[pos + 4:pos + 2 + length]
+            if data[pos + 1] == 0xE1 and payload.startswith(b"http://ns.adobe.com/xap/1.0/\x00"):
+                open(os.path.join(out, name + ".xmp"), "wb").write(payload[29:])
+            if data[pos + 1] == 0xDA:
+                break
+            pos += 2 + length
+PY
+      cp "$root/tests/regress/fuzz/Xmp/"* "$dir" ;;
     TagSearch)
       printf 'Name=Joe\r\nCity=Rome\000City\000=\0002' > "$dir/basic"
       printf 'a\nName=Joe\000Name\000=\0000' > "$dir/start"
