@@ -101,9 +101,8 @@ tIptcSources::tIptcSources(const TimgData& image, const TIPTCdata& iim) : iim_(i
   hasIim_ = image.iptcSection != nullptr && iim.Count() > 0;
   const std::string block = image.IptcBlock();
   if (std::string_view(block).substr(std::min<std::size_t>(2, block.size())).starts_with(kPhotoshopSignature)) {
-    if (const auto resources = ParseImageResources(std::string_view(block).substr(2 + kPhotoshopSignature.size()))) {
-      digest_ = DigestStateOf(*resources);
-    }
+    // As far as the block parses: a write keeps what follows a damaged resource, so a read does too.
+    digest_ = DigestStateOf(ReadImageResources(std::string_view(block).substr(2 + kPhotoshopSignature.size())).resources);
   }
   if (image.xmpSection != nullptr) {
     xmp_ = XmpPacket::Parse(std::string_view(image.xmpSection->bytes).substr(2 + kXmpSignature.size()));

@@ -22,29 +22,37 @@ void AppendBigEndian32(std::string& out, std::size_t value) {
 
 }  // namespace
 
-std::optional<std::vector<tImageResource>> ParseImageResources(std::string_view block) {
-  std::vector<tImageResource> resources;
+tResourceRun ReadImageResources(std::string_view block) {
+  tResourceRun run;
   const auto end = static_cast<std::int64_t>(block.size());
   std::int64_t pos = 1;
+  const auto stop = [&]() {
+    // Some writers pad the block with zero bytes after the last resource.
+    const std::string_view rest = Bytes(block, pos, end - pos + 1);
+    if (!AllZero(rest)) run.unparsed = rest;
+    return run;
+  };
   while (pos <= end) {
     const std::string_view signature = Bytes(block, pos, 4);
-    if (std::find(kSignatures.begin(), kSignatures.end(), signature) == kSignatures.end()) {
-      // Some writers pad the block with zero bytes after the last resource.
-      if (AllZero(Bytes(block, pos, end - pos + 1))) break;
-      return std::nullopt;
-    }
+    if (std::find(kSignatures.begin(), kSignatures.end(), signature) == kSignatures.end()) return stop();
     const std::int64_t nameLength = Byte(block, pos + 6);
     const std::int64_t nameField = (nameLength + 2) / 2 * 2;  // length byte + name, padded to even
     const std::int64_t sizePos = pos + 6 + nameField;
-    if (!HasBytes(block, sizePos, 4)) return std::nullopt;
+    if (!HasBytes(block, sizePos, 4)) return stop();
     const std::int64_t dataSize = Long(block, sizePos, true);
     const std::int64_t dataPos = sizePos + 4;
-    if (!HasBytes(block, dataPos, dataSize)) return std::nullopt;
-    resources.push_back({std::string(Bytes(block, pos, sizePos - pos)), Word(block, pos + 4, true),
-                         std::string(Bytes(block, dataPos, dataSize))});
+    if (!HasBytes(block, dataPos, dataSize)) return stop();
+    run.resources.push_back({std::string(Bytes(block, pos, sizePos - pos)), Word(block, pos + 4, true),
+                             std::string(Bytes(block, dataPos, dataSize))});
     pos = dataPos + dataSize + (dataSize & 1);  // a missing last pad byte is no fault
   }
-  return resources;
+  return run;
+}
+
+std::optional<std::vector<tImageResource>> ParseImageResources(std::string_view block) {
+  tResourceRun run = ReadImageResources(block);
+  if (!run.unparsed.empty()) return std::nullopt;
+  return std::move(run.resources);
 }
 
 std::string EncodeImageResources(const std::vector<tImageResource>& resources) {
@@ -75,20 +83,6 @@ std::vector<std::string> SplitIntoPayloads(std::string_view block) {
     at += take;
   } while (at < block.size());
   return payloads;
-}
-
-tImageResources OtherImageResources(std::string_view sectionBytes) {
-  if (Bytes(sectionBytes, 3, 14) != kPhotoshopSignature) return {};
-  const auto resources = ParseImageResources(sectionBytes.substr(std::min<std::size_t>(16, sectionBytes.size())));
-  if (!resources) return {};
-  tImageResources kept;
-  for (const tImageResource& r : *resources) {
-    if (r.head.substr(0, 4) != "8BIM") return {};
-    if (r.id == kIptcResource) continue;
-    kept.bytes += EncodeImageResources({r});
-    kept.hasUrlList = kept.hasUrlList || r.id == kUrlListResource;
-  }
-  return kept;
 }
 
 }  // namespace dux

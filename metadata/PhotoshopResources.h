@@ -27,9 +27,16 @@ struct tImageResource {
   std::string data;
 };
 
-// The resources of a block (the bytes after the signature), in their order. Nothing when the
-// block does not parse: a resource with an unknown signature, or one that runs past the end.
-// Zero bytes after the last resource are padding.
+// The resources of a block (the bytes after the signature), in their order, as far as they parse,
+// and the bytes from the first that does not: a resource with an unknown signature, or one that
+// runs past the end. Zero bytes after the last resource are padding, not unparsed bytes.
+struct tResourceRun {
+  std::vector<tImageResource> resources;
+  std::string_view unparsed;  // a view into the block
+};
+tResourceRun ReadImageResources(std::string_view block);
+
+// The resources of a block that parses to its end; nothing otherwise.
 std::optional<std::vector<tImageResource>> ParseImageResources(std::string_view block);
 
 // The block of `resources`: each head, the data's size (32-bit big-endian), the data, padded to
@@ -42,16 +49,5 @@ tImageResource MakeImageResource(std::uint16_t id, std::string data);
 // The APP13 payloads that carry `block`: the signature, then at most kMaxResourceBytesPerSegment
 // bytes of the block each. An empty block gives one payload with the signature alone.
 std::vector<std::string> SplitIntoPayloads(std::string_view block);
-
-// The image resources of a Photoshop APP13 section other than its IPTC block.
-struct tImageResources {
-  std::string bytes;        // whole resource blocks in file order, each padded to even length
-  bool hasUrlList = false;  // one of them is resource 0x040B
-};
-
-// The "8BIM" resources of an APP13 section (`sectionBytes`: length field, then "Photoshop 3.0",
-// a zero byte and the resource blocks), in their order, leaving out resource 0x0404 (IPTC).
-// A section that does not parse as such resources, or runs past its end, gives none.
-tImageResources OtherImageResources(std::string_view sectionBytes);
 
 }  // namespace dux

@@ -196,6 +196,15 @@ std::optional<std::string> NewXmp(const tIptcSources& sources, const std::vector
   return XmpPacket::Create(properties);
 }
 
+// Whether the read would find datasets in `bytes`: it starts at the first 0x1C followed by a
+// record number of 2 or 8, wherever that stands.
+bool LooksLikeIim(std::string_view bytes) {
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+    if (bytes[i] == '\x1C' && (bytes[i + 1] == '\x02' || bytes[i + 1] == '\x08')) return true;
+  }
+  return false;
+}
+
 const auto kIsIptc = [](const tImageResource& r) { return r.id == kIptcResource && r.head.starts_with("8BIM"); };
 const auto kIsDigest = [](const tImageResource& r) { return r.id == kIptcDigestResource && r.head.starts_with("8BIM"); };
 
@@ -210,7 +219,14 @@ void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::s
   if (resources) {
     const auto iptc = std::find_if(resources->begin(), resources->end(), kIsIptc);
     if (iptc != resources->end()) {
-      if (auto parsed = ParseIimDatasets(iptc->data)) datasets = std::move(*parsed);
+      auto parsed = ParseIimDatasets(iptc->data);
+      // Datasets that do not parse would be lost to a rewrite, and fields left unchanged with them.
+      if (!parsed) throw FormatError("Cannot write IPTC into '" + destination + "': its IPTC block is damaged");
+      datasets = std::move(*parsed);
+    } else if (LooksLikeIim(run.unparsed)) {
+      // The IPTC the read found stands in what does not parse: a new block beside it would say
+      // otherwise, and replacing it would lose it.
+      throw FormatError("Cannot write IPTC into '" + destination + "': its Photoshop resource block is damaged");
     }
   }
   std::string iim;
@@ -246,7 +262,9 @@ void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::s
   if (std::none_of(block.begin(), block.end(), [](const tImageResource& r) { return r.id == kUrlListResource; })) {
     block.push_back(MakeImageResource(kUrlListResource, {}));
   }
-  container.StoreIptcBlock(EncodeImageResources(block), resources ? run.markerOffsets : std::vector<std::int64_t>());
+  // Bytes of a damaged block that do not parse stay as they are, after its resources.
+  container.StoreIptcBlock(EncodeImageResources(block) + run.unparsed,
+                           resources ? run.markerOffsets : std::vector<std::int64_t>());
   container.SaveJpegWithSegments(source, destination, true, open);
 }
 

@@ -40,6 +40,9 @@ tFileKind FileKindOf(const std::string& fileName);
 struct tPhotoshopRun {
   std::vector<std::int64_t> markerOffsets;
   std::vector<tImageResource> resources;
+  // The bytes of the first segment from the first resource that does not parse, when no run
+  // parses to its end: kept as they are, after the resources.
+  std::string unparsed;
 };
 
 // The metadata container of one image file. ScanFile fills it from a JPEG file (segment by

@@ -138,10 +138,13 @@ tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
     for (std::size_t i = 0; i < n; ++i) block.append(payloads[i]);
     if (auto resources = ParseImageResources(block)) {
       offsets.resize(n);
-      return {std::move(offsets), std::move(*resources)};
+      return {std::move(offsets), std::move(*resources), {}};
     }
   }
-  return {};
+  if (payloads.empty()) return {};
+  // A damaged block: its first segment, as far as it parses.
+  const tResourceRun first = ReadImageResources(payloads.front());
+  return {{offsets.front()}, first.resources, std::string(first.unparsed)};
 }
 
 std::string TimgData::IptcBlock() const {

@@ -8,52 +8,68 @@ namespace dux {
 namespace {
 
 using test::Dataset;
-using test::PhotoshopPayload;
 using test::Resource;
 
-// Section bytes as TimgData keeps them: the length field, then the payload.
-std::string Section(const std::string& payload) { return test::Segment(0xED, payload).substr(2); }
-
-TEST(PhotoshopResources, KeepsEveryResourceButIptcInOrder) {
+TEST(PhotoshopResources, ReadsEveryResourceAndEncodesThemBackAsTheyStood) {
   const std::string resolution = Resource(0x03ED, std::string(16, '\x01'));
   const std::string odd = Resource(0x0406, "abc", "name");  // odd data and a named resource
   const std::string iptc = Resource(0x0404, Dataset(2, 80, "Anna"));
-  const auto kept = OtherImageResources(Section(PhotoshopPayload(resolution + iptc + odd)));
-  EXPECT_EQ(kept.bytes, resolution + odd);
-  EXPECT_FALSE(kept.hasUrlList);
+  const std::string other = Resource(0x0BB7, "xy").replace(0, 4, "PHUT");  // another writer's signature
+  const std::string block = resolution + iptc + odd + other;
+  const auto resources = ParseImageResources(block);
+  ASSERT_TRUE(resources.has_value());
+  ASSERT_EQ(resources->size(), 4u);
+  EXPECT_EQ((*resources)[1].id, kIptcResource);
+  EXPECT_EQ((*resources)[1].data, Dataset(2, 80, "Anna"));
+  EXPECT_EQ((*resources)[2].data, "abc");
+  EXPECT_EQ(EncodeImageResources(*resources), block);
+  EXPECT_EQ(EncodeImageResources({MakeImageResource(kUrlListResource, "u")}), Resource(kUrlListResource, "u"));  // padded
 }
 
-TEST(PhotoshopResources, NotesAUrlListAndToleratesZeroPadding) {
+TEST(PhotoshopResources, ZeroPaddingAndAMissingLastPadByteAreNoFault) {
   const std::string urls = Resource(0x040B, "http://x");
-  const auto kept = OtherImageResources(Section(PhotoshopPayload(urls + std::string(3, '\0'))));
-  EXPECT_EQ(kept.bytes, urls);
-  EXPECT_TRUE(kept.hasUrlList);
-}
-
-TEST(PhotoshopResources, AddsTheMissingPadOfALastOddResource) {
+  const auto padded = ReadImageResources(urls + std::string(3, '\0'));
+  ASSERT_EQ(padded.resources.size(), 1u);
+  EXPECT_TRUE(padded.unparsed.empty());
   std::string last = Resource(0x0406, "abc");
   last.pop_back();  // the writer left out the pad byte at the very end
-  EXPECT_EQ(OtherImageResources(Section(PhotoshopPayload(last))).bytes, last + '\0');
+  const auto resources = ParseImageResources(last);
+  ASSERT_TRUE(resources.has_value());
+  EXPECT_EQ(EncodeImageResources(*resources), last + '\0');
 }
 
-TEST(PhotoshopResources, ASectionThatDoesNotParseKeepsNothing) {
+TEST(PhotoshopResources, ABlockThatStopsParsingGivesWhatCameBeforeAndTheRestAsItStands) {
   const std::string good = Resource(0x03ED, "12345678");
   std::string overrun = Resource(0x0406, "abcd");
   overrun[8] = '\x40';  // the size says far more than there is
   struct Case {
     const char* what;
-    std::string section;
+    std::string rest;
   };
-  for (const Case& c : {Case{"other signature", Section(PhotoshopPayload(good + "DCSR" + good.substr(4)))},
-                        Case{"data past the end", Section(PhotoshopPayload(good + overrun))},
-                        Case{"no Photoshop signature", Section("Adobe_CM" + good)},
-                        Case{"junk after the resources", Section(PhotoshopPayload(good + "xy"))},
-                        Case{"empty section", std::string("\x00\x02", 2)}}) {
+  for (const Case& c : {Case{"an unknown signature", "ABCD" + good.substr(4)}, Case{"data past the end", overrun},
+                        Case{"a head cut short", "8BIM\x04\x06"}, Case{"junk", "xy"}}) {
     SCOPED_TRACE(c.what);
-    const auto kept = OtherImageResources(c.section);
-    EXPECT_EQ(kept.bytes, "");
-    EXPECT_FALSE(kept.hasUrlList);
+    const auto run = ReadImageResources(good + c.rest);
+    ASSERT_EQ(run.resources.size(), 1u);
+    EXPECT_EQ(run.resources[0].data, "12345678");
+    EXPECT_EQ(run.unparsed, c.rest);
+    EXPECT_FALSE(ParseImageResources(good + c.rest).has_value());
   }
+  EXPECT_TRUE(ParseImageResources("").has_value());
+}
+
+TEST(PhotoshopResources, ALargeBlockIsSplitIntoSegmentsThatJoinBackToIt) {
+  const std::string block = Resource(0x040C, std::string(2 * kMaxResourceBytesPerSegment, 't'));
+  const std::vector<std::string> payloads = SplitIntoPayloads(block);
+  ASSERT_EQ(payloads.size(), 3u);
+  std::string joined;
+  for (const std::string& payload : payloads) {
+    ASSERT_TRUE(payload.starts_with(kPhotoshopSignature));
+    EXPECT_LE(payload.size() - kPhotoshopSignature.size(), kMaxResourceBytesPerSegment);
+    joined += payload.substr(kPhotoshopSignature.size());
+  }
+  EXPECT_EQ(joined, block);
+  EXPECT_EQ(SplitIntoPayloads(""), std::vector<std::string>{std::string(kPhotoshopSignature)});
 }
 
 }  // namespace

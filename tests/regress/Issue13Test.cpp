@@ -1,6 +1,7 @@
 // A write keeps what the user did not change, and a read sees what is there: the exact cases.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "metadata/JpegImage.h"
 #include "metadata/PhotoshopResources.h"
 #include "metadata/TimgData.h"
+#include "platform/FormatError.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/RegisteredHost.h"
 #include "tests/support/TempDir.h"
@@ -158,6 +160,49 @@ TEST_F(Issue13, APhotoshopBlockWithoutIptcGainsItAndKeepsItsResources) {
   EXPECT_EQ(run.resources[0].id, kIptcResource);
   EXPECT_EQ(run.resources[1].data, std::string(16, '\x01'));
   EXPECT_EQ(run.resources[2].id, kUrlListResource);
+}
+
+TEST_F(Issue13, ADamagedBlockIsReadButNeverRewritten) {
+  const std::string iim = kVersion + Dataset(2, 80, "Anna") + Dataset(2, 120, "caption");
+  const std::string resolution = test::Resource(0x03ED, std::string(16, '\x01'));
+  // The IPTC resource says it is two bytes shorter than its datasets: the resources after it do
+  // not parse. Or the resources parse, but the last dataset says it is longer than what is left.
+  std::string shortResource = test::Resource(0x0404, iim);
+  shortResource[11] = static_cast<char>(shortResource[11] - 2);
+  const std::string longDataset = test::Resource(0x0404, iim.substr(0, iim.size() - 2));
+  for (const std::string& resources : {shortResource + resolution, longDataset + resolution}) {
+    const std::string bytes = test::JpegWith({PhotoshopApp13(resources)});
+    const std::string source = Write("in.jpg", bytes);
+    ASSERT_TRUE(Read(source));
+    EXPECT_EQ(Variable("ByLine"), "Anna");
+    Variable("City") = "Rome";
+    // Neither a copy nor the file itself: a rewrite would lose what did not parse, and a second
+    // block beside it would say otherwise.
+    EXPECT_THROW(IptcWrite(source, dir.File("copy.jpg")), FormatError);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("copy.jpg")));
+    EXPECT_THROW(IptcWrite("", source), FormatError);
+    EXPECT_EQ(test::ReadFileBytes(source), bytes);
+  }
+}
+
+TEST_F(Issue13, BytesThatDoNotParseAfterTheResourcesStayAfterThem) {
+  // The segment ends inside the head of its last resource, as some writers leave it.
+  const std::string resolution = test::Resource(0x03ED, std::string(16, '\x01'));
+  const std::string iptc = test::Resource(0x0404, kVersion + Dataset(2, 80, "Anna"));
+  for (const std::string& resources : {iptc + resolution, resolution}) {
+    const std::string source = Write("in.jpg", test::JpegWith({PhotoshopApp13(resources + "8BIM\x04\x06")}));
+    Read(source);
+    Variable("City") = "Rome";
+    const std::string written = WriteCopy(source);
+    const tPhotoshopRun run = TimgData::FindPhotoshopRun(JpegImage::FromBytes(written, "written"));
+    ASSERT_EQ(run.markerOffsets.size(), 1u);  // one block: the old one, rewritten
+    EXPECT_EQ(run.unparsed, "8BIM\x04\x06");
+    ASSERT_GE(run.resources.size(), 2u);
+    EXPECT_EQ(run.resources[0].id, kIptcResource);
+    EXPECT_EQ(run.resources[1].data, std::string(16, '\x01'));
+    ASSERT_TRUE(Read(dir.File("copy.jpg")));
+    EXPECT_EQ(Variable("City"), "Rome");
+  }
 }
 
 TEST_F(Issue13, AnXmpPacketBeforeTheExifNoLongerHidesIt) {
