@@ -169,7 +169,9 @@ class XmpParse {
     frame.startLength = self.Length();
     const tRole parent = self.stack_.empty() ? tRole::kOther : self.stack_.back().role;
     const bool isRdf = name.ns == kRdfNamespace;
-    if (isRdf && name.local == "RDF") {
+    // The packet's one rdf:RDF: another inside it, or after it, is content like any other.
+    const bool outside = std::all_of(self.stack_.begin(), self.stack_.end(), [](const tFrame& f) { return f.role == tRole::kOther; });
+    if (isRdf && name.local == "RDF" && !self.sawRdf_ && outside) {
       frame.role = tRole::kRdf;
       packet.rdfQname_ = name.Qualified();
       packet.rdfPrefixes_ = self.PrefixesInScope();
