@@ -100,13 +100,17 @@ void TIPTCdata::ParseSegment(std::string_view segmentBytes) {
   const std::string_view buffer = segmentBytes;
   const auto size = static_cast<std::int64_t>(buffer.size());
   std::int64_t i = FindBytes(buffer, "Photoshop 3.0") + 13;
-  const bool utf8 = FindBytes(buffer, kUtf8Declaration, i) != 0;
+  const std::int64_t signatureEnd = i;
   // The 8BIM resource headers are not interpreted: the first 0x1C 0x02 or 0x1C 0x08 pair after
   // the signature starts the dataset stream, in whatever resource it stands.
   while (i < size && !(Byte(buffer, i) == 0x1C && (Byte(buffer, i + 1) == 2 || Byte(buffer, i + 1) == 8))) {
     ++i;
   }
   if (i >= size) return;
+  // The character set is declared in the envelope record, which comes before the stream; a
+  // declaration further on belongs to other bytes (another block, a resource's data).
+  const std::int64_t declaration = FindBytes(buffer, kUtf8Declaration, signatureEnd);
+  const bool utf8 = declaration != 0 && declaration < i;
   std::map<std::string, tListRow> lists;
   std::int64_t pos = i + 1;
   while (pos < size - 2) {

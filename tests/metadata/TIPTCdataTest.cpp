@@ -125,6 +125,10 @@ TEST(TIPTCdata, ConvertsValuesDeclaredUtf8To1252) {
   EXPECT_EQ(declared.ValueOf("Keywords", ""), "\x80,?");
   const TIPTCdata plain = Parsed(IptcSection(Dataset(2, 90, "G\xC3\xB6teborg")));
   EXPECT_EQ(plain.ValueOf("City", ""), "G\xC3\xB6teborg");
+  // A declaration after the datasets, in another resource's data, is not theirs.
+  const std::string later = PhotoshopPayload(Resource(0x0404, Dataset(2, 90, "G\xF6teborg")) +
+                                             Resource(0x0BB7, utf8 + Dataset(2, 90, "x")));
+  EXPECT_EQ(Parsed(test::Segment(0xED, later).substr(2)).ValueOf("City", ""), "G\xF6teborg");
 }
 
 TEST(TIPTCdata, ParsingTwiceGivesTheSameRows) {
