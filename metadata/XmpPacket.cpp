@@ -344,8 +344,9 @@ std::string XmpPacket::NewElement(const tXmpProperty& property, const std::vecto
       break;
     case tXmpKind::kLangAlt:
       out += "<" + rdf + ":Alt><" + rdf + ":li xml:lang=\"x-default\">" + Escaped(items.front(), false) + "</" + rdf + ":li>";
-      // The other languages stay as they were written.
-      if (old != nullptr) {
+      // The other languages stay as they were written; a property with more than text in it
+      // is not a language alternative this can keep, and is replaced whole.
+      if (old != nullptr && !old->structured) {
         for (const tItem& item : old->items) {
           if (!SameTextIgnoringCase(item.lang, "x-default")) out += packet_.substr(item.begin, item.end - item.begin);
         }
