@@ -1,5 +1,6 @@
 #include "metadata/TIPTCdata.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -7,7 +8,9 @@
 #include "metadata/ByteReader.h"
 #include "metadata/CommaList.h"
 #include "metadata/Cp1252.h"
+#include "metadata/IimDatasets.h"
 #include "metadata/IptcTags.h"
+#include "metadata/PhotoshopResources.h"
 
 namespace dux {
 namespace {
@@ -70,39 +73,75 @@ std::string TIPTCdata::MergeLists(std::string_view existing, std::string_view ad
   return JoinCommaList(result);
 }
 
-TTagEntry TIPTCdata::ReadDataset(std::string_view buffer, std::int64_t& pos, bool utf8) const {
+TTagEntry TIPTCdata::EntryOf(int record, int dataset, std::string_view value, bool utf8) {
+  TTagEntry entry;
+  if (record != 2 && record != 8) return entry;
+  const int row = IptcTableIndexOf(record, dataset);
+  if (row >= 0 && kIptcTags[static_cast<std::size_t>(row)].ShortName != "SKIP") {
+    entry = EntryFromRow(kIptcTags[static_cast<std::size_t>(row)]);
+  } else {
+    entry.ShortName = entry.Description = "Custom_" + std::to_string(dataset);
+    entry.TagNumber = static_cast<std::uint16_t>(dataset);
+    entry.RecordNumber = static_cast<std::uint16_t>(record);
+    entry.MaxSize = 64;
+  }
+  entry.DisplayValue = utf8 ? Utf8ToCp1252(value) : std::string(value);
+  return entry;
+}
+
+TTagEntry TIPTCdata::ReadDataset(std::string_view buffer, std::int64_t& pos, bool utf8) {
   const int record = Byte(buffer, pos);
   const int dataset = Byte(buffer, pos + 1);
   const std::int64_t length = Word(buffer, pos + 2, true);
   pos += 4;
-  TTagEntry entry;
-  if (record == 2 || record == 8) {
-    const std::string_view value = Bytes(buffer, pos, length);
-    const int row = IptcTableIndexOf(record, dataset);
-    if (row >= 0 && kIptcTags[static_cast<std::size_t>(row)].ShortName != "SKIP") {
-      entry = EntryFromRow(kIptcTags[static_cast<std::size_t>(row)]);
-    } else {
-      entry.ShortName = entry.Description = "Custom_" + std::to_string(dataset);
-      entry.TagNumber = static_cast<std::uint16_t>(dataset);
-      entry.RecordNumber = static_cast<std::uint16_t>(record);
-      entry.MaxSize = 64;
-    }
-    entry.DisplayValue = utf8 ? Utf8ToCp1252(value) : std::string(value);
-  }
+  TTagEntry entry = EntryOf(record, dataset, Bytes(buffer, pos, length), utf8);
   // Past the value and past the byte where the next dataset's 0x1C is expected; that byte is
   // not checked.
   pos += length + 1;
   return entry;
 }
 
+void TIPTCdata::AddDataset(const TTagEntry& entry, std::map<std::string, tListRow>& lists) {
+  if (entry.TagNumber <= 255 && IsIptcListDataset(entry.TagNumber)) {
+    AddListDataset(entry, lists);
+  } else {
+    AppendEntry(entry);
+  }
+}
+
 void TIPTCdata::ParseSegment(std::string_view segmentBytes) {
   ClearEntries();
+  std::map<std::string, tListRow> lists;
+  const auto finish = [&]() {
+    for (const auto& [name, list] : lists) {
+      entries_[static_cast<std::size_t>(list.row)].DisplayValue = JoinCommaList(list.items);
+    }
+  };
+  // A Photoshop block: the datasets of its IPTC resource, as far as the resources parse, so that
+  // a read finds the datasets a write replaces.
+  if (Bytes(segmentBytes, 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature) {
+    const tResourceRun run = ReadImageResources(segmentBytes.substr(2 + kPhotoshopSignature.size()));
+    const auto iptc = std::find_if(run.resources.begin(), run.resources.end(), [](const tImageResource& r) {
+      return r.id == kIptcResource && r.head.starts_with("8BIM");
+    });
+    if (iptc != run.resources.end()) {
+      if (const auto datasets = ParseIimDatasets(iptc->data)) {
+        const bool utf8 = DeclaresUtf8(*datasets);
+        for (const tDataset& d : *datasets) {
+          if (d.record == 2 || d.record == 8) AddDataset(EntryOf(d.record, d.number, d.value, utf8), lists);
+        }
+        finish();
+        return;
+      }
+    }
+  }
+  // Anything else, a damaged block or bare datasets: the 8BIM resource headers are not
+  // interpreted, and the first 0x1C 0x02 or 0x1C 0x08 pair after the signature starts the
+  // dataset stream, in whatever resource it stands.
   const std::string_view buffer = segmentBytes;
   const auto size = static_cast<std::int64_t>(buffer.size());
   std::int64_t i = FindBytes(buffer, "Photoshop 3.0") + 13;
   const std::int64_t signatureEnd = i;
-  // The 8BIM resource headers are not interpreted: the first 0x1C 0x02 or 0x1C 0x08 pair after
-  // the signature starts the dataset stream, in whatever resource it stands.
   while (i < size && !(Byte(buffer, i) == 0x1C && (Byte(buffer, i + 1) == 2 || Byte(buffer, i + 1) == 8))) {
     ++i;
   }
@@ -111,19 +150,9 @@ void TIPTCdata::ParseSegment(std::string_view segmentBytes) {
   // declaration further on belongs to other bytes (another block, a resource's data).
   const std::int64_t declaration = FindBytes(buffer, kUtf8Declaration, signatureEnd);
   const bool utf8 = declaration != 0 && declaration < i;
-  std::map<std::string, tListRow> lists;
   std::int64_t pos = i + 1;
-  while (pos < size - 2) {
-    const TTagEntry entry = ReadDataset(buffer, pos, utf8);
-    if (entry.TagNumber <= 255 && IsIptcListDataset(entry.TagNumber)) {
-      AddListDataset(entry, lists);
-    } else {
-      AppendEntry(entry);
-    }
-  }
-  for (const auto& [name, list] : lists) {
-    entries_[static_cast<std::size_t>(list.row)].DisplayValue = JoinCommaList(list.items);
-  }
+  while (pos < size - 2) AddDataset(ReadDataset(buffer, pos, utf8), lists);
+  finish();
 }
 
 // Merges one keyword or category dataset as AddListValue does, but keeps the items of each

@@ -102,7 +102,11 @@ class TIPTCdata {
     std::vector<std::string> items;
     std::set<std::string> seen;
   };
-  TTagEntry ReadDataset(std::string_view buffer, std::int64_t& pos, bool utf8) const;
+  // The row of one dataset (none for records other than 2 and 8), its value in code page 1252.
+  static TTagEntry EntryOf(int record, int dataset, std::string_view value, bool utf8);
+  // The dataset at `pos` of a stream read without looking at its 0x1C bytes; `pos` moves on.
+  static TTagEntry ReadDataset(std::string_view buffer, std::int64_t& pos, bool utf8);
+  void AddDataset(const TTagEntry& entry, std::map<std::string, tListRow>& lists);
   void AddListDataset(const TTagEntry& entry, std::map<std::string, tListRow>& lists);
 
   std::vector<TTagEntry> entries_;

@@ -196,13 +196,13 @@ std::optional<std::string> NewXmp(const tIptcSources& sources, const std::vector
   return XmpPacket::Create(properties);
 }
 
-// Whether the read would find datasets in `bytes`: it starts at the first 0x1C followed by a
-// record number of 2 or 8, wherever that stands.
-bool LooksLikeIim(std::string_view bytes) {
+// Where the read finds the datasets of `bytes`: at the first 0x1C followed by a record number of
+// 2 or 8, wherever that stands.
+std::size_t ReadStart(std::string_view bytes) {
   for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
-    if (bytes[i] == '\x1C' && (bytes[i + 1] == '\x02' || bytes[i + 1] == '\x08')) return true;
+    if (bytes[i] == '\x1C' && (bytes[i + 1] == '\x02' || bytes[i + 1] == '\x08')) return i;
   }
-  return false;
+  return std::string_view::npos;
 }
 
 const auto kIsIptc = [](const tImageResource& r) { return r.id == kIptcResource && r.head.starts_with("8BIM"); };
@@ -223,7 +223,7 @@ void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::s
       // Datasets that do not parse would be lost to a rewrite, and fields left unchanged with them.
       if (!parsed) throw FormatError("Cannot write IPTC into '" + destination + "': its IPTC block is damaged");
       datasets = std::move(*parsed);
-    } else if (LooksLikeIim(run.unparsed)) {
+    } else if (ReadStart(run.unparsed) != std::string_view::npos) {
       // The IPTC the read found stands in what does not parse: a new block beside it would say
       // otherwise, and replacing it would lose it.
       throw FormatError("Cannot write IPTC into '" + destination + "': its Photoshop resource block is damaged");

@@ -131,6 +131,22 @@ TEST(TIPTCdata, ConvertsValuesDeclaredUtf8To1252) {
   EXPECT_EQ(Parsed(test::Segment(0xED, later).substr(2)).ValueOf("City", ""), "G\xF6teborg");
 }
 
+TEST(TIPTCdata, APhotoshopBlockIsReadFromItsIptcResourceAsAWriteFindsIt) {
+  // Bytes that look like datasets in a resource before the IPTC one are not datasets.
+  const std::string before = Resource(0x0425, std::string("\x1C\x02\x5A\x00\x04Oslo", 9));
+  const std::string iim = Dataset(2, 90, "Rome") + Dataset(2, 80, "Anna");
+  const TIPTCdata data = Parsed(test::Segment(0xED, PhotoshopPayload(before + Resource(0x0404, iim))).substr(2));
+  EXPECT_EQ(data.ValueOf("City", ""), "Rome");
+  EXPECT_EQ(data.Count(), 2);
+  // A record 1 dataset whose length takes in what follows holds it as its value, as ExifTool reads it.
+  const std::string swallowing = std::string("\x1C\x01\x5A\x00\x09", 5) + Dataset(2, 90, "Rome") + Dataset(2, 80, "Anna");
+  EXPECT_EQ(Parsed(IptcSection(swallowing)).ValueOf("City", "none"), "none");
+  EXPECT_EQ(Parsed(IptcSection(swallowing)).ValueOf("ByLine", ""), "Anna");
+  // A resource block that does not parse is read as before: from the first dataset anywhere.
+  const TIPTCdata damaged = Parsed(test::Segment(0xED, PhotoshopPayload("junk" + iim)).substr(2));
+  EXPECT_EQ(damaged.ValueOf("City", ""), "Rome");
+}
+
 TEST(TIPTCdata, ParsingTwiceGivesTheSameRows) {
   const std::string section = IptcSection(Dataset(2, 80, "Anna") + Dataset(2, 25, "a"));
   TIPTCdata data;
