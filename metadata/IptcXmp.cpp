@@ -105,7 +105,12 @@ tIptcSources::tIptcSources(const TimgData& image, const TIPTCdata& iim) : iim_(i
     digest_ = DigestStateOf(ReadImageResources(std::string_view(block).substr(2 + kPhotoshopSignature.size())).resources);
   }
   if (image.xmpSection != nullptr) {
-    xmp_ = XmpPacket::Parse(std::string_view(image.xmpSection->bytes).substr(2 + kXmpSignature.size()));
+    // The namespaces of the mapped properties: the packet's others are not looked at.
+    std::vector<std::string_view> namespaces;
+    for (const tMapping& m : kMappings) {
+      if (std::find(namespaces.begin(), namespaces.end(), m.property.ns) == namespaces.end()) namespaces.push_back(m.property.ns);
+    }
+    xmp_ = XmpPacket::Parse(std::string_view(image.xmpSection->bytes).substr(2 + kXmpSignature.size()), std::move(namespaces));
   }
 }
 

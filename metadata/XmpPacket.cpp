@@ -5,60 +5,49 @@
 #include <cstring>
 #include <memory>
 
-#include <expat.h>
+#include <pugixml.hpp>
 
 #include "metadata/AsciiText.h"
 
 namespace dux {
 namespace {
 
-constexpr char kSeparator = '\x01';  // between namespace, local name and prefix in expat's names
 constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
-
-// An expat name "namespace\x01local\x01prefix" (or "local" without a namespace).
-struct tName {
-  std::string ns, local, prefix;
-  std::string Qualified() const { return prefix.empty() ? local : prefix + ":" + local; }
-};
-
-tName SplitName(const char* expanded) {
-  tName name;
-  const std::string_view text(expanded);
-  const auto first = text.find(kSeparator);
-  if (first == std::string_view::npos) {
-    name.local = text;
-    return name;
-  }
-  name.ns = text.substr(0, first);
-  const auto second = text.find(kSeparator, first + 1);
-  name.local = text.substr(first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1);
-  if (second != std::string_view::npos) name.prefix = text.substr(second + 1);
-  return name;
-}
 
 bool IsXmlBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// The place of the attribute `qname` in a start tag expat has checked: from the blanks before
-// its name to one past its closing quote. Nothing when the tag does not hold it.
-std::optional<std::pair<std::size_t, std::size_t>> AttributeSpan(std::string_view tag, std::string_view qname) {
-  std::size_t pos = 1;
-  while (pos < tag.size() && !IsXmlBlank(tag[pos]) && tag[pos] != '/' && tag[pos] != '>') ++pos;  // the element's name
-  while (pos < tag.size()) {
-    const std::size_t blanks = pos;
-    while (pos < tag.size() && IsXmlBlank(tag[pos])) ++pos;
-    if (pos >= tag.size() || tag[pos] == '/' || tag[pos] == '>') return std::nullopt;
-    const std::size_t nameStart = pos;
-    while (pos < tag.size() && !IsXmlBlank(tag[pos]) && tag[pos] != '=') ++pos;
-    const std::string_view name = tag.substr(nameStart, pos - nameStart);
-    while (pos < tag.size() && tag[pos] != '\'' && tag[pos] != '"') ++pos;
-    if (pos >= tag.size()) return std::nullopt;
-    const auto close = tag.find(tag[pos], pos + 1);
-    if (close == std::string_view::npos) return std::nullopt;
-    pos = close + 1;
-    if (name == qname) return std::make_pair(blanks, pos);
+// Walks the attributes of a well-formed start tag in the order they stand.
+class tAttributeCursor {
+ public:
+  explicit tAttributeCursor(std::string_view tag) : tag_(tag) {
+    while (pos_ < tag_.size() && !IsXmlBlank(tag_[pos_]) && tag_[pos_] != '/' && tag_[pos_] != '>') ++pos_;  // the name
   }
-  return std::nullopt;
-}
+
+  // The place of the attribute `qname` at or after the last one found: from the blanks before
+  // its name to one past its closing quote. Nothing when the rest of the tag does not hold it.
+  std::optional<std::pair<std::size_t, std::size_t>> Next(std::string_view qname) {
+    while (pos_ < tag_.size()) {
+      const std::size_t blanks = pos_;
+      while (pos_ < tag_.size() && IsXmlBlank(tag_[pos_])) ++pos_;
+      if (pos_ >= tag_.size() || tag_[pos_] == '/' || tag_[pos_] == '>') break;
+      const std::size_t nameStart = pos_;
+      while (pos_ < tag_.size() && !IsXmlBlank(tag_[pos_]) && tag_[pos_] != '=') ++pos_;
+      const std::string_view name = tag_.substr(nameStart, pos_ - nameStart);
+      while (pos_ < tag_.size() && tag_[pos_] != '\'' && tag_[pos_] != '"') ++pos_;
+      if (pos_ >= tag_.size()) break;
+      const auto close = tag_.find(tag_[pos_], pos_ + 1);
+      if (close == std::string_view::npos) break;
+      pos_ = close + 1;
+      if (name == qname) return std::make_pair(blanks, pos_);
+    }
+    pos_ = tag_.size();
+    return std::nullopt;
+  }
+
+ private:
+  std::string_view tag_;
+  std::size_t pos_ = 1;
+};
 
 // Text for XML content or an attribute value: markup characters escaped, and the control
 // characters XML does not allow left out.
@@ -84,213 +73,340 @@ std::string Escaped(std::string_view text, bool attribute) {
   return out;
 }
 
+// The prefixes of `declarations` (prefix, namespace; in the order they were made), by namespace.
+// A later declaration wins, and a prefix bound again no longer names the namespace it was first
+// bound to.
+// A prefix this writes must be a name XML takes: the parser lets pass declarations of others.
+bool IsWritablePrefix(std::string_view prefix) {
+  const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || (c & 0x80) != 0; };
+  if (prefix.empty() || !letter(prefix.front())) return false;
+  return std::all_of(prefix.begin(), prefix.end(), [&](char c) { return letter(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; });
+}
+
+std::map<std::string, std::string> PrefixMap(const std::vector<std::pair<std::string, std::string>>& declarations) {
+  std::map<std::string_view, std::string_view> bound;  // prefix -> namespace
+  for (const auto& [prefix, ns] : declarations) bound[prefix] = ns;
+  std::map<std::string, std::string> prefixes;
+  for (const auto& [prefix, ns] : declarations) {
+    if (bound[prefix] == ns && IsWritablePrefix(prefix)) prefixes[ns] = prefix;
+  }
+  return prefixes;
+}
+
+// The element children of a node.
+pugi::xml_node NextElement(const pugi::xml_node& node) {
+  pugi::xml_node next = node.next_sibling();
+  while (next && next.type() != pugi::node_element) next = next.next_sibling();
+  return next;
+}
+pugi::xml_node FirstElement(const pugi::xml_node& node) {
+  const pugi::xml_node first = node.first_child();
+  return !first || first.type() == pugi::node_element ? first : NextElement(first);
+}
+
+// A namespace and a local name.
+struct tExpanded {
+  std::string_view ns, local;
+  bool Is(std::string_view n, std::string_view l) const { return local == l && ns == n; }
+};
+
 }  // namespace
 
-// The expat handlers' state while a packet is parsed.
+// Reads a parsed document into the packet's record. The document's strings point into the
+// parsed copy of the packet, which places its nodes; where a tag or a node ends, which pugixml
+// does not keep, is found by scanning the packet's bytes from there.
 class XmpParse {
  public:
-  enum class tRole { kOther, kRdf, kDescription, kProperty, kContainer, kItem };
-  struct tFrame {
-    tRole role = tRole::kOther;
-    std::size_t index = 0;  // of the description, or of the property
-    std::size_t begin = 0, startLength = 0;
-    std::string text, lang;
-  };
+  // `copy`: the bytes parsed in place, the packet's own; null when the document was converted
+  // from another encoding, whose nodes cannot be placed.
+  XmpParse(XmpPacket& packet, const char* copy) : packet_(packet), text_(packet.packet_), base_(copy) {}
 
-  explicit XmpParse(XmpPacket& packet) : packet_(packet) {}
-
-  bool Run(std::string_view text) {
-    const std::unique_ptr<std::remove_pointer_t<XML_Parser>, decltype(&XML_ParserFree)> parser(
-        XML_ParserCreateNS(nullptr, kSeparator), &XML_ParserFree);
-    if (!parser) return false;
-    parser_ = parser.get();
-    XML_SetReturnNSTriplet(parser_, 1);
-    XML_SetUserData(parser_, this);
-    XML_SetElementHandler(parser_, &Start, &End);
-    XML_SetCharacterDataHandler(parser_, &Characters);
-    XML_SetNamespaceDeclHandler(parser_, &StartNamespace, &EndNamespace);
-    XML_SetProcessingInstructionHandler(parser_, &Instruction);
-    XML_SetStartDoctypeDeclHandler(parser_, &Doctype);
-    // Bytes are handed over in pieces of at most 1 GB, which an int can count.
-    const auto ok = XML_Parse(parser_, text.data(), static_cast<int>(std::min<std::size_t>(text.size(), 1u << 30)), XML_TRUE);
-    return ok == XML_STATUS_OK && !refused_ && sawRdf_ && text.size() < (1u << 30);
+  bool Run(const pugi::xml_document& document) {
+    for (pugi::xml_node n = document.first_child(); n; n = n.next_sibling()) {
+      if (n.type() == pugi::node_doctype) return false;  // no document type: no entity of a packet is ever declared
+      if (n.type() == pugi::node_pi && std::string_view(n.name()) == "xpacket" && std::string_view(n.value()).starts_with("end")) {
+        if (const auto at = Offset(n.name())) packet_.trailer_ = *at - 2;
+      }
+    }
+    // The packet's one rdf:RDF: the first in document order. One inside it is content.
+    struct tVisit {
+      pugi::xml_node node;
+      std::size_t scope;  // the declarations in scope before the node's own
+    };
+    std::vector<tVisit> pending;
+    for (pugi::xml_node n = document.last_child(); n; n = n.previous_sibling()) pending.push_back({n, 0});
+    while (!pending.empty()) {
+      const tVisit visit = pending.back();
+      pending.pop_back();
+      if (visit.node.type() != pugi::node_element) continue;
+      scope_.resize(visit.scope);
+      Declare(visit.node);
+      if (Expanded(visit.node.name()).Is(kRdfNamespace, "RDF")) {
+        ReadRdf(visit.node);
+        return true;
+      }
+      const std::size_t scope = scope_.size();
+      for (pugi::xml_node child = visit.node.last_child(); child; child = child.previous_sibling()) pending.push_back({child, scope});
+    }
+    return false;
   }
+
+  bool Unplaced() const { return unplaced_; }
 
  private:
-  static XmpParse& Self(void* data) { return *static_cast<XmpParse*>(data); }
-  std::size_t Position() const { return static_cast<std::size_t>(XML_GetCurrentByteIndex(parser_)); }
-  std::size_t Length() const { return static_cast<std::size_t>(XML_GetCurrentByteCount(parser_)); }
-
-  // The prefixes in scope, by namespace. A later declaration wins, and a prefix bound again
-  // no longer names the namespace it was first bound to.
-  std::map<std::string, std::string> PrefixesInScope() const {
-    std::map<std::string, std::string> bound;  // prefix -> namespace
-    for (const auto& [prefix, ns] : scope_) bound[prefix] = ns;
-    std::map<std::string, std::string> prefixes;
-    for (const auto& [prefix, ns] : scope_) {
-      if (bound[prefix] == ns) prefixes[ns] = prefix;
+  // Where a string of the parsed copy stands in the packet.
+  std::optional<std::size_t> Offset(const char* text) {
+    const auto at = reinterpret_cast<std::uintptr_t>(text), base = reinterpret_cast<std::uintptr_t>(base_);
+    if (base_ == nullptr || at < base || at - base > text_.size()) {
+      unplaced_ = true;
+      return std::nullopt;
     }
-    return prefixes;
+    return at - base;
   }
 
-  static void XMLCALL Doctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
-    // XMP has no document type; one that brings any is refused before it can declare entities.
-    Self(data).refused_ = true;
-    XML_StopParser(Self(data).parser_, XML_FALSE);
-  }
-
-  static void XMLCALL StartNamespace(void* data, const XML_Char* prefix, const XML_Char* uri) {
-    Self(data).scope_.emplace_back(prefix != nullptr ? prefix : "", uri != nullptr ? uri : "");
-  }
-
-  static void XMLCALL EndNamespace(void* data, const XML_Char*) {
-    if (!Self(data).scope_.empty()) Self(data).scope_.pop_back();
-  }
-
-  static void XMLCALL Instruction(void* data, const XML_Char* target, const XML_Char* value) {
-    if (std::strcmp(target, "xpacket") == 0 && std::string_view(value).starts_with("end")) {
-      Self(data).packet_.trailer_ = Self(data).Position();
+  // The xmlns attributes of an element join the declarations in scope.
+  void Declare(const pugi::xml_node& element) {
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
+      const std::string_view name = a.name();
+      if (!name.starts_with("xmlns")) continue;
+      if (name.size() == 5) scope_.emplace_back("", a.value());
+      if (name.size() > 6 && name[5] == ':') scope_.emplace_back(name.substr(6), a.value());
     }
   }
-
-  static void XMLCALL Characters(void* data, const XML_Char* text, int length) {
-    XmpParse& self = Self(data);
-    if (!self.stack_.empty() && (self.stack_.back().role == tRole::kProperty || self.stack_.back().role == tRole::kItem)) {
-      self.stack_.back().text.append(text, static_cast<std::size_t>(length));
+  // The declarations an element makes itself, for the record.
+  static std::vector<std::pair<std::string, std::string>> OwnDeclarations(const pugi::xml_node& element) {
+    std::vector<std::pair<std::string, std::string>> own;
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
+      const std::string_view name = a.name();
+      if (name == "xmlns") own.emplace_back("", a.value());
+      if (name.size() > 6 && name.starts_with("xmlns:")) own.emplace_back(name.substr(6), a.value());
     }
+    return own;
   }
 
-  static void XMLCALL Start(void* data, const XML_Char* expanded, const XML_Char** attributes) {
-    XmpParse& self = Self(data);
-    XmpPacket& packet = self.packet_;
-    const tName name = SplitName(expanded);
-    tFrame frame;
-    frame.begin = self.Position();
-    frame.startLength = self.Length();
-    const tRole parent = self.stack_.empty() ? tRole::kOther : self.stack_.back().role;
-    const bool isRdf = name.ns == kRdfNamespace;
-    // The packet's one rdf:RDF: another inside it, or after it, is content like any other.
-    const bool outside = std::all_of(self.stack_.begin(), self.stack_.end(), [](const tFrame& f) { return f.role == tRole::kOther; });
-    if (isRdf && name.local == "RDF" && !self.sawRdf_ && outside) {
-      frame.role = tRole::kRdf;
-      packet.rdfQname_ = name.Qualified();
-      packet.rdfPrefixes_ = self.PrefixesInScope();
-      self.sawRdf_ = true;
-    } else if (parent == tRole::kRdf) {
-      frame.role = tRole::kDescription;
-      frame.index = packet.descriptions_.size();
-      XmpPacket::tDescription description;
-      description.qname = name.Qualified();
-      description.begin = frame.begin;
-      description.startEnd = frame.begin + frame.startLength;
-      description.prefixes = self.PrefixesInScope();
-      packet.descriptions_.push_back(description);
-      const std::string_view tag = std::string_view(packet.packet_).substr(frame.begin, frame.startLength);
-      for (const XML_Char** a = attributes; *a != nullptr; a += 2) {
-        const tName attribute = SplitName(a[0]);
-        if (attribute.ns.empty() || attribute.ns == kRdfNamespace || attribute.ns == kXmlNamespace) continue;
-        XmpPacket::tFound found;
-        found.ns = attribute.ns;
-        found.name = attribute.local;
-        found.qname = attribute.Qualified();
-        found.attribute = true;
-        found.description = frame.index;
-        found.text = a[1];
-        if (const auto span = AttributeSpan(tag, found.qname)) {
-          found.begin = frame.begin + span->first;
-          found.end = frame.begin + span->second;
-          packet.found_.push_back(found);
-        }
+  // A written name's namespace and local name; an undeclared prefix has no namespace, nor has an
+  // attribute without a prefix.
+  tExpanded Expanded(std::string_view qname, bool attribute = false) const {
+    const auto colon = qname.find(':');
+    const std::string_view prefix = colon == std::string_view::npos ? std::string_view() : qname.substr(0, colon);
+    const std::string_view local = colon == std::string_view::npos ? qname : qname.substr(colon + 1);
+    if (prefix == "xml") return {kXmlNamespace, local};
+    if (prefix.empty() && attribute) return {{}, local};
+    for (auto d = scope_.rbegin(); d != scope_.rend(); ++d) {
+      if (d->first == prefix) return {d->second, local};
+    }
+    return {{}, local};
+  }
+
+  // The start of an element's start tag, and one past it (the tag is well-formed: a '>' outside
+  // the quotes of its attribute values ends it).
+  std::size_t StartOf(const pugi::xml_node& element) { return Offset(element.name()).value_or(1) - 1; }
+  std::size_t StartTagEnd(std::size_t start) const {
+    char quote = 0;
+    for (std::size_t i = start; i < text_.size(); ++i) {
+      const char c = text_[i];
+      if (quote != 0) {
+        if (c == quote) quote = 0;
+      } else if (c == '"' || c == '\'') {
+        quote = c;
+      } else if (c == '>') {
+        return i + 1;
       }
-    } else if (parent == tRole::kDescription) {
-      frame.role = tRole::kProperty;
-      frame.index = packet.found_.size();
+    }
+    return text_.size();
+  }
+
+  // Where an element ends: its end tag follows its last child, which ends after the markup that
+  // closes it; an element with nothing in it may be one empty-element tag.
+  struct tEnds {
+    std::size_t endTag = 0, end = 0;  // endTag: where "</" starts (where "/>" starts for <a/>)
+    bool emptyTag = false;
+  };
+  tEnds EndsOf(const pugi::xml_node& element) {
+    std::vector<pugi::xml_node> chain = {element};  // the last children, then the ends from within
+    while (chain.back().type() == pugi::node_element && chain.back().last_child()) chain.push_back(chain.back().last_child());
+    std::size_t at = 0;
+    tEnds ends;
+    for (auto n = chain.rbegin(); n != chain.rend(); ++n) {
+      switch (n->type()) {
+        case pugi::node_element: {
+          if (!n->first_child()) {
+            at = StartTagEnd(StartOf(*n));
+            if (at >= 2 && text_[at - 2] == '/') {
+              ends = {at - 2, at, true};
+              break;
+            }
+          }
+          const std::size_t endTag = std::min(text_.find("</", at), text_.size());
+          at = StartTagEnd(endTag);
+          ends = {endTag, at, false};
+          break;
+        }
+        case pugi::node_pcdata:  // text holds no '<'
+          at = std::min(text_.find('<', Offset(n->value()).value_or(text_.size())), text_.size());
+          break;
+        case pugi::node_cdata:
+          at = After(n->value(), "]]>");
+          break;
+        case pugi::node_comment:
+          at = After(n->value(), "-->");
+          break;
+        default:  // an instruction
+          at = After(n->name(), "?>");
+          break;
+      }
+    }
+    return ends;
+  }
+  std::size_t After(const char* from, std::string_view closing) {
+    const std::size_t found = text_.find(closing, Offset(from).value_or(text_.size()));
+    return found == std::string_view::npos ? text_.size() : found + closing.size();
+  }
+
+  // The text an element holds itself.
+  static std::string TextOf(const pugi::xml_node& element) {
+    std::string text;
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+      if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) text += child.value();
+    }
+    return text;
+  }
+
+  void ReadRdf(const pugi::xml_node& rdf) {
+    packet_.rdfQname_ = rdf.name();
+    for (const auto& [prefix, ns] : scope_) packet_.rdfScope_.emplace_back(prefix, ns);
+    const tEnds ends = EndsOf(rdf);
+    packet_.rdfEndTag_ = ends.emptyTag ? 0 : ends.endTag;
+    const std::size_t scope = scope_.size();
+    for (pugi::xml_node element = FirstElement(rdf); element; element = NextElement(element)) {
+      scope_.resize(scope);
+      Declare(element);
+      ReadDescription(element);
+    }
+  }
+
+  void ReadDescription(const pugi::xml_node& element) {
+    XmpPacket::tDescription description;
+    description.qname = element.name();
+    description.begin = StartOf(element);
+    description.startEnd = StartTagEnd(description.begin);
+    const tEnds ends = EndsOf(element);
+    description.emptyTag = ends.emptyTag;
+    description.endTag = ends.endTag;
+    description.declarations = OwnDeclarations(element);
+    const std::size_t index = packet_.descriptions_.size();
+    tAttributeCursor cursor(std::string_view(text_).substr(description.begin, description.startEnd - description.begin));
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
+      const auto span = cursor.Next(a.name());
+      const tExpanded name = Expanded(a.name(), true);
+      if (name.ns.empty() || name.ns == kRdfNamespace || name.ns == kXmlNamespace || !span || !packet_.Recorded(name.ns)) continue;
       XmpPacket::tFound found;
       found.ns = name.ns;
       found.name = name.local;
-      found.qname = name.Qualified();
-      found.description = self.stack_.back().index;
-      found.begin = frame.begin;
-      for (const XML_Char** a = attributes; *a != nullptr; a += 2) {
-        const tName attribute = SplitName(a[0]);
-        if (attribute.ns == kRdfNamespace && attribute.local == "parseType") found.structured = true;
-      }
-      packet.found_.push_back(found);
-    } else if (parent == tRole::kProperty) {
-      XmpPacket::tFound& property = packet.found_[self.stack_.back().index];
-      if (isRdf && (name.local == "Alt" || name.local == "Bag" || name.local == "Seq")) {
-        frame.role = tRole::kContainer;
-        frame.index = self.stack_.back().index;
-        property.container = true;
-      } else {
-        property.structured = true;
-      }
-    } else if (parent == tRole::kContainer && isRdf && name.local == "li") {
-      frame.role = tRole::kItem;
-      frame.index = self.stack_.back().index;
-      for (const XML_Char** a = attributes; *a != nullptr; a += 2) {
-        const tName attribute = SplitName(a[0]);
-        if (attribute.ns == kXmlNamespace && attribute.local == "lang") frame.lang = a[1];
-      }
-    } else if (parent == tRole::kItem) {
-      packet.found_[self.stack_.back().index].structured = true;
+      found.qname = a.name();
+      found.attribute = true;
+      found.description = index;
+      found.text = a.value();
+      found.begin = description.begin + span->first;
+      found.end = description.begin + span->second;
+      packet_.found_.push_back(std::move(found));
     }
-    self.stack_.push_back(std::move(frame));
+    packet_.descriptions_.push_back(std::move(description));
+    const std::size_t scope = scope_.size();
+    for (pugi::xml_node property = FirstElement(element); property; property = NextElement(property)) {
+      scope_.resize(scope);
+      Declare(property);
+      ReadProperty(property, index);
+    }
   }
 
-  static void XMLCALL End(void* data, const XML_Char*) {
-    XmpParse& self = Self(data);
-    XmpPacket& packet = self.packet_;
-    if (self.stack_.empty()) return;
-    tFrame frame = std::move(self.stack_.back());
-    self.stack_.pop_back();
-    // An empty-element tag ends where its start tag does: expat gives its end no bytes of its own.
-    const bool emptyTag = self.Length() == 0;
-    const std::size_t end = emptyTag ? frame.begin + frame.startLength : self.Position() + self.Length();
-    switch (frame.role) {
-      case tRole::kRdf:
-        packet.rdfEndTag_ = emptyTag ? 0 : self.Position();
-        break;
-      case tRole::kDescription: {
-        XmpPacket::tDescription& description = packet.descriptions_[frame.index];
-        description.emptyTag = emptyTag;
-        description.endTag = emptyTag ? description.startEnd - 2 : self.Position();
-        break;
-      }
-      case tRole::kProperty: {
-        XmpPacket::tFound& property = packet.found_[frame.index];
-        property.end = end;
-        property.text = std::move(frame.text);
-        break;
-      }
-      case tRole::kItem:
-        packet.found_[frame.index].items.push_back({std::move(frame.lang), std::move(frame.text), frame.begin, end});
-        break;
-      default:
-        break;
+  void ReadProperty(const pugi::xml_node& element, std::size_t description) {
+    const tExpanded name = Expanded(element.name());
+    if (!packet_.Recorded(name.ns)) return;
+    XmpPacket::tFound found;
+    found.ns = name.ns;
+    found.name = name.local;
+    found.qname = element.name();
+    found.description = description;
+    found.begin = StartOf(element);
+    found.end = EndsOf(element).end;
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
+      if (Expanded(a.name(), true).Is(kRdfNamespace, "parseType")) found.structured = true;
     }
+    found.text = TextOf(element);
+    const std::size_t scope = scope_.size();
+    for (pugi::xml_node child = FirstElement(element); child; child = NextElement(child)) {
+      scope_.resize(scope);
+      Declare(child);
+      const tExpanded container = Expanded(child.name());
+      if (!container.Is(kRdfNamespace, "Alt") && !container.Is(kRdfNamespace, "Bag") && !container.Is(kRdfNamespace, "Seq")) {
+        found.structured = true;
+        continue;
+      }
+      found.container = true;
+      const std::size_t containerScope = scope_.size();
+      for (pugi::xml_node item = FirstElement(child); item; item = NextElement(item)) {
+        scope_.resize(containerScope);
+        Declare(item);
+        if (!Expanded(item.name()).Is(kRdfNamespace, "li")) continue;
+        if (FirstElement(item)) found.structured = true;
+        XmpPacket::tItem entry;
+        for (pugi::xml_attribute a = item.first_attribute(); a; a = a.next_attribute()) {
+          if (Expanded(a.name(), true).Is(kXmlNamespace, "lang")) entry.lang = a.value();
+        }
+        entry.text = TextOf(item);
+        entry.begin = StartOf(item);
+        entry.end = EndsOf(item).end;
+        found.items.push_back(std::move(entry));
+      }
+    }
+    packet_.found_.push_back(std::move(found));
   }
 
   XmpPacket& packet_;
-  XML_Parser parser_ = nullptr;
-  std::vector<tFrame> stack_;
-  std::vector<std::pair<std::string, std::string>> scope_;  // prefix, namespace
-  bool refused_ = false;
-  bool sawRdf_ = false;
+  const std::string& text_;  // the packet as it stands
+  const char* base_;         // the copy parsed in place
+  std::vector<std::pair<std::string_view, std::string_view>> scope_;  // prefix, namespace: the document's strings
+  bool unplaced_ = false;    // a node could not be placed in the packet
 };
 
-std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet) {
+std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<std::string_view> namespaces) {
   XmpPacket result;
   result.packet_ = packet;
-  XmpParse parse(result);
-  if (!parse.Run(result.packet_)) return std::nullopt;
-  result.editable_ = result.packet_.find('\0') == std::string::npos && result.rdfEndTag_ != 0;
+  result.namespaces_ = std::move(namespaces);
+  // Every kind of node is kept, so that each can be placed; a text of blanks alone is kept too.
+  constexpr unsigned kOptions = pugi::parse_default | pugi::parse_pi | pugi::parse_comments | pugi::parse_declaration |
+                                pugi::parse_doctype | pugi::parse_ws_pcdata_single;
+  pugi::xml_document document;
+  std::string copy;
+  // Zero bytes after a packet are padding some writers leave. Zero bytes within it are UTF-16 or
+  // UTF-32: such a packet is read through a conversion, and cannot be changed in place.
+  const std::string_view xml = packet.substr(0, packet.find_last_not_of('\0') + 1);
+  const bool utf8 = xml.find('\0') == std::string_view::npos;
+  if (utf8) {
+    copy = xml;
+    if (!document.load_buffer_inplace(copy.data(), copy.size(), kOptions, pugi::encoding_utf8)) return std::nullopt;
+  } else if (!document.load_buffer(xml.data(), xml.size(), kOptions, pugi::encoding_auto)) {
+    return std::nullopt;
+  }
+  XmpParse parse(result, utf8 ? copy.data() : nullptr);
+  if (!parse.Run(document)) return std::nullopt;
+  result.editable_ = utf8 && xml.size() == packet.size() && result.rdfEndTag_ != 0 && !parse.Unplaced();
   return result;
+}
+
+std::map<std::string, std::string> XmpPacket::PrefixesOf(std::size_t description) const {
+  std::vector<std::pair<std::string, std::string>> declarations = rdfScope_;
+  if (description < descriptions_.size()) {
+    declarations.insert(declarations.end(), descriptions_[description].declarations.begin(),
+                        descriptions_[description].declarations.end());
+  }
+  return PrefixMap(declarations);
 }
 
 const XmpPacket::tFound* XmpPacket::Find(const tXmpProperty& property) const {
   for (const tFound& found : found_) {
-    if (found.ns == property.ns && found.name == property.name) return &found;
+    if (found.name == property.name && found.ns == property.ns) return &found;
   }
   return nullptr;
 }
@@ -366,11 +482,15 @@ std::string XmpPacket::NewElement(const tXmpProperty& property, const std::vecto
 }
 
 void XmpPacket::Set(const tXmpProperty& property, const std::vector<std::string>& items) {
-  if (!editable_) return;
+  if (!editable_ || !Recorded(property.ns)) return;
   const tFound* old = Find(property);
   const auto splice = [this](std::size_t begin, std::size_t end, std::string text) {
     splices_.push_back({begin, end, std::move(text)});
   };
+  // A packet that states the property more than once, as none should, keeps only the first.
+  for (const tFound& other : found_) {
+    if (&other != old && other.name == property.name && other.ns == property.ns) splice(other.begin, other.end, "");
+  }
   if (old != nullptr && (items.empty() || !old->attribute || property.kind != tXmpKind::kText)) {
     splice(old->begin, old->end, "");  // removed, or replaced just below
   }
@@ -380,17 +500,16 @@ void XmpPacket::Set(const tXmpProperty& property, const std::vector<std::string>
     return;
   }
   if (old != nullptr && !old->attribute) {
-    splices_.back().text = NewElement(property, items, descriptions_[old->description].prefixes, old);
+    splices_.back().text = NewElement(property, items, PrefixesOf(old->description), old);
     return;
   }
   // A new property goes into the first description that knows its namespace, else the first.
   std::size_t target = descriptions_.size();
   for (std::size_t i = 0; i < descriptions_.size() && target == descriptions_.size(); ++i) {
-    if (descriptions_[i].prefixes.count(std::string(property.ns)) != 0) target = i;
+    if (PrefixesOf(i).count(std::string(property.ns)) != 0) target = i;
   }
   if (target == descriptions_.size() && !descriptions_.empty()) target = 0;
-  const auto& prefixes = target < descriptions_.size() ? descriptions_[target].prefixes : rdfPrefixes_;
-  inserts_.emplace_back(target < descriptions_.size() ? target : SIZE_MAX, NewElement(property, items, prefixes, old));
+  inserts_.emplace_back(target < descriptions_.size() ? target : SIZE_MAX, NewElement(property, items, PrefixesOf(target), old));
 }
 
 std::string XmpPacket::Serialize() const {
@@ -400,8 +519,9 @@ std::string XmpPacket::Serialize() const {
   for (const auto& [target, element] : inserts_) added[target] += element;
   for (const auto& [target, elements] : added) {
     if (target == SIZE_MAX) {
-      const auto known = rdfPrefixes_.find(std::string(kRdfNamespace));
-      const std::string rdf = known != rdfPrefixes_.end() ? known->second : "rdf";
+      const auto prefixes = PrefixesOf(SIZE_MAX);
+      const auto known = prefixes.find(std::string(kRdfNamespace));
+      const std::string rdf = known != prefixes.end() ? known->second : "rdf";
       splices.push_back({rdfEndTag_, rdfEndTag_,
                          "<" + rdf + ":Description " + rdf + ":about=\"\">" + elements + "</" + rdf + ":Description>"});
     } else if (const tDescription& d = descriptions_[target]; d.emptyTag) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -35,8 +36,9 @@ class XmpPacket {
  public:
   // Parses a packet (the bytes after the signature). Nothing when it is not well-formed XML, holds
   // a document type declaration (no entity of a packet is ever expanded or fetched), or holds no
-  // rdf:RDF element.
-  static std::optional<XmpPacket> Parse(std::string_view packet);
+  // rdf:RDF element. Only the properties of `namespaces` are looked at, all when none are given:
+  // Get and Set know no others.
+  static std::optional<XmpPacket> Parse(std::string_view packet, std::vector<std::string_view> namespaces = {});
 
   // A property's value in UTF-8, as items: one for a text (a lang-alt gives its x-default, else its
   // first language), every item for a list. Nothing when the packet does not state the property.
@@ -57,7 +59,7 @@ class XmpPacket {
   // A new packet stating `properties` (those with items), padded for later edits in place.
   static std::string Create(const std::vector<std::pair<tXmpProperty, std::vector<std::string>>>& properties);
 
-  // Parse's record of an element or attribute: public for the parser's handlers.
+  // Parse's record of an element or attribute.
   struct tItem {
     std::string lang;    // xml:lang, when given
     std::string text;
@@ -79,7 +81,7 @@ class XmpPacket {
     std::size_t startEnd = 0;           // one past its start tag
     std::size_t endTag = 0;             // start of its end tag (startEnd - 2 for "/>")
     bool emptyTag = false;              // written as <rdf:Description .../>
-    std::map<std::string, std::string> prefixes;  // namespace -> prefix in scope at its start
+    std::vector<std::pair<std::string, std::string>> declarations;  // its own xmlns: prefix, namespace
   };
 
  private:
@@ -90,16 +92,23 @@ class XmpPacket {
   };
 
   const tFound* Find(const tXmpProperty& property) const;
+  // The prefixes in scope in a description (SIZE_MAX: at rdf:RDF), by namespace.
+  std::map<std::string, std::string> PrefixesOf(std::size_t description) const;
   std::string NewElement(const tXmpProperty& property, const std::vector<std::string>& items,
                          const std::map<std::string, std::string>& prefixes, const tFound* old) const;
 
+  bool Recorded(std::string_view ns) const {
+    return namespaces_.empty() || std::find(namespaces_.begin(), namespaces_.end(), ns) != namespaces_.end();
+  }
+
   std::string packet_;
+  std::vector<std::string_view> namespaces_;  // recorded; all when empty
   bool editable_ = false;
   std::vector<tFound> found_;
   std::vector<tDescription> descriptions_;
   std::size_t rdfEndTag_ = 0;           // start of </rdf:RDF>
   std::string rdfQname_;                // rdf:RDF as written
-  std::map<std::string, std::string> rdfPrefixes_;  // in scope at rdf:RDF
+  std::vector<std::pair<std::string, std::string>> rdfScope_;  // the xmlns in scope at rdf:RDF, outermost first
   std::optional<std::size_t> trailer_;  // start of <?xpacket end=...?>
   std::vector<tSplice> splices_;
   // New properties by description (SIZE_MAX: a new description), in the order they were set.

@@ -131,6 +131,25 @@ TEST(XmpPacket, APrefixBoundAgainIsNotTakenForTheNamespaceItShadows) {
   EXPECT_EQ(again->Get({"urn:other", "title", tXmpKind::kText, "dc"}), Items{"other"});
 }
 
+TEST(XmpPacket, APropertyStatedTwiceIsReadFromTheFirstAndWrittenOnce) {
+  const std::string twice =
+      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
+      "<rdf:Description xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" photoshop:City=\"A\" photoshop:City=\"B\"/>"
+      "<rdf:Description xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"><photoshop:City>C</photoshop:City></rdf:Description>"
+      "</rdf:RDF></x:xmpmeta>";
+  auto packet = XmpPacket::Parse(twice);
+  ASSERT_TRUE(packet.has_value());
+  EXPECT_EQ(packet->Get(kCity), Items{"A"});
+  packet->Set(kCity, {"Rome"});
+  const std::string out = packet->Serialize();
+  EXPECT_EQ(out.find("\"B\""), std::string::npos) << out;
+  EXPECT_EQ(out.find(">C<"), std::string::npos) << out;
+  EXPECT_EQ(XmpPacket::Parse(out)->Get(kCity), Items{"Rome"});
+  auto removing = XmpPacket::Parse(twice);
+  removing->Set(kCity, {});
+  EXPECT_EQ(XmpPacket::Parse(removing->Serialize())->Get(kCity), std::nullopt);
+}
+
 TEST(XmpPacket, HostilePacketsAreRefusedWithoutExpandingOrFetchingAnything) {
   const std::string rdf = "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description/></rdf:RDF>";
   struct Case {
@@ -141,13 +160,25 @@ TEST(XmpPacket, HostilePacketsAreRefusedWithoutExpandingOrFetchingAnything) {
            Case{"unclosed tag", "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + rdf},
            Case{"entity expansion", "<!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]><x>" + rdf + "&b;</x>"},
            Case{"external entity", "<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><x>&e;" + rdf + "</x>"},
-           Case{"invalid UTF-8", "<x>\xC3\x28" + rdf + "</x>"},
+           Case{"a document type alone", "<!DOCTYPE x><x>" + rdf + "</x>"},
+           Case{"a zero byte inside", "<x>" + rdf + std::string(1, '\0') + "</x>"},
            Case{"no RDF", "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/>"},
            Case{"nothing", ""},
        }) {
     SCOPED_TRACE(c.what);
     EXPECT_FALSE(XmpPacket::Parse(c.packet).has_value());
   }
+  // Bytes that are not UTF-8 are read as they stand: the conversion to code page 1252 makes them
+  // "?", and one bad byte does not hide the rest of the packet.
+  const std::string badByte = "<x><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
+                              "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" photoshop:City=\"\xC3\x28\"/></rdf:RDF></x>";
+  ASSERT_TRUE(XmpPacket::Parse(badByte).has_value());
+  EXPECT_EQ(XmpPacket::Parse(badByte)->Get(kCity), Items{"\xC3\x28"});
+  // Zero bytes after the packet are padding: it reads, but is not changed.
+  const auto zeroPadded = XmpPacket::Parse(Packet() + std::string(3, '\0'));
+  ASSERT_TRUE(zeroPadded.has_value());
+  EXPECT_EQ(zeroPadded->Get(kCity), Items{"K&ln"});
+  EXPECT_FALSE(zeroPadded->Editable());
   // 60 KB of one element reads.
   const std::string big = "<x><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
                           "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"><photoshop:City>" +

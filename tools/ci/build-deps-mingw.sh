@@ -1,8 +1,8 @@
 #!/bin/sh
 # Builds the static libraries the Windows build links, for mingw-w64, from Debian's source
-# packages: libjpeg-turbo (frame headers) and expat (XMP).
+# packages: libjpeg-turbo (frame headers) and pugixml (XMP).
 # Usage: build-deps-mingw.sh DEPS_DIR [i686|x86_64]
-#   -> DEPS_DIR/mingw-ARCH/{include,lib/libjpeg.a,lib/libexpat.a}; the architecture defaults to i686.
+#   -> DEPS_DIR/mingw-ARCH/{include,lib/libjpeg.a,lib/libpugixml.a}; the architecture defaults to i686.
 set -eu
 deps=$(realpath -m "${1:?usage: $0 DEPS_DIR [i686|x86_64]}")
 arch=${2:-i686}
@@ -18,7 +18,7 @@ cd "$deps"
 
 # Unpacks Debian's source package `package` into `folder` once (deb-src lines are needed).
 source_of() {  # package folder
-  if [ ! -f "$2/CMakeLists.txt" ] && [ ! -f "$2/expat/CMakeLists.txt" ]; then
+  if [ ! -f "$2/CMakeLists.txt" ]; then
     rm -rf "$2" "$1"-[0-9]*
     apt-get source "$1" >/dev/null
     mv "$1"-[0-9]* "$2"
@@ -39,10 +39,8 @@ if [ ! -f "$prefix/lib/libjpeg.a" ]; then
   source_of libjpeg-turbo libjpeg-turbo-src
   build jpeg libjpeg-turbo-src -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON
 fi
-if [ ! -f "$prefix/lib/libexpat.a" ]; then
-  source_of expat expat-src
-  # No DTD support: the XMP reader refuses any document type declaration anyway.
-  build expat expat-src/expat -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
-    -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF -DEXPAT_DTD=OFF
+if [ ! -f "$prefix/lib/libpugixml.a" ]; then
+  source_of pugixml pugixml-src
+  build pugixml pugixml-src -DBUILD_SHARED_LIBS=OFF -DPUGIXML_BUILD_TESTS=OFF
 fi
-echo "libjpeg and expat for $arch in $prefix"
+echo "libjpeg and pugixml for $arch in $prefix"

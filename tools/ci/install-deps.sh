@@ -7,7 +7,7 @@ set -eu
 export DEBIAN_FRONTEND=noninteractive
 if [ "${1:-}" = --native ]; then
   apt-get update
-  apt-get install -y --no-install-recommends g++ cmake ninja-build libjpeg62-turbo-dev libpng-dev libexpat1-dev libmd-dev
+  apt-get install -y --no-install-recommends g++ cmake ninja-build libjpeg62-turbo-dev libpng-dev libpugixml-dev libmd-dev
   exit 0
 fi
 dpkg --add-architecture i386
@@ -21,7 +21,7 @@ apt-get update
 apt-get install -y --no-install-recommends \
   build-essential g++ clang libclang-rt-14-dev cmake ninja-build pkg-config \
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
-  libjpeg62-turbo-dev libpng-dev libjpeg-turbo-progs libexpat1-dev libmd-dev \
+  libjpeg62-turbo-dev libpng-dev libjpeg-turbo-progs libpugixml-dev libmd-dev \
   libimage-exiftool-perl exiv2 libexiv2-dev libexif-dev \
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix nasm dpkg-dev \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
