@@ -28,7 +28,8 @@ TEST(PhotoshopResources, ReadsEveryResourceAndEncodesThemBackAsTheyStood) {
 
 TEST(PhotoshopResources, ZeroPaddingAndAMissingLastPadByteAreNoFault) {
   const std::string urls = Resource(0x040B, "http://x");
-  const auto padded = ReadImageResources(urls + std::string(3, '\0'));
+  const std::string block = urls + std::string(3, '\0');
+  const auto padded = ReadImageResources(block);
   ASSERT_EQ(padded.resources.size(), 1u);
   EXPECT_TRUE(padded.unparsed.empty());
   std::string last = Resource(0x0406, "abc");
@@ -49,11 +50,12 @@ TEST(PhotoshopResources, ABlockThatStopsParsingGivesWhatCameBeforeAndTheRestAsIt
   for (const Case& c : {Case{"an unknown signature", "ABCD" + good.substr(4)}, Case{"data past the end", overrun},
                         Case{"a head cut short", "8BIM\x04\x06"}, Case{"junk", "xy"}}) {
     SCOPED_TRACE(c.what);
-    const auto run = ReadImageResources(good + c.rest);
+    const std::string block = good + c.rest;  // the run's views point into it
+    const auto run = ReadImageResources(block);
     ASSERT_EQ(run.resources.size(), 1u);
     EXPECT_EQ(run.resources[0].data, "12345678");
     EXPECT_EQ(run.unparsed, c.rest);
-    EXPECT_FALSE(ParseImageResources(good + c.rest).has_value());
+    EXPECT_FALSE(ParseImageResources(block).has_value());
   }
   EXPECT_TRUE(ParseImageResources("").has_value());
 }
