@@ -1,6 +1,8 @@
 #include "metadata/IptcXmp.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
 
 #include "metadata/AsciiText.h"
 #include "metadata/CommaList.h"
@@ -74,8 +76,25 @@ std::pair<std::string, std::string> IimDateTime(std::string_view xmp) {
 
 }  // namespace
 
+// The mapping of each row of kIptcFields, by its index; -1 for none.
+constexpr std::array<int, kIptcFields.size()> kMappingOfRow = [] {
+  std::array<int, kIptcFields.size()> of{};
+  for (std::size_t row = 0; row < kIptcFields.size(); ++row) {
+    of[row] = -1;
+    for (std::size_t m = 0; m < std::size(kMappings); ++m) {
+      if (kMappings[m].field == kIptcFields[row].Field) of[row] = static_cast<int>(m);
+    }
+  }
+  return of;
+}();
+
 std::optional<tXmpProperty> XmpPropertyOf(const tIptcFieldRow& field) {
-  for (const tMapping& m : kMappings) {
+  const std::less<const tIptcFieldRow*> before;
+  if (!before(&field, kIptcFields.data()) && before(&field, kIptcFields.data() + kIptcFields.size())) {
+    const int m = kMappingOfRow[static_cast<std::size_t>(&field - kIptcFields.data())];
+    return m < 0 ? std::nullopt : std::optional<tXmpProperty>(kMappings[static_cast<std::size_t>(m)].property);
+  }
+  for (const tMapping& m : kMappings) {  // a row from elsewhere
     if (m.field == field.Field) return m.property;
   }
   return std::nullopt;
