@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,8 @@ class ByteStream {
   // Reads up to `size` bytes; fewer only at the end of the data. Throws FormatError when the
   // underlying file reports an error.
   std::size_t Read(char* destination, std::size_t size);
+  // Reads up to `size` bytes onto the end of `out`, as Read does, without filling it first.
+  std::size_t Append(std::string& out, std::size_t size);
   // Reads one byte; false at the end of the data.
   bool ReadByte(std::uint8_t& value);
   // Reads and drops up to `size` bytes; returns how many there were (fewer only at the end).
@@ -31,6 +34,9 @@ class ByteStream {
   virtual std::size_t Fill(char* destination, std::size_t size) = 0;
 
  private:
+  // Refills the empty buffer; false at the end of the data.
+  bool Refill();
+
   static constexpr std::size_t kBufferSize = 1 << 16;
   std::unique_ptr<char[]> buffer_;  // allocated on first use, never zero-filled
   std::size_t next_ = 0, filled_ = 0;

@@ -68,33 +68,47 @@ std::string TimgData::CommentText() const {
   return std::string(Bytes(commentSection->bytes, 3, commentSection->lengthField - 2));
 }
 
-void TimgData::CaptureFileInfo(const std::string& name) {
-  const auto stamp = platform::LookUpFile(name);
-  if (!stamp) return;
+void TimgData::CaptureFileInfo(const std::string& name, const platform::tFileStamp& stamp) {
   fileName = name;
-  fileDateTime = DosDateTime(stamp->year, stamp->month, stamp->day, stamp->hour, stamp->minute,
-                             stamp->second);
-  fileSize = stamp->size;
+  fileDateTime = DosDateTime(stamp.year, stamp.month, stamp.day, stamp.hour, stamp.minute, stamp.second);
+  fileSize = stamp.size;
 }
 
 bool TimgData::ScanFile(const std::string& name) {
   ResetState();
-  if (!platform::FileExists(name)) return false;
-  CaptureFileInfo(name);
-  ErrStr = ScanMessageText(tScanMessage::kNotAnExifFile);
   const tFileKind kind = FileKindOf(name);
+  std::unique_ptr<platform::InputFile> file;
+  if (kind != tFileKind::kOther) {
+    try {
+      file = platform::OpenInputFile(name);
+    } catch (const FormatError&) {
+    }
+  }
+  // A file that opens is looked up through its handle; one that does not, or is no image by its
+  // name, by its path.
+  std::optional<platform::tFileStamp> stamp;
+  if (file) {
+    stamp = file->Stamp();
+  } else {
+    stamp = platform::LookUpFile(name);
+    if (!stamp || stamp->isDirectory) return false;
+  }
+  CaptureFileInfo(name, *stamp);
+  ErrStr = ScanMessageText(tScanMessage::kNotAnExifFile);
   if (kind == tFileKind::kOther) return false;
+  if (!file) {
+    ErrStr = ScanMessageText(tScanMessage::kIllegalConstruction);
+    return false;
+  }
   const bool tiff = kind == tFileKind::kTiff;
-  bool opened = false, found = false;
-  // The one place where a fault of the file ends a scan: a file that cannot be opened, or one
-  // whose read fails part way. Anything else (no memory) is no fault of the file and goes on.
+  bool found = false;
+  // The one place where a fault of the file ends a scan: one whose read fails part way. Anything
+  // else (no memory) is no fault of the file and goes on.
   try {
-    FileByteStream stream(platform::OpenInputFile(name));
-    opened = true;
+    FileByteStream stream(std::move(file));
     tiffMode = tiff;
     found = tiff ? ScanTiffStream(stream) : ScanJpegStream(stream);
   } catch (const FormatError&) {
-    if (!opened) ErrStr = ScanMessageText(tScanMessage::kIllegalConstruction);
     found = false;
   }
   tiffMode = false;
@@ -118,12 +132,13 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     s.markerCode = marker.code;
     s.lengthField = length;
     s.markerOffset = marker.markerOffset;
-    s.bytes.assign(static_cast<std::size_t>(length), '\0');
-    s.bytes[0] = static_cast<char>(length >> 8);
-    s.bytes[1] = static_cast<char>(length & 0xFF);
+    s.bytes.clear();
+    s.bytes.reserve(static_cast<std::size_t>(length));
+    s.bytes += static_cast<char>(length >> 8);
+    s.bytes += static_cast<char>(length & 0xFF);
     // A short payload keeps the slot counted but unclassified; the next read meets the end.
-    if (stream.Read(s.bytes.data() + 2, static_cast<std::size_t>(length - 2)) !=
-        static_cast<std::size_t>(length - 2)) {
+    if (stream.Append(s.bytes, static_cast<std::size_t>(length - 2)) != static_cast<std::size_t>(length - 2)) {
+      s.bytes.resize(static_cast<std::size_t>(length));
       continue;
     }
     // The EXIF, IPTC or comment segment must be among the first four segments after SOI.

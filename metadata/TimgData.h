@@ -11,6 +11,7 @@
 #include "metadata/JpegRewrite.h"
 #include "metadata/PhotoshopResources.h"
 #include "metadata/TIPTCdata.h"
+#include "platform/Files.h"
 #include "metadata/TImageInfo.h"
 #include "metadata/tEndInd.h"
 
@@ -68,7 +69,7 @@ class TimgData : public tEndInd {
   bool HasThumbnail() const;
   // The payload of the kept COM segment, as long as its own length field says.
   std::string CommentText() const;
-  void CaptureFileInfo(const std::string& fileName);
+  void CaptureFileInfo(const std::string& fileName, const platform::tFileStamp& stamp);
   // What the summaries tell of the scanned file.
   tFileFacts FileFacts() const { return {fileName, fileDateTime, fileSize}; }
   // The scans of an opened file: true when it yielded metadata. A read error of the file

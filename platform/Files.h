@@ -35,6 +35,8 @@ class InputFile {
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
   // Size of the file when it was opened.
   virtual std::int64_t Size() const = 0;
+  // The open file's size and last-write time, as LookUpFile tells them.
+  virtual tFileStamp Stamp() const = 0;
   // Moves the read position to `offset` from the start. Throws FormatError.
   virtual void Seek(std::int64_t offset) = 0;
 };

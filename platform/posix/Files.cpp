@@ -32,35 +32,7 @@ std::string BaseNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-class PosixInputFile final : public InputFile {
- public:
-  PosixInputFile(int fd, std::int64_t size) : fd_(fd), size_(size) {}
-  ~PosixInputFile() override { close(fd_); }
-  PosixInputFile(const PosixInputFile&) = delete;
-  PosixInputFile& operator=(const PosixInputFile&) = delete;
-
-  std::size_t Read(char* buffer, std::size_t size) override {
-    for (;;) {
-      const ssize_t got = read(fd_, buffer, size);
-      if (got >= 0) return static_cast<std::size_t>(got);
-      if (errno != EINTR) Fail("Cannot read: ", ErrnoText(errno));
-    }
-  }
-  std::int64_t Size() const override { return size_; }
-  void Seek(std::int64_t offset) override {
-    if (lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) Fail("Cannot seek: ", ErrnoText(errno));
-  }
-
- private:
-  int fd_;
-  std::int64_t size_;
-};
-
-}  // namespace
-
-std::optional<tFileStamp> LookUpFile(const std::string& path) {
-  struct stat info {};
-  if (path.empty() || stat(path.c_str(), &info) != 0) return std::nullopt;
+tFileStamp StampOf(const struct stat& info) {
   tFileStamp stamp;
   stamp.size = static_cast<std::int64_t>(info.st_size);
   stamp.isDirectory = S_ISDIR(info.st_mode);
@@ -75,6 +47,40 @@ std::optional<tFileStamp> LookUpFile(const std::string& path) {
     stamp.second = local.tm_sec;
   }
   return stamp;
+}
+
+class PosixInputFile final : public InputFile {
+ public:
+  PosixInputFile(int fd, const struct stat& info) : fd_(fd), size_(static_cast<std::int64_t>(info.st_size)), info_(info) {}
+  ~PosixInputFile() override { close(fd_); }
+  PosixInputFile(const PosixInputFile&) = delete;
+  PosixInputFile& operator=(const PosixInputFile&) = delete;
+
+  std::size_t Read(char* buffer, std::size_t size) override {
+    for (;;) {
+      const ssize_t got = read(fd_, buffer, size);
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) Fail("Cannot read: ", ErrnoText(errno));
+    }
+  }
+  std::int64_t Size() const override { return size_; }
+  tFileStamp Stamp() const override { return StampOf(info_); }
+  void Seek(std::int64_t offset) override {
+    if (lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) Fail("Cannot seek: ", ErrnoText(errno));
+  }
+
+ private:
+  int fd_;
+  std::int64_t size_;
+  struct stat info_;
+};
+
+}  // namespace
+
+std::optional<tFileStamp> LookUpFile(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || stat(path.c_str(), &info) != 0) return std::nullopt;
+  return StampOf(info);
 }
 
 bool FileExists(const std::string& path) {
@@ -93,7 +99,7 @@ std::unique_ptr<InputFile> OpenInputFile(const std::string& path) {
     close(fd);
     Fail("Cannot open '" + path + "': ", ErrnoText(error));
   }
-  return std::make_unique<PosixInputFile>(fd, static_cast<std::int64_t>(info.st_size));
+  return std::make_unique<PosixInputFile>(fd, info);
 }
 
 std::string ReadWholeFile(const std::string& path) {

@@ -31,6 +31,23 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash + 1);
 }
 
+tFileStamp StampOf(const FILETIME& lastWrite, std::int64_t size, bool isDirectory) {
+  tFileStamp stamp;
+  stamp.size = size;
+  stamp.isDirectory = isDirectory;
+  FILETIME local{};
+  SYSTEMTIME time{};
+  if (FileTimeToLocalFileTime(&lastWrite, &local) && FileTimeToSystemTime(&local, &time)) {
+    stamp.year = time.wYear;
+    stamp.month = time.wMonth;
+    stamp.day = time.wDay;
+    stamp.hour = time.wHour;
+    stamp.minute = time.wMinute;
+    stamp.second = time.wSecond;
+  }
+  return stamp;
+}
+
 class Win32InputFile final : public InputFile {
  public:
   Win32InputFile(HANDLE handle, std::int64_t size) : handle_(handle), size_(size) {}
@@ -47,6 +64,12 @@ class Win32InputFile final : public InputFile {
     return got;
   }
   std::int64_t Size() const override { return size_; }
+  tFileStamp Stamp() const override {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle_, &info)) return tFileStamp{size_};
+    return StampOf(info.ftLastWriteTime, static_cast<std::int64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow,
+                   (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+  }
   void Seek(std::int64_t offset) override {
     LARGE_INTEGER to{};
     to.QuadPart = offset;
@@ -65,20 +88,8 @@ std::optional<tFileStamp> LookUpFile(const std::string& path) {
   if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
     return std::nullopt;
   }
-  tFileStamp stamp;
-  stamp.size = static_cast<std::int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-  stamp.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  FILETIME local{};
-  SYSTEMTIME time{};
-  if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) && FileTimeToSystemTime(&local, &time)) {
-    stamp.year = time.wYear;
-    stamp.month = time.wMonth;
-    stamp.day = time.wDay;
-    stamp.hour = time.wHour;
-    stamp.minute = time.wMinute;
-    stamp.second = time.wSecond;
-  }
-  return stamp;
+  return StampOf(data.ftLastWriteTime, static_cast<std::int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow,
+                 (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
 }
 
 bool FileExists(const std::string& path) {
