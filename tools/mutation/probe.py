@@ -1,0 +1,152 @@
+#!/usr/bin/env python3
+"""Plants one-line bugs in the library, one at a time, and runs the unit suites against each.
+
+A mutant is killed when a suite fails; it survives when all pass. Survivors show where a test is
+missing. The tree is copied from git's HEAD into a scratch folder, so the working copy is never
+touched. Exit status 1 when any mutant survived, 2 when the unmutated build does not pass.
+
+Usage: tools/mutation/probe.py [--scratch DIR] [--only SUBSTRING]
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+
+# (file, text as it is, text as the bug makes it, what the bug does). Each text occurs once.
+MUTANTS = [
+    # Code page 1252 and the case rule of the tag search
+    ("metadata/Cp1252.cpp", "(c >= 0xA0 && c <= 0xFF)", "(c >= 0x80 && c <= 0xFF)",
+     "U+0080..U+009F map to their own bytes instead of '?'"),
+    ("metadata/Cp1252.cpp", "|| (c >= 0xD800 && c <= 0xDFFF)) return 0;", ") return 0;",
+     "a UTF-8 encoded surrogate decodes"),
+    ("metadata/Cp1252.cpp", "b <= 0xFE && b != 0xF7", "b <= 0xFE",
+     "division sign upper-cases to the multiplication sign"),
+    ("metadata/Cp1252.cpp", "if (c < minimum ||", "if (",
+     "overlong UTF-8 accepted"),
+    ("metadata/Cp1252.cpp", "case 0x9A: return static_cast<char>(0x8A);", "case 0x9A: return c;",
+     "s caron does not upper-case"),
+    # Integers, components, comma lists
+    ("metadata/TextFormat.cpp", "value < -0x80000000LL", "value <= -0x80000000LL",
+     "-2147483648 refused"),
+    ("metadata/TextFormat.cpp", "if (value > 0xFFFFFFFFLL) return std::nullopt;", "",
+     "a decimal longer than 32 bits wraps"),
+    ("metadata/ExifFormatters.cpp", "i <= 4 && i < text.size()", "i <= 3 && i < text.size()",
+     "the fourth component code is not printed"),
+    ("metadata/CommaList.cpp",
+     "(IsBlankOrControl(item.front()) || IsBlankOrControl(item.back()))",
+     "IsBlankOrControl(item.front())",
+     "an item with a trailing blank is not quoted"),
+    ("metadata/CommaList.cpp", "if (i + 1 == text.size()) items.emplace_back();", "",
+     "a trailing comma's empty item is lost"),
+    ("metadata/CommaList.cpp", "item += '\"';\n      ++i;", "item += '\"';",
+     "a doubled quote inside quotes reads twice"),
+    # Byte reader
+    ("metadata/ByteReader.h", "pos - 1 <= size - n;", "pos <= size - n;",
+     "the last bytes of the data read as absent"),
+    ("metadata/ByteReader.h", "if (pos < 1 || pos > size || n <= 0) return {};",
+     "if (pos < 1 || n <= 0) return {};", "Bytes past the end"),
+    # IIM datasets
+    ("metadata/IimDatasets.cpp", "if (lengthBytes > 4 ||", "if (lengthBytes > 8 ||",
+     "an extended length of more than four bytes accepted"),
+    ("metadata/IimDatasets.cpp", "out += static_cast<char>((value.size() >> 8) & 0xFF);",
+     "out += static_cast<char>((value.size() >> 7) & 0xFF);", "a dataset's length high byte wrong"),
+    ("metadata/IimDatasets.cpp", "d.value == \"\\x1B%G\"", "d.value.starts_with(\"\\x1B\")",
+     "any escape sequence declares UTF-8"),
+    # JPEG markers
+    ("metadata/JpegMarkers.cpp", "while (c == 0xFF) {", "if (c == 0xFF) {",
+     "fill bytes before a marker are not skipped"),
+    ("metadata/JpegMarkers.cpp", "marker.strayBefore = c != 0xFF;", "marker.strayBefore = false;",
+     "stray bytes before a marker go unnoticed"),
+    # XMP
+    ("metadata/XmpPacket.cpp", "case '<': out += \"&lt;\"; break;", "case '<': out += c; break;",
+     "'<' written unescaped into the packet"),
+    ("metadata/XmpPacket.cpp", "if (attribute) {\n          out += \"&quot;\";",
+     "if (false) {\n          out += \"&quot;\";", "a quote written raw into an attribute"),
+    ("metadata/IptcXmp.cpp", "(!hasIim_ || digest_ != tDigestState::kDiffers)",
+     "(!hasIim_ || digest_ == tDigestState::kMatches)",
+     "XMP ignored when the digest is absent"),
+    ("metadata/IptcXmp.cpp", "if (field.Field == \"TimeCreated\" && stated.find('T') == std::string_view::npos) return std::nullopt;",
+     "", "a date-only XMP value clears the IIM time"),
+    ("metadata/IptcXmp.cpp", "if (!TrimBlanks(item).empty()) items.push_back(Cp1252ToUtf8(item));",
+     "items.push_back(Cp1252ToUtf8(item));", "blank list items become empty XMP items"),
+    # Writing IPTC
+    ("metadata/TIPTCdataWrite.cpp", "constexpr std::size_t kMaxPayload = 65533;",
+     "constexpr std::size_t kMaxPayload = 65535;", "a segment two bytes too long"),
+]
+
+SUITES = ["dux_tests", "dux_bounds_tests", "dux_plugin_tests"]
+
+
+def run(cmd, cwd, timeout=None):
+    return subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                          text=True, timeout=timeout)
+
+
+def build(build_dir):
+    return run(["cmake", "--build", build_dir, "-j", str(os.cpu_count() or 2)] +
+               sum((["--target", s] for s in SUITES), []), None).returncode == 0
+
+
+def suites_pass(build_dir):
+    for suite in SUITES:
+        try:
+            result = run([os.path.join(build_dir, "bin", suite), "--gtest_brief=1"],
+                         os.path.join(build_dir, "tests"), timeout=900)
+        except subprocess.TimeoutExpired:
+            return False, suite + " (time limit)"
+        if result.returncode != 0:
+            return False, suite
+    return True, ""
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--scratch", default="/tmp/dux-mutation")
+    parser.add_argument("--only", default="")
+    args = parser.parse_args()
+    root = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+    src = os.path.join(args.scratch, "src")
+    build_dir = os.path.join(args.scratch, "build")
+    shutil.rmtree(src, ignore_errors=True)
+    os.makedirs(src)
+    archive = subprocess.run(["git", "-C", root, "archive", "HEAD"], stdout=subprocess.PIPE, check=True)
+    subprocess.run(["tar", "-x", "-C", src], input=archive.stdout, check=True)
+    if run(["cmake", "-S", src, "-B", build_dir, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release"], None).returncode:
+        print("configure failed")
+        return 2
+    if not build(build_dir) or not suites_pass(build_dir)[0]:
+        print("the unmutated build does not pass")
+        return 2
+
+    mutants = [m for m in MUTANTS if args.only in m[0] or args.only in m[3]]
+    killed = survived = 0
+    for path, before, after, what in mutants:
+        file = os.path.join(src, path)
+        original = open(file, encoding="utf-8").read()
+        if original.count(before) != 1:
+            print(f"MISPLACED  {path}: {what} (text found {original.count(before)} times)")
+            survived += 1
+            continue
+        open(file, "w", encoding="utf-8").write(original.replace(before, after))
+        try:
+            if not build(build_dir):
+                print(f"NO BUILD   {path}: {what}")
+                survived += 1
+                continue
+            passed, by = suites_pass(build_dir)
+            if passed:
+                survived += 1
+                print(f"SURVIVED   {path}: {what}")
+            else:
+                killed += 1
+                print(f"killed     {path}: {what} (by {by})")
+        finally:
+            open(file, "w", encoding="utf-8").write(original)
+        sys.stdout.flush()
+    print(f"{killed} of {len(mutants)} mutants killed")
+    return 0 if killed == len(mutants) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
