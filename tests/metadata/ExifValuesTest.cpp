@@ -99,6 +99,10 @@ TEST(ExifValues, TextHelpers) {
   EXPECT_EQ(ParseInteger("-2147483648"), std::numeric_limits<std::int32_t>::min());
   EXPECT_EQ(ParseInteger("-2147483649"), std::nullopt);
   EXPECT_EQ(ParseInteger("12 "), std::nullopt);
+  // More than 32 bits is refused, however many digits: nothing wraps into range.
+  EXPECT_EQ(ParseInteger("$100000001"), std::nullopt);
+  EXPECT_EQ(ParseInteger("0x1FFFFFFFF"), std::nullopt);
+  EXPECT_EQ(ParseInteger("18446744073709551617"), std::nullopt);
   EXPECT_EQ(RoundToInt32(2.5), 2);
   EXPECT_EQ(RoundToInt32(3.5), 4);
   EXPECT_EQ(RoundToInt32(1e20), 2147483647);

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Plants one-line bugs in the library, one at a time, and runs the unit suites against each.
 
-A mutant is killed when a suite fails; it survives when all pass. Survivors show where a test is
+A mutant is killed when a suite fails, or when the tests' compile-time checks refuse it; it
+survives when all pass. Survivors show where a test is
 missing. The tree is copied from git's HEAD into a scratch folder, so the working copy is never
 touched. Exit status 1 when any mutant survived, 2 when the unmutated build does not pass.
 
@@ -22,8 +23,8 @@ MUTANTS = [
      "a UTF-8 encoded surrogate decodes"),
     ("metadata/Cp1252.cpp", "b <= 0xFE && b != 0xF7", "b <= 0xFE",
      "division sign upper-cases to the multiplication sign"),
-    ("metadata/Cp1252.cpp", "if (c < minimum ||", "if (",
-     "overlong UTF-8 accepted"),
+    ("metadata/Cp1252.cpp", "length = 2, c = lead & 0x1F, minimum = 0x80;", "length = 2, c = lead & 0x1F, minimum = 0;",
+     "overlong two-byte UTF-8 accepted"),
     ("metadata/Cp1252.cpp", "case 0x9A: return static_cast<char>(0x8A);", "case 0x9A: return c;",
      "s caron does not upper-case"),
     # Integers, components, comma lists
@@ -61,8 +62,8 @@ MUTANTS = [
     # XMP
     ("metadata/XmpPacket.cpp", "case '<': out += \"&lt;\"; break;", "case '<': out += c; break;",
      "'<' written unescaped into the packet"),
-    ("metadata/XmpPacket.cpp", "if (attribute) {\n          out += \"&quot;\";",
-     "if (false) {\n          out += \"&quot;\";", "a quote written raw into an attribute"),
+    ("metadata/XmpPacket.cpp", "out += \"&quot;\";", "out += \"'\";",
+     "a quote in an attribute value written as an apostrophe"),
     ("metadata/IptcXmp.cpp", "(!hasIim_ || digest_ != tDigestState::kDiffers)",
      "(!hasIim_ || digest_ == tDigestState::kMatches)",
      "XMP ignored when the digest is absent"),
@@ -76,6 +77,7 @@ MUTANTS = [
 ]
 
 SUITES = ["dux_tests", "dux_bounds_tests", "dux_plugin_tests"]
+LIBRARIES = ["dux_text", "dux_metadata"]
 
 
 def run(cmd, cwd, timeout=None):
@@ -83,9 +85,9 @@ def run(cmd, cwd, timeout=None):
                           text=True, timeout=timeout)
 
 
-def build(build_dir):
+def build(build_dir, targets):
     return run(["cmake", "--build", build_dir, "-j", str(os.cpu_count() or 2)] +
-               sum((["--target", s] for s in SUITES), []), None).returncode == 0
+               sum((["--target", t] for t in targets), []), None).returncode == 0
 
 
 def suites_pass(build_dir):
@@ -115,7 +117,7 @@ def main():
     if run(["cmake", "-S", src, "-B", build_dir, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release"], None).returncode:
         print("configure failed")
         return 2
-    if not build(build_dir) or not suites_pass(build_dir)[0]:
+    if not build(build_dir, SUITES) or not suites_pass(build_dir)[0]:
         print("the unmutated build does not pass")
         return 2
 
@@ -130,9 +132,13 @@ def main():
             continue
         open(file, "w", encoding="utf-8").write(original.replace(before, after))
         try:
-            if not build(build_dir):
+            if not build(build_dir, LIBRARIES):  # a bug that does not compile is no mutant
                 print(f"NO BUILD   {path}: {what}")
                 survived += 1
+                continue
+            if not build(build_dir, SUITES):  # the tests' compile-time checks caught it
+                killed += 1
+                print(f"killed     {path}: {what} (by a static_assert)")
                 continue
             passed, by = suites_pass(build_dir)
             if passed:
