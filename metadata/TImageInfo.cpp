@@ -1,5 +1,6 @@
 #include "metadata/TImageInfo.h"
 
+#include <algorithm>
 #include <string>
 
 #include "metadata/AsciiText.h"
@@ -55,6 +56,11 @@ void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, 
   if (directoryKind == kMainDirectory && thumbnailStart == 0 && !tiffSource) {
     thumbnailStart = ReadLong(tableEnd);
     thumbnailLength = offsetBase + exifLength - thumbnailStart;
+  }
+  if (buildMode == 4 || buildMode == 255) {  // room for the directory's entries at once
+    std::vector<TTagEntry>& list = directoryKind == kThumbnailDirectory ? thumbnailEntries : entries;
+    const std::size_t wanted = list.size() + static_cast<std::size_t>(n);
+    if (wanted > list.capacity()) list.reserve(std::max(wanted, 2 * list.capacity()));
   }
   for (std::int64_t i = 0; i < n; ++i) ReadEntry(dirStart + 2 + 12 * i, offsetBase, exifLength, directoryKind);
 }

@@ -46,11 +46,11 @@ struct TTagEntry {
   std::uint16_t TagNumber = 0;
   std::string ShortName;
   std::string Description;
-  std::string ValueCodes;
+  std::string_view ValueCodes;  // of the table row: tables are constant
   std::string DisplayValue;
   std::string RawValue;  // byte string
   std::int32_t RawOffset = 0;
-  std::string FormatText;
+  std::string_view FormatText;  // of the table row, or a constant
   std::int32_t MaxSize = 0;
   TextFormatter Formatter = nullptr;
 };
