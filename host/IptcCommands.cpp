@@ -19,7 +19,7 @@ bool IptcRead(const std::string& fileName) {
   image.ScanFile(fileName);
   TIPTCdata none;
   if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlock());
-  const tIptcSources sources(image, image.iptcInfo ? *image.iptcInfo : none);
+  const tIptcSources sources(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::tUse::kRead);
   SetHostVariable(kIptcHeaderVariable, image.iptcSection != nullptr ? "1" : "0");
   for (const tIptcFieldRow& row : kIptcFields) SetHostVariable(row.Variable, sources.ValueOf(row));
   SetHostVariable(kIptcXmpVariable, sources.HasXmp() ? "1" : "0");

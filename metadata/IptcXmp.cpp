@@ -116,20 +116,22 @@ tDigestState DigestStateOf(const std::vector<tImageResource>& resources) {
              : tDigestState::kDiffers;
 }
 
-tIptcSources::tIptcSources(const TimgData& image, const TIPTCdata& iim) : iim_(iim) {
+tIptcSources::tIptcSources(const TimgData& image, const TIPTCdata& iim, XmpPacket::tUse use) : iim_(iim) {
   hasIim_ = image.iptcSection != nullptr && iim.Count() > 0;
-  const std::string block = image.IptcBlock();
-  if (std::string_view(block).substr(std::min<std::size_t>(2, block.size())).starts_with(kPhotoshopSignature)) {
-    // As far as the block parses: a write keeps what follows a damaged resource, so a read does too.
-    digest_ = DigestStateOf(ReadImageResources(std::string_view(block).substr(2 + kPhotoshopSignature.size())).resources);
-  }
   if (image.xmpSection != nullptr) {
     // The namespaces of the mapped properties: the packet's others are not looked at.
     std::vector<std::string_view> namespaces;
     for (const tMapping& m : kMappings) {
       if (std::find(namespaces.begin(), namespaces.end(), m.property.ns) == namespaces.end()) namespaces.push_back(m.property.ns);
     }
-    xmp_ = XmpPacket::Parse(std::string_view(image.xmpSection->bytes).substr(2 + kXmpSignature.size()), std::move(namespaces));
+    xmp_ = XmpPacket::Parse(std::string_view(image.xmpSection->bytes).substr(2 + kXmpSignature.size()), std::move(namespaces), use);
+  }
+  // The digest decides between the two only where both are there.
+  if (!xmp_ || !hasIim_) return;
+  const std::string block = image.IptcBlock();
+  if (std::string_view(block).substr(std::min<std::size_t>(2, block.size())).starts_with(kPhotoshopSignature)) {
+    // As far as the block parses: a write keeps what follows a damaged resource, so a read does too.
+    digest_ = DigestStateOf(ReadImageResources(std::string_view(block).substr(2 + kPhotoshopSignature.size())).resources);
   }
 }
 

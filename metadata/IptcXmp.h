@@ -32,7 +32,8 @@ enum class tDigestState { kAbsent, kMatches, kDiffers };
 class tIptcSources {
  public:
   // From a container scanned with findXmp, whose IPTC block `iim` was parsed from IptcBlock().
-  tIptcSources(const TimgData& image, const TIPTCdata& iim);
+  // For reading alone, the packet is parsed without the places an edit needs.
+  tIptcSources(const TimgData& image, const TIPTCdata& iim, XmpPacket::tUse use = XmpPacket::tUse::kEdit);
 
   // The value duxIPTCread gives the field, in code page 1252: the XMP packet's when it states
   // the field and the file has no IIM block, no digest, or a digest that matches its IIM data;
@@ -41,6 +42,7 @@ class tIptcSources {
 
   bool HasXmp() const { return xmp_.has_value(); }
   const std::optional<XmpPacket>& Xmp() const { return xmp_; }
+  // The digest's state; looked at only where a packet parsed (kAbsent otherwise).
   tDigestState Digest() const { return digest_; }
 
  private:

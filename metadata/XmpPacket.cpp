@@ -119,12 +119,15 @@ class XmpParse {
  public:
   // `copy`: the bytes parsed in place, the packet's own; null when the document was converted
   // from another encoding, whose nodes cannot be placed.
-  XmpParse(XmpPacket& packet, const char* copy) : packet_(packet), text_(packet.packet_), base_(copy) {}
+  // `place`: find where each node stands, for editing.
+  XmpParse(XmpPacket& packet, const char* copy, bool place)
+      : packet_(packet), text_(packet.packet_), base_(copy), place_(place) {}
 
   bool Run(const pugi::xml_document& document) {
     for (pugi::xml_node n = document.first_child(); n; n = n.next_sibling()) {
       if (n.type() == pugi::node_doctype) return false;  // no document type: no entity of a packet is ever declared
-      if (n.type() == pugi::node_pi && std::string_view(n.name()) == "xpacket" && std::string_view(n.value()).starts_with("end")) {
+      if (place_ && n.type() == pugi::node_pi && std::string_view(n.name()) == "xpacket" &&
+          std::string_view(n.value()).starts_with("end")) {
         if (const auto at = Offset(n.name())) packet_.trailer_ = *at - 2;
       }
     }
@@ -275,8 +278,10 @@ class XmpParse {
   void ReadRdf(const pugi::xml_node& rdf) {
     packet_.rdfQname_ = rdf.name();
     for (const auto& [prefix, ns] : scope_) packet_.rdfScope_.emplace_back(prefix, ns);
-    const tEnds ends = EndsOf(rdf);
-    packet_.rdfEndTag_ = ends.emptyTag ? 0 : ends.endTag;
+    if (place_) {
+      const tEnds ends = EndsOf(rdf);
+      packet_.rdfEndTag_ = ends.emptyTag ? 0 : ends.endTag;
+    }
     const std::size_t scope = scope_.size();
     for (pugi::xml_node element = FirstElement(rdf); element; element = NextElement(element)) {
       scope_.resize(scope);
@@ -288,18 +293,21 @@ class XmpParse {
   void ReadDescription(const pugi::xml_node& element) {
     XmpPacket::tDescription description;
     description.qname = element.name();
-    description.begin = StartOf(element);
-    description.startEnd = StartTagEnd(description.begin);
-    const tEnds ends = EndsOf(element);
-    description.emptyTag = ends.emptyTag;
-    description.endTag = ends.endTag;
-    description.declarations = OwnDeclarations(element);
+    if (place_) {
+      description.begin = StartOf(element);
+      description.startEnd = StartTagEnd(description.begin);
+      const tEnds ends = EndsOf(element);
+      description.emptyTag = ends.emptyTag;
+      description.endTag = ends.endTag;
+      description.declarations = OwnDeclarations(element);
+    }
     const std::size_t index = packet_.descriptions_.size();
     tAttributeCursor cursor(std::string_view(text_).substr(description.begin, description.startEnd - description.begin));
     for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
-      const auto span = cursor.Next(a.name());
+      const auto span = place_ ? cursor.Next(a.name()) : std::nullopt;
       const tExpanded name = Expanded(a.name(), true);
-      if (name.ns.empty() || name.ns == kRdfNamespace || name.ns == kXmlNamespace || !span || !packet_.Recorded(name.ns)) continue;
+      if (name.ns.empty() || name.ns == kRdfNamespace || name.ns == kXmlNamespace || !packet_.Recorded(name.ns)) continue;
+      if (place_ && !span) unplaced_ = true;  // read all the same; only an edit needs the place
       XmpPacket::tFound found;
       found.ns = name.ns;
       found.name = name.local;
@@ -307,8 +315,10 @@ class XmpParse {
       found.attribute = true;
       found.description = index;
       found.text = a.value();
-      found.begin = description.begin + span->first;
-      found.end = description.begin + span->second;
+      if (span) {
+        found.begin = description.begin + span->first;
+        found.end = description.begin + span->second;
+      }
       packet_.found_.push_back(std::move(found));
     }
     packet_.descriptions_.push_back(std::move(description));
@@ -328,8 +338,10 @@ class XmpParse {
     found.name = name.local;
     found.qname = element.name();
     found.description = description;
-    found.begin = StartOf(element);
-    found.end = EndsOf(element).end;
+    if (place_) {
+      found.begin = StartOf(element);
+      found.end = EndsOf(element).end;
+    }
     for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
       if (Expanded(a.name(), true).Is(kRdfNamespace, "parseType")) found.structured = true;
     }
@@ -355,8 +367,10 @@ class XmpParse {
           if (Expanded(a.name(), true).Is(kXmlNamespace, "lang")) entry.lang = a.value();
         }
         entry.text = TextOf(item);
-        entry.begin = StartOf(item);
-        entry.end = EndsOf(item).end;
+        if (place_) {
+          entry.begin = StartOf(item);
+          entry.end = EndsOf(item).end;
+        }
         found.items.push_back(std::move(entry));
       }
     }
@@ -367,10 +381,11 @@ class XmpParse {
   const std::string& text_;  // the packet as it stands
   const char* base_;         // the copy parsed in place
   std::vector<std::pair<std::string_view, std::string_view>> scope_;  // prefix, namespace: the document's strings
+  bool place_;
   bool unplaced_ = false;    // a node could not be placed in the packet
 };
 
-std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<std::string_view> namespaces) {
+std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<std::string_view> namespaces, tUse use) {
   XmpPacket result;
   result.packet_ = packet;
   result.namespaces_ = std::move(namespaces);
@@ -389,9 +404,9 @@ std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<s
   } else if (!document.load_buffer(xml.data(), xml.size(), kOptions, pugi::encoding_auto)) {
     return std::nullopt;
   }
-  XmpParse parse(result, utf8 ? copy.data() : nullptr);
+  XmpParse parse(result, utf8 ? copy.data() : nullptr, use == tUse::kEdit);
   if (!parse.Run(document)) return std::nullopt;
-  result.editable_ = utf8 && xml.size() == packet.size() && result.rdfEndTag_ != 0 && !parse.Unplaced();
+  result.editable_ = use == tUse::kEdit && utf8 && xml.size() == packet.size() && result.rdfEndTag_ != 0 && !parse.Unplaced();
   return result;
 }
 

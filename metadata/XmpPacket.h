@@ -38,7 +38,11 @@ class XmpPacket {
   // a document type declaration (no entity of a packet is ever expanded or fetched), or holds no
   // rdf:RDF element. Only the properties of `namespaces` are looked at, all when none are given:
   // Get and Set know no others.
-  static std::optional<XmpPacket> Parse(std::string_view packet, std::vector<std::string_view> namespaces = {});
+  // A packet parsed for reading alone is not placed: Get answers as for editing, but it is not
+  // Editable, and the work of finding where each node stands is saved.
+  enum class tUse { kEdit, kRead };
+  static std::optional<XmpPacket> Parse(std::string_view packet, std::vector<std::string_view> namespaces = {},
+                                        tUse use = tUse::kEdit);
 
   // A property's value in UTF-8, as items: one for a text (a lang-alt gives its x-default, else its
   // first language), every item for a list. Nothing when the packet does not state the property.

@@ -53,8 +53,11 @@ void ExerciseExif(TimgData& image) {
 void ExerciseIptc(TimgData& image) {
   TIPTCdata none;
   if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlock());
-  const tIptcSources sources(image, image.iptcInfo ? *image.iptcInfo : none);
-  for (const tIptcFieldRow& row : kIptcFields) (void)sources.ValueOf(row);
+  const TIPTCdata& iim = image.iptcInfo ? *image.iptcInfo : none;
+  // The read parses the packet without placing its nodes; the write places them. Both must give
+  // the same values, or a write would take unchanged fields for changed ones.
+  const tIptcSources read(image, iim, XmpPacket::tUse::kRead), edit(image, iim);
+  for (const tIptcFieldRow& row : kIptcFields) Require(read.ValueOf(row) == edit.ValueOf(row), "a read and a write see the same value");
 }
 
 std::string ImageTail(const std::string& jpeg) {

@@ -39,16 +39,20 @@ std::string Packet(const std::string& padding = std::string(200, ' ') + "\n") {
 }
 
 TEST(XmpPacket, ReadsTextsLanguagesAndListsWhereverTheyStand) {
-  const auto packet = XmpPacket::Parse(Packet());
-  ASSERT_TRUE(packet.has_value());
-  EXPECT_TRUE(packet->Editable());
-  EXPECT_EQ(packet->Get(kCity), Items{"K&ln"});  // an attribute, entity decoded
-  EXPECT_EQ(packet->Get(kTitle), Items{"Old title"});
-  EXPECT_EQ(packet->Get(kSubject), (Items{"red", "Smith, John"}));
-  EXPECT_EQ(packet->Get(kCreator), Items{"Anna"});
-  EXPECT_EQ(packet->Get({kPhotoshopNamespace, "Instructions", tXmpKind::kText, "photoshop"}), Items{"none"});
-  EXPECT_EQ(packet->Get(kHeadline), std::nullopt);
-  EXPECT_EQ(packet->Serialize(), Packet());  // nothing changed, nothing moves
+  // Parsed for editing, and for reading alone (without the places of its nodes): the same values.
+  for (const auto use : {XmpPacket::tUse::kEdit, XmpPacket::tUse::kRead}) {
+    SCOPED_TRACE(use == XmpPacket::tUse::kEdit ? "for editing" : "for reading");
+    const auto packet = XmpPacket::Parse(Packet(), {}, use);
+    ASSERT_TRUE(packet.has_value());
+    EXPECT_EQ(packet->Editable(), use == XmpPacket::tUse::kEdit);
+    EXPECT_EQ(packet->Get(kCity), Items{"K&ln"});  // an attribute, entity decoded
+    EXPECT_EQ(packet->Get(kTitle), Items{"Old title"});
+    EXPECT_EQ(packet->Get(kSubject), (Items{"red", "Smith, John"}));
+    EXPECT_EQ(packet->Get(kCreator), Items{"Anna"});
+    EXPECT_EQ(packet->Get({kPhotoshopNamespace, "Instructions", tXmpKind::kText, "photoshop"}), Items{"none"});
+    EXPECT_EQ(packet->Get(kHeadline), std::nullopt);
+  }
+  EXPECT_EQ(XmpPacket::Parse(Packet())->Serialize(), Packet());  // nothing changed, nothing moves
 }
 
 TEST(XmpPacket, ChangesOnlyWhatItIsToldAndKeepsItsLength) {

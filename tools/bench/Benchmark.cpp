@@ -45,6 +45,7 @@ struct tSetup {
   std::string camera2MB, camera20MB;     // write sources
   std::string small;                     // the same metadata in front of a small image
   std::string folder;
+  std::vector<std::string> many;         // links to the corpus JPEGs, 10 000 (100 in a smoke run)
   std::unique_ptr<PluginHost> host;
 };
 
@@ -105,6 +106,18 @@ void Prepare(const std::string& corpusDir, bool smoke) {
   WriteAll(s.camera20MB, smoke ? camera : CameraJpeg(exifSource, 20u << 20));
   s.small = s.folder + "/camera-small.jpg";
   WriteAll(s.small, CameraJpeg(exifSource, 16u << 10));
+  // Many files, each a name of its own for one of the corpus JPEGs (a hard link where the
+  // folders share a file system, else a symbolic one): the same bytes, so that reading ten
+  // times as many files shows how the cost grows, and nothing else.
+  const std::size_t manyCount = smoke ? 100 : 10000;
+  fs::create_directories(s.folder + "/many");
+  for (std::size_t i = 0; i < manyCount; ++i) {
+    const std::string& target = s.corpus[i % s.corpus.size()];
+    s.many.push_back(s.folder + "/many/" + std::to_string(i) + fs::path(target).extension().string());
+    std::error_code failed;
+    fs::create_hard_link(target, s.many.back(), failed);
+    if (failed) fs::create_symlink(target, s.many.back());
+  }
   if (smoke) s.corpus.resize(std::min<std::size_t>(s.corpus.size(), 5));
 }
 
@@ -140,7 +153,7 @@ void IptcValues(const std::string& path, bool withXmp) {
     for (const dux::tIptcFieldRow& row : dux::kIptcFields) benchmark::DoNotOptimize(iim.ValueOf(row.Field, ""));
     return;
   }
-  const dux::tIptcSources sources(image, iim);
+  const dux::tIptcSources sources(image, iim, dux::XmpPacket::tUse::kRead);
   for (const dux::tIptcFieldRow& row : dux::kIptcFields) benchmark::DoNotOptimize(sources.ValueOf(row));
 }
 void IptcWithXmp(const std::string& path) { IptcValues(path, true); }
@@ -232,6 +245,12 @@ struct tWorkload {
 
 const std::vector<std::string>& Corpus() { return Setup().corpus; }
 const std::vector<std::string>& Copies() { return Setup().cameraCopies; }
+const std::vector<std::string>& Many() { return Setup().many; }
+const std::vector<std::string>& ATenthOfMany() {
+  static std::vector<std::string> f;
+  f.assign(Setup().many.begin(), Setup().many.begin() + static_cast<std::ptrdiff_t>(Setup().many.size() / 10));
+  return f;
+}
 const std::vector<std::string>& TwoMB() { static std::vector<std::string> f; f = {Setup().camera2MB}; return f; }
 const std::vector<std::string>& Small() { static std::vector<std::string> f; f = {Setup().small}; return f; }
 const std::vector<std::string>& TwentyMB() { static std::vector<std::string> f; f = {Setup().camera20MB}; return f; }
@@ -245,6 +264,7 @@ const std::vector<tWorkload>& Workloads() {
       {"read/dux/camera2MB-cold", DuxReadCold, Copies}, {"read/floor64k/camera2MB-cold", IoFloorCold, Copies},
       {"write/dux/2MB", DuxWrite, TwoMB},         {"write/copy/2MB", CopyFlushed, TwoMB},
       {"write/dux/20MB", DuxWrite, TwentyMB},     {"write/copy/20MB", CopyFlushed, TwentyMB},
+      {"read/dux/1000-files", DuxRead, ATenthOfMany}, {"read/dux/10000-files", DuxRead, Many},
       {"iptcread/dux/corpus", DuxIptcRead, Corpus},
       {"iptc/with-xmp/corpus", IptcWithXmp, Corpus}, {"iptc/iim-only/corpus", IptcIimOnly, Corpus},
       {"write/dux/small", DuxWrite, Small},       {"write/copy/small", CopyFlushed, Small},
@@ -316,6 +336,16 @@ void PrintTable(const TableReporter& reporter) {
       std::printf("%-26s %14.0f %12s %12s %12s %11ld KB\n", name.c_str(), rate(name), ratio("exiv2").c_str(),
                   ratio("libexif").c_str(), ratio("floor64k").c_str(), PeakOf(w));
     }
+  }
+  // Growth: the time of all the many files over that of a tenth of them, and the peak of each.
+  const std::string tenth = "read/dux/1000-files", all = "read/dux/10000-files";
+  if (time(tenth) > 0 && time(all) > 0) {
+    const auto peak = [](const std::string& name) {
+      for (const auto& w : Workloads()) if (w.name == name) return PeakOf(&w);
+      return 0L;
+    };
+    std::printf("\n%zu files take %.2f times as long as %zu (at most 10.5 wanted); peak memory %ld KB and %ld KB\n",
+                Many().size(), time(all) / time(tenth), ATenthOfMany().size(), peak(all), peak(tenth));
   }
   // XMP's share of duxIPTCread: the in-process difference of the two IPTC workloads, over the
   // rest of duxIPTCread's time per file.
