@@ -132,12 +132,19 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     s.markerCode = marker.code;
     s.lengthField = length;
     s.markerOffset = marker.markerOffset;
+    // Only the segments read here keep their bytes (the JFIF header, EXIF, XMP, IPTC and the
+    // comment); the others (tables, frame header, colour profile) are passed over.
+    const auto payloadLength = static_cast<std::size_t>(length - 2);
+    const bool metadata = marker.code == kMarkerApp0 || marker.code == kMarkerApp1 || marker.code == kMarkerApp13 ||
+                          marker.code == kMarkerCom;
     s.bytes.clear();
-    s.bytes.reserve(static_cast<std::size_t>(length));
+    if (metadata) s.bytes.reserve(static_cast<std::size_t>(length));
     s.bytes += static_cast<char>(length >> 8);
     s.bytes += static_cast<char>(length & 0xFF);
-    // A short payload keeps the slot counted but unclassified; the next read meets the end.
-    if (stream.Append(s.bytes, static_cast<std::size_t>(length - 2)) != static_cast<std::size_t>(length - 2)) {
+    if (!metadata) {
+      if (stream.Skip(payloadLength) != payloadLength) continue;  // as a short payload, below
+    } else if (stream.Append(s.bytes, payloadLength) != payloadLength) {
+      // A short payload keeps the slot counted but unclassified; the next read meets the end.
       s.bytes.resize(static_cast<std::size_t>(length));
       continue;
     }

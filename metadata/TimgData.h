@@ -21,7 +21,8 @@ class ByteStream;
 
 // One JPEG segment as stored after its 0xFF and marker byte.
 struct tSection {
-  std::string bytes;                // the two length bytes, then the payload
+  std::string bytes;                // the two length bytes, then the payload: only for APP0, APP1,
+                                    // APP13 and COM, whose bytes are read; the others' are skipped
   std::int32_t markerCode = 0;      // 0xC0..0xFE
   std::int32_t lengthField = 0;     // big-endian value of the two length bytes
   std::int64_t markerOffset = -1;   // file offset of the marker byte; -1 when not from a file

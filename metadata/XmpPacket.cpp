@@ -387,7 +387,7 @@ class XmpParse {
 
 std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<std::string_view> namespaces, tUse use) {
   XmpPacket result;
-  result.packet_ = packet;
+  if (use == tUse::kEdit) result.packet_ = packet;  // what an edit splices into; a read keeps the values only
   result.namespaces_ = std::move(namespaces);
   // Every kind of node is kept, so that each can be placed; a text of blanks alone is kept too.
   constexpr unsigned kOptions = pugi::parse_default | pugi::parse_pi | pugi::parse_comments | pugi::parse_declaration |
