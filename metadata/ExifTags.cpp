@@ -326,9 +326,7 @@ const std::array<std::string, 31>& GpsLabels() {
 }
 
 TTagEntry PreparedEntry(const tTagRow& row, const std::string& label) {
-  TTagEntry entry = EntryFromRow(row);
-  entry.Description = label;
-  return entry;
+  return EntryFromRow(row, label);
 }
 
 bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }

@@ -55,18 +55,19 @@ struct TTagEntry {
   TextFormatter Formatter = nullptr;
 };
 
-// A decoded entry that starts as a copy of a table row.
-inline TTagEntry EntryFromRow(const tTagRow& row) {
+// A decoded entry that starts as a copy of a table row, with the row's description or another.
+inline TTagEntry EntryFromRow(const tTagRow& row, std::string_view description) {
   TTagEntry entry;
   entry.RecordNumber = row.RecordNumber;
   entry.TagNumber = row.TagNumber;
   entry.ShortName = row.ShortName;
-  entry.Description = row.Description;
+  entry.Description = description;
   entry.ValueCodes = row.ValueCodes;
   entry.FormatText = row.FormatText;
   entry.MaxSize = row.MaxSize;
   entry.Formatter = row.Formatter;
   return entry;
 }
+inline TTagEntry EntryFromRow(const tTagRow& row) { return EntryFromRow(row, row.Description); }
 
 }  // namespace dux

@@ -141,9 +141,15 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     if (metadata) s.bytes.reserve(static_cast<std::size_t>(length));
     s.bytes += static_cast<char>(length >> 8);
     s.bytes += static_cast<char>(length & 0xFF);
+    // Without the EXIF walk an APP1 keeps its whole payload only when it is the XMP packet: its
+    // signature says which it is, and the rest of any other is passed over.
+    const std::size_t first = marker.code == kMarkerApp1 && !walkExif ? std::min(payloadLength, kXmpSignature.size())
+                                                                       : payloadLength;
     if (!metadata) {
       if (stream.Skip(payloadLength) != payloadLength) continue;  // as a short payload, below
-    } else if (stream.Append(s.bytes, payloadLength) != payloadLength) {
+    } else if (stream.Append(s.bytes, first) != first ||
+               (first < payloadLength && (IsXmpSection(s) ? stream.Append(s.bytes, payloadLength - first)
+                                                          : stream.Skip(payloadLength - first)) != payloadLength - first)) {
       // A short payload keeps the slot counted but unclassified; the next read meets the end.
       s.bytes.resize(static_cast<std::size_t>(length));
       continue;
