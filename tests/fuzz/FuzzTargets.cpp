@@ -76,6 +76,21 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   image.ScanJpegStream(stream);
   ExerciseIptc(image);
   ExerciseExif(image);
+  // The IPTC read scans without the EXIF walk, passing over the EXIF segment's bytes: it must
+  // find the same IPTC values.
+  TimgData lean(255);
+  lean.findXmp = true;
+  lean.walkExif = false;
+  MemoryByteStream again(bytes);
+  lean.ScanJpegStream(again);
+  TIPTCdata none;  // the image's block was parsed by ExerciseIptc
+  if (lean.iptcSection != nullptr) lean.iptcInfo->ParseSegment(lean.IptcBlock());
+  const tIptcSources full(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::tUse::kRead);
+  const tIptcSources passed(lean, lean.iptcInfo ? *lean.iptcInfo : none, XmpPacket::tUse::kRead);
+  Require(full.HasXmp() == passed.HasXmp(), "the packet is found with or without the EXIF walk");
+  for (const tIptcFieldRow& row : kIptcFields) {
+    Require(full.ValueOf(row) == passed.ValueOf(row), "the IPTC values do not depend on the EXIF walk");
+  }
 }
 
 void TiffScan(const std::uint8_t* data, std::size_t size) {
