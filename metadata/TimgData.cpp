@@ -143,15 +143,16 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     s.bytes += static_cast<char>(length & 0xFF);
     // Without the EXIF walk an APP1 keeps its whole payload only when it is the XMP packet: its
     // signature says which it is, and the rest of any other is passed over.
-    const std::size_t first = marker.code == kMarkerApp1 && !walkExif ? std::min(payloadLength, kXmpSignature.size())
-                                                                       : payloadLength;
-    if (!metadata) {
-      if (stream.Skip(payloadLength) != payloadLength) continue;  // as a short payload, below
-    } else if (stream.Append(s.bytes, first) != first ||
-               (first < payloadLength && (IsXmpSection(s) ? stream.Append(s.bytes, payloadLength - first)
-                                                          : stream.Skip(payloadLength - first)) != payloadLength - first)) {
+    std::size_t kept = metadata ? payloadLength : 0;
+    if (marker.code == kMarkerApp1 && !walkExif) kept = std::min(payloadLength, kXmpSignature.size());
+    bool whole = stream.Append(s.bytes, kept) == kept;
+    if (whole && kept < payloadLength) {
+      const std::size_t rest = payloadLength - kept;
+      whole = (IsXmpSection(s) ? stream.Append(s.bytes, rest) : stream.Skip(rest)) == rest;
+    }
+    if (!whole) {
       // A short payload keeps the slot counted but unclassified; the next read meets the end.
-      s.bytes.resize(static_cast<std::size_t>(length));
+      if (metadata) s.bytes.resize(static_cast<std::size_t>(length));
       continue;
     }
     // The EXIF, IPTC or comment segment must be among the first four segments after SOI.
