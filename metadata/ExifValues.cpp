@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -34,20 +35,33 @@ double IeeeValue(std::string_view raw, int type, bool bigEndian) noexcept {
   return std::bit_cast<double>(bits);
 }
 
-std::string Component(std::string_view raw, int type, std::string_view codes, std::string_view built,
-                      bool bigEndian) {
+// Appends one component's text: a whole number as its digits, or through the code list; a
+// rational as "num/den", followed by the label the code list gives the whole text so far.
+void AppendComponent(std::string& text, std::string_view raw, int type, std::string_view codes, bool bigEndian) {
+  char digits[32];
   if (IsWholeNumberType(type)) {
-    const std::string value = std::to_string(DecodeInteger(raw, bigEndian));
-    return codes.empty() ? value : LookupValueCode(codes, value);
+    const auto end = std::to_chars(digits, digits + sizeof digits, DecodeInteger(raw, bigEndian)).ptr;
+    const std::string_view value(digits, static_cast<std::size_t>(end - digits));
+    text += codes.empty() ? value : ValueCodeOf(codes, value);
+    return;
   }
   if (IsRationalType(type)) {
-    const std::string fraction = std::to_string(DecodeInteger(raw.substr(0, 4), bigEndian)) + "/" +
-                                 std::to_string(DecodeInteger(raw.substr(4, 4), bigEndian));
+    char* end = std::to_chars(digits, digits + sizeof digits, DecodeInteger(raw.substr(0, 4), bigEndian)).ptr;
+    *end++ = '/';
+    end = std::to_chars(end, digits + sizeof digits, DecodeInteger(raw.substr(4, 4), bigEndian)).ptr;
+    const std::string_view fraction(digits, static_cast<std::size_t>(end - digits));
+    if (codes.empty()) {
+      text += fraction;
+      return;
+    }
     // The code list is looked up with the whole text so far, as the value list was kept.
-    return codes.empty() ? fraction : fraction + LookupValueCode(codes, std::string(built) + fraction);
+    std::string built = text;
+    built += fraction;
+    text += fraction;
+    text += ValueCodeOf(codes, built);
+    return;
   }
-  if (type == 11 || type == 12) return "-9999.99";
-  return "?";
+  text += type == 11 || type == 12 ? "-9999.99" : "?";
 }
 
 }  // namespace
@@ -78,29 +92,48 @@ std::string FormatTagValue(std::string_view raw, int valueType, std::string_view
   std::string text;
   for (std::size_t j = 0; j < count; ++j) {
     if (j > 0) text += kListSeparator;
-    text += Component(raw.substr(j * static_cast<std::size_t>(width), static_cast<std::size_t>(width)),
-                      valueType, codes, text, bigEndian);
+    AppendComponent(text, raw.substr(j * static_cast<std::size_t>(width), static_cast<std::size_t>(width)),
+                    valueType, codes, bigEndian);
   }
   if (pattern.empty()) return text;
   if (pattern.find("%s") != std::string_view::npos) return FormatText(pattern, {std::string_view(text)});
   return FormatText(pattern, {NumericValue(raw, valueType, bigEndian)});
 }
 
+std::string_view ValueCodeOf(std::string_view codes, std::string_view value) {
+  // The label follows the first ",value:" in ",codes,": read where it would stand, without
+  // building either text.
+  const std::string_view key = TrimBlanks(value);
+  const auto listAt = [codes](std::size_t i) { return i == 0 || i > codes.size() ? ',' : codes[i - 1]; };
+  const std::size_t listSize = codes.size() + 2;
+  for (std::size_t at = 0; at + key.size() + 2 <= listSize; ++at) {
+    if (listAt(at) != ',') continue;
+    std::size_t i = 0;
+    while (i < key.size() && listAt(at + 1 + i) == key[i]) ++i;
+    if (i < key.size() || listAt(at + 1 + i) != ':') continue;
+    const std::size_t start = at + 2 + key.size();  // in the list; the codes' index is one less
+    std::size_t end = start;
+    while (listAt(end) != ',') ++end;
+    return start > codes.size() ? std::string_view() : codes.substr(start - 1, end - start);
+  }
+  return {};
+}
+
 std::string LookupValueCode(std::string_view codes, std::string_view value) {
-  const std::string key = "," + std::string(TrimBlanks(value)) + ":";
-  const std::string list = "," + std::string(codes) + ",";
-  const auto found = list.find(key);
-  if (found == std::string::npos) return {};
-  const std::size_t start = found + key.size();
-  return list.substr(start, list.find(',', start) - start);
+  return std::string(ValueCodeOf(codes, value));
 }
 
 std::string PrintableText(std::string_view text) {
   std::string out(text.substr(0, 50));
-  for (char& c : out) {
+  KeepPrintable(out);
+  return out;
+}
+
+void KeepPrintable(std::string& text) {
+  if (text.size() > 50) text.resize(50);
+  for (char& c : text) {
     if (static_cast<unsigned char>(c) < 32) c = '.';
   }
-  return out;
 }
 
 double FractionValue(std::string_view text) {

@@ -31,9 +31,13 @@ std::string FormatTagValue(std::string_view raw, int valueType, std::string_view
 
 // The label of `value` in a code list "n:label,n:label"; empty when the code is not listed.
 std::string LookupValueCode(std::string_view codes, std::string_view value);
+// The same label as a view into `codes`.
+std::string_view ValueCodeOf(std::string_view codes, std::string_view value);
 
 // The first 50 characters, each one below 32 shown as ".".
 std::string PrintableText(std::string_view text);
+// The same, in place.
+void KeepPrintable(std::string& text);
 
 // "whole num/den" or "num/den" as a real; 0 when the text is not such a fraction.
 double FractionValue(std::string_view text);

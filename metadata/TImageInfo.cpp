@@ -94,11 +94,17 @@ std::string TImageInfo::DisplayText(const tIfdEntry& value, std::string_view raw
   if (value.type == kAscii) {
     text = TrimTrailingZeroBytes(raw);  // fixed-size fields pad with several (a Make in 32 bytes)
   } else if (value.type == kUndefined) {
-    text = "\"" + std::string(raw.substr(0, raw.find('\0'))) + "\"";
+    const std::string_view inner = raw.substr(0, raw.find('\0'));
+    text.reserve(inner.size() + 2);
+    text.append(1, '"').append(inner).append(1, '"');
   } else {
     text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, bigEndian);
   }
-  text = row.TagNumber > 0 && row.Formatter != nullptr ? row.Formatter(text) : PrintableText(text);
+  if (row.TagNumber > 0 && row.Formatter != nullptr) {
+    text = row.Formatter(text);
+  } else {
+    KeepPrintable(text);
+  }
   if (value.tag == kUserComment) {
     // Without the 8-byte character code; the last byte is left out as well. Zero bytes (those
     // of a 16-bit comment) go: a host text ends at the first one, and the line list with it.

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string_view>
+#include <vector>
 #include <string>
 
+#include "metadata/AsciiText.h"
 #include "metadata/ExifTags.h"
 #include "metadata/TextFormat.h"
 #include "tests/support/FixedLocale.h"
@@ -81,6 +84,31 @@ TEST(ExifValues, RealsFollowTheLocaleAndRoundHalfAwayFromZero) {
   EXPECT_EQ(FixedText(99.95, 1), "100,0");
   EXPECT_EQ(FixedText(-0.0001, 2), "0,00");
   EXPECT_EQ(FormatText("%5.2f|%-4d|%s|%%", {3.14159, std::int64_t{7}, std::string_view("x")}), " 3,14|7   |x|%");
+}
+
+// The label lookup reads the code list where it stands; it must agree with a search for
+// ",value:" in ",codes," for every placement, a value with commas inside (a rational list) too.
+TEST(ExifValues, ValueCodesAgreeWithTheListSearch) {
+  const auto reference = [](std::string_view codes, std::string_view value) {
+    const std::string key = "," + std::string(TrimBlanks(value)) + ":";
+    const std::string list = "," + std::string(codes) + ",";
+    const auto found = list.find(key);
+    if (found == std::string::npos) return std::string();
+    const std::size_t start = found + key.size();
+    return list.substr(start, list.find(',', start) - start);
+  };
+  const std::vector<std::string> codeLists = {"", "1:", ":x", "0:Off,1:On", "1:On,1:Again", "10:Ten,1:One",
+                                              "1/2, 3/4:Pair,1/2:Half", "2:Two,", ",3:Three", "1:a,b:2,1:c",
+                                              "0: Off,1: On", "5", "5:"};
+  const std::vector<std::string> values = {"", "1", " 1 ", "10", "0", "1/2", "1/2, 3/4", "2", "3", "b", "5", ":", ","};
+  for (const std::string& codes : codeLists) {
+    for (const std::string& value : values) {
+      EXPECT_EQ(std::string(ValueCodeOf(codes, value)), reference(codes, value)) << codes << " / " << value;
+    }
+  }
+  // A rational list looks its labels up with the whole text so far, earlier labels included.
+  EXPECT_EQ(FormatTagValue(Be32(1) + Be32(2) + Be32(3) + Be32(4), 5, "1/2:Half,1/2Half, 3/4:Both", "", true),
+            "1/2Half, 3/4Both");
 }
 
 TEST(ExifValues, TextHelpers) {
