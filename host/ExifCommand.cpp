@@ -19,7 +19,9 @@ class tLineList {
   void AddEntry(const TTagEntry& entry) {
     const std::size_t start = text_.size() + entry.Description.size() + 1;
     text_.append(entry.Description).append("=").append(entry.DisplayValue).append("\r\n");
-    std::replace(text_.begin() + static_cast<std::ptrdiff_t>(start), text_.end(), '\0', '.');
+    if (entry.DisplayValue.find('\0') != std::string::npos) {
+      std::replace(text_.begin() + static_cast<std::ptrdiff_t>(start), text_.end(), '\0', '.');
+    }
   }
   // Hands the list to a host variable and starts a new one.
   void StoreIn(std::string_view variable) {

@@ -89,4 +89,32 @@ int IptcTableIndexOfName(std::string_view name) noexcept {
 
 int IptcTableIndexOf(int record, int dataset) noexcept { return FindRow(kIptcTags, dataset, record); }
 
+namespace {
+
+struct tCustomName {
+  std::array<char, 11> text{};  // "Custom_255"
+  std::size_t size = 0;
+};
+
+constexpr std::array<tCustomName, 256> CustomNames() {
+  std::array<tCustomName, 256> names{};
+  for (int dataset = 0; dataset < 256; ++dataset) {
+    tCustomName& name = names[static_cast<std::size_t>(dataset)];
+    for (const char c : std::string_view("Custom_")) name.text[name.size++] = c;
+    if (dataset >= 100) name.text[name.size++] = static_cast<char>('0' + dataset / 100);
+    if (dataset >= 10) name.text[name.size++] = static_cast<char>('0' + dataset / 10 % 10);
+    name.text[name.size++] = static_cast<char>('0' + dataset % 10);
+  }
+  return names;
+}
+
+constexpr std::array<tCustomName, 256> kCustomNames = CustomNames();
+
+}  // namespace
+
+std::string_view IptcCustomName(int dataset) noexcept {
+  const tCustomName& name = kCustomNames[static_cast<std::size_t>(dataset & 0xFF)];
+  return {name.text.data(), name.size};
+}
+
 }  // namespace dux

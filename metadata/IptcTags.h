@@ -18,6 +18,9 @@ int IptcTableIndexOfName(std::string_view name) noexcept;
 // First row of record:dataset; -1 if none.
 int IptcTableIndexOf(int record, int dataset) noexcept;
 
+// "Custom_<dataset>", the name of a dataset the table lacks (0..255), as a constant text.
+std::string_view IptcCustomName(int dataset) noexcept;
+
 // True for the datasets held as one comma list: supplemental category (20) and keywords (25),
 // whatever the record.
 constexpr bool IsIptcListDataset(int dataset) noexcept { return dataset == 20 || dataset == 25; }

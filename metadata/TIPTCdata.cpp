@@ -80,7 +80,7 @@ TTagEntry TIPTCdata::EntryOf(int record, int dataset, std::string_view value, bo
   if (row >= 0 && kIptcTags[static_cast<std::size_t>(row)].ShortName != "SKIP") {
     entry = EntryFromRow(kIptcTags[static_cast<std::size_t>(row)]);
   } else {
-    entry.ShortName = entry.Description = "Custom_" + std::to_string(dataset);
+    entry.ShortName = entry.Description = IptcCustomName(dataset);
     entry.TagNumber = static_cast<std::uint16_t>(dataset);
     entry.RecordNumber = static_cast<std::uint16_t>(record);
     entry.MaxSize = 64;

@@ -258,7 +258,7 @@ void TImageInfo::AddMakerValue(std::string_view name, std::string_view text, int
   entry.TableId = 1;
   entry.ValueType = static_cast<std::uint16_t>(valueType);
   entry.ShortName = entry.Description = name;
-  entry.DisplayValue = entry.RawValue = text;
+  entry.DisplayValue = text;  // no raw bytes: the value is text the formatter made
   entry.MaxSize = static_cast<std::int32_t>(text.size());
   entries.push_back(std::move(entry));
 }

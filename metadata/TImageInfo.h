@@ -46,7 +46,8 @@ class TImageInfo : public tEndInd {
   // "Skip" row hides its tag.
   void ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table, std::int64_t dirOffset,
                            std::int64_t valueBase, std::int64_t fallbackBase, bool noteBigEndian);
-  // Adds a named maker value (TableId 1), kept although it has no tag number.
+  // Adds a named maker value (TableId 1), kept although it has no tag number. The name is a
+  // constant text (a formatter's table); the value has no raw bytes.
   void AddMakerValue(std::string_view name, std::string_view text, int valueType);
   // Writes a new image size over the stored one (SHORT or LONG, left-justified) into `bytes`,
   // the EXIF bytes this object walked (their owner patches its own copy), when a size was

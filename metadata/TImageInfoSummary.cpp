@@ -39,7 +39,7 @@ void TImageInfo::DeriveFocalLength35() {
   const double focal35 = focal * kFullFrameDiagonal / std::sqrt(width * width + height * height);
   TTagEntry entry = ExifRowEntry(TableIndexOfName("FocalLengthIn35mmFilm"));
   entry.DisplayValue = FormatText("%5.2f", {focal35});
-  entry.RawValue.clear();
+  entry.RawValue = {};
   entry.FormatText = "%s mm";  // stored, not applied
   entry.ValueType = 10;
   AppendEntry(entry);

@@ -9,8 +9,8 @@ namespace dux {
 // A special formatter: turns an entry's display text into its final text.
 using TextFormatter = std::string (*)(std::string_view text);
 
-// What a maker-note formatter may do beyond returning a text: add named values to the directory
-// set being decoded, and have the entry keep its plain value text instead of the formatted one.
+// What a maker-note formatter may do beyond returning a text: add named values (under a
+// constant name, from the formatter's own table) to the directory set being decoded, and have the entry keep its plain value text instead of the formatted one.
 class tFormatContext {
  public:
   virtual void AddValue(std::string_view name, std::string_view text) = 0;
@@ -38,17 +38,19 @@ struct tTagRow {
 };
 
 // The record of every decoded EXIF, maker-note or IPTC entry. TagNumber 0 marks a row that was
-// not found; such entries are not stored.
+// not found; such entries are not stored. Names are constant texts (table rows and prepared
+// labels), and the raw value is a view of the bytes that were walked: an entry is good while
+// the image it came from is.
 struct TTagEntry {
   std::int32_t TableId = 0;  // 0 EXIF, GPS and IPTC; 1 maker note
   std::uint16_t ValueType = 0;
   std::uint16_t RecordNumber = 0;
   std::uint16_t TagNumber = 0;
-  std::string ShortName;
-  std::string Description;
+  std::string_view ShortName;
+  std::string_view Description;
   std::string_view ValueCodes;  // of the table row: tables are constant
   std::string DisplayValue;
-  std::string RawValue;  // byte string
+  std::string_view RawValue;  // byte string
   std::int32_t RawOffset = 0;
   std::string_view FormatText;  // of the table row, or a constant
   std::int32_t MaxSize = 0;

@@ -38,7 +38,7 @@ void ExerciseExif(TimgData& image) {
   TTagEntry entry;
   for (const int table : {0, 1}) {
     info.RewindEntries();
-    while (info.NextEntryOfTable(table, entry)) lines += entry.Description + "=" + entry.DisplayValue;
+    while (info.NextEntryOfTable(table, entry)) lines.append(entry.Description).append("=").append(entry.DisplayValue);
   }
   if (image.HasThumbnail()) {
     info.ParseThumbnailDirectory();

@@ -45,6 +45,8 @@ TEST(TagRows, EachTagFindsItsOwnRow) {
   EXPECT_EQ(kIptcTags[static_cast<std::size_t>(IptcTableIndexOf(8, 10))].ShortName, "Subfile");
   EXPECT_EQ(kIptcTags[static_cast<std::size_t>(IptcTableIndexOf(2, 10))].ShortName, "Urgency");
   EXPECT_EQ(IptcTableIndexOf(1, 90), -1);
+  // Datasets the table lacks are named by number, every one of them.
+  for (int dataset = 0; dataset < 256; ++dataset) EXPECT_EQ(IptcCustomName(dataset), "Custom_" + std::to_string(dataset));
   EXPECT_EQ(LookupTagRow(0x010F, kMainDirectory).ShortName, "Make");
   EXPECT_EQ(LookupTagRow(0x0002, kGpsDirectory).ShortName, "GPSLatitude");
   EXPECT_EQ(LookupTagRow(0x0002, kMainDirectory).ShortName, "InteroperabilityVersion");

@@ -42,7 +42,7 @@ struct tNotePicture {
     std::vector<std::string> lines;
     TTagEntry entry;
     data.exifInfo->RewindEntries();
-    while (data.exifInfo->NextEntryOfTable(1, entry)) lines.push_back(entry.Description + "=" + entry.DisplayValue);
+    while (data.exifInfo->NextEntryOfTable(1, entry)) lines.push_back(std::string(entry.Description) + "=" + entry.DisplayValue);
     return lines;
   }
   std::string jpeg;
