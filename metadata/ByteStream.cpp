@@ -10,11 +10,12 @@ std::size_t ByteStream::Read(char* destination, std::size_t size) {
   while (done < size) {
     if (next_ == filled_) {
       // Large reads bypass the buffer.
-      if (size - done >= kBufferSize) {
+      if (size - done >= kDirect) {
         const std::size_t got = Fill(destination + done, size - done);
         if (got == 0) break;
         done += got;
         position_ += static_cast<std::int64_t>(got);
+        fillSize_ = kFirstFill;  // what follows a long value is most often short
         continue;
       }
       if (!Refill()) break;
@@ -30,7 +31,8 @@ std::size_t ByteStream::Read(char* destination, std::size_t size) {
 
 bool ByteStream::Refill() {
   if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
-  filled_ = Fill(buffer_.get(), kBufferSize);
+  filled_ = Fill(buffer_.get(), fillSize_);
+  fillSize_ = std::min(2 * fillSize_, kBufferSize);
   next_ = 0;
   return filled_ != 0;
 }
@@ -39,7 +41,7 @@ std::size_t ByteStream::Append(std::string& out, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
     if (next_ == filled_) {
-      if (size - done >= kBufferSize) {  // large: straight into the string
+      if (size - done >= kDirect) {  // large: straight into the string
         const std::size_t at = out.size();
         out.resize(at + (size - done));
         const std::size_t got = Read(out.data() + at, size - done);
@@ -70,12 +72,20 @@ bool ByteStream::ReadByte(std::uint8_t& value) {
 }
 
 std::size_t ByteStream::Skip(std::size_t size) {
-  char scratch[4096];
   std::size_t done = 0;
   while (done < size) {
-    const std::size_t got = Read(scratch, std::min(sizeof scratch, size - done));
-    if (got == 0) break;
-    done += got;
+    if (next_ == filled_ && size - done >= kDirect) {
+      const std::size_t passed = Pass(position_, size - done);
+      done += passed;
+      position_ += static_cast<std::int64_t>(passed);
+      fillSize_ = kFirstFill;
+      if (passed > 0 || done == size) continue;
+    }
+    if (next_ == filled_ && !Refill()) break;
+    const std::size_t take = std::min(size - done, filled_ - next_);
+    next_ += take;
+    done += take;
+    position_ += static_cast<std::int64_t>(take);
   }
   return done;
 }
@@ -84,6 +94,21 @@ std::size_t MemoryByteStream::Fill(char* destination, std::size_t size) {
   const std::size_t take = std::min(size, data_.size() - offset_);
   if (take > 0) std::memcpy(destination, data_.data() + offset_, take);
   offset_ += take;
+  return take;
+}
+
+std::size_t MemoryByteStream::Pass(std::int64_t, std::size_t size) {
+  const std::size_t take = std::min(size, data_.size() - offset_);
+  offset_ += take;
+  return take;
+}
+
+std::size_t FileByteStream::Pass(std::int64_t from, std::size_t size) {
+  // As far as the file reached when it was opened; a read finds out what is there now.
+  const std::int64_t left = file_->Size() - from;
+  if (left <= 0) return 0;
+  const auto take = static_cast<std::size_t>(std::min<std::uint64_t>(size, static_cast<std::uint64_t>(left)));
+  file_->Seek(from + static_cast<std::int64_t>(take));
   return take;
 }
 

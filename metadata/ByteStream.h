@@ -12,7 +12,10 @@
 namespace dux {
 
 // A forward-only source of bytes read through a buffer, so that a scan that takes one byte at
-// a time costs one system call per 64 KB.
+// a time costs one system call per buffer. The first fill is small and each one after doubles,
+// up to 64 KB: a scan that needs a file's first segments copies little beyond them. Runs of
+// 4 KB or more go straight into the caller's memory, and runs passed over are not read where
+// the source can move past them; after either, the fills start small again.
 class ByteStream {
  public:
   virtual ~ByteStream() = default;
@@ -32,14 +35,17 @@ class ByteStream {
  protected:
   // Reads up to `size` bytes from the source; 0 only at its end.
   virtual std::size_t Fill(char* destination, std::size_t size) = 0;
+  // Moves the source past up to `size` bytes, from `from` where it stands; returns how many it
+  // had. 0 when it cannot, and the bytes are read instead.
+  virtual std::size_t Pass(std::int64_t from, std::size_t size) = 0;
 
  private:
   // Refills the empty buffer; false at the end of the data.
   bool Refill();
 
-  static constexpr std::size_t kBufferSize = 1 << 16;
+  static constexpr std::size_t kBufferSize = 1 << 16, kFirstFill = 1 << 12, kDirect = 1 << 12;
   std::unique_ptr<char[]> buffer_;  // allocated on first use, never zero-filled
-  std::size_t next_ = 0, filled_ = 0;
+  std::size_t next_ = 0, filled_ = 0, fillSize_ = kFirstFill;
   std::int64_t position_ = 0;
 };
 
@@ -50,6 +56,7 @@ class MemoryByteStream final : public ByteStream {
 
  private:
   std::size_t Fill(char* destination, std::size_t size) override;
+  std::size_t Pass(std::int64_t from, std::size_t size) override;
   std::string_view data_;
   std::size_t offset_ = 0;
 };
@@ -61,6 +68,7 @@ class FileByteStream final : public ByteStream {
 
  private:
   std::size_t Fill(char* destination, std::size_t size) override;
+  std::size_t Pass(std::int64_t from, std::size_t size) override;
   std::unique_ptr<platform::InputFile> file_;
 };
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "metadata/ByteStream.h"
@@ -63,29 +64,42 @@ TEST(ByteReader, EveryEdgePositionAndLength) {
   }
 }
 
-// A stream that hands out its bytes a few at a time, as a file or a pipe may.
+// A stream that hands out its bytes a few at a time, as a file or a pipe may, and can move
+// past bytes or not; it counts what it hands out.
 class TrickleStream final : public ByteStream {
  public:
-  TrickleStream(std::string data, std::size_t step) : data_(std::move(data)), step_(step) {}
+  TrickleStream(std::string data, std::size_t step, bool passes = false)
+      : data_(std::move(data)), step_(step), passes_(passes) {}
+  std::size_t handedOut = 0;
 
  private:
   std::size_t Fill(char* destination, std::size_t size) override {
     const std::size_t take = std::min({size, step_, data_.size() - offset_});
     data_.copy(destination, take, offset_);
     offset_ += take;
+    handedOut += take;
+    return take;
+  }
+  std::size_t Pass(std::int64_t from, std::size_t size) override {
+    EXPECT_EQ(from, static_cast<std::int64_t>(offset_));
+    if (!passes_) return 0;
+    const std::size_t take = std::min(size, data_.size() - offset_);
+    offset_ += take;
     return take;
   }
   std::string data_;
   std::size_t step_;
+  bool passes_;
   std::size_t offset_ = 0;
 };
 
 TEST(ByteStream, ReadsSkipsAndCountsAcrossItsBuffer) {
   std::string data(200000, '\0');
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7);
-  for (const std::size_t step : {std::size_t{1}, std::size_t{3}, std::size_t{65536}, data.size()}) {
-    SCOPED_TRACE(step);
-    TrickleStream stream(data, step);
+  for (const auto& [step, passes] : {std::pair{std::size_t{1}, false}, {std::size_t{3}, true}, {std::size_t{65536}, false},
+                                     {std::size_t{65536}, true}, {data.size(), false}, {data.size(), true}}) {
+    SCOPED_TRACE(testing::Message() << step << (passes ? " passing" : " reading"));
+    TrickleStream stream(data, step, passes);
     std::uint8_t byte = 0;
     ASSERT_TRUE(stream.ReadByte(byte));
     EXPECT_EQ(byte, 0);
@@ -100,9 +114,34 @@ TEST(ByteStream, ReadsSkipsAndCountsAcrossItsBuffer) {
     EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(data.size()));
   }
   MemoryByteStream empty({});
+  EXPECT_EQ(empty.Skip(5000), 0u);
   std::uint8_t byte = 0;
   EXPECT_FALSE(empty.ReadByte(byte));
   EXPECT_EQ(empty.Skip(1), 0u);
+}
+
+// What a scan of a file's first segments costs in bytes: a small first fill, a long value read
+// into its destination without passing the buffer, a long run passed over without being read.
+TEST(ByteStream, ReadsLittleBeyondWhatIsAskedFor) {
+  const std::string data(1 << 20, 'x');
+  TrickleStream stream(data, data.size(), true);
+  std::uint8_t byte = 0;
+  ASSERT_TRUE(stream.ReadByte(byte));
+  EXPECT_EQ(stream.handedOut, 4096u);
+  std::string value;
+  EXPECT_EQ(stream.Append(value, 30000), 30000u);
+  EXPECT_EQ(value, data.substr(1, 30000));
+  EXPECT_EQ(stream.handedOut, 30001u);
+  EXPECT_EQ(stream.Skip(500000), 500000u);
+  ASSERT_TRUE(stream.ReadByte(byte));
+  EXPECT_EQ(stream.Position(), 530002);
+  EXPECT_EQ(stream.handedOut, 30001u + 4096u);  // after a jump, fills start small again
+  EXPECT_EQ(stream.Skip(4095), 4095u);
+  ASSERT_TRUE(stream.ReadByte(byte));
+  EXPECT_EQ(stream.handedOut, 30001u + 4096u + 8192u);  // and then double
+  EXPECT_EQ(stream.Skip(1 << 20), data.size() - 534098);
+  EXPECT_FALSE(stream.ReadByte(byte));
+  EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(data.size()));
 }
 
 }  // namespace
