@@ -10,11 +10,13 @@
 namespace dux::platform {
 namespace {
 
-// The C library's locale of the environment, without touching the process's global locale.
+// The C library's locale of the environment, without touching the process's global locale:
+// its numbers and dates, the only parts asked for (the rest stays the built-in "C", so that
+// no character tables are loaded for nothing).
 class EnvironmentLocale {
  public:
   EnvironmentLocale() {
-    locale_ = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
+    locale_ = newlocale(LC_NUMERIC_MASK | LC_TIME_MASK, "", static_cast<locale_t>(0));
     if (locale_ == static_cast<locale_t>(0)) locale_ = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   }
   ~EnvironmentLocale() {
