@@ -61,7 +61,7 @@ class MemoryByteStream final : public ByteStream {
   std::size_t offset_ = 0;
 };
 
-// An open file.
+// An open file, read from its start.
 class FileByteStream final : public ByteStream {
  public:
   explicit FileByteStream(std::unique_ptr<platform::InputFile> file) : file_(std::move(file)) {}

@@ -71,11 +71,11 @@ constexpr std::array<tCustomFunction, 15> kCustomFunctions = {{
     {"Shutter Release w/o CF Card", "0:Enable,1:Disable"},
 }};
 
-// Adds a named value to the context when it is not blank; returns its line.
-std::string NamedLine(std::string_view label, const std::string& value, tFormatContext& context) {
-  if (TrimBlanks(value).empty()) return {};
+// Adds a named value to the context when it is not blank, and its line to `lines`.
+void AddNamedLine(std::string& lines, std::string_view label, std::string_view value, tFormatContext& context) {
+  if (TrimBlanks(value).empty()) return;
   context.AddValue(label, value);
-  return "\r\n" + std::string(label) + "=" + value;
+  lines.append("\r\n").append(label).append("=").append(value);
 }
 
 // The comma fields of a list text, split once: field n is NthField(text, ",", n).
@@ -89,9 +89,9 @@ std::vector<std::string_view> CommaFields(std::string_view text) {
   }
 }
 
-std::string Field(const std::vector<std::string_view>& fields, int n) {
+std::string_view Field(const std::vector<std::string_view>& fields, int n) {
   const auto index = static_cast<std::size_t>(std::max(n, 1) - 1);
-  return index < fields.size() ? std::string(fields[index]) : std::string();
+  return index < fields.size() ? fields[index] : std::string_view();
 }
 
 template <std::size_t N>
@@ -99,8 +99,8 @@ std::string FieldLines(std::string_view text, const std::array<tListField, N>& f
   const std::vector<std::string_view> values = CommaFields(text);
   std::string lines;
   for (const tListField& field : fields) {
-    const std::string value = Field(values, field.field);
-    lines += NamedLine(field.label, field.codes.empty() ? value : LookupValueCode(field.codes, value), context);
+    const std::string_view value = Field(values, field.field);
+    AddNamedLine(lines, field.label, field.codes.empty() ? value : ValueCodeOf(field.codes, value), context);
   }
   return lines;
 }
@@ -151,7 +151,7 @@ std::string ListCustomFunctions(std::string_view text, tFormatContext& context) 
     const int function = *n / 256, setting = *n % 256;
     if (function < 1 || function > static_cast<int>(kCustomFunctions.size())) continue;
     const tCustomFunction& f = kCustomFunctions[static_cast<std::size_t>(function) - 1];
-    lines += NamedLine(f.label, LookupValueCode(f.codes, std::to_string(setting)), context);
+    AddNamedLine(lines, f.label, ValueCodeOf(f.codes, std::to_string(setting)), context);
   }
   return lines;
 }

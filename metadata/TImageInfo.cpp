@@ -302,7 +302,9 @@ TTagEntry TImageInfo::EntryByName(std::string_view name) const {
 }
 
 double TImageInfo::NumericValueOf(std::string_view name) const {
-  const TTagEntry entry = EntryByName(name);
+  const std::int32_t i = IndexOfName(name);
+  if (i < 0) return 0.0;
+  const TTagEntry& entry = entries[static_cast<std::size_t>(i)];
   return entry.TagNumber == 0 ? 0.0 : NumericValue(entry.RawValue, entry.ValueType, bigEndian);
 }
 
