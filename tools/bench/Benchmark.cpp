@@ -299,7 +299,9 @@ long PeakOf(const tWorkload* w) {
   return childPeak(w) - childPeak(nullptr);
 }
 
-// Keeps every result for the table after the run.
+// Keeps every result for the table after the run: with repetitions, the median of each
+// workload's (run-benchmark.sh repeats every workload in a shuffled order, so that the
+// machine's drift over the run falls on all of them alike).
 class TableReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -309,10 +311,25 @@ class TableReporter : public benchmark::ConsoleReporter {
       const auto items = run.counters.find("items_per_second");
       const double perSecond = items != run.counters.end() ? static_cast<double>(items->second) : 0;
       const double seconds = run.GetAdjustedRealTime() / 1e9;  // time unit: nanoseconds
-      results[run.run_name.function_name] = {perSecond, seconds};
+      std::vector<std::pair<double, double>>& all = runs_[run.run_name.function_name];
+      all.emplace_back(perSecond, seconds);
+      std::vector<double> rates, times;
+      for (const auto& [r, t] : all) {
+        rates.push_back(r);
+        times.push_back(t);
+      }
+      results[run.run_name.function_name] = {Median(rates), Median(times)};
     }
   }
   std::map<std::string, std::pair<double, double>> results;
+
+ private:
+  static double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  }
+  std::map<std::string, std::vector<std::pair<double, double>>> runs_;
 };
 
 std::size_t FileSize(const std::string& path) { return static_cast<std::size_t>(fs::file_size(path)); }
