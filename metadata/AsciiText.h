@@ -28,6 +28,15 @@ constexpr std::string_view TrimTrailingZeroBytes(std::string_view text) noexcept
   return text;
 }
 
+// Where the file name of a Windows or POSIX path starts: one past its last "\\", "/" or ":"
+// (0 when there is none).
+constexpr std::size_t FileNameStart(std::string_view path) noexcept {
+  for (std::size_t i = path.size(); i > 0; --i) {
+    if (path[i - 1] == '\\' || path[i - 1] == '/' || path[i - 1] == ':') return i;
+  }
+  return 0;
+}
+
 // A text for the host, which ends a text at its first zero byte: the padding zero bytes at its
 // end dropped, every other zero byte shown as ".".
 std::string HostTextOf(std::string_view text);

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <string>
 
+#include "metadata/AsciiText.h"
 #include "metadata/DateTime.h"
 #include "metadata/ExifTags.h"
 #include "metadata/TImageInfo.h"
@@ -16,10 +17,7 @@ constexpr double kFullFrameDiagonal = 43.26661531;  // millimetres, as stored
 constexpr std::string_view kNoError = ScanMessageText(tScanMessage::kNone);
 constexpr std::string_view kLineBreak = "\r\n";
 
-std::string BaseName(const std::string& fileName) {
-  const auto separator = fileName.find_last_of("\\/:");
-  return separator == std::string::npos ? fileName : fileName.substr(separator + 1);
-}
+std::string BaseName(const std::string& fileName) { return fileName.substr(FileNameStart(fileName)); }
 
 }  // namespace
 

@@ -26,10 +26,10 @@ bool IsXmpSection(const tSection& section) {
 }
 
 tFileKind FileKindOf(const std::string& fileName) {
-  const auto separator = fileName.find_last_of("\\/:");
-  const auto dot = fileName.find_last_of('.');
-  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return tFileKind::kOther;
-  const std::string extension = AsciiLowerCase(fileName.substr(dot));
+  const std::string_view name = std::string_view(fileName).substr(FileNameStart(fileName));
+  const auto dot = name.rfind('.');
+  if (dot == std::string_view::npos) return tFileKind::kOther;
+  const std::string extension = AsciiLowerCase(name.substr(dot));
   if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe") return tFileKind::kJpeg;
   if (extension == ".tif" || extension == ".tiff" || extension == ".nef") return tFileKind::kTiff;
   return tFileKind::kOther;

@@ -139,6 +139,17 @@ TEST(DecodeExifSegment, ChecksTheHeaderAndTheByteOrderMark) {
   }
 }
 
+TEST(ScanFile, TheKindOfAFileIsItsNamesExtension) {
+  for (const char* jpeg : {"a.jpg", "C:\\Photos\\B.JPEG", "/home/x.y/pic.Jpe", "d:pic.jpg", "..jpg"}) {
+    EXPECT_EQ(FileKindOf(jpeg), tFileKind::kJpeg) << jpeg;
+  }
+  for (const char* tiff : {"scan.tif", "C:/raw/D70.NEF", "x.tiff"}) EXPECT_EQ(FileKindOf(tiff), tFileKind::kTiff) << tiff;
+  // A dot in a folder's name, or a drive's colon, is no extension.
+  for (const char* other : {"", "jpg", "C:\\a.jpg\\photo", "/a.jpg/photo", "x.jpg:stream", "a.jpgx", "a.png"}) {
+    EXPECT_EQ(FileKindOf(other), tFileKind::kOther) << other;
+  }
+}
+
 TEST(ScanFile, ChoosesTheScanByExtensionAndReportsTheOutcome) {
   test::TempDir dir;
   const std::string jpeg = test::JpegWith({kIptc});
