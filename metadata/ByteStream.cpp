@@ -30,7 +30,10 @@ std::size_t ByteStream::Read(char* destination, std::size_t size) {
 }
 
 bool ByteStream::Refill() {
-  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  if (capacity_ < fillSize_) {  // the buffer is empty here: nothing to keep
+    buffer_ = std::make_unique_for_overwrite<char[]>(fillSize_);
+    capacity_ = fillSize_;
+  }
   filled_ = Fill(buffer_.get(), fillSize_);
   fillSize_ = std::min(2 * fillSize_, kBufferSize);
   next_ = 0;

@@ -149,13 +149,18 @@ tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
 
 std::string TimgData::IptcBlock() const {
   if (iptcSection == nullptr) return {};
-  std::string block = iptcSection->bytes;
-  if (!IsPhotoshopApp13(block, iptcSection->markerCode)) return block;
+  if (!IsPhotoshopApp13(iptcSection->bytes, iptcSection->markerCode)) return iptcSection->bytes;
   // Photoshop spreads a large resource block over consecutive APP13 segments, each starting
   // with the signature: the continuations join on without theirs.
-  for (const tSection* s = iptcSection + 1; s < sections.data() + sectionCount && IsPhotoshopApp13(s->bytes, s->markerCode); ++s) {
-    block.append(std::string_view(s->bytes).substr(2 + kPhotoshopSignature.size()));
+  const tSection* end = iptcSection + 1;
+  std::size_t size = iptcSection->bytes.size();
+  for (; end < sections.data() + sectionCount && IsPhotoshopApp13(end->bytes, end->markerCode); ++end) {
+    size += end->bytes.size() - (2 + kPhotoshopSignature.size());
   }
+  std::string block;
+  block.reserve(size);
+  block.append(iptcSection->bytes);
+  for (const tSection* s = iptcSection + 1; s < end; ++s) block.append(std::string_view(s->bytes).substr(2 + kPhotoshopSignature.size()));
   return block;
 }
 
