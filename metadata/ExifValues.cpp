@@ -119,10 +119,6 @@ std::string_view ValueCodeOf(std::string_view codes, std::string_view value) {
   return {};
 }
 
-std::string LookupValueCode(std::string_view codes, std::string_view value) {
-  return std::string(ValueCodeOf(codes, value));
-}
-
 std::string PrintableText(std::string_view text) {
   std::string out(text.substr(0, 50));
   KeepPrintable(out);

@@ -29,9 +29,8 @@ double NumericValue(std::string_view raw, int valueType, bool bigEndian) noexcep
 std::string FormatTagValue(std::string_view raw, int valueType, std::string_view codes,
                            std::string_view pattern, bool bigEndian);
 
-// The label of `value` in a code list "n:label,n:label"; empty when the code is not listed.
-std::string LookupValueCode(std::string_view codes, std::string_view value);
-// The same label as a view into `codes`.
+// The label of `value` in a code list "n:label,n:label", as a view into `codes`; empty when the
+// code is not listed.
 std::string_view ValueCodeOf(std::string_view codes, std::string_view value);
 
 // The first 50 characters, each one below 32 shown as ".".

@@ -144,7 +144,7 @@ const std::vector<tCheck>& Checks() {
        [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0.005); }, "FocalLengthIn35mmFormat", true},
       {"Orientation", [](const tExifRead& r) { return DataLine(r, "Orientation"); },
        [](const std::string& o, const nlohmann::json& t, const std::string&) {
-         return t.is_number() && o == LookupValueCode(CodesOfTag(0x0112, kExifTags), std::to_string(t.get<int>()));
+         return t.is_number() && o == ValueCodeOf(CodesOfTag(0x0112, kExifTags), std::to_string(t.get<int>()));
        }, "Orientation"},
       {"Flash", [](const tExifRead& r) { return r.summary.count("Flash") ? std::optional<std::string>(r.summary.at("Flash")) : std::nullopt; },
        [](const std::string& o, const nlohmann::json& t, const std::string&) { return t.is_number() && o == ((t.get<int>() & 1) ? "Yes" : "No"); }, "Flash", true},

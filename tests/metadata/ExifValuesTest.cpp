@@ -112,9 +112,9 @@ TEST(ExifValues, ValueCodesAgreeWithTheListSearch) {
 }
 
 TEST(ExifValues, TextHelpers) {
-  EXPECT_EQ(LookupValueCode("0:Auto,1:Manual", " 1 "), "Manual");
-  EXPECT_EQ(LookupValueCode("0=Normal,1:Macro;", "0"), "");
-  EXPECT_EQ(LookupValueCode("0=Normal,1:Macro;", "1"), "Macro;");
+  EXPECT_EQ(ValueCodeOf("0:Auto,1:Manual", " 1 "), "Manual");
+  EXPECT_EQ(ValueCodeOf("0=Normal,1:Macro;", "0"), "");
+  EXPECT_EQ(ValueCodeOf("0=Normal,1:Macro;", "1"), "Macro;");
   EXPECT_EQ(PrintableText(std::string("a\0b\x1F\x80", 5)), "a.b.\x80");
   EXPECT_EQ(PrintableText(std::string(60, 'x')).size(), 50u);
   EXPECT_DOUBLE_EQ(FractionValue("1 1/2"), 1.5);
