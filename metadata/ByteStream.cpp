@@ -82,7 +82,7 @@ std::size_t ByteStream::Skip(std::size_t size) {
       done += passed;
       position_ += static_cast<std::int64_t>(passed);
       fillSize_ = kFirstFill;
-      if (passed > 0 || done == size) continue;
+      if (passed > 0) continue;
     }
     if (next_ == filled_ && !Refill()) break;
     const std::size_t take = std::min(size - done, filled_ - next_);

@@ -325,10 +325,6 @@ const std::array<std::string, 31>& GpsLabels() {
   return labels;
 }
 
-TTagEntry PreparedEntry(const tTagRow& row, const std::string& label) {
-  return EntryFromRow(row, label);
-}
-
 bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
 
 }  // namespace
@@ -344,7 +340,7 @@ std::string SpacedName(std::string_view shortName) {
 
 TTagEntry ExifRowEntry(int index) {
   const auto i = static_cast<std::size_t>(index);
-  return PreparedEntry(kExifTags.at(i), ExifLabels().at(i));
+  return EntryFromRow(kExifTags.at(i), ExifLabels().at(i));
 }
 
 TTagEntry LookupTagRow(int tag, int directoryKind) {
@@ -353,7 +349,7 @@ TTagEntry LookupTagRow(int tag, int directoryKind) {
     if (row >= 0) return ExifRowEntry(row);
   } else if (directoryKind == kGpsDirectory) {
     const int row = FindRow(kGpsTags, tag);
-    if (row >= 0) return PreparedEntry(kGpsTags[static_cast<std::size_t>(row)], GpsLabels()[static_cast<std::size_t>(row)]);
+    if (row >= 0) return EntryFromRow(kGpsTags[static_cast<std::size_t>(row)], GpsLabels()[static_cast<std::size_t>(row)]);
   }
   return ExifRowEntry(kUnknownExifRow);
 }

@@ -10,7 +10,8 @@ namespace dux {
 using TextFormatter = std::string (*)(std::string_view text);
 
 // What a maker-note formatter may do beyond returning a text: add named values (under a
-// constant name, from the formatter's own table) to the directory set being decoded, and have the entry keep its plain value text instead of the formatted one.
+// constant name, from the formatter's own table) to the directory set being decoded, and have
+// the entry keep its plain value text instead of the formatted one.
 class tFormatContext {
  public:
   virtual void AddValue(std::string_view name, std::string_view text) = 0;
