@@ -35,9 +35,10 @@ class InputFile {
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
   // Size of the file when it was opened.
   virtual std::int64_t Size() const = 0;
-  // The open file's size and last-write time, as LookUpFile tells them.
+  // The file's size and last-write time when it was opened, as LookUpFile tells them.
   virtual tFileStamp Stamp() const = 0;
-  // Moves the read position to `offset` from the start. Throws FormatError.
+  // Moves the read position to `offset` from the start, without a system call: the next Read
+  // reads there. Throws FormatError for a negative offset.
   virtual void Seek(std::int64_t offset) = 0;
 };
 

@@ -58,38 +58,46 @@ class PosixInputFile final : public InputFile {
   PosixInputFile& operator=(const PosixInputFile&) = delete;
 
   std::size_t Read(char* buffer, std::size_t size) override {
+    // Reads at the file's own position: a seek is no system call.
     if (tryCacheFirst_) {
       // Readers take a few KB and jump over what they do not need, which leaves the kernel's
       // read-ahead little to go on. So a read is first tried from the page cache alone; when
       // its bytes are not there, the next 64 KB are asked of the disk in one request before
       // the read waits for them. A read from the cache costs no more than a plain one.
       iovec part{buffer, size};
-      const ssize_t got = preadv2(fd_, &part, 1, -1, RWF_NOWAIT);
-      if (got >= 0) return static_cast<std::size_t>(got);
+      const ssize_t got = preadv2(fd_, &part, 1, static_cast<off_t>(position_), RWF_NOWAIT);
+      if (got >= 0) return Advance(got);
       if (errno == EAGAIN) {
-        const off_t at = lseek(fd_, 0, SEEK_CUR);
-        if (at >= 0) (void)posix_fadvise(fd_, at, static_cast<off_t>(std::max<std::size_t>(size, 1 << 16)), POSIX_FADV_WILLNEED);
+        (void)posix_fadvise(fd_, static_cast<off_t>(position_), static_cast<off_t>(std::max<std::size_t>(size, 1 << 16)),
+                            POSIX_FADV_WILLNEED);
       } else if (errno != EINTR) {
         tryCacheFirst_ = false;  // not supported here: plain reads from now on
       }
     }
     for (;;) {
-      const ssize_t got = read(fd_, buffer, size);
-      if (got >= 0) return static_cast<std::size_t>(got);
+      const ssize_t got = pread(fd_, buffer, size, static_cast<off_t>(position_));
+      if (got >= 0) return Advance(got);
       if (errno != EINTR) Fail("Cannot read: ", ErrnoText(errno));
     }
   }
   std::int64_t Size() const override { return size_; }
   tFileStamp Stamp() const override { return StampOf(info_); }
   void Seek(std::int64_t offset) override {
-    if (lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) Fail("Cannot seek: ", ErrnoText(errno));
+    if (offset < 0) Fail("Cannot seek: ", ErrnoText(EINVAL));
+    position_ = offset;
   }
 
  private:
   int fd_;
   std::int64_t size_;
   struct stat info_;
+  std::int64_t position_ = 0;
   bool tryCacheFirst_ = true;
+
+  std::size_t Advance(ssize_t got) {
+    position_ += got;
+    return static_cast<std::size_t>(got);
+  }
 };
 
 }  // namespace

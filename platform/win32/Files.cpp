@@ -50,35 +50,42 @@ tFileStamp StampOf(const FILETIME& lastWrite, std::int64_t size, bool isDirector
 
 class Win32InputFile final : public InputFile {
  public:
-  Win32InputFile(HANDLE handle, std::int64_t size) : handle_(handle), size_(size) {}
+  Win32InputFile(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& info) : handle_(handle), info_(info) {}
   ~Win32InputFile() override { CloseHandle(handle_); }
   Win32InputFile(const Win32InputFile&) = delete;
   Win32InputFile& operator=(const Win32InputFile&) = delete;
 
+  // Reads at the file's own position: a seek is no system call.
   std::size_t Read(char* buffer, std::size_t size) override {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(position_ & 0xFFFFFFFF);
+    at.OffsetHigh = static_cast<DWORD>(position_ >> 32);
     DWORD got = 0;
     const DWORD wanted = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
-    if (!ReadFile(handle_, buffer, wanted, &got, nullptr)) {
-      Fail("Cannot read: ", SystemText(GetLastError()));
+    if (!ReadFile(handle_, buffer, wanted, &got, &at)) {
+      const DWORD error = GetLastError();
+      if (error != ERROR_HANDLE_EOF) Fail("Cannot read: ", SystemText(error));
+      got = 0;
     }
+    position_ += got;
     return got;
   }
-  std::int64_t Size() const override { return size_; }
+  std::int64_t Size() const override { return SizeOf(info_); }
   tFileStamp Stamp() const override {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(handle_, &info)) return tFileStamp{size_};
-    return StampOf(info.ftLastWriteTime, static_cast<std::int64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow,
-                   (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    return StampOf(info_.ftLastWriteTime, SizeOf(info_), (info_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
   }
   void Seek(std::int64_t offset) override {
-    LARGE_INTEGER to{};
-    to.QuadPart = offset;
-    if (!SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN)) Fail("Cannot seek: ", SystemText(GetLastError()));
+    if (offset < 0) Fail("Cannot seek: ", SystemText(ERROR_NEGATIVE_SEEK));
+    position_ = offset;
   }
 
  private:
+  static std::int64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return static_cast<std::int64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+  }
   HANDLE handle_;
-  std::int64_t size_;
+  BY_HANDLE_FILE_INFORMATION info_;  // as the file was when it was opened
+  std::int64_t position_ = 0;
 };
 
 }  // namespace
@@ -105,13 +112,13 @@ std::unique_ptr<InputFile> OpenInputFile(const std::string& path) {
   if (handle == INVALID_HANDLE_VALUE) {
     Fail("Cannot open '" + path + "': ", SystemText(GetLastError()));
   }
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(handle, &size)) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(handle, &info)) {
     const DWORD error = GetLastError();
     CloseHandle(handle);
     Fail("Cannot open '" + path + "': ", SystemText(error));
   }
-  return std::make_unique<Win32InputFile>(handle, static_cast<std::int64_t>(size.QuadPart));
+  return std::make_unique<Win32InputFile>(handle, info);
 }
 
 std::string ReadWholeFile(const std::string& path) {

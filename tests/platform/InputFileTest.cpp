@@ -1,0 +1,52 @@
+#include "platform/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/FormatError.h"
+#include "tests/support/TempDir.h"
+
+namespace dux::platform {
+namespace {
+
+std::string ReadUpTo(InputFile& file, std::size_t size) {
+  std::string bytes(size, '\0');
+  bytes.resize(file.Read(bytes.data(), size));
+  return bytes;
+}
+
+// Reads continue where the last one or a seek left off; a seek costs nothing until the next read,
+// and one beyond the end makes that read find the end rather than fail.
+TEST(InputFile, ReadsOnFromWhereTheLastReadOrSeekLeftOff) {
+  test::TempDir dir;
+  std::string data(100000, '\0');
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 31 + i / 256);
+  test::WriteFileBytes(dir.File("a.jpg"), data);
+  const auto file = OpenInputFile(dir.File("a.jpg"));
+  EXPECT_EQ(file->Size(), 100000);
+  EXPECT_EQ(file->Stamp().size, 100000);
+  EXPECT_FALSE(file->Stamp().isDirectory);
+  EXPECT_GE(file->Stamp().year, 2000);
+  EXPECT_EQ(ReadUpTo(*file, 4096), data.substr(0, 4096));
+  EXPECT_EQ(ReadUpTo(*file, 10), data.substr(4096, 10));
+  file->Seek(70000);
+  EXPECT_EQ(ReadUpTo(*file, 40000), data.substr(70000));  // fewer at the end
+  EXPECT_EQ(ReadUpTo(*file, 10), "");
+  file->Seek(5);
+  EXPECT_EQ(ReadUpTo(*file, 3), data.substr(5, 3));
+  file->Seek(1 << 30);
+  EXPECT_EQ(ReadUpTo(*file, 10), "");
+  file->Seek(99999);
+  EXPECT_EQ(ReadUpTo(*file, 10), data.substr(99999));
+  EXPECT_THROW(file->Seek(-1), FormatError);
+}
+
+TEST(InputFile, AFolderOrAMissingFileDoesNotOpen) {
+  test::TempDir dir;
+  EXPECT_THROW(OpenInputFile(dir.Path()), FileError);
+  EXPECT_THROW(OpenInputFile(dir.File("none.jpg")), FileError);
+}
+
+}  // namespace
+}  // namespace dux::platform
