@@ -44,14 +44,21 @@ std::size_t ByteStream::Append(std::string& out, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
     if (next_ == filled_) {
-      if (size - done >= kDirect) {  // large: straight into the string
+      const std::size_t run = size - done;
+      if (run > kFoldedRun) {  // large: straight into the string
         const std::size_t at = out.size();
-        out.resize(at + (size - done));
-        const std::size_t got = Read(out.data() + at, size - done);
+        out.resize(at + run);
+        const std::size_t got = Read(out.data() + at, run);
         out.resize(at + got);
         return done + got;
       }
-      if (!Refill()) break;
+      // A long run is read with a first fill's worth after it, which most often holds the next
+      // segment's header: one system call costs more than copying the run once more.
+      const bool folds = run >= kDirect;
+      if (folds) fillSize_ = run + kFirstFill;
+      const bool filled = Refill();
+      if (folds) fillSize_ = kFirstFill;
+      if (!filled) break;
     }
     const std::size_t take = std::min(size - done, filled_ - next_);
     out.append(buffer_.get() + next_, take);

@@ -44,6 +44,7 @@ class ByteStream {
   bool Refill();
 
   static constexpr std::size_t kBufferSize = 1 << 16, kFirstFill = 1 << 12, kDirect = 1 << 12;
+  static constexpr std::size_t kFoldedRun = kBufferSize - kFirstFill;
   std::unique_ptr<char[]> buffer_;  // as large as the largest fill so far, never zero-filled
   std::size_t capacity_ = 0, next_ = 0, filled_ = 0, fillSize_ = kFirstFill;
   std::int64_t position_ = 0;

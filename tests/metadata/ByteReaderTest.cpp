@@ -70,10 +70,11 @@ class TrickleStream final : public ByteStream {
  public:
   TrickleStream(std::string data, std::size_t step, bool passes = false)
       : data_(std::move(data)), step_(step), passes_(passes) {}
-  std::size_t handedOut = 0;
+  std::size_t handedOut = 0, fills = 0;
 
  private:
   std::size_t Fill(char* destination, std::size_t size) override {
+    ++fills;
     const std::size_t take = std::min({size, step_, data_.size() - offset_});
     data_.copy(destination, take, offset_);
     offset_ += take;
@@ -120,26 +121,37 @@ TEST(ByteStream, ReadsSkipsAndCountsAcrossItsBuffer) {
   EXPECT_EQ(empty.Skip(1), 0u);
 }
 
-// What a scan of a file's first segments costs in bytes: a small first fill, a long value read
-// into its destination without passing the buffer, a long run passed over without being read.
+// What a scan of a file's first segments costs in bytes and reads: a small first fill; a long
+// value read together with a first fill's worth after it; a longer one read into its
+// destination without passing the buffer; a long run passed over without being read.
 TEST(ByteStream, ReadsLittleBeyondWhatIsAskedFor) {
   const std::string data(1 << 20, 'x');
   TrickleStream stream(data, data.size(), true);
   std::uint8_t byte = 0;
   ASSERT_TRUE(stream.ReadByte(byte));
   EXPECT_EQ(stream.handedOut, 4096u);
+  EXPECT_EQ(stream.fills, 1u);
   std::string value;
   EXPECT_EQ(stream.Append(value, 30000), 30000u);
   EXPECT_EQ(value, data.substr(1, 30000));
-  EXPECT_EQ(stream.handedOut, 30001u);
+  EXPECT_EQ(stream.handedOut, 30001u + 4096u);
+  EXPECT_EQ(stream.fills, 2u);
+  std::string header;
+  EXPECT_EQ(stream.Append(header, 4), 4u);  // the next segment's header needs no read
+  EXPECT_EQ(stream.fills, 2u);
   EXPECT_EQ(stream.Skip(500000), 500000u);
   ASSERT_TRUE(stream.ReadByte(byte));
-  EXPECT_EQ(stream.Position(), 530002);
-  EXPECT_EQ(stream.handedOut, 30001u + 4096u);  // after a jump, fills start small again
+  EXPECT_EQ(stream.Position(), 530006);
+  EXPECT_EQ(stream.handedOut, 34097u + 4096u);  // after a jump, fills start small again
   EXPECT_EQ(stream.Skip(4095), 4095u);
   ASSERT_TRUE(stream.ReadByte(byte));
-  EXPECT_EQ(stream.handedOut, 30001u + 4096u + 8192u);  // and then double
-  EXPECT_EQ(stream.Skip(1 << 20), data.size() - 534098);
+  EXPECT_EQ(stream.handedOut, 34097u + 4096u + 8192u);  // and then double
+  std::string large;
+  const std::size_t before = stream.handedOut;
+  EXPECT_EQ(stream.Append(large, 8191 + 100000), 8191u + 100000u);
+  EXPECT_EQ(large, data.substr(534102, 108191));
+  EXPECT_EQ(stream.handedOut, before + 100000u);  // no byte beyond it is read
+  EXPECT_EQ(stream.Skip(1 << 20), data.size() - 642293);
   EXPECT_FALSE(stream.ReadByte(byte));
   EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(data.size()));
 }
