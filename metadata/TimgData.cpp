@@ -137,18 +137,21 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     const auto payloadLength = static_cast<std::size_t>(length - 2);
     const bool metadata = marker.code == kMarkerApp0 || marker.code == kMarkerApp1 || marker.code == kMarkerApp13 ||
                           marker.code == kMarkerCom;
+    // Without the EXIF walk an APP1 keeps its whole payload only when it is the XMP packet, and
+    // without the IPTC and XMP only when it is not: its signature says which it is, and the rest
+    // of any other is passed over. So is an IPTC segment that is not wanted.
+    std::size_t kept = metadata ? payloadLength : 0;
+    if (marker.code == kMarkerApp1 && (!walkExif || !readIptcAndXmp)) kept = std::min(payloadLength, kXmpSignature.size());
+    if (marker.code == kMarkerApp13 && !readIptcAndXmp) kept = 0;
     s.bytes.clear();
-    if (metadata) s.bytes.reserve(static_cast<std::size_t>(length));
+    if (kept == payloadLength || (marker.code == kMarkerApp1 && walkExif)) s.bytes.reserve(static_cast<std::size_t>(length));
     s.bytes += static_cast<char>(length >> 8);
     s.bytes += static_cast<char>(length & 0xFF);
-    // Without the EXIF walk an APP1 keeps its whole payload only when it is the XMP packet: its
-    // signature says which it is, and the rest of any other is passed over.
-    std::size_t kept = metadata ? payloadLength : 0;
-    if (marker.code == kMarkerApp1 && !walkExif) kept = std::min(payloadLength, kXmpSignature.size());
     bool whole = stream.Append(s.bytes, kept) == kept;
     if (whole && kept < payloadLength) {
       const std::size_t rest = payloadLength - kept;
-      whole = (IsXmpSection(s) ? stream.Append(s.bytes, rest) : stream.Skip(rest)) == rest;
+      const bool wanted = IsXmpSection(s) ? readIptcAndXmp : marker.code == kMarkerApp1 && walkExif;
+      whole = (wanted ? stream.Append(s.bytes, rest) : stream.Skip(rest)) == rest;
     }
     if (!whole) {
       // A short payload keeps the slot counted but unclassified; the next read meets the end.

@@ -121,6 +121,9 @@ class TimgData : public tEndInd {
   // True when the caller needs the XMP packet wherever it stands before the image data (the IPTC
   // read and write); the scan then looks on for it after stopping early.
   bool findXmp = false;
+  // False when the caller needs neither the IPTC block nor the XMP packet (the EXIF read): their
+  // segments are still found and counted, but only the XMP signature is read of them.
+  bool readIptcAndXmp = true;
 
   // The segments a scan keeps; two spare slots for the segments found late, and for the IPTC
   // segment a write adds.
