@@ -13,9 +13,10 @@ namespace dux {
 
 // A forward-only source of bytes read through a buffer, so that a scan that takes one byte at
 // a time costs one system call per buffer. The first fill is small and each one after doubles,
-// up to 64 KB: a scan that needs a file's first segments copies little beyond them. Runs of
-// 4 KB or more go straight into the caller's memory, and runs passed over are not read where
-// the source can move past them; after either, the fills start small again.
+// up to 64 KB: a scan that needs a file's first segments copies little beyond them. A run of
+// 4 KB or more that is appended comes in one read with a first fill after it, up to 60 KB; a
+// longer one, or one read into the caller's memory, goes straight there. Runs passed over are
+// not read where the source can move past them. After any of these, the fills start small again.
 class ByteStream {
  public:
   virtual ~ByteStream() = default;
