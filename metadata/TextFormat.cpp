@@ -1,5 +1,6 @@
 #include "metadata/TextFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -8,79 +9,99 @@
 namespace dux {
 namespace {
 
-// The decimal digits of |value| with `precision` decimals, rounded half away from zero: the
-// digits are taken 20 places further first, so that an exact binary tie (2.25) is seen as one.
-std::string AbsoluteFixed(double value, int precision) {
-  char digits[512];
-  const auto result = std::to_chars(digits, digits + sizeof digits, std::fabs(value),
-                                    std::chars_format::fixed, precision + 20);
-  std::string text(digits, result.ec == std::errc() ? result.ptr : digits);
-  const auto dot = text.find('.');
-  if (dot == std::string::npos) return text;
-  const bool roundUp = text[dot + 1 + static_cast<std::size_t>(precision)] >= '5';
-  text.resize(precision > 0 ? dot + 1 + static_cast<std::size_t>(precision) : dot);
-  if (roundUp) {
-    std::size_t i = text.size();
-    for (;;) {
-      if (i == 0) {
-        text.insert(text.begin(), '1');
+// Appends the decimal digits of |value| with `precision` decimals, rounded half away from zero:
+// the digits are taken 20 places further first, so that an exact binary tie (2.25) is seen as
+// one. Returns false when there are none (a precision too large to write).
+bool AppendAbsoluteFixed(std::string& out, double value, int precision) {
+  char digits[513];
+  digits[0] = '0';  // room for the carry of 9.99 to 10.0
+  const auto result = std::to_chars(digits + 1, digits + sizeof digits, std::fabs(value), std::chars_format::fixed,
+                                    precision + 20);
+  if (result.ec != std::errc()) return false;
+  const std::string_view written(digits + 1, static_cast<std::size_t>(result.ptr - (digits + 1)));
+  const std::size_t dot = written.find('.');
+  if (dot == std::string_view::npos) {
+    out.append(written);
+    return true;
+  }
+  const std::size_t end = 1 + dot + (precision > 0 ? 1 + static_cast<std::size_t>(precision) : 0);
+  if (written[dot + 1 + static_cast<std::size_t>(precision)] >= '5') {
+    for (std::size_t i = end; i-- > 0;) {
+      if (digits[i] == '.') continue;
+      if (digits[i] != '9') {
+        ++digits[i];
         break;
       }
-      --i;
-      if (text[i] == '.') continue;
-      if (text[i] == '9') {
-        text[i] = '0';
-      } else {
-        ++text[i];
-        break;
-      }
+      digits[i] = '0';
     }
   }
-  return text;
+  const std::size_t start = digits[0] == '0' ? 1 : 0;
+  out.append(digits + start, end - start);
+  return true;
 }
 
-std::string Justified(std::string text, int width, bool left) {
-  if (width > 0 && static_cast<int>(text.size()) < width) {
-    const std::string pad(static_cast<std::size_t>(width) - text.size(), ' ');
-    text = left ? text + pad : pad + text;
-  }
-  return text;
-}
-
-std::string ArgumentText(char conversion, const tFormatArg* arg, int precision) {
-  if (arg == nullptr) return {};
+// Appends one argument as the conversion writes it.
+void AppendArgument(std::string& out, char conversion, const tFormatArg* arg, int precision) {
+  if (arg == nullptr) return;
   switch (conversion) {
     case 'd':
-      return std::holds_alternative<std::int64_t>(*arg) ? std::to_string(std::get<std::int64_t>(*arg)) : "";
-    case 'f':
-      if (std::holds_alternative<double>(*arg)) return FixedText(std::get<double>(*arg), precision < 0 ? 2 : precision);
       if (std::holds_alternative<std::int64_t>(*arg)) {
-        return FixedText(static_cast<double>(std::get<std::int64_t>(*arg)), precision < 0 ? 2 : precision);
+        char digits[24];
+        const auto result = std::to_chars(digits, digits + sizeof digits, std::get<std::int64_t>(*arg));
+        out.append(digits, result.ptr);
       }
-      return {};
+      return;
+    case 'f':
+      if (std::holds_alternative<double>(*arg)) AppendFixed(out, std::get<double>(*arg), precision < 0 ? 2 : precision);
+      if (std::holds_alternative<std::int64_t>(*arg)) {
+        AppendFixed(out, static_cast<double>(std::get<std::int64_t>(*arg)), precision < 0 ? 2 : precision);
+      }
+      return;
     case 's':
-      if (!std::holds_alternative<std::string_view>(*arg)) return {};
-      return std::string(std::get<std::string_view>(*arg).substr(0, precision < 0 ? std::string_view::npos
-                                                                                   : static_cast<std::size_t>(precision)));
+      if (std::holds_alternative<std::string_view>(*arg)) {
+        out.append(std::get<std::string_view>(*arg).substr(0, precision < 0 ? std::string_view::npos
+                                                                             : static_cast<std::size_t>(precision)));
+      }
+      return;
     default:
-      return {};
+      return;
   }
 }
 
 }  // namespace
 
+void AppendFixed(std::string& out, double value, int precision) {
+  if (std::isnan(value)) {
+    out.append("NAN");
+    return;
+  }
+  if (std::isinf(value)) {
+    out.append(value < 0 ? "-INF" : "INF");
+    return;
+  }
+  precision = std::max(precision, 0);
+  const std::size_t start = out.size();
+  if (value < 0) out.push_back('-');
+  const std::size_t digits = out.size();
+  if (!AppendAbsoluteFixed(out, value, precision)) {
+    out.resize(start);
+    return;
+  }
+  const std::string_view written = std::string_view(out).substr(digits);
+  if (value < 0 && written.find_first_not_of("0.") == std::string_view::npos) out.erase(start, 1);  // no "-0.00"
+  const std::size_t dot = out.find('.', start);
+  if (dot != std::string::npos) out[dot] = platform::DecimalSeparator();
+}
+
 std::string FixedText(double value, int precision) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  std::string text = AbsoluteFixed(value, precision);
-  const bool zero = text.find_first_not_of("0.") == std::string::npos;
-  const auto dot = text.find('.');
-  if (dot != std::string::npos) text[dot] = platform::DecimalSeparator();
-  return (value < 0 && !zero ? "-" : "") + text;
+  std::string text;
+  AppendFixed(text, value, precision);
+  return text;
 }
 
 std::string FormatText(std::string_view pattern, std::initializer_list<tFormatArg> args) {
   std::string out;
+  out.reserve(pattern.size() + 16);
   auto next = args.begin();
   for (std::size_t i = 0; i < pattern.size(); ++i) {
     if (pattern[i] != '%') {
@@ -105,7 +126,17 @@ std::string FormatText(std::string_view pattern, std::initializer_list<tFormatAr
     if (j >= pattern.size()) break;
     const char conversion = static_cast<char>(pattern[j] | 0x20);
     const tFormatArg* arg = next != args.end() ? &*next++ : nullptr;
-    out += Justified(ArgumentText(conversion, arg, precision), width, left);
+    const std::size_t start = out.size();
+    AppendArgument(out, conversion, arg, precision);
+    const std::size_t length = out.size() - start;
+    if (width > 0 && length < static_cast<std::size_t>(width)) {
+      const std::size_t pad = static_cast<std::size_t>(width) - length;
+      if (left) {
+        out.append(pad, ' ');
+      } else {
+        out.insert(start, pad, ' ');
+      }
+    }
     i = j;
   }
   return out;

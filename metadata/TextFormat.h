@@ -23,6 +23,8 @@ std::string FormatText(std::string_view pattern, std::initializer_list<tFormatAr
 // `value` with `precision` decimals (rounded half away from zero) and the user's decimal
 // separator.
 std::string FixedText(double value, int precision);
+// FixedText onto the end of `out`.
+void AppendFixed(std::string& out, double value, int precision);
 
 // The whole text as a 32-bit integer: leading blanks, an optional sign, decimal digits or "$"
 // and hexadecimal digits, nothing after them. Nothing when the text is not such a number.

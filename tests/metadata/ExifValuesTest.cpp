@@ -84,6 +84,17 @@ TEST(ExifValues, RealsFollowTheLocaleAndRoundHalfAwayFromZero) {
   EXPECT_EQ(FixedText(99.95, 1), "100,0");
   EXPECT_EQ(FixedText(-0.0001, 2), "0,00");
   EXPECT_EQ(FormatText("%5.2f|%-4d|%s|%%", {3.14159, std::int64_t{7}, std::string_view("x")}), " 3,14|7   |x|%");
+  // A carry that reaches the first digit, a minus sign that goes with a zero, and both inside
+  // a longer text, after other arguments.
+  EXPECT_EQ(FixedText(999.5, 0), "1000");
+  EXPECT_EQ(FixedText(-9.96, 1), "-10,0");
+  EXPECT_EQ(FormatText("%d:%6.1f|%-6.0f|%.2f", {std::int64_t{-3}, -9.96, 0.5, -0.004}), "-3: -10,0|1     |0,00");
+  EXPECT_EQ(FormatText("%.1f %.1f %f", {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity(),
+                                        std::int64_t{2}}),
+            "NAN -INF 2,00");
+  std::string text = "x=";
+  AppendFixed(text, 0.125, 2);
+  EXPECT_EQ(text, "x=0,13");
 }
 
 // The label lookup reads the code list where it stands; it must agree with a search for
