@@ -101,7 +101,6 @@ std::string FixedText(double value, int precision) {
 
 std::string FormatText(std::string_view pattern, std::initializer_list<tFormatArg> args) {
   std::string out;
-  out.reserve(pattern.size() + 16);
   auto next = args.begin();
   for (std::size_t i = 0; i < pattern.size(); ++i) {
     if (pattern[i] != '%') {
