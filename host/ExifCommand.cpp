@@ -14,6 +14,8 @@ constexpr std::int32_t kExifTable = 0, kMakerNoteTable = 1;
 // A line list: every line, the last included, ends with CR LF.
 class tLineList {
  public:
+  // Room for the lines of most files at once; the lists after the first reuse it.
+  tLineList() { text_.reserve(4096); }
   void Add(std::string_view line) { text_.append(line).append("\r\n"); }
   // A zero byte would end the host's text, and every later line with it: it shows as ".".
   void AddEntry(const TTagEntry& entry) {
