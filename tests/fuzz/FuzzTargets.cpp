@@ -91,6 +91,27 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   for (const tIptcFieldRow& row : kIptcFields) {
     Require(full.ValueOf(row) == passed.ValueOf(row), "the IPTC values do not depend on the EXIF walk");
   }
+  // The EXIF read passes over the IPTC and XMP payloads: it must find the same segments and
+  // decode the same EXIF as a scan that reads them.
+  TimgData plain(255), exifOnly(255);
+  exifOnly.readIptcAndXmp = false;
+  MemoryByteStream third(bytes), fourth(bytes);
+  Require(plain.ScanJpegStream(third) == exifOnly.ScanJpegStream(fourth), "the scan's outcome does not depend on the payloads");
+  Require(plain.sectionCount == exifOnly.sectionCount, "the same segments are counted");
+  Require((plain.exifSection != nullptr) == (exifOnly.exifSection != nullptr) &&
+              (plain.iptcSection != nullptr) == (exifOnly.iptcSection != nullptr) &&
+              (plain.commentSection != nullptr) == (exifOnly.commentSection != nullptr),
+          "the same segments are found");
+  Require(plain.CommentText() == exifOnly.CommentText(), "the same comment is read");
+  Require((plain.exifInfo == nullptr) == (exifOnly.exifInfo == nullptr), "the EXIF is decoded or not alike");
+  if (plain.exifInfo != nullptr) {
+    const auto& a = plain.exifInfo->entries;
+    const auto& b = exifOnly.exifInfo->entries;
+    Require(a.size() == b.size(), "the same EXIF entries");
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+      Require(a[i].ShortName == b[i].ShortName && a[i].DisplayValue == b[i].DisplayValue, "the same EXIF values");
+    }
+  }
 }
 
 void TiffScan(const std::uint8_t* data, std::size_t size) {
