@@ -236,14 +236,14 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   } else if (value.type == kUndefined) {
     text = "\"" + std::string(raw) + "\"";
   } else {
-    text = FormatTagValue(raw, value.type, CodesOfTag(value.tag, table), row.FormatText, note.bigEndian);
+    text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, note.bigEndian);
   }
   tMakerEntryContext context(*this);
-  const std::string formatted = row.FormatterWithContext != nullptr ? row.FormatterWithContext(text, context)
-                                : row.Formatter != nullptr         ? row.Formatter(text)
-                                                                   : PrintableText(text);
+  std::string formatted = row.FormatterWithContext != nullptr ? row.FormatterWithContext(text, context)
+                          : row.Formatter != nullptr         ? row.Formatter(text)
+                                                             : PrintableText(text);
   TTagEntry entry = EntryFromRow(row);
-  entry.DisplayValue = context.KeepsUnformatted() ? std::move(text) : formatted;
+  entry.DisplayValue = context.KeepsUnformatted() ? std::move(text) : std::move(formatted);
   entry.RawValue = raw;
   entry.ValueType = static_cast<std::uint16_t>(value.type);
   entry.TableId = 1;
