@@ -1,5 +1,6 @@
 #include "metadata/ExifTags.h"
 
+#include <algorithm>
 
 #include "metadata/AsciiText.h"
 #include "metadata/ExifFormatters.h"
@@ -305,6 +306,29 @@ static_assert(AreRowsAscending(kKnownExifRows), "FindRow bisects rows 0..249: ke
 static_assert(kExifTags[kUnknownExifRow].TagNumber == 0);
 static_assert(AreRowsAscending(kGpsTags), "FindRow bisects: keep the GPS rows in tag order");
 
+// The tag numbers of a table alone, for the lookup of every entry a directory holds: a bisection
+// over them touches a few cache lines, one over the rows themselves (96 bytes each) a line a step.
+template <std::size_t N>
+constexpr std::array<std::uint16_t, N> TagNumbersOf(std::span<const tTagRow> rows) {
+  std::array<std::uint16_t, N> numbers{};
+  for (std::size_t i = 0; i < N; ++i) numbers[i] = rows[i].TagNumber;
+  return numbers;
+}
+
+constexpr bool AllInRecordZero(std::span<const tTagRow> rows) {
+  return std::all_of(rows.begin(), rows.end(), [](const tTagRow& row) { return row.RecordNumber == 0; });
+}
+static_assert(AllInRecordZero(kKnownExifRows) && AllInRecordZero(kGpsTags), "the numbers alone tell the rows apart");
+
+constexpr auto kKnownExifNumbers = TagNumbersOf<kUnknownExifRow>(kKnownExifRows);
+constexpr auto kGpsNumbers = TagNumbersOf<kGpsTags.size()>(kGpsTags);
+
+// The row of `tag`, as FindRow finds it; -1 if none.
+int FindNumber(std::span<const std::uint16_t> numbers, int tag) {
+  const auto at = std::lower_bound(numbers.begin(), numbers.end(), tag);
+  return at != numbers.end() && *at == tag ? static_cast<int>(at - numbers.begin()) : -1;
+}
+
 // Labels of both tables, prepared once: the stored Description, else the spaced short name.
 template <std::size_t N>
 std::array<std::string, N> PreparedLabels(const std::array<tTagRow, N>& rows) {
@@ -345,10 +369,10 @@ TTagEntry ExifRowEntry(int index) {
 
 TTagEntry LookupTagRow(int tag, int directoryKind) {
   if (directoryKind == kMainDirectory || directoryKind == kThumbnailDirectory) {
-    const int row = FindRow(kKnownExifRows, tag);
+    const int row = FindNumber(kKnownExifNumbers, tag);
     if (row >= 0) return ExifRowEntry(row);
   } else if (directoryKind == kGpsDirectory) {
-    const int row = FindRow(kGpsTags, tag);
+    const int row = FindNumber(kGpsNumbers, tag);
     if (row >= 0) return EntryFromRow(kGpsTags[static_cast<std::size_t>(row)], GpsLabels()[static_cast<std::size_t>(row)]);
   }
   return ExifRowEntry(kUnknownExifRow);
