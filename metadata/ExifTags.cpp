@@ -302,9 +302,9 @@ namespace {
 
 // Rows 0..249; row 250 is the "Unknown" sentinel.
 constexpr std::span<const tTagRow> kKnownExifRows{kExifTags.data(), kUnknownExifRow};
-static_assert(AreRowsAscending(kKnownExifRows), "FindRow bisects rows 0..249: keep them in tag order");
+static_assert(AreRowsAscending(kKnownExifRows), "the lookups bisect rows 0..249: keep them in tag order");
 static_assert(kExifTags[kUnknownExifRow].TagNumber == 0);
-static_assert(AreRowsAscending(kGpsTags), "FindRow bisects: keep the GPS rows in tag order");
+static_assert(AreRowsAscending(kGpsTags), "the lookups bisect: keep the GPS rows in tag order");
 
 // The tag numbers of a table alone, for the lookup of every entry a directory holds: a bisection
 // over them touches a few cache lines, one over the rows themselves (96 bytes each) a line a step.

@@ -4,8 +4,10 @@
 
 #include "metadata/TTagEntry.h"
 
-// The one lookup of every constant tag table: bisection over rows that ascend strictly by
+// The lookup of the constant tag tables: bisection over rows that ascend strictly by
 // (RecordNumber, TagNumber). Each table checks that order with a static_assert beside its rows.
+// The EXIF and GPS tables, looked up for every directory entry, also keep their tag numbers
+// apart and bisect those (ExifTags.cpp), which finds the same rows.
 namespace dux {
 
 constexpr bool RowBefore(const tTagRow& row, int record, int tag) noexcept {

@@ -1,4 +1,4 @@
-// The one lookup of the tag tables.
+// The lookups of the tag tables.
 #include "metadata/TagRows.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +51,18 @@ TEST(TagRows, EachTagFindsItsOwnRow) {
   EXPECT_EQ(LookupTagRow(0x0002, kGpsDirectory).ShortName, "GPSLatitude");
   EXPECT_EQ(LookupTagRow(0x0002, kMainDirectory).ShortName, "InteroperabilityVersion");
   EXPECT_EQ(LookupTagRow(0x0005, kMainDirectory).ShortName, "Unknown");
+  // The walk's lookup bisects the tag numbers alone: for every number it finds the row the
+  // bisection of the rows finds, and "Unknown" where there is none.
+  const std::span<const tTagRow> known(kExifTags.data(), kUnknownExifRow);
+  for (int tag = 0; tag <= 0xFFFF; ++tag) {
+    const int exif = FindRow(known, tag), gps = FindRow(kGpsTags, tag);
+    const auto nameOf = [](std::span<const tTagRow> rows, int row) {
+      return row < 0 ? std::string_view("Unknown") : rows[static_cast<std::size_t>(row)].ShortName;
+    };
+    ASSERT_EQ(LookupTagRow(tag, kMainDirectory).ShortName, nameOf(known, exif)) << tag;
+    ASSERT_EQ(LookupTagRow(tag, kThumbnailDirectory).ShortName, nameOf(known, exif)) << tag;
+    ASSERT_EQ(LookupTagRow(tag, kGpsDirectory).ShortName, nameOf(kGpsTags, gps)) << tag;
+  }
 }
 
 }  // namespace
