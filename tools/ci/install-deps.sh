@@ -5,9 +5,19 @@
 # Run as root. Safe to run again. With --native, only what the native build and the sample need.
 set -eu
 export DEBIAN_FRONTEND=noninteractive
+# A mirror in the middle of a sync serves index files that do not match their release file, and
+# a download can break off: the update is tried again a few times, each download too. If an index
+# still fails, apt keeps the ones it has; the install then says whether what it needs is there.
+update() {
+  for attempt in 1 2 3; do
+    apt-get -o Acquire::Retries=3 update && return 0
+    [ "$attempt" = 3 ] || { echo "apt-get update failed (attempt $attempt of 3); trying again in 30 s" >&2; sleep 30; }
+  done
+  echo "apt-get update failed three times; installing from the package lists there are" >&2
+}
 if [ "${1:-}" = --native ]; then
-  apt-get update
-  apt-get install -y --no-install-recommends g++ cmake ninja-build libjpeg62-turbo-dev libpng-dev libpugixml-dev libmd-dev
+  update
+  apt-get -o Acquire::Retries=3 install -y --no-install-recommends g++ cmake ninja-build libjpeg62-turbo-dev libpng-dev libpugixml-dev libmd-dev
   exit 0
 fi
 dpkg --add-architecture i386
@@ -17,8 +27,8 @@ if [ ! -f /etc/apt/sources.list.d/debian-src.sources ]; then
   printf 'Types: deb-src\nURIs: %s\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
     "$mirror" > /etc/apt/sources.list.d/debian-src.sources
 fi
-apt-get update
-apt-get install -y --no-install-recommends \
+update
+apt-get -o Acquire::Retries=3 install -y --no-install-recommends \
   build-essential g++ clang libclang-rt-14-dev cmake ninja-build pkg-config \
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
   libjpeg62-turbo-dev libpng-dev libjpeg-turbo-progs libpugixml-dev libmd-dev \
