@@ -52,7 +52,7 @@ tFileStamp StampOf(const struct stat& info) {
 
 class PosixInputFile final : public InputFile {
  public:
-  PosixInputFile(int fd, const struct stat& info) : fd_(fd), size_(static_cast<std::int64_t>(info.st_size)), info_(info) {}
+  PosixInputFile(int fd, const struct stat& info) : fd_(fd), info_(info) {}
   ~PosixInputFile() override { close(fd_); }
   PosixInputFile(const PosixInputFile&) = delete;
   PosixInputFile& operator=(const PosixInputFile&) = delete;
@@ -80,7 +80,7 @@ class PosixInputFile final : public InputFile {
       if (errno != EINTR) Fail("Cannot read: ", ErrnoText(errno));
     }
   }
-  std::int64_t Size() const override { return size_; }
+  std::int64_t Size() const override { return static_cast<std::int64_t>(info_.st_size); }
   tFileStamp Stamp() const override { return StampOf(info_); }
   void Seek(std::int64_t offset) override {
     if (offset < 0) Fail("Cannot seek: ", ErrnoText(EINVAL));
@@ -89,8 +89,7 @@ class PosixInputFile final : public InputFile {
 
  private:
   int fd_;
-  std::int64_t size_;
-  struct stat info_;
+  struct stat info_;  // as the file was when it was opened
   std::int64_t position_ = 0;
   bool tryCacheFirst_ = true;
 
