@@ -12,11 +12,13 @@
 namespace dux {
 
 // A forward-only source of bytes read through a buffer, so that a scan that takes one byte at
-// a time costs one system call per buffer. The first fill is small and each one after doubles,
-// up to 64 KB: a scan that needs a file's first segments copies little beyond them. A run of
-// 4 KB or more that is appended comes in one read with a first fill after it, up to 60 KB; a
-// longer one, or one read into the caller's memory, goes straight there. Runs passed over are
-// not read where the source can move past them. After any of these, the fills start small again.
+// a time costs one system call per buffer. The opening fill takes 16 KB: that holds every
+// segment in front of the image data in two thirds of the test corpus's JPEGs, so that one read
+// serves the whole scan. Later fills start at 4 KB and double, up to 64 KB: a scan that needs a
+// file's first segments copies little beyond them. A run of 4 KB or more that is appended comes
+// in one read with a small fill after it, up to 60 KB; a longer one, or one read into the
+// caller's memory, goes straight there. Runs passed over are not read where the source can move
+// past them. After any of these, the fills start small again.
 class ByteStream {
  public:
   virtual ~ByteStream() = default;
@@ -45,9 +47,10 @@ class ByteStream {
   bool Refill();
 
   static constexpr std::size_t kBufferSize = 1 << 16, kFirstFill = 1 << 12, kDirect = 1 << 12;
+  static constexpr std::size_t kOpeningFill = 1 << 14;
   static constexpr std::size_t kFoldedRun = kBufferSize - kFirstFill;
   std::unique_ptr<char[]> buffer_;  // as large as the largest fill so far, never zero-filled
-  std::size_t capacity_ = 0, next_ = 0, filled_ = 0, fillSize_ = kFirstFill;
+  std::size_t capacity_ = 0, next_ = 0, filled_ = 0, fillSize_ = kOpeningFill;
   std::int64_t position_ = 0;
 };
 
