@@ -83,7 +83,7 @@ class TImageInfo : public tEndInd {
   std::int64_t heightPos = 0, widthPos = 0;  // value fields of the entries that gave the size
   std::int32_t flashValue = 0;
   std::int32_t buildMode;
-  std::string makerNoteData;
+  std::string_view makerNoteData;  // a view of the EXIF bytes, as the entries' raw values are
   bool tiffSource = false;
   std::string userComment;
   std::int64_t userCommentPos = 0, userCommentLength = 0;
