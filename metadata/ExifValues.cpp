@@ -101,20 +101,18 @@ std::string FormatTagValue(std::string_view raw, int valueType, std::string_view
 }
 
 std::string_view ValueCodeOf(std::string_view codes, std::string_view value) {
-  // The label follows the first ",value:" in ",codes,": read where it would stand, without
-  // building either text.
+  // The label follows the first ",value:" in ",codes,": each item starts at the list's start or
+  // after a comma, and is compared where it stands, without building either text. The value
+  // may hold commas itself (a rational list so far) and then spans several items.
   const std::string_view key = TrimBlanks(value);
-  const auto listAt = [codes](std::size_t i) { return i == 0 || i > codes.size() ? ',' : codes[i - 1]; };
-  const std::size_t listSize = codes.size() + 2;
-  for (std::size_t at = 0; at + key.size() + 2 <= listSize; ++at) {
-    if (listAt(at) != ',') continue;
-    std::size_t i = 0;
-    while (i < key.size() && listAt(at + 1 + i) == key[i]) ++i;
-    if (i < key.size() || listAt(at + 1 + i) != ':') continue;
-    const std::size_t start = at + 2 + key.size();  // in the list; the codes' index is one less
-    std::size_t end = start;
-    while (listAt(end) != ',') ++end;
-    return start > codes.size() ? std::string_view() : codes.substr(start - 1, end - start);
+  for (std::size_t at = 0; at <= codes.size();) {
+    if (codes.size() - at > key.size() && codes.compare(at, key.size(), key) == 0 && codes[at + key.size()] == ':') {
+      const std::size_t start = at + key.size() + 1;
+      return codes.substr(start, codes.find(',', start) - start);
+    }
+    const std::size_t comma = codes.find(',', at);
+    if (comma == std::string_view::npos) break;
+    at = comma + 1;
   }
   return {};
 }
