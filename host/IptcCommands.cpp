@@ -18,7 +18,8 @@ bool IptcRead(const std::string& fileName) {
   image.findXmp = true;
   image.ScanFile(fileName);
   TIPTCdata none;
-  if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlock());
+  std::string joined;
+  if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlockView(joined));
   const tIptcSources sources(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::tUse::kRead);
   SetHostVariable(kIptcHeaderVariable, image.iptcSection != nullptr ? "1" : "0");
   for (const tIptcFieldRow& row : kIptcFields) SetHostVariable(row.Variable, sources.ValueOf(row));

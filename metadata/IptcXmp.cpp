@@ -128,10 +128,11 @@ tIptcSources::tIptcSources(const TimgData& image, const TIPTCdata& iim, XmpPacke
   }
   // The digest decides between the two only where both are there.
   if (!xmp_ || !hasIim_) return;
-  const std::string block = image.IptcBlock();
-  if (std::string_view(block).substr(std::min<std::size_t>(2, block.size())).starts_with(kPhotoshopSignature)) {
+  std::string joined;
+  const std::string_view block = image.IptcBlockView(joined);
+  if (block.substr(std::min<std::size_t>(2, block.size())).starts_with(kPhotoshopSignature)) {
     // As far as the block parses: a write keeps what follows a damaged resource, so a read does too.
-    digest_ = DigestStateOf(ReadImageResources(std::string_view(block).substr(2 + kPhotoshopSignature.size())).resources);
+    digest_ = DigestStateOf(ReadImageResources(block.substr(2 + kPhotoshopSignature.size())).resources);
   }
 }
 

@@ -87,6 +87,9 @@ class TimgData : public tEndInd {
   // The bytes the IPTC read parses: iptcSection's bytes, and when it is a Photoshop APP13, the
   // payloads of the Photoshop APP13 segments right after it joined on without their signatures.
   std::string IptcBlock() const;
+  // The same bytes without a copy where they are one segment; several are joined into `joined`,
+  // which the result then views.
+  std::string_view IptcBlockView(std::string& joined) const;
   // The first Photoshop resource block among the image's leading segments: the longest run of
   // consecutive Photoshop APP13 segments whose joined payloads (without their signatures) parse.
   static tPhotoshopRun FindPhotoshopRun(const JpegImage& image);

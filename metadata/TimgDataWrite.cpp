@@ -148,6 +148,11 @@ tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
 }
 
 std::string TimgData::IptcBlock() const {
+  std::string joined;
+  return std::string(IptcBlockView(joined));
+}
+
+std::string_view TimgData::IptcBlockView(std::string& joined) const {
   if (iptcSection == nullptr) return {};
   if (!IsPhotoshopApp13(iptcSection->bytes, iptcSection->markerCode)) return iptcSection->bytes;
   // Photoshop spreads a large resource block over consecutive APP13 segments, each starting
@@ -157,11 +162,12 @@ std::string TimgData::IptcBlock() const {
   for (; end < sections.data() + sectionCount && IsPhotoshopApp13(end->bytes, end->markerCode); ++end) {
     size += end->bytes.size() - (2 + kPhotoshopSignature.size());
   }
-  std::string block;
-  block.reserve(size);
-  block.append(iptcSection->bytes);
-  for (const tSection* s = iptcSection + 1; s < end; ++s) block.append(std::string_view(s->bytes).substr(2 + kPhotoshopSignature.size()));
-  return block;
+  if (end == iptcSection + 1) return iptcSection->bytes;
+  joined.clear();
+  joined.reserve(size);
+  joined.append(iptcSection->bytes);
+  for (const tSection* s = iptcSection + 1; s < end; ++s) joined.append(std::string_view(s->bytes).substr(2 + kPhotoshopSignature.size()));
+  return joined;
 }
 
 void TimgData::StartEmptyIptc() {
