@@ -19,11 +19,17 @@ class tLineList {
   void Add(std::string_view line) { text_.append(line).append("\r\n"); }
   // A zero byte would end the host's text, and every later line with it: it shows as ".".
   void AddEntry(const TTagEntry& entry) {
-    const std::size_t start = text_.size() + entry.Description.size() + 1;
-    text_.append(entry.Description).append("=").append(entry.DisplayValue).append("\r\n");
-    if (entry.DisplayValue.find('\0') != std::string::npos) {
-      std::replace(text_.begin() + static_cast<std::ptrdiff_t>(start), text_.end(), '\0', '.');
-    }
+    const std::string_view name = entry.Description, value = entry.DisplayValue;
+    const std::size_t at = text_.size();
+    text_.resize(at + name.size() + value.size() + 3);  // one growth check for the line's four parts
+    char* out = text_.data() + at;
+    out += name.copy(out, name.size());
+    *out++ = '=';
+    value.copy(out, value.size());
+    if (value.find('\0') != std::string_view::npos) std::replace(out, out + value.size(), '\0', '.');
+    out += value.size();
+    out[0] = '\r';
+    out[1] = '\n';
   }
   // Hands the list to a host variable and starts a new one.
   void StoreIn(std::string_view variable) {
