@@ -74,18 +74,15 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
   const bool formats = buildMode == 2 || buildMode == 255;
   std::string text = formats ? DisplayText(value, raw, row) : std::string();
   Capture(value, raw, text, offsetBase, exifLength, directoryKind);
-  if (buildMode == 4 || buildMode == 255) {
-    TTagEntry entry = std::move(row);
+  // Kept as AppendEntry and AppendThumbnailEntry keep an entry (not without a row), but built
+  // in its place in the list.
+  if ((buildMode == 4 || buildMode == 255) && row.TagNumber != 0) {
+    TTagEntry& entry = (directoryKind == kThumbnailDirectory ? thumbnailEntries : entries).emplace_back(std::move(row));
     entry.DisplayValue = std::move(text);
     entry.RawValue = raw;
     entry.MaxSize = static_cast<std::int32_t>(raw.size());
     entry.RawOffset = static_cast<std::int32_t>(value.valuePos);
     entry.ValueType = static_cast<std::uint16_t>(value.type);
-    if (directoryKind == kThumbnailDirectory) {
-      AppendThumbnailEntry(std::move(entry));
-    } else {
-      AppendEntry(std::move(entry));
-    }
   }
 }
 
@@ -231,10 +228,10 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   if (!(buildMode == 4 || buildMode == 255)) return;
   const tTagRow& row = table[static_cast<std::size_t>(idx)];
   std::string text;
-  if (value.type == kAscii) {
-    text = "\"" + std::string(raw.substr(0, raw.find('\0'))) + "\"";
-  } else if (value.type == kUndefined) {
-    text = "\"" + std::string(raw) + "\"";
+  if (value.type == kAscii || value.type == kUndefined) {
+    const std::string_view inner = value.type == kAscii ? raw.substr(0, raw.find('\0')) : raw;
+    text.reserve(inner.size() + 2);
+    text.append(1, '"').append(inner).append(1, '"');
   } else {
     text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, note.bigEndian);
   }
@@ -242,14 +239,13 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   std::string formatted = row.FormatterWithContext != nullptr ? row.FormatterWithContext(text, context)
                           : row.Formatter != nullptr         ? row.Formatter(text)
                                                              : PrintableText(text);
-  TTagEntry entry = EntryFromRow(row);
+  // Kept although its number may be 0: the row was found, and several makes number a tag 0
+  // (Minolta's model, Fujifilm's note version), which AppendEntry would take for a missing row.
+  TTagEntry& entry = entries.emplace_back(EntryFromRow(row));
   entry.DisplayValue = context.KeepsUnformatted() ? std::move(text) : std::move(formatted);
   entry.RawValue = raw;
   entry.ValueType = static_cast<std::uint16_t>(value.type);
   entry.TableId = 1;
-  // Kept although its number may be 0: the row was found, and several makes number a tag 0
-  // (Minolta's model, Fujifilm's note version), which AppendEntry would take for a missing row.
-  entries.push_back(std::move(entry));
 }
 
 void TImageInfo::AddMakerValue(std::string_view name, std::string_view text, int valueType) {
