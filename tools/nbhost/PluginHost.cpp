@@ -35,10 +35,12 @@ std::unique_ptr<PluginHost> PluginHost::Load(const std::string& path, std::strin
   host->library_ = platform::LoadLibraryFile(path, error);
   if (!host->library_) return nullptr;
   for (const char* name : kExports) {
-    if (host->Export(name) == nullptr) {
+    void* entry = host->Export(name);
+    if (entry == nullptr) {
       error = std::string("export ") + name + " not found in " + path;
       return nullptr;
     }
+    host->entryPoints_.emplace_back(name, entry);
   }
   activeHost = host.get();
   return host;
@@ -48,7 +50,12 @@ PluginHost::~PluginHost() {
   if (activeHost == this) activeHost = nullptr;
 }
 
-void* PluginHost::Export(const char* name) const { return library_->Symbol(name); }
+void* PluginHost::Export(const char* name) const {
+  for (const auto& [entryName, entry] : entryPoints_) {
+    if (entryName == name) return entry;
+  }
+  return library_->Symbol(name);
+}
 
 void PluginHost::Register() {
   activeHost = this;

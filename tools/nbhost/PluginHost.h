@@ -87,6 +87,8 @@ class PluginHost {
   static HostBool DUX_CALL InterfaceRequest(std::int32_t code, char** text);
 
   std::unique_ptr<platform::LoadedLibrary> library_;
+  // The entry points, looked up once when the library loads, as a host keeps them.
+  std::vector<std::pair<std::string, void*>> entryPoints_;
   std::vector<tAnnouncement> announcements_;
 };
 
