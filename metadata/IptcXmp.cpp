@@ -137,8 +137,9 @@ tIptcSources::tIptcSources(const TimgData& image, const TIPTCdata& iim, XmpPacke
 }
 
 std::optional<std::string> tIptcSources::XmpValueOf(const tIptcFieldRow& field) const {
+  if (!xmp_) return std::nullopt;  // most files: no packet, nothing to map
   const auto property = XmpPropertyOf(field);
-  if (!xmp_ || !property) return std::nullopt;
+  if (!property) return std::nullopt;
   const auto items = xmp_->Get(*property);
   if (!items) return std::nullopt;
   if (field.Field == "DateCreated" || field.Field == "TimeCreated") {
