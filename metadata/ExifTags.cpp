@@ -323,10 +323,18 @@ static_assert(AllInRecordZero(kKnownExifRows) && AllInRecordZero(kGpsTags), "the
 constexpr auto kKnownExifNumbers = TagNumbersOf<kUnknownExifRow>(kKnownExifRows);
 constexpr auto kGpsNumbers = TagNumbersOf<kGpsTags.size()>(kGpsTags);
 
-// The row of `tag`, as FindRow finds it; -1 if none.
+// The row of `tag`, as FindRow finds it; -1 if none. The numbers rise strictly, so the last one
+// not above `tag` is the only candidate. The halving takes no branch on the comparison: the
+// tags of a directory come in no order a branch predictor could learn.
 int FindNumber(std::span<const std::uint16_t> numbers, int tag) {
-  const auto at = std::lower_bound(numbers.begin(), numbers.end(), tag);
-  return at != numbers.end() && *at == tag ? static_cast<int>(at - numbers.begin()) : -1;
+  if (numbers.empty()) return -1;
+  const std::uint16_t* base = numbers.data();
+  for (std::size_t n = numbers.size(); n > 1;) {
+    const std::size_t half = n / 2;
+    base = base[half] <= tag ? base + half : base;
+    n -= half;
+  }
+  return *base == tag ? static_cast<int>(base - numbers.data()) : -1;
 }
 
 // Labels of both tables, prepared once: the stored Description, else the spaced short name.
