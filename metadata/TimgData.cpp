@@ -29,9 +29,10 @@ tFileKind FileKindOf(const std::string& fileName) {
   const std::string_view name = std::string_view(fileName).substr(FileNameStart(fileName));
   const auto dot = name.rfind('.');
   if (dot == std::string_view::npos) return tFileKind::kOther;
-  const std::string extension = AsciiLowerCase(name.substr(dot));
-  if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe") return tFileKind::kJpeg;
-  if (extension == ".tif" || extension == ".tiff" || extension == ".nef") return tFileKind::kTiff;
+  const std::string_view extension = name.substr(dot);
+  const auto is = [extension](std::string_view known) { return SameTextIgnoringCase(extension, known); };
+  if (is(".jpg") || is(".jpeg") || is(".jpe")) return tFileKind::kJpeg;
+  if (is(".tif") || is(".tiff") || is(".nef")) return tFileKind::kTiff;
   return tFileKind::kOther;
 }
 
