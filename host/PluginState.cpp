@@ -27,11 +27,35 @@ std::string GetHostVariable(std::string_view name) {
   return text;
 }
 
+namespace {
+
+// Names are short: one on the stack, with its zero byte.
+void SetWithName(std::string_view name, const char* value) {
+  char text[64];
+  if (name.size() >= sizeof text) {
+    Instance().setVariable(std::string(name).c_str(), value);
+    return;
+  }
+  name.copy(text, name.size());
+  text[name.size()] = '\0';
+  Instance().setVariable(text, value);
+}
+
+}  // namespace
+
 void SetHostVariable(std::string_view name, std::string_view value) {
-  const auto set = Instance().setVariable;
-  if (set == nullptr) return;
-  const std::string nameText(name), valueText(value);
-  set(nameText.c_str(), valueText.c_str());
+  if (Instance().setVariable == nullptr) return;
+  SetWithName(name, std::string(value).c_str());
+}
+
+void SetHostVariable(std::string_view name, const std::string& value) {
+  if (Instance().setVariable == nullptr) return;
+  SetWithName(name, value.c_str());
+}
+
+void SetHostVariable(std::string_view name, const char* value) {
+  if (Instance().setVariable == nullptr) return;
+  SetWithName(name, value == nullptr ? "" : value);
 }
 
 }  // namespace dux

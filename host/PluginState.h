@@ -32,7 +32,10 @@ void ResetPluginState();
 // registered. The host's string is freed here.
 std::string GetHostVariable(std::string_view name);
 
-// Hands a value to the host; does nothing before registration.
+// Hands a value to the host; does nothing before registration. A value that is a string or a
+// literal already ends with its zero byte and goes to the host without a copy.
 void SetHostVariable(std::string_view name, std::string_view value);
+void SetHostVariable(std::string_view name, const std::string& value);
+void SetHostVariable(std::string_view name, const char* value);
 
 }  // namespace dux
