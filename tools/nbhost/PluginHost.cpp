@@ -158,8 +158,9 @@ void DUX_CALL PluginHost::GetVariable(const char* name, char** value) {
 
 void DUX_CALL PluginHost::SetVariable(const char* name, const char* value) {
   if (activeHost == nullptr) return;
-  activeHost->variables[HostStringText(name)] = HostStringText(value);
-  activeHost->setCalls.emplace_back(HostStringText(name), HostStringText(value));
+  std::string& stored = activeHost->variables[HostStringText(name)];
+  stored.assign(value == nullptr ? "" : value);  // in the room the variable had: no allocation
+  if (activeHost->recordSetCalls) activeHost->setCalls.emplace_back(HostStringText(name), stored);
 }
 
 HostBool DUX_CALL PluginHost::InterfaceRequest(std::int32_t code, char** text) {

@@ -68,6 +68,8 @@ class PluginHost {
   // Host variables by their bracketed name, and every HostSetVariable call in order.
   std::map<std::string, std::string> variables;
   std::vector<std::pair<std::string, std::string>> setCalls;
+  // Whether setCalls records; a host keeps the variables only (the benchmark measures that).
+  bool recordSetCalls = true;
   // Answers interface requests: given the code and the plug-in's text, nothing (refuse) or the
   // replacement text. Refuses when empty.
   std::function<std::optional<std::string>(std::int32_t, const std::string&)> interfaceRequest;
