@@ -152,15 +152,18 @@ void DUX_CALL PluginHost::AddAction(std::int32_t number, const char* name, const
 
 void DUX_CALL PluginHost::GetVariable(const char* name, char** value) {
   if (activeHost == nullptr || value == nullptr) return;
-  const auto found = activeHost->variables.find(HostStringText(name));
+  const auto found = activeHost->variables.find(std::string_view(name == nullptr ? "" : name));
   if (found != activeHost->variables.end()) SetHostString(*value, found->second);
 }
 
 void DUX_CALL PluginHost::SetVariable(const char* name, const char* value) {
   if (activeHost == nullptr) return;
-  std::string& stored = activeHost->variables[HostStringText(name)];
+  const std::string_view key = name == nullptr ? std::string_view() : std::string_view(name);
+  auto found = activeHost->variables.find(key);
+  if (found == activeHost->variables.end()) found = activeHost->variables.emplace(key, std::string()).first;
+  std::string& stored = found->second;
   stored.assign(value == nullptr ? "" : value);  // in the room the variable had: no allocation
-  if (activeHost->recordSetCalls) activeHost->setCalls.emplace_back(HostStringText(name), stored);
+  if (activeHost->recordSetCalls) activeHost->setCalls.emplace_back(found->first, stored);
 }
 
 HostBool DUX_CALL PluginHost::InterfaceRequest(std::int32_t code, char** text) {

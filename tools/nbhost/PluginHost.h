@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,12 @@ struct tInitTexts {
 // Plays the authoring host: loads the plug-in, hands it callbacks, keeps host variables and runs
 // actions through the real exports. Texts are code page 1252, as the host's. Only one host is
 // active at a time (the callbacks carry no context).
+// Hashes a variable's name as a string or as the plug-in's text, so that a lookup makes no copy.
+struct tTextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+};
+
 class PluginHost {
  public:
   // Loads `path` and resolves the eight exports; null with `error` set when that fails.
@@ -66,7 +73,7 @@ class PluginHost {
   const std::vector<tAnnouncement>& Announcements() const { return announcements_; }
 
   // Host variables by their bracketed name, and every HostSetVariable call in order.
-  std::map<std::string, std::string> variables;
+  std::unordered_map<std::string, std::string, tTextHash, std::equal_to<>> variables;
   std::vector<std::pair<std::string, std::string>> setCalls;
   // Whether setCalls records; a host keeps the variables only (the benchmark measures that).
   bool recordSetCalls = true;
