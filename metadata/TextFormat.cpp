@@ -1,18 +1,56 @@
 #include "metadata/TextFormat.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "platform/Locale.h"
 
 namespace dux {
 namespace {
 
+// The precisions of most patterns (up to 4), in integers alone: |value| = m * 2^e with m below
+// 2^53, so |value| * 10^precision = m * 5^precision * 2^(e + precision), and m * 5^4 stays
+// below 2^63. That number is rounded half away from zero at its binary point, which gives what
+// the long conversion below gives: it could only differ for a value within 10^-20 of a tie,
+// and a fraction of fewer than 64 bits is either a tie or further from one. False when the
+// precision is larger or the whole number does not fit in 64 bits.
+bool AppendFixedInIntegers(std::string& out, double magnitude, int precision) {
+  static constexpr std::uint64_t kFives[] = {1, 5, 25, 125, 625};
+  static constexpr std::uint64_t kTens[] = {1, 10, 100, 1000, 10000};
+  if (precision > 4) return false;
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const auto biased = static_cast<int>(bits >> 52 & 0x7FF);
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  if (biased != 0) mantissa |= std::uint64_t{1} << 52;
+  const int shift = (biased == 0 ? -1074 : biased - 1075) + precision;
+  const std::uint64_t scaled = mantissa * kFives[precision];
+  std::uint64_t rounded = 0;
+  if (shift >= 0) {
+    if (shift >= 64 || scaled > UINT64_MAX >> shift) return false;
+    rounded = scaled << shift;
+  } else if (shift > -64) {
+    rounded = (scaled >> -shift) + (scaled >> (-shift - 1) & 1);  // the first bit dropped: half or more
+  }  // else below one half: scaled is below 2^63
+  char digits[32];
+  char* end = std::to_chars(digits, digits + sizeof digits, rounded / kTens[precision]).ptr;
+  if (precision > 0) {
+    *end++ = '.';
+    std::uint64_t fraction = rounded % kTens[precision];
+    for (int i = precision; i-- > 0; fraction /= 10) end[i] = static_cast<char>('0' + fraction % 10);
+    end += precision;
+  }
+  out.append(digits, end);
+  return true;
+}
+
 // Appends the decimal digits of |value| with `precision` decimals, rounded half away from zero:
 // the digits are taken 20 places further first, so that an exact binary tie (2.25) is seen as
 // one. Returns false when there are none (a precision too large to write).
 bool AppendAbsoluteFixed(std::string& out, double value, int precision) {
+  if (AppendFixedInIntegers(out, std::fabs(value), precision)) return true;
   char digits[513];
   digits[0] = '0';  // room for the carry of 9.99 to 10.0
   const auto result = std::to_chars(digits + 1, digits + sizeof digits, std::fabs(value), std::chars_format::fixed,

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
 #include <limits>
+#include <random>
 #include <string_view>
 #include <vector>
 #include <string>
@@ -95,6 +99,57 @@ TEST(ExifValues, RealsFollowTheLocaleAndRoundHalfAwayFromZero) {
   std::string text = "x=";
   AppendFixed(text, 0.125, 2);
   EXPECT_EQ(text, "x=0,13");
+}
+
+// Reals are written by two ways: in integers for the precisions of most patterns, else by a
+// long decimal conversion taken 20 places further. Both must give what the long one gives, for
+// ties in binary (2.25), values a step beside them, carries (9.9999), values small and huge.
+TEST(ExifValues, RealsWrittenInIntegersAgreeWithTheLongConversion) {
+  test::FixedLocale dot('.');
+  const auto longConversion = [](double value, int precision) {
+    char digits[600];
+    digits[0] = '0';
+    const auto end = std::to_chars(digits + 1, digits + sizeof digits, std::fabs(value), std::chars_format::fixed, precision + 20).ptr;
+    std::string text(digits, end);
+    const std::size_t point = text.find('.');
+    const std::size_t keep = point + (precision > 0 ? 1 + static_cast<std::size_t>(precision) : 0);
+    if (text[point + 1 + static_cast<std::size_t>(precision)] >= '5') {
+      for (std::size_t i = keep; i-- > 0;) {
+        if (text[i] == '.') continue;
+        if (text[i] != '9') {
+          ++text[i];
+          break;
+        }
+        text[i] = '0';
+      }
+    }
+    text.resize(keep);
+    if (text.size() > 1 && text[0] == '0' && text[1] != '.') text.erase(0, 1);
+    const bool zero = text.find_first_not_of("0.") == std::string::npos;
+    return (value < 0 && !zero ? "-" : "") + text;
+  };
+  std::mt19937_64 random(1998);
+  std::vector<double> values = {0.0, -0.0, 2.25, 2.675, 0.125, 9.99995, 99999.99995, 0.5, 1.5, 4294967295.5,
+                                1e15 + 0.5, 9007199254740991.0, 1e19, 1.8e19, 1e300, 5e-324, 2.2250738585072014e-308};
+  for (int i = 0; i < 20000; ++i) {
+    const double tie = static_cast<double>(random() % 2000000) / static_cast<double>(1 << (random() % 12));
+    values.push_back(tie);
+    values.push_back(std::nextafter(tie, 0.0));
+    values.push_back(std::nextafter(tie, 1e300));
+    values.push_back(static_cast<double>(random() % 100000000) / 10000.0);
+    values.push_back(std::bit_cast<double>(random() & 0x7FEFFFFFFFFFFFFF));  // any finite magnitude
+  }
+  int checked = 0;
+  for (const double value : values) {
+    for (const double signed_value : {value, -value}) {
+      for (int precision = 0; precision <= 5; ++precision) {
+        ASSERT_EQ(FixedText(signed_value, precision), longConversion(signed_value, precision))
+            << std::hexfloat << signed_value << " with " << precision;
+        ++checked;
+      }
+    }
+  }
+  EXPECT_EQ(checked, 1200204);
 }
 
 // The label lookup reads the code list where it stands; it must agree with a search for
