@@ -19,6 +19,13 @@ bool IsWholeNumberType(int type) { return type == 1 || type == 3 || type == 4 ||
 bool IsRationalType(int type) { return type == 5 || type == 10; }
 
 std::uint64_t DecodeUnsigned(std::string_view bytes, bool bigEndian) noexcept {
+  const auto b = [bytes](std::size_t i) { return std::uint64_t{static_cast<std::uint8_t>(bytes[i])}; };
+  switch (bytes.size()) {  // the widths of the TIFF types, without a loop
+    case 1: return b(0);
+    case 2: return bigEndian ? b(0) << 8 | b(1) : b(1) << 8 | b(0);
+    case 4: return bigEndian ? b(0) << 24 | b(1) << 16 | b(2) << 8 | b(3) : b(3) << 24 | b(2) << 16 | b(1) << 8 | b(0);
+    default: break;
+  }
   std::uint64_t value = 0;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const std::size_t at = bigEndian ? i : bytes.size() - 1 - i;
@@ -55,10 +62,8 @@ void AppendComponent(std::string& text, std::string_view raw, int type, std::str
       return;
     }
     // The code list is looked up with the whole text so far, as the value list was kept.
-    std::string built = text;
-    built += fraction;
     text += fraction;
-    text += ValueCodeOf(codes, built);
+    text += ValueCodeOf(codes, text);  // a view of the codes, not of the text it grows
     return;
   }
   text += type == 11 || type == 12 ? "-9999.99" : "?";
@@ -90,6 +95,7 @@ std::string FormatTagValue(std::string_view raw, int valueType, std::string_view
   if (width == 0) return "0";
   const std::size_t count = std::min<std::size_t>(raw.size() / static_cast<std::size_t>(width), kMaxComponents);
   std::string text;
+  if (count > 1) text.reserve(count * 6);  // a list: room for most components and their commas
   for (std::size_t j = 0; j < count; ++j) {
     if (j > 0) text += kListSeparator;
     AppendComponent(text, raw.substr(j * static_cast<std::size_t>(width), static_cast<std::size_t>(width)),
