@@ -81,6 +81,7 @@ void AddNamedLine(std::string& lines, std::string_view label, std::string_view v
 // The comma fields of a list text, split once: field n is NthField(text, ",", n).
 std::vector<std::string_view> CommaFields(std::string_view text) {
   std::vector<std::string_view> fields;
+  fields.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1);
   for (std::size_t start = 0;;) {
     const auto comma = text.find(',', start);
     fields.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));

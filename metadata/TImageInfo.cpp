@@ -250,13 +250,12 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
 
 void TImageInfo::AddMakerValue(std::string_view name, std::string_view text, int valueType) {
   if (!(buildMode == 4 || buildMode == 255)) return;
-  TTagEntry entry;
+  TTagEntry& entry = entries.emplace_back();
   entry.TableId = 1;
   entry.ValueType = static_cast<std::uint16_t>(valueType);
   entry.ShortName = entry.Description = name;
   entry.DisplayValue = text;  // no raw bytes: the value is text the formatter made
   entry.MaxSize = static_cast<std::int32_t>(text.size());
-  entries.push_back(std::move(entry));
 }
 
 void TImageInfo::ParseThumbnailDirectory() {
