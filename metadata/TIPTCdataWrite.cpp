@@ -213,6 +213,11 @@ const auto kIsDigest = [](const tImageResource& r) { return r.id == kIptcDigestR
 void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::string& destination,
                             const std::vector<tFieldEdit>& edits, tWriteOptions options, const OutputOpener& open) const {
   tPhotoshopRun run = TimgData::FindPhotoshopRun(source);
+  // The IPTC the read found stands after the image's tables, where a write copies the bytes as
+  // they are: a new block in front would hide it, and with it every field the write left alone.
+  if (run.markerOffsets.empty() && Count() > 0 && container.IptcStandsAfterTables(source)) {
+    throw FormatError("Cannot write IPTC into '" + destination + "': its IPTC block stands after the image's tables");
+  }
   std::optional<std::vector<tImageResource>> resources;
   if (!run.markerOffsets.empty()) resources = std::move(run.resources);
   std::vector<tDataset> datasets;

@@ -93,6 +93,9 @@ class TimgData : public tEndInd {
   // The first Photoshop resource block among the image's leading segments: the longest run of
   // consecutive Photoshop APP13 segments whose joined payloads (without their signatures) parse.
   static tPhotoshopRun FindPhotoshopRun(const JpegImage& image);
+  // Whether the IPTC block the scan found stands after the image's tables, outside the run of
+  // segments right after SOI that a write rebuilds.
+  bool IptcStandsAfterTables(const JpegImage& image) const;
   // Makes iptcSection hold a new APP13 payload (taking a new slot when there is none).
   void StoreIptcSegment(std::string_view payload);
   // Makes the IPTC segments carry the resource block `block`, over as many APP13 segments as it

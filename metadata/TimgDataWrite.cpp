@@ -117,6 +117,10 @@ void TimgData::StoreIptcBlock(std::string_view block, std::vector<std::int64_t> 
   replacedApp13_ = std::move(replaced);
 }
 
+bool TimgData::IptcStandsAfterTables(const JpegImage& image) const {
+  return iptcSection != nullptr && iptcSection->markerOffset >= 0 && Movable(iptcSection, image) == nullptr;
+}
+
 tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
   std::vector<std::int64_t> offsets;
   std::vector<std::string_view> payloads;

@@ -127,6 +127,35 @@ TEST_F(IptcCommands, WriteFailuresReachTheHostAndTouchNoFile) {
   }
 }
 
+// An IPTC block after the quantization tables lies in the bytes a write copies as they are. A
+// new block in front would hide it, and the fields the write left alone with it: the write is
+// refused and no file is touched. The same block in front of the tables is rewritten in place.
+TEST_F(IptcCommands, AnIptcBlockAfterTheTablesRefusesTheWriteAndTouchesNoFile) {
+  const std::string iptc = IptcApp13(Dataset(2, 90, "Rome") + Dataset(2, 80, "Anna"));
+  const std::string tiny = JpegWith({kApp0});
+  const std::size_t tables = tiny.find("\xFF\xDB");
+  ASSERT_NE(tables, std::string::npos);
+  const std::size_t afterTables = tables + 2 + (static_cast<std::uint8_t>(tiny[tables + 2]) << 8 | static_cast<std::uint8_t>(tiny[tables + 3]));
+  const std::string late = Write("late.jpg", tiny.substr(0, afterTables) + iptc + tiny.substr(afterTables));
+  const std::string bytes = ReadFileBytes(late);
+  EXPECT_EQ(Read(late, "[duxIPTC_ByLine]"), "Anna");  // read as it stands
+  const std::string listing = plugin.Folder().Listing();
+  plugin.Host().variables["[duxIPTC_City]"] = "Paris";
+  for (const std::string& destination : {plugin.Folder().File("out.jpg"), std::string()}) {
+    EXPECT_FALSE(plugin.Run(2, {late, destination}));
+    EXPECT_NE(plugin.Host().variables["[LastError]"].find("stands after the image's tables"), std::string::npos)
+        << plugin.Host().variables["[LastError]"];
+    EXPECT_EQ(ReadFileBytes(late), bytes);
+    EXPECT_EQ(plugin.Folder().Listing(), listing);
+  }
+  const std::string early = Write("early.jpg", JpegWith({kApp0, iptc}));
+  EXPECT_EQ(Read(early, "[duxIPTC_City]"), "Rome");
+  plugin.Host().variables["[duxIPTC_City]"] = "Paris";
+  ASSERT_TRUE(plugin.Run(2, {early, plugin.Folder().File("early-out.jpg")}));
+  EXPECT_EQ(Read(plugin.Folder().File("early-out.jpg"), "[duxIPTC_City]"), "Paris");
+  EXPECT_EQ(plugin.Host().variables["[duxIPTC_ByLine]"], "Anna");
+}
+
 TEST_F(IptcCommands, WriteIntoAReadOnlyFolderFailsCleanly) {
   const std::string folder = plugin.Folder().File("locked");
   std::filesystem::create_directory(folder);
