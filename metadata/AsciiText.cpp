@@ -14,14 +14,6 @@ std::string AsciiLowerCase(std::string_view text) {
   return out;
 }
 
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) noexcept {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
 std::string_view TrimLeftBlanks(std::string_view text) noexcept {
   while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
   return text;

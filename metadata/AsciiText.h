@@ -15,7 +15,14 @@ constexpr bool IsBlankOrControl(char c) noexcept { return static_cast<unsigned c
 
 std::string AsciiUpperCase(std::string_view text);
 std::string AsciiLowerCase(std::string_view text);
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) noexcept;
+// Inline, so that a search through many names of other lengths costs no call for each.
+constexpr bool SameTextIgnoringCase(std::string_view a, std::string_view b) noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
 
 // Without leading and/or trailing bytes of code 0..32.
 std::string_view TrimBlanks(std::string_view text) noexcept;

@@ -388,8 +388,7 @@ TTagEntry LookupTagRow(int tag, int directoryKind) {
 
 int ExifTableIndexOfName(std::string_view name) {
   for (int i = 0; i < kUnknownExifRow; ++i) {
-    const std::string_view shortName = kExifTags[static_cast<std::size_t>(i)].ShortName;
-    if (shortName.size() == name.size() && SameTextIgnoringCase(shortName, name)) return i;
+    if (SameTextIgnoringCase(kExifTags[static_cast<std::size_t>(i)].ShortName, name)) return i;
   }
   return -1;
 }

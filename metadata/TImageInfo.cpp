@@ -281,8 +281,7 @@ void TImageInfo::PatchDimensions(std::string& bytes, std::int32_t newHeight, std
 
 std::int32_t TImageInfo::IndexOfName(std::string_view name) const {
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const std::string_view shortName = entries[i].ShortName;  // most differ in length: no call
-    if (shortName.size() == name.size() && SameTextIgnoringCase(shortName, name)) return static_cast<std::int32_t>(i);
+    if (SameTextIgnoringCase(entries[i].ShortName, name)) return static_cast<std::int32_t>(i);
   }
   return -1;
 }
