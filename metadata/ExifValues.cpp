@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "metadata/AsciiText.h"
+#include "metadata/ByteReader.h"
 #include "metadata/TextFormat.h"
 
 namespace dux {
@@ -19,11 +20,10 @@ bool IsWholeNumberType(int type) { return type == 1 || type == 3 || type == 4 ||
 bool IsRationalType(int type) { return type == 5 || type == 10; }
 
 std::uint64_t DecodeUnsigned(std::string_view bytes, bool bigEndian) noexcept {
-  const auto b = [bytes](std::size_t i) { return std::uint64_t{static_cast<std::uint8_t>(bytes[i])}; };
   switch (bytes.size()) {  // the widths of the TIFF types, without a loop
-    case 1: return b(0);
-    case 2: return bigEndian ? b(0) << 8 | b(1) : b(1) << 8 | b(0);
-    case 4: return bigEndian ? b(0) << 24 | b(1) << 16 | b(2) << 8 | b(3) : b(3) << 24 | b(2) << 16 | b(1) << 8 | b(0);
+    case 1: return Byte(bytes, 1);
+    case 2: return Word(bytes, 1, bigEndian);
+    case 4: return Long(bytes, 1, bigEndian);
     default: break;
   }
   std::uint64_t value = 0;
