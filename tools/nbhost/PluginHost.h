@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -29,15 +29,15 @@ struct tInitTexts {
   std::string title, author, hint;
 };
 
-// Plays the authoring host: loads the plug-in, hands it callbacks, keeps host variables and runs
-// actions through the real exports. Texts are code page 1252, as the host's. Only one host is
-// active at a time (the callbacks carry no context).
 // Hashes a variable's name as a string or as the plug-in's text, so that a lookup makes no copy.
 struct tTextHash {
   using is_transparent = void;
   std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
 };
 
+// Plays the authoring host: loads the plug-in, hands it callbacks, keeps host variables and runs
+// actions through the real exports. Texts are code page 1252, as the host's. Only one host is
+// active at a time (the callbacks carry no context).
 class PluginHost {
  public:
   // Loads `path` and resolves the eight exports; null with `error` set when that fails.
