@@ -30,12 +30,15 @@ std::size_t ByteStream::Read(char* destination, std::size_t size) {
 }
 
 bool ByteStream::Refill() {
+  // The opening fill is sized for the leading segments; what a scan reads after it is most
+  // often a few headers, so the fills start over at 4 KB.
+  const bool opening = capacity_ == 0 && fillSize_ == kOpeningFill;
   if (capacity_ < fillSize_) {  // the buffer is empty here: nothing to keep
     buffer_ = std::make_unique_for_overwrite<char[]>(fillSize_);
     capacity_ = fillSize_;
   }
   filled_ = Fill(buffer_.get(), fillSize_);
-  fillSize_ = std::min(2 * fillSize_, kBufferSize);
+  fillSize_ = opening ? kFirstFill : std::min(2 * fillSize_, kBufferSize);
   next_ = 0;
   return filled_ != 0;
 }

@@ -156,5 +156,22 @@ TEST(ByteStream, ReadsLittleBeyondWhatIsAskedFor) {
   EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(data.size()));
 }
 
+// A scan that walks out of the opening fill, a few headers after a segment the fill held,
+// reads a small fill's worth next, not twice the opening fill.
+TEST(ByteStream, FillsStartSmallAfterTheOpeningFill) {
+  const std::string data(1 << 20, 'x');
+  TrickleStream stream(data, data.size(), true);
+  std::uint8_t byte = 0;
+  ASSERT_TRUE(stream.ReadByte(byte));
+  EXPECT_EQ(stream.Skip(16383), 16383u);  // the rest of the opening fill, from the buffer
+  EXPECT_EQ(stream.fills, 1u);
+  ASSERT_TRUE(stream.ReadByte(byte));
+  EXPECT_EQ(stream.fills, 2u);
+  EXPECT_EQ(stream.handedOut, 16384u + 4096u);
+  EXPECT_EQ(stream.Skip(4095), 4095u);
+  ASSERT_TRUE(stream.ReadByte(byte));
+  EXPECT_EQ(stream.handedOut, 16384u + 4096u + 8192u);  // then they double
+}
+
 }  // namespace
 }  // namespace dux
