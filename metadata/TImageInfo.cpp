@@ -286,9 +286,10 @@ std::int32_t TImageInfo::IndexOfName(std::string_view name) const {
   return -1;
 }
 
-std::string TImageInfo::DisplayValueOf(std::string_view name) const {
-  const std::int32_t i = IndexOfName(name);
-  return i < 0 ? std::string() : entries[static_cast<std::size_t>(i)].DisplayValue;
+std::string TImageInfo::DisplayValueOf(std::string_view name) const { return std::string(DisplayValueAt(IndexOfName(name))); }
+
+std::string_view TImageInfo::DisplayValueAt(std::int32_t index) const {
+  return index < 0 ? std::string_view() : entries[static_cast<std::size_t>(index)].DisplayValue;
 }
 
 TTagEntry TImageInfo::EntryByName(std::string_view name) const {

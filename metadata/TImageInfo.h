@@ -60,6 +60,8 @@ class TImageInfo : public tEndInd {
   double NumericValueOf(std::string_view name) const;
   std::int32_t IntegerValueOf(std::string_view name) const;
   static std::int32_t TableIndexOfName(std::string_view name);
+  // DisplayValueOf without a copy, of the entry at an index IndexOfName gave (-1: none).
+  std::string_view DisplayValueAt(std::int32_t index) const;
   // Append a copy unless its TagNumber is 0; return the new count - 1.
   std::int32_t AppendEntry(TTagEntry entry);
   std::int32_t AppendThumbnailEntry(TTagEntry entry);

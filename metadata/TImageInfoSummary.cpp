@@ -16,6 +16,7 @@ constexpr double kMillimetresPerCentimetre = 10.0;
 constexpr double kFullFrameDiagonal = 43.26661531;  // millimetres, as stored
 constexpr std::string_view kNoError = ScanMessageText(tScanMessage::kNone);
 constexpr std::string_view kLineBreak = "\r\n";
+constexpr int kFocalLengthIn35mmFilm = 0xA405;
 
 std::string BaseName(const std::string& fileName) { return fileName.substr(FileNameStart(fileName)); }
 
@@ -35,7 +36,7 @@ void TImageInfo::DeriveFocalLength35() {
   if (yResolution > 0) height = imageHeight * mm / yResolution;
   if (width * height <= 0) return;  // no estimate when the sensor size is unknown
   const double focal35 = focal * kFullFrameDiagonal / std::sqrt(width * width + height * height);
-  TTagEntry entry = ExifRowEntry(TableIndexOfName("FocalLengthIn35mmFilm"));
+  TTagEntry entry = LookupTagRow(kFocalLengthIn35mmFilm, kMainDirectory);
   entry.DisplayValue = FormatText("%5.2f", {focal35});
   entry.RawValue = {};
   entry.FormatText = "%s mm";  // stored, not applied
@@ -48,7 +49,7 @@ std::string TImageInfo::SummaryLong(const tFileFacts& file, std::string_view err
   if (errStr != kNoError) return "File Name: " + name + std::string(kLineBreak) + "Exif Error: " + std::string(errStr);
   const tDate date = DateOf(file.fileDateTime);
   std::string text = "File Name=" + name;
-  const auto line = [&text](std::string_view label, const std::string& value) {
+  const auto line = [&text](std::string_view label, std::string_view value) {
     text.append(kLineBreak).append(label).append(value);
   };
   line("File Size=", std::to_string(file.fileSize / 1024));
@@ -57,15 +58,16 @@ std::string TImageInfo::SummaryLong(const tFileFacts& file, std::string_view err
   line("Make (Model)=", cameraMake + " (" + cameraModel + ")");
   line("Dimensions=", std::to_string(imageWidth) + " x " + std::to_string(imageHeight));
   if (buildMode == 2 || buildMode == 255) {
-    const auto optional = [&line](std::string_view label, const std::string& value) {
+    const auto optional = [&line](std::string_view label, std::string_view value) {
       if (!value.empty()) line(label, value);
     };
-    const std::string exposure = DisplayValueOf("ExposureTime");
-    optional("Exposure Time=", exposure.empty() ? DisplayValueOf("ShutterSpeedValue") : exposure);
-    optional("Focal Length=", DisplayValueOf("FocalLength"));
-    optional("Focal Length (35mm)=", DisplayValueOf("FocalLengthin35mmFilm"));
-    optional("FNumber=", DisplayValueOf("FNumber"));
-    optional("ISO=", DisplayValueOf("ISOSpeedRatings"));
+    const auto valueOf = [this](std::string_view name) { return DisplayValueAt(IndexOfName(name)); };
+    const std::string_view exposure = valueOf("ExposureTime");
+    optional("Exposure Time=", exposure.empty() ? valueOf("ShutterSpeedValue") : exposure);
+    optional("Focal Length=", valueOf("FocalLength"));
+    optional("Focal Length (35mm)=", valueOf("FocalLengthin35mmFilm"));
+    optional("FNumber=", valueOf("FNumber"));
+    optional("ISO=", valueOf("ISOSpeedRatings"));
   }
   line("Flash=", (flashValue & 1) != 0 ? "Yes" : "No");
   return text;
