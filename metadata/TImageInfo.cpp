@@ -286,7 +286,9 @@ std::int32_t TImageInfo::IndexOfName(std::string_view name) const {
   return -1;
 }
 
-std::string TImageInfo::DisplayValueOf(std::string_view name) const { return std::string(DisplayValueAt(IndexOfName(name))); }
+std::string TImageInfo::DisplayValueOf(std::string_view name) const {
+  return std::string(DisplayValueAt(IndexOfName(name)));
+}
 
 std::string_view TImageInfo::DisplayValueAt(std::int32_t index) const {
   return index < 0 ? std::string_view() : entries[static_cast<std::size_t>(index)].DisplayValue;
