@@ -23,6 +23,15 @@ TEST(ExifFormatters, GiveThePartsExamples) {
            Case{&FormatShutterSpeed, "0/1", "1.0000 sec"},
            Case{&FormatShutterSpeed, "-1/1", "2.0000 sec"},
            Case{&FormatShutterSpeed, "4000/1", "0.0000 sec (1/2147483647)"},
+           // what cameras write: 1/400, 1/100, 1/1000 and 1/30 s as APEX fractions, then thirds of
+           // a stop and a long exposure
+           Case{&FormatShutterSpeed, "8643856/1000000", "0.0025 sec (1/400)"},
+           Case{&FormatShutterSpeed, "6643856/1000000", "0.0100 sec (1/100)"},
+           Case{&FormatShutterSpeed, "9965784/1000000", "0.0010 sec (1/1000)"},
+           Case{&FormatShutterSpeed, "4906891/1000000", "0.0333 sec (1/30)"},
+           Case{&FormatShutterSpeed, "11/3", "0.0787 sec (1/13)"},
+           Case{&FormatShutterSpeed, "5/3", "0.3150 sec (1/3)"},
+           Case{&FormatShutterSpeed, "-3/2", "2.8284 sec"},
            Case{&FormatFlash, "0", "Off"},
            Case{&FormatFlash, "1", "On"},
            Case{&FormatFlash, "25", "On, auto mode"},
