@@ -39,7 +39,10 @@ double DosDateTime(int year, int month, int day, int hour, int minute, int secon
 
 tDate DateOf(double dateTime) {
   if (!std::isfinite(dateTime) || std::fabs(dateTime) > 3e6) return {};
-  return CivilFromDays(static_cast<std::int64_t>(std::floor(dateTime)) - kDaysFrom1899To1970);
+  // The whole days, rounded down: the conversion truncates towards zero.
+  std::int64_t days = static_cast<std::int64_t>(dateTime);
+  if (static_cast<double>(days) > dateTime) --days;
+  return CivilFromDays(days - kDaysFrom1899To1970);
 }
 
 }  // namespace dux

@@ -200,6 +200,12 @@ TEST(ExifValues, TextHelpers) {
   EXPECT_EQ(RoundToInt32(2.5), 2);
   EXPECT_EQ(RoundToInt32(3.5), 4);
   EXPECT_EQ(RoundToInt32(1e20), 2147483647);
+  // halves go to the even neighbour on both sides of zero; just below a half goes down
+  EXPECT_EQ(RoundToInt32(-2.5), -2);
+  EXPECT_EQ(RoundToInt32(-3.5), -4);
+  EXPECT_EQ(RoundToInt32(0.49999999999999994), 0);
+  EXPECT_EQ(RoundToInt32(-1e20), -2147483647 - 1);
+  EXPECT_EQ(RoundToInt32(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 }  // namespace

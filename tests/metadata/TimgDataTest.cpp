@@ -220,6 +220,13 @@ TEST(DateTime, CountsDaysFrom1899AndDropsOddSeconds) {
     const tDate date = DateOf(DosDateTime(y, m, d, 23, 59, 59));
     EXPECT_EQ(std::tuple(date.year, date.month, date.day), std::tuple(y, m, d));
   }
+  // Before 1899-12-30 the count is negative and the time of day still counts forwards: six in
+  // the evening of the 29th is -0.25, and its day is the 29th, not the 30th.
+  for (const auto& [value, day] : {std::pair{-0.25, 29}, {-1.0, 29}, {-1.75, 28}, {-0.0, 30}, {0.999, 30}}) {
+    SCOPED_TRACE(value);
+    const tDate date = DateOf(value);
+    EXPECT_EQ(std::tuple(date.year, date.month, date.day), std::tuple(1899, 12, day));
+  }
 }
 
 }  // namespace
