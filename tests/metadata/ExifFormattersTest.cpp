@@ -32,6 +32,8 @@ TEST(ExifFormatters, GiveThePartsExamples) {
            Case{&FormatShutterSpeed, "11/3", "0.0787 sec (1/13)"},
            Case{&FormatShutterSpeed, "5/3", "0.3150 sec (1/3)"},
            Case{&FormatShutterSpeed, "-3/2", "2.8284 sec"},
+           Case{&FormatShutterSpeed, "-2000/1", " INF sec"},  // beyond a double's range
+           Case{&FormatShutterSpeed, "1200/1", "0.0000 sec (1/2147483647)"},
            Case{&FormatFlash, "0", "Off"},
            Case{&FormatFlash, "1", "On"},
            Case{&FormatFlash, "25", "On, auto mode"},
