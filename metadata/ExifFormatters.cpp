@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 #include "metadata/ExifValues.h"
 #include "metadata/TextFormat.h"
@@ -46,13 +45,7 @@ std::string FormatComponents(std::string_view text) {
 
 std::string FormatShutterSpeed(std::string_view text) {
   const double apex = FractionValue(text);
-  // exp2, not pow(2, x): the same value to the last bit or one unit in it, and the math library's
-  // pow would bring some 240 KB more of its code and tables into every reader's memory. Beyond
-  // the range of a double the value is infinite or zero, as exp2 would give, without its detour
-  // through errno in yet another part of the library.
-  const double seconds = -apex >= 1024 ? std::numeric_limits<double>::infinity()
-                         : -apex < -1100 ? 0.0
-                                         : std::exp2(-apex);
+  const double seconds = PowerOfTwo(-apex);
   std::string out = FormatText("%4.4f sec", {seconds});
   if (seconds <= 0.5) out += FormatText(" (1/%d)", {std::int64_t{RoundToInt32(1.0 / seconds)}});
   return out;

@@ -44,4 +44,8 @@ double FractionValue(std::string_view text);
 // A real rounded to the nearest whole number, ties to even, kept inside the 32-bit range.
 std::int32_t RoundToInt32(double value) noexcept;
 
+// 2 to the power of a real, as exp2 gives it to the last bit or one unit in it: infinite above
+// the range of a double, zero below it.
+double PowerOfTwo(double exponent) noexcept;
+
 }  // namespace dux

@@ -5,6 +5,8 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string_view>
@@ -206,6 +208,34 @@ TEST(ExifValues, TextHelpers) {
   EXPECT_EQ(RoundToInt32(0.49999999999999994), 0);
   EXPECT_EQ(RoundToInt32(-1e20), -2147483647 - 1);
   EXPECT_EQ(RoundToInt32(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+// Within one unit in the last place of the math library's exp2, over the whole range of a
+// double, and exact for whole powers; the shutter speeds a camera can write read the same.
+TEST(ExifValues, PowerOfTwoAgreesWithExp2) {
+  const auto units = [](double a, double b) {
+    return std::llabs(std::bit_cast<std::int64_t>(a) - std::bit_cast<std::int64_t>(b));
+  };
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> anywhere(-1100.0, 1030.0), shutter(-12.0, 20.0);
+  for (int i = 0; i < 200000; ++i) {
+    const double x = i % 2 == 0 ? anywhere(random) : shutter(random);
+    ASSERT_LE(units(PowerOfTwo(x), std::exp2(x)), 1) << x;
+  }
+  for (int n = -1074; n <= 1023; ++n) ASSERT_EQ(PowerOfTwo(n), std::ldexp(1.0, n)) << n;
+  EXPECT_EQ(PowerOfTwo(1024.0), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(PowerOfTwo(-1200.0), 0.0);
+  EXPECT_EQ(PowerOfTwo(std::numeric_limits<double>::infinity()), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(PowerOfTwo(-std::numeric_limits<double>::infinity()), 0.0);
+  EXPECT_TRUE(std::isnan(PowerOfTwo(std::numeric_limits<double>::quiet_NaN())));
+  // APEX values in thousandths, as most cameras write them, from 30 s to 1/64000 s
+  for (int apex = -5000; apex <= 16000; ++apex) {
+    const double value = apex / 1000.0;
+    char ours[64], theirs[64];
+    std::snprintf(ours, sizeof ours, "%.4f %d", PowerOfTwo(-value), RoundToInt32(1.0 / PowerOfTwo(-value)));
+    std::snprintf(theirs, sizeof theirs, "%.4f %d", std::exp2(-value), RoundToInt32(1.0 / std::exp2(-value)));
+    ASSERT_STREQ(ours, theirs) << apex;
+  }
 }
 
 }  // namespace
