@@ -156,8 +156,8 @@ double FractionValue(std::string_view text) {
 }
 
 // Computed here rather than by the math library's exp2, the only call into that library a read
-// would make: one call maps some 190 KB of its code and tables into the reading process, more
-// than the rest of the read's own code that runs for a file.
+// would make: that one call maps some 190 KB of the library's code and tables into the reading
+// process, about as much as the read's own code.
 double PowerOfTwo(double exponent) noexcept {
   if (!(exponent == exponent)) return exponent;
   if (exponent >= 1024) return std::numeric_limits<double>::infinity();

@@ -3,7 +3,8 @@
 
 A reading process maps the plug-in's code as it first touches it, 64 KB around each touch. With
 the read's functions scattered over the whole code, a read of one file maps nearly all of it.
-The link puts the functions named in layout/read-path.order first, side by side.
+The native link lays the functions named in layout/read-path.order out together, one after
+another.
 
 Usage:
   read_path.py record BUILD_DIR ORDER_FILE
@@ -71,11 +72,12 @@ def record(build_dir, order_file):
                         "--toggle-collect=_ZN3dux5tools10PluginHost7Execute*",
                         tests, "--gtest_filter=" + TEST], check=True, capture_output=True)
         names = ran(out, os.path.basename(plugin))
+    symbols = functions(plugin)
     by_address = {}
-    for address, _, name in functions(plugin):
+    for address, _, name in symbols:
         by_address.setdefault(address, []).append(name)
     sections = set()
-    for address, _, name in functions(plugin):
+    for address, _, name in symbols:
         if name in names:
             sections.update(by_address[address])
     if not sections:
