@@ -21,7 +21,7 @@ std::size_t ByteStream::Read(char* destination, std::size_t size) {
       if (!Refill()) break;
     }
     const std::size_t take = std::min(size - done, filled_ - next_);
-    std::memcpy(destination + done, buffer_.get() + next_, take);
+    std::memcpy(destination + done, data_ + next_, take);
     next_ += take;
     done += take;
     position_ += static_cast<std::int64_t>(take);
@@ -32,15 +32,54 @@ std::size_t ByteStream::Read(char* destination, std::size_t size) {
 bool ByteStream::Refill() {
   // The opening fill is sized for the leading segments; what a scan reads after it is most
   // often a few headers, so the fills start over at 4 KB.
-  const bool opening = capacity_ == 0 && fillSize_ == kOpeningFill;
-  if (capacity_ < fillSize_) {  // the buffer is empty here: nothing to keep
+  const bool opening = !opened_ && fillSize_ == kOpeningFill;
+  opened_ = true;
+  if (!buffer_ || capacity_ < fillSize_) {  // the buffer is empty here: nothing to keep
     buffer_ = std::make_unique_for_overwrite<char[]>(fillSize_);
     capacity_ = fillSize_;
   }
-  filled_ = Fill(buffer_.get(), fillSize_);
+  data_ = buffer_.get();
+  filledAt_ = position_;
+  filled_ = Fill(data_, fillSize_);
   fillSize_ = opening ? kFirstFill : std::min(2 * fillSize_, kBufferSize);
   next_ = 0;
   return filled_ != 0;
+}
+
+std::string_view ByteStream::Hold(std::size_t before, std::size_t size, bool readOn,
+                                  std::vector<std::unique_ptr<char[]>>& keep) {
+  // The bytes before must be the last ones read, from this buffer: not when a read or a skip
+  // went around it since it was filled.
+  const bool last = filledAt_ + static_cast<std::int64_t>(next_) == position_;
+  if (data_ == nullptr || !last || next_ < before) return {};
+  if (filled_ - next_ < size) {
+    if (!readOn) return {};
+    // A new buffer with room for a first fill's worth after the run, which most often holds the
+    // next segment's header, as Append reads a long run.
+    const std::size_t have = before + (filled_ - next_);
+    const std::size_t room = before + size + kFirstFill;
+    auto grown = std::make_unique_for_overwrite<char[]>(room);
+    std::memcpy(grown.get(), data_ + next_ - before, have);
+    std::size_t filled = have;
+    while (filled < before + size) {
+      const std::size_t got = Fill(grown.get() + filled, room - filled);
+      if (got == 0) break;
+      filled += got;
+    }
+    buffer_ = std::move(grown);
+    capacity_ = room;
+    data_ = buffer_.get();
+    filledAt_ = position_ - static_cast<std::int64_t>(before);
+    next_ = before;
+    filled_ = filled;
+    fillSize_ = kFirstFill;
+    if (filled_ - next_ < size) return {};  // the file ends first
+  }
+  if (buffer_) keep.push_back(std::move(buffer_));
+  const std::string_view held(data_ + next_ - before, before + size);
+  next_ += size;
+  position_ += static_cast<std::int64_t>(size);
+  return held;
 }
 
 std::size_t ByteStream::Append(std::string& out, std::size_t size) {
@@ -64,7 +103,7 @@ std::size_t ByteStream::Append(std::string& out, std::size_t size) {
       if (!filled) break;
     }
     const std::size_t take = std::min(size - done, filled_ - next_);
-    out.append(buffer_.get() + next_, take);
+    out.append(data_ + next_, take);
     next_ += take;
     done += take;
     position_ += static_cast<std::int64_t>(take);
@@ -75,7 +114,7 @@ std::size_t ByteStream::Append(std::string& out, std::size_t size) {
 bool ByteStream::ReadByte(std::uint8_t& value) {
   char c = 0;
   if (next_ < filled_) {
-    c = buffer_[next_++];
+    c = data_[next_++];
     ++position_;
   } else if (Read(&c, 1) != 1) {
     return false;

@@ -34,6 +34,14 @@ class ByteStream {
   std::size_t Skip(std::size_t size);
   // Offset of the next byte to be read.
   std::int64_t Position() const { return position_; }
+  // The `before` bytes just read and the `size` bytes after them, in one buffer that the stream
+  // hands to `keep`, which keeps the view good; the stream moves past the `size` bytes and fills a
+  // new buffer next. When the buffer holds them all, nothing is copied; else, with `readOn`, the
+  // buffered part moves to a new buffer and the rest is read straight after it. An empty view (no
+  // data) when they are not all there; the stream then stands where it stood.
+  std::string_view Hold(std::size_t before, std::size_t size, bool readOn, std::vector<std::unique_ptr<char[]>>& keep);
+  // The bytes buffered ahead, read without a system call (none at all when the buffer is used up).
+  std::string_view Buffered() const { return {data_ + next_, filled_ - next_}; }
 
  protected:
   // Reads up to `size` bytes from the source; 0 only at its end.
@@ -49,9 +57,13 @@ class ByteStream {
   static constexpr std::size_t kBufferSize = 1 << 16, kFirstFill = 1 << 12, kDirect = 1 << 12;
   static constexpr std::size_t kOpeningFill = 1 << 14;
   static constexpr std::size_t kFoldedRun = kBufferSize - kFirstFill;
-  std::unique_ptr<char[]> buffer_;  // as large as the largest fill so far, never zero-filled
+  std::unique_ptr<char[]> buffer_;  // as large as the largest fill so far, never zero-filled;
+                                    // none once handed on by Hold
+  char* data_ = nullptr;            // the bytes filled: buffer_'s, or the buffer handed on
   std::size_t capacity_ = 0, next_ = 0, filled_ = 0, fillSize_ = kOpeningFill;
   std::int64_t position_ = 0;
+  std::int64_t filledAt_ = 0;  // the offset of data_[0]
+  bool opened_ = false;
 };
 
 // Bytes held in memory (the caller keeps them alive).

@@ -124,7 +124,7 @@ tIptcSources::tIptcSources(const TimgData& image, const TIPTCdata& iim, XmpPacke
     for (const tMapping& m : kMappings) {
       if (std::find(namespaces.begin(), namespaces.end(), m.property.ns) == namespaces.end()) namespaces.push_back(m.property.ns);
     }
-    xmp_ = XmpPacket::Parse(std::string_view(image.xmpSection->bytes).substr(2 + kXmpSignature.size()), std::move(namespaces), use);
+    xmp_ = XmpPacket::Parse(image.xmpSection->Data().substr(2 + kXmpSignature.size()), std::move(namespaces), use);
   }
   // The digest decides between the two only where both are there.
   if (!xmp_ || !hasIim_) return;

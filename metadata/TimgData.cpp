@@ -22,7 +22,7 @@ constexpr std::int64_t kTiffBufferSize = 256000;
 }  // namespace
 
 bool IsXmpSection(const tSection& section) {
-  return section.markerCode == 0xE1 && Bytes(section.bytes, 3, std::ssize(kXmpSignature)) == kXmpSignature;
+  return section.markerCode == 0xE1 && Bytes(section.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature;
 }
 
 tFileKind FileKindOf(const std::string& fileName) {
@@ -53,6 +53,9 @@ void TimgData::ResetState() {
   exifInfo.reset();
   iptcInfo.reset();
   bigEndian = false;
+  for (tSection& s : sections) s.held = {};
+  heldBuffers_.clear();
+  holdSegments_ = false;
 }
 
 bool TimgData::HasAnyMetadata() const {
@@ -66,7 +69,7 @@ bool TimgData::HasThumbnail() const {
 
 std::string TimgData::CommentText() const {
   if (commentSection == nullptr) return {};
-  return std::string(Bytes(commentSection->bytes, 3, commentSection->lengthField - 2));
+  return std::string(Bytes(commentSection->Data(), 3, commentSection->lengthField - 2));
 }
 
 void TimgData::CaptureFileInfo(const std::string& name, const platform::tFileStamp& stamp) {
@@ -108,11 +111,13 @@ bool TimgData::ScanFile(const std::string& name) {
   try {
     FileByteStream stream(std::move(file));
     tiffMode = tiff;
+    holdSegments_ = true;
     found = tiff ? ScanTiffStream(stream) : ScanJpegStream(stream);
   } catch (const FormatError&) {
     found = false;
   }
   tiffMode = false;
+  holdSegments_ = false;
   if (found) ErrStr = ScanMessageText(tScanMessage::kNone);
   return found;
 }
@@ -144,20 +149,35 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     std::size_t kept = metadata ? payloadLength : 0;
     if (marker.code == kMarkerApp1 && (!walkExif || !readIptcAndXmp)) kept = std::min(payloadLength, kXmpSignature.size());
     if (marker.code == kMarkerApp13 && !readIptcAndXmp) kept = 0;
-    s.bytes.clear();
-    if (kept == payloadLength || (marker.code == kMarkerApp1 && walkExif)) s.bytes.reserve(static_cast<std::size_t>(length));
-    s.bytes += static_cast<char>(length >> 8);
-    s.bytes += static_cast<char>(length & 0xFF);
-    bool whole = stream.Append(s.bytes, kept) == kept;
-    if (whole && kept < payloadLength) {
-      const std::size_t rest = payloadLength - kept;
-      const bool wanted = IsXmpSection(s) ? readIptcAndXmp : marker.code == kMarkerApp1 && walkExif;
-      whole = (wanted ? stream.Append(s.bytes, rest) : stream.Skip(rest)) == rest;
+    s.owned.clear();
+    s.held = {};
+    if (metadata && holdSegments_) {
+      // A file scan views its segments in the read buffers, length bytes and all, instead of
+      // copying them: any that lies whole in the buffer (that costs nothing, needed or not), and
+      // a needed one that runs past it, which is then read on into a buffer of its own. An APP1
+      // is needed or not by its signature, when the buffer holds that.
+      bool needed = kept == payloadLength;
+      const std::string_view ahead = stream.Buffered();
+      if (!needed && marker.code == kMarkerApp1 && ahead.size() >= kXmpSignature.size()) {
+        needed = ahead.starts_with(kXmpSignature) ? readIptcAndXmp : walkExif;
+      }
+      s.held = stream.Hold(2, payloadLength, needed, heldBuffers_);
     }
-    if (!whole) {
-      // A short payload keeps the slot counted but unclassified; the next read meets the end.
-      if (metadata) s.bytes.resize(static_cast<std::size_t>(length));
-      continue;
+    if (s.held.data() == nullptr) {
+      if (kept == payloadLength || (marker.code == kMarkerApp1 && walkExif)) s.owned.reserve(static_cast<std::size_t>(length));
+      s.owned += static_cast<char>(length >> 8);
+      s.owned += static_cast<char>(length & 0xFF);
+      bool whole = stream.Append(s.owned, kept) == kept;
+      if (whole && kept < payloadLength) {
+        const std::size_t rest = payloadLength - kept;
+        const bool wanted = IsXmpSection(s) ? readIptcAndXmp : marker.code == kMarkerApp1 && walkExif;
+        whole = (wanted ? stream.Append(s.owned, rest) : stream.Skip(rest)) == rest;
+      }
+      if (!whole) {
+        // A short payload keeps the slot counted but unclassified; the next read meets the end.
+        if (metadata) s.owned.resize(static_cast<std::size_t>(length));
+        continue;
+      }
     }
     // The EXIF, IPTC or comment segment must be among the first four segments after SOI.
     if (sectionCount == 5 && !HasAnyMetadata()) {
@@ -177,10 +197,10 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
           xmpSection = &s;  // the main XMP packet, kept wherever it stands
         } else if (sectionCount > 5 || exifSection != nullptr) {
           --sectionCount;  // dropped: the next segment reuses the slot
-        } else if (Bytes(s.bytes, 3, 5) == std::string_view("Exif\0", 5)) {
+        } else if (Bytes(s.Data(), 3, 5) == std::string_view("Exif\0", 5)) {
           exifSection = &s;
           exifInfo = std::make_unique<TImageInfo>(buildMode);
-          ViewSegmentData(s.bytes);
+          ViewSegmentData(s.Data());
           DecodeExifSegment();
         }
         // Any other APP1 (an XMP packet before the EXIF, in many files) is an ordinary segment.
@@ -221,16 +241,16 @@ void TimgData::FindLateSegments(ByteStream& stream) {
     s.markerCode = marker.code;
     s.lengthField = length;
     s.markerOffset = marker.markerOffset;
-    s.bytes.assign(static_cast<std::size_t>(length), '\0');
-    s.bytes[0] = static_cast<char>(length >> 8);
-    s.bytes[1] = static_cast<char>(length & 0xFF);
-    if (stream.Read(s.bytes.data() + 2, payloadLength) != payloadLength) return;
+    s.owned.assign(static_cast<std::size_t>(length), '\0');
+    s.owned[0] = static_cast<char>(length >> 8);
+    s.owned[1] = static_cast<char>(length & 0xFF);
+    if (stream.Read(s.owned.data() + 2, payloadLength) != payloadLength) return;
     if (marker.code == kMarkerApp13) {
       wantApp13 = false;
       tSection& slot = sections[static_cast<std::size_t>(sectionCount++)] = std::move(s);
       iptcSection = &slot;
       iptcInfo = std::make_unique<TIPTCdata>();
-    } else if (Bytes(s.bytes, 3, std::ssize(kXmpSignature)) == kXmpSignature) {
+    } else if (Bytes(s.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature) {
       wantXmp = false;
       tSection& slot = sections[static_cast<std::size_t>(sectionCount++)] = std::move(s);
       xmpSection = &slot;
@@ -240,7 +260,7 @@ void TimgData::FindLateSegments(ByteStream& stream) {
 
 void TimgData::DecodeExifSegment() {
   if (!exifInfo) exifInfo = std::make_unique<TImageInfo>(buildMode);
-  const std::string_view bytes = exifSection->bytes;
+  const std::string_view bytes = exifSection->Data();
   if (Bytes(bytes, 3, 5) != std::string_view("Exif\0", 5)) {
     ErrStr = ScanMessageText(tScanMessage::kIncorrectExifHeader);
     return;
@@ -268,7 +288,7 @@ void TimgData::FindTiffIptc(std::int64_t dirStart) {
   // resource block in tag 0x8649; and its XMP packet in tag 0x02BC. Each becomes the section a
   // JPEG would hold it in, behind the signature the IPTC read looks for.
   constexpr std::uint16_t kXmpTag = 0x02BC, kIptcNaa = 0x83BB, kPhotoshopBlock = 0x8649;
-  const tIfdReader reader{exifSection->bytes, exifInfo->bigEndian};
+  const tIfdReader reader{exifSection->Data(), exifInfo->bigEndian};
   const std::int64_t n = std::min<std::int64_t>(reader.ReadWord(dirStart), EntriesPresent(reader, dirStart));
   std::string_view naa, block, xmp;
   for (std::int64_t i = 0; i < n; ++i) {
@@ -292,8 +312,9 @@ void TimgData::FindTiffIptc(std::int64_t dirStart) {
   const auto add = [this](std::uint8_t marker, std::string_view signature, std::string_view value) -> tSection* {
     if (value.empty()) return nullptr;
     tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
-    s.bytes.assign(2, '\0');  // no segment: the length field is left 0
-    s.bytes.append(signature).append(value);
+    s.owned.assign(2, '\0');  // no segment: the length field is left 0
+    s.owned.append(signature).append(value);
+    s.held = {};
     s.markerCode = marker;
     s.lengthField = 0;
     s.markerOffset = -1;
@@ -314,8 +335,9 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   if (order != "II" && order != "MM") return false;
   if (stream.Read(header + 2, 6) != 6) return false;  // the magic number (not checked), IFD0's offset
   tSection& s = sections[0];
-  s.bytes.assign(static_cast<std::size_t>(kTiffBufferSize), '\0');
-  const std::size_t read = stream.Read(s.bytes.data(), s.bytes.size());
+  s.owned.assign(static_cast<std::size_t>(kTiffBufferSize), '\0');
+  s.held = {};
+  const std::size_t read = stream.Read(s.owned.data(), s.owned.size());
   s.markerCode = 0;
   s.lengthField = 0;
   s.markerOffset = -1;
@@ -324,8 +346,8 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   exifInfo = std::make_unique<TImageInfo>(buildMode);
   exifInfo->tiffSource = tiffMode;
   exifInfo->bytesFromFile = static_cast<std::int64_t>(read) + 1;
-  exifInfo->ViewSegmentData(s.bytes);
-  ViewSegmentData(s.bytes);
+  exifInfo->ViewSegmentData(s.owned);
+  ViewSegmentData(s.owned);
   exifInfo->bigEndian = order == "MM";
   // File offset o lies at position o - 7. IFD0 stands where the header says when its entry count
   // lies in the bytes read; else it is taken to follow the 8-byte header, where most files keep it.

@@ -21,8 +21,12 @@ class ByteStream;
 
 // One JPEG segment as stored after its 0xFF and marker byte.
 struct tSection {
-  std::string bytes;                // the two length bytes, then the payload: only for APP0, APP1,
-                                    // APP13 and COM, whose bytes are read; the others' are skipped
+  // The two length bytes, then the payload: only for APP0, APP1, APP13 and COM, whose bytes are
+  // read; the others' are skipped.
+  std::string_view Data() const { return held.data() != nullptr ? held : std::string_view(owned); }
+  std::string owned;                // the bytes when they were copied, or made by a write
+  std::string_view held;            // instead, the bytes in a file scan's read buffer, which the
+                                    // TimgData keeps (then owned is empty)
   std::int32_t markerCode = 0;      // 0xC0..0xFE
   std::int32_t lengthField = 0;     // big-endian value of the two length bytes
   std::int64_t markerOffset = -1;   // file offset of the marker byte; -1 when not from a file
@@ -159,6 +163,11 @@ class TimgData : public tEndInd {
   // and with findXmp the first XMP packet, each before the image data, in a spare slot.
   void FindLateSegments(ByteStream& stream);
 
+  // The read buffers a file scan's sections hold their bytes in.
+  std::vector<std::unique_ptr<char[]>> heldBuffers_;
+  // True while ScanFile scans: its sections may hold their bytes in the stream's buffers instead
+  // of copies. A rewrite's scan copies them, as it changes them.
+  bool holdSegments_ = false;
   std::vector<std::int64_t> replacedApp13_;
   std::string xmpReplacement_;  // the whole new XMP segment, or empty
 };

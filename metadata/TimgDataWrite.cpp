@@ -21,7 +21,7 @@ constexpr std::string_view kDefaultApp0{
 void AppendSection(std::string& out, const tSection& section) {
   out += '\xFF';
   out += static_cast<char>(section.markerCode & 0xFF);
-  out += section.bytes;
+  out += section.Data();
 }
 
 bool IsFrom(const tSection* section, const tLeadingSegment& segment) {
@@ -64,10 +64,11 @@ std::string HeaderSegments(const tSection* exif, std::string_view exifContinuati
 // An APP13 section holding `payload`.
 void FillApp13(tSection& s, std::string_view payload) {
   const std::size_t length = payload.size() + 2;
-  s.bytes.clear();
-  s.bytes += static_cast<char>((length >> 8) & 0xFF);
-  s.bytes += static_cast<char>(length & 0xFF);
-  s.bytes += payload;
+  s.owned.clear();
+  s.owned += static_cast<char>((length >> 8) & 0xFF);
+  s.owned += static_cast<char>(length & 0xFF);
+  s.owned += payload;
+  s.held = {};
   s.lengthField = static_cast<std::int32_t>(length);
   s.markerCode = kMarkerApp13;
   s.markerOffset = -1;
@@ -158,19 +159,20 @@ std::string TimgData::IptcBlock() const {
 
 std::string_view TimgData::IptcBlockView(std::string& joined) const {
   if (iptcSection == nullptr) return {};
-  if (!IsPhotoshopApp13(iptcSection->bytes, iptcSection->markerCode)) return iptcSection->bytes;
+  const std::string_view first = iptcSection->Data();
+  if (!IsPhotoshopApp13(first, iptcSection->markerCode)) return first;
   // Photoshop spreads a large resource block over consecutive APP13 segments, each starting
   // with the signature: the continuations join on without theirs.
   const tSection* end = iptcSection + 1;
-  std::size_t size = iptcSection->bytes.size();
-  for (; end < sections.data() + sectionCount && IsPhotoshopApp13(end->bytes, end->markerCode); ++end) {
-    size += end->bytes.size() - (2 + kPhotoshopSignature.size());
+  std::size_t size = first.size();
+  for (; end < sections.data() + sectionCount && IsPhotoshopApp13(end->Data(), end->markerCode); ++end) {
+    size += end->Data().size() - (2 + kPhotoshopSignature.size());
   }
-  if (end == iptcSection + 1) return iptcSection->bytes;
+  if (end == iptcSection + 1) return first;
   joined.clear();
   joined.reserve(size);
-  joined.append(iptcSection->bytes);
-  for (const tSection* s = iptcSection + 1; s < end; ++s) joined.append(std::string_view(s->bytes).substr(2 + kPhotoshopSignature.size()));
+  joined.append(first);
+  for (const tSection* s = iptcSection + 1; s < end; ++s) joined.append(s->Data().substr(2 + kPhotoshopSignature.size()));
   return joined;
 }
 
@@ -187,7 +189,11 @@ std::string TimgData::WriteHeaderSegments() const {
 std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bool patchDimensions,
                                                       std::string& header) {
   if (patchDimensions && exifInfo && exifSection != nullptr) {
-    exifInfo->PatchDimensions(exifSection->bytes, image.Height(), image.Width());
+    if (exifSection->held.data() != nullptr) {  // bytes a read's buffer holds are copied before they change
+      exifSection->owned = exifSection->held;
+      exifSection->held = {};
+    }
+    exifInfo->PatchDimensions(exifSection->owned, image.Height(), image.Width());
   }
   const tSection* exif = Movable(exifSection, image);
   const tSection* app0 = Movable(headerSection, image);

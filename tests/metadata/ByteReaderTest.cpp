@@ -173,5 +173,73 @@ TEST(ByteStream, FillsStartSmallAfterTheOpeningFill) {
   EXPECT_EQ(stream.handedOut, 16384u + 4096u + 8192u);  // then they double
 }
 
+// A segment the buffer holds is viewed there; one that runs past it is read on into a buffer of
+// its own, or left to the caller; the stream goes on reading the right bytes after each, and the
+// views stay good after the stream is gone.
+TEST(ByteStream, HoldsBytesInItsBuffersInsteadOfCopyingThem) {
+  std::string data(100000, '\0');
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 13 + i / 256);
+  std::vector<std::unique_ptr<char[]>> keep;
+  std::string_view first, second, third;
+  {
+    TrickleStream stream(data, data.size(), true);
+    std::string header;
+    ASSERT_EQ(stream.Append(header, 10), 10u);
+    EXPECT_EQ(stream.Buffered(), std::string_view(data).substr(10, 16384 - 10));
+    first = stream.Hold(2, 1000, false, keep);  // within the opening fill: no copy, no read
+    EXPECT_EQ(first, std::string_view(data).substr(8, 1002));
+    EXPECT_EQ(keep.size(), 1u);
+    EXPECT_EQ(stream.fills, 1u);
+    ASSERT_EQ(stream.Append(header, 2), 2u);
+    second = stream.Hold(2, 500, false, keep);  // the same buffer: kept once
+    EXPECT_EQ(second, std::string_view(data).substr(1010, 502));
+    EXPECT_EQ(keep.size(), 1u);
+    ASSERT_EQ(stream.Append(header, 2), 2u);
+    const std::int64_t at = stream.Position();
+    EXPECT_EQ(stream.Hold(2, 30000, false, keep).data(), nullptr);  // past the buffer, not wanted
+    EXPECT_EQ(stream.Position(), at);
+    EXPECT_EQ(stream.fills, 1u);
+    third = stream.Hold(2, 30000, true, keep);  // wanted: read on after the buffered part
+    EXPECT_EQ(third, std::string_view(data).substr(1512, 30002));
+    EXPECT_EQ(keep.size(), 2u);
+    EXPECT_EQ(stream.fills, 2u);
+    EXPECT_EQ(stream.handedOut, 16384u + (31514u - 16384u) + 4096u);  // and a small fill's worth after it
+    std::string next;
+    EXPECT_EQ(stream.Append(next, 4000), 4000u);  // from what was read with it
+    EXPECT_EQ(next, data.substr(31514, 4000));
+    EXPECT_EQ(stream.fills, 2u);
+    EXPECT_EQ(stream.Skip(100), 100u);
+    EXPECT_EQ(stream.Append(next, 10), 10u);
+    EXPECT_EQ(next.substr(4000), data.substr(35614, 10));
+    EXPECT_EQ(stream.Position(), 35624);
+  }
+  EXPECT_EQ(first, std::string_view(data).substr(8, 1002));
+  EXPECT_EQ(second, std::string_view(data).substr(1010, 502));
+  EXPECT_EQ(third, std::string_view(data).substr(1512, 30002));
+}
+
+// No view where the bytes before were not the buffer's last ones, nor where the data ends first;
+// the stream then still reads what is there.
+TEST(ByteStream, HoldsNothingItCannotHoldWhole) {
+  std::vector<std::unique_ptr<char[]>> keep;
+  TrickleStream stream(std::string(30000, 'x'), 30000, true);
+  EXPECT_EQ(stream.Hold(0, 0, true, keep).data(), nullptr);  // nothing read yet
+  std::uint8_t byte = 0;
+  ASSERT_TRUE(stream.ReadByte(byte));
+  ASSERT_EQ(stream.Skip(16383), 16383u);  // the rest of the opening fill
+  std::string bytes(5000, '\0');
+  ASSERT_EQ(stream.Read(bytes.data(), bytes.size()), bytes.size());  // straight into the caller's memory
+  EXPECT_EQ(stream.Hold(2, 0, true, keep).data(), nullptr);  // its last two bytes are not in the buffer
+  const std::string data(20000, 'y');
+  TrickleStream shortStream(data, data.size(), true);
+  ASSERT_EQ(shortStream.Read(bytes.data(), 2), 2u);
+  EXPECT_EQ(shortStream.Hold(2, 30000, true, keep).data(), nullptr);
+  EXPECT_TRUE(keep.empty());
+  EXPECT_EQ(shortStream.Position(), 2);
+  std::string rest;
+  EXPECT_EQ(shortStream.Append(rest, 30000), 19998u);
+  EXPECT_EQ(rest, data.substr(2));
+}
+
 }  // namespace
 }  // namespace dux

@@ -52,7 +52,7 @@ void Scan(const std::string& jpeg) {
   TimgData image(255);
   MemoryByteStream stream(jpeg);
   image.ScanJpegStream(stream);
-  if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.iptcSection->bytes);
+  if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.iptcSection->Data());
   if (image.HasThumbnail()) image.exifInfo->ParseThumbnailDirectory();
 }
 

@@ -140,11 +140,11 @@ TEST(TImageInfo, PatchDimensionsWritesShortAndLongInPlace) {
   const Ifd exif = Ifd().Short(0xA002, {640}).Long(0xA003, {480});
   tScanned s(Ifd().Sub(0x8769, exif).Tiff(true));
   TImageInfo& info = s.Info();
-  const std::string before = s.data.exifSection->bytes;
-  info.PatchDimensions(s.data.exifSection->bytes, 480, 640);
-  EXPECT_EQ(s.data.exifSection->bytes, before);  // same size: no byte changes
-  info.PatchDimensions(s.data.exifSection->bytes, 768, 1024);
-  const std::string& after = s.data.exifSection->bytes;
+  const std::string before = s.data.exifSection->owned;
+  info.PatchDimensions(s.data.exifSection->owned, 480, 640);
+  EXPECT_EQ(s.data.exifSection->owned, before);  // same size: no byte changes
+  info.PatchDimensions(s.data.exifSection->owned, 768, 1024);
+  const std::string& after = s.data.exifSection->owned;
   EXPECT_EQ(Word(after, info.widthPos, true), 1024);
   EXPECT_EQ(Word(after, info.widthPos + 2, true), 0);  // left-justified, the rest untouched
   EXPECT_EQ(Long(after, info.heightPos, true), 768u);
@@ -159,7 +159,7 @@ TEST(TImageInfo, PatchDimensionsWritesShortAndLongInPlace) {
 TEST(TImageInfo, MakerNoteIsKeptAsAnEntryWithItsPosition) {
   tScanned s(Ifd().Sub(0x8769, Ifd().Bytes(0x927C, 7, std::string("VENDOR\0data", 11))).Tiff(false));
   EXPECT_EQ(s.Info().makerNoteData, std::string("VENDOR\0data", 11));
-  EXPECT_EQ(s.Info().makerNotePos, static_cast<std::int64_t>(s.data.exifSection->bytes.find("VENDOR")) + 1);
+  EXPECT_EQ(s.Info().makerNotePos, static_cast<std::int64_t>(s.data.exifSection->Data().find("VENDOR")) + 1);
   EXPECT_FALSE(s.Info().makerNoteDecoded);
   EXPECT_EQ(s.Info().DisplayValueOf("MakerNote"), "\"VENDOR\"");
 }
