@@ -16,6 +16,7 @@ bool IptcRead(const std::string& fileName) {
   TimgData image(255);
   image.walkExif = false;  // the IPTC read needs the segments only
   image.findXmp = true;
+  image.captureFileFacts = false;
   image.ScanFile(fileName);
   TIPTCdata none;
   std::string joined;

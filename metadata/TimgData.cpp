@@ -84,20 +84,20 @@ bool TimgData::ScanFile(const std::string& name) {
   std::unique_ptr<platform::InputFile> file;
   if (kind != tFileKind::kOther) {
     try {
-      file = platform::OpenInputFile(name);
+      file = platform::OpenInputFile(name, captureFileFacts ? platform::tLookUp::kAtOpen : platform::tLookUp::kWhenAsked);
     } catch (const FormatError&) {
     }
   }
   // A file that opens is looked up through its handle; one that does not, or is no image by its
   // name, by its path.
   std::optional<platform::tFileStamp> stamp;
-  if (file) {
-    stamp = file->Stamp();
-  } else {
+  if (!file) {
     stamp = platform::LookUpFile(name);
     if (!stamp || stamp->isDirectory) return false;
+  } else if (captureFileFacts) {
+    stamp = file->Stamp();
   }
-  CaptureFileInfo(name, *stamp);
+  if (stamp) CaptureFileInfo(name, *stamp);
   ErrStr = ScanMessageText(tScanMessage::kNotAnExifFile);
   if (kind == tFileKind::kOther) return false;
   if (!file) {

@@ -131,6 +131,10 @@ class TimgData : public tEndInd {
   // True when the caller needs the XMP packet wherever it stands before the image data (the IPTC
   // read and write); the scan then looks on for it after stopping early.
   bool findXmp = false;
+  // False when the caller needs neither the file's size nor its date (the IPTC read): a file that
+  // opens is then looked up only if the scan needs its size, and a folder that opens fails at its
+  // first read.
+  bool captureFileFacts = true;
   // False when the caller needs neither the IPTC block nor the XMP packet (the EXIF read): their
   // segments are still found and counted, but only the XMP signature is read of them.
   bool readIptcAndXmp = true;

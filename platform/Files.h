@@ -33,17 +33,23 @@ class InputFile {
   // Reads up to `size` bytes; returns how many were read, 0 at the end. Throws FormatError when
   // the system reports a read error.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
-  // Size of the file when it was opened.
+  // Size of the file when it was looked up (see tLookUp). Throws FileError when the system
+  // cannot tell it.
   virtual std::int64_t Size() const = 0;
-  // The file's size and last-write time when it was opened, as LookUpFile tells them.
+  // The file's size and last-write time when it was looked up, as LookUpFile tells them.
   virtual tFileStamp Stamp() const = 0;
   // Moves the read position to `offset` from the start, without a system call: the next Read
   // reads there. Throws FormatError for a negative offset.
   virtual void Seek(std::int64_t offset) = 0;
 };
 
+// When an opened file is looked up: as it opens, so that Size and Stamp tell the file as it was
+// opened and a folder does not open; or at the first Size or Stamp, for a reader that may need
+// neither and saves the system call (a folder that opens then fails at its first read).
+enum class tLookUp { kAtOpen, kWhenAsked };
+
 // Opens `path` for shared reading. Throws FileError naming the file, with the system's reason.
-std::unique_ptr<InputFile> OpenInputFile(const std::string& path);
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp = tLookUp::kAtOpen);
 
 // Reads the whole file. Throws FileError naming the file, with the system's reason.
 std::string ReadWholeFile(const std::string& path);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <vector>
 
 #include "platform/FormatError.h"
@@ -52,7 +53,7 @@ tFileStamp StampOf(const struct stat& info) {
 
 class PosixInputFile final : public InputFile {
  public:
-  PosixInputFile(int fd, const struct stat& info) : fd_(fd), info_(info) {}
+  PosixInputFile(int fd, const std::optional<struct stat>& info) : fd_(fd), info_(info) {}
   ~PosixInputFile() override { close(fd_); }
   PosixInputFile(const PosixInputFile&) = delete;
   PosixInputFile& operator=(const PosixInputFile&) = delete;
@@ -80,8 +81,8 @@ class PosixInputFile final : public InputFile {
       if (errno != EINTR) Fail("Cannot read: ", ErrnoText(errno));
     }
   }
-  std::int64_t Size() const override { return static_cast<std::int64_t>(info_.st_size); }
-  tFileStamp Stamp() const override { return StampOf(info_); }
+  std::int64_t Size() const override { return static_cast<std::int64_t>(Info().st_size); }
+  tFileStamp Stamp() const override { return StampOf(Info()); }
   void Seek(std::int64_t offset) override {
     if (offset < 0) Fail("Cannot seek: ", ErrnoText(EINVAL));
     position_ = offset;
@@ -89,9 +90,18 @@ class PosixInputFile final : public InputFile {
 
  private:
   int fd_;
-  struct stat info_;  // as the file was when it was opened
+  mutable std::optional<struct stat> info_;  // as the file was when it was looked up
   std::int64_t position_ = 0;
   bool tryCacheFirst_ = true;
+
+  const struct stat& Info() const {
+    if (!info_) {
+      struct stat info {};
+      if (fstat(fd_, &info) != 0) Fail("Cannot look up the file: ", ErrnoText(errno));
+      info_ = info;
+    }
+    return *info_;
+  }
 
   std::size_t Advance(ssize_t got) {
     position_ += got;
@@ -114,9 +124,10 @@ bool FileExists(const std::string& path) {
 
 std::string LastSystemErrorText() { return ErrnoText(errno); }
 
-std::unique_ptr<InputFile> OpenInputFile(const std::string& path) {
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) Fail("Cannot open '" + path + "': ", ErrnoText(errno));
+  if (lookUp == tLookUp::kWhenAsked) return std::make_unique<PosixInputFile>(fd, std::nullopt);
   struct stat info {};
   if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
     const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "platform/FormatError.h"
@@ -50,7 +51,7 @@ tFileStamp StampOf(const FILETIME& lastWrite, std::int64_t size, bool isDirector
 
 class Win32InputFile final : public InputFile {
  public:
-  Win32InputFile(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& info) : handle_(handle), info_(info) {}
+  Win32InputFile(HANDLE handle, const std::optional<BY_HANDLE_FILE_INFORMATION>& info) : handle_(handle), info_(info) {}
   ~Win32InputFile() override { CloseHandle(handle_); }
   Win32InputFile(const Win32InputFile&) = delete;
   Win32InputFile& operator=(const Win32InputFile&) = delete;
@@ -70,9 +71,10 @@ class Win32InputFile final : public InputFile {
     position_ += got;
     return got;
   }
-  std::int64_t Size() const override { return SizeOf(info_); }
+  std::int64_t Size() const override { return SizeOf(Info()); }
   tFileStamp Stamp() const override {
-    return StampOf(info_.ftLastWriteTime, SizeOf(info_), (info_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    const BY_HANDLE_FILE_INFORMATION& info = Info();
+    return StampOf(info.ftLastWriteTime, SizeOf(info), (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
   }
   void Seek(std::int64_t offset) override {
     if (offset < 0) Fail("Cannot seek: ", SystemText(ERROR_NEGATIVE_SEEK));
@@ -83,8 +85,16 @@ class Win32InputFile final : public InputFile {
   static std::int64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return static_cast<std::int64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
   }
+  const BY_HANDLE_FILE_INFORMATION& Info() const {
+    if (!info_) {
+      BY_HANDLE_FILE_INFORMATION info{};
+      if (!GetFileInformationByHandle(handle_, &info)) Fail("Cannot look up the file: ", SystemText(GetLastError()));
+      info_ = info;
+    }
+    return *info_;
+  }
   HANDLE handle_;
-  BY_HANDLE_FILE_INFORMATION info_;  // as the file was when it was opened
+  mutable std::optional<BY_HANDLE_FILE_INFORMATION> info_;  // as the file was when it was looked up
   std::int64_t position_ = 0;
 };
 
@@ -106,12 +116,13 @@ bool FileExists(const std::string& path) {
 
 std::string LastSystemErrorText() { return SystemText(GetLastError()); }
 
-std::unique_ptr<InputFile> OpenInputFile(const std::string& path) {
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     Fail("Cannot open '" + path + "': ", SystemText(GetLastError()));
   }
+  if (lookUp == tLookUp::kWhenAsked) return std::make_unique<Win32InputFile>(handle, std::nullopt);
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(handle, &info)) {
     const DWORD error = GetLastError();

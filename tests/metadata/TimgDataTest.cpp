@@ -187,6 +187,17 @@ TEST(ScanFile, RecordsNameSizeAndDate) {
   EXPECT_EQ(data.fileName, path);
   EXPECT_EQ(data.fileSize, static_cast<std::int64_t>(jpeg.size()));
   EXPECT_GT(data.fileDateTime, 45000.0);  // after 2023
+  // Without the file's facts, the scan finds the same and the file is not looked up.
+  TimgData noFacts(255);
+  noFacts.captureFileFacts = false;
+  ASSERT_TRUE(noFacts.ScanFile(path));
+  EXPECT_EQ(noFacts.fileSize, 0);
+  EXPECT_EQ(noFacts.fileDateTime, 0.0);
+  ASSERT_NE(noFacts.iptcSection, nullptr);
+  EXPECT_EQ(noFacts.iptcSection->Data(), data.iptcSection->Data());
+  std::filesystem::create_directory(dir.File("folder.jpg"));
+  EXPECT_FALSE(noFacts.ScanFile(dir.File("folder.jpg")));
+  EXPECT_EQ(noFacts.iptcSection, nullptr);
   // A second scan of a missing file starts from a clean state.
   EXPECT_FALSE(data.ScanFile(dir.File("none.jpg")));
   EXPECT_EQ(data.fileName, "");

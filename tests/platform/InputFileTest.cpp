@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "platform/FormatError.h"
 #include "tests/support/TempDir.h"
@@ -46,6 +47,25 @@ TEST(InputFile, AFolderOrAMissingFileDoesNotOpen) {
   test::TempDir dir;
   EXPECT_THROW(OpenInputFile(dir.Path()), FileError);
   EXPECT_THROW(OpenInputFile(dir.File("none.jpg")), FileError);
+  // Looked up only when asked, a folder may open, but no read of it succeeds.
+  EXPECT_THROW(ReadUpTo(*OpenInputFile(dir.Path(), tLookUp::kWhenAsked), 10), FileError);
+  EXPECT_THROW(OpenInputFile(dir.File("none.jpg"), tLookUp::kWhenAsked), FileError);
+}
+
+// A file looked up when asked reads the same and tells the same size and date as one looked up
+// as it opens.
+TEST(InputFile, ALookUpWhenAskedTellsWhatOneAtOpeningTells) {
+  test::TempDir dir;
+  const std::string data(5000, 'd');
+  test::WriteFileBytes(dir.File("a.jpg"), data);
+  const auto atOpen = OpenInputFile(dir.File("a.jpg"));
+  const auto whenAsked = OpenInputFile(dir.File("a.jpg"), tLookUp::kWhenAsked);
+  EXPECT_EQ(ReadUpTo(*whenAsked, 10000), data);
+  EXPECT_EQ(whenAsked->Size(), 5000);
+  const tFileStamp a = atOpen->Stamp(), b = whenAsked->Stamp();
+  EXPECT_EQ(std::tie(a.size, a.isDirectory, a.year, a.month, a.day, a.hour, a.minute, a.second),
+            std::tie(b.size, b.isDirectory, b.year, b.month, b.day, b.hour, b.minute, b.second));
+  EXPECT_GE(b.year, 2000);
 }
 
 }  // namespace
