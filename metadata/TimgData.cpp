@@ -55,7 +55,6 @@ void TimgData::ResetState() {
   bigEndian = false;
   for (tSection& s : sections) s.held = {};
   heldBuffers_.clear();
-  holdSegments_ = false;
 }
 
 bool TimgData::HasAnyMetadata() const {
@@ -111,13 +110,11 @@ bool TimgData::ScanFile(const std::string& name) {
   try {
     FileByteStream stream(std::move(file));
     tiffMode = tiff;
-    holdSegments_ = true;
     found = tiff ? ScanTiffStream(stream) : ScanJpegStream(stream);
   } catch (const FormatError&) {
     found = false;
   }
   tiffMode = false;
-  holdSegments_ = false;
   if (found) ErrStr = ScanMessageText(tScanMessage::kNone);
   return found;
 }
@@ -151,8 +148,8 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     if (marker.code == kMarkerApp13 && !readIptcAndXmp) kept = 0;
     s.owned.clear();
     s.held = {};
-    if (metadata && holdSegments_) {
-      // A file scan views its segments in the read buffers, length bytes and all, instead of
+    if (metadata && holdSegments) {
+      // A scan views its segments in the read buffers, length bytes and all, instead of
       // copying them: any that lies whole in the buffer (that costs nothing, needed or not), and
       // a needed one that runs past it, which is then read on into a buffer of its own. An APP1
       // is needed or not by its signature, when the buffer holds that.

@@ -135,6 +135,9 @@ class TimgData : public tEndInd {
   // opens is then looked up only if the scan needs its size, and a folder that opens fails at its
   // first read.
   bool captureFileFacts = true;
+  // True when the sections may view their bytes in the stream's read buffers, which this object
+  // then keeps, instead of copying them. A rewrite's scan copies them, as it changes them.
+  bool holdSegments = true;
   // False when the caller needs neither the IPTC block nor the XMP packet (the EXIF read): their
   // segments are still found and counted, but only the XMP signature is read of them.
   bool readIptcAndXmp = true;
@@ -167,11 +170,8 @@ class TimgData : public tEndInd {
   // and with findXmp the first XMP packet, each before the image data, in a spare slot.
   void FindLateSegments(ByteStream& stream);
 
-  // The read buffers a file scan's sections hold their bytes in.
+  // The read buffers the sections view their bytes in.
   std::vector<std::unique_ptr<char[]>> heldBuffers_;
-  // True while ScanFile scans: its sections may hold their bytes in the stream's buffers instead
-  // of copies. A rewrite's scan copies them, as it changes them.
-  bool holdSegments_ = false;
   std::vector<std::int64_t> replacedApp13_;
   std::string xmpReplacement_;  // the whole new XMP segment, or empty
 };

@@ -85,7 +85,10 @@ JpegImage TimgData::ScanForRewrite(const std::string& name) {
   JpegImage image = JpegImage::Load(name);
   if (FileKindOf(name) == tFileKind::kJpeg) {
     MemoryByteStream stream(image.Bytes());
+    const bool hold = holdSegments;
+    holdSegments = false;  // the write changes the bytes of its sections
     ScanJpegStream(stream);
+    holdSegments = hold;
   }
   return image;
 }

@@ -84,6 +84,20 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   image.ScanJpegStream(stream);
   ExerciseIptc(image);
   ExerciseExif(image);
+  // A scan that copies the segments (as a rewrite's does) instead of viewing them in the read
+  // buffers finds the same segments with the same bytes, where it reads them whole.
+  TimgData copied(255);
+  copied.findXmp = true;
+  copied.holdSegments = false;
+  MemoryByteStream copy(bytes);
+  copied.ScanJpegStream(copy);
+  Require(copied.sectionCount == image.sectionCount, "the same segments, copied or viewed");
+  for (int i = 0; i < image.sectionCount && i < copied.sectionCount; ++i) {
+    const tSection& a = image.sections[static_cast<std::size_t>(i)];
+    const tSection& b = copied.sections[static_cast<std::size_t>(i)];
+    Require(a.markerOffset == b.markerOffset && a.Data().substr(0, b.Data().size()) == b.Data(),
+            "the same bytes, copied or viewed");
+  }
   // The IPTC read scans without the EXIF walk, passing over the EXIF segment's bytes: it must
   // find the same IPTC values.
   TimgData lean(255);

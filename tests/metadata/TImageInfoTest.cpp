@@ -140,11 +140,11 @@ TEST(TImageInfo, PatchDimensionsWritesShortAndLongInPlace) {
   const Ifd exif = Ifd().Short(0xA002, {640}).Long(0xA003, {480});
   tScanned s(Ifd().Sub(0x8769, exif).Tiff(true));
   TImageInfo& info = s.Info();
-  const std::string before = s.data.exifSection->owned;
-  info.PatchDimensions(s.data.exifSection->owned, 480, 640);
-  EXPECT_EQ(s.data.exifSection->owned, before);  // same size: no byte changes
-  info.PatchDimensions(s.data.exifSection->owned, 768, 1024);
-  const std::string& after = s.data.exifSection->owned;
+  const std::string before(s.data.exifSection->Data());
+  std::string after = before;  // the owner's copy
+  info.PatchDimensions(after, 480, 640);
+  EXPECT_EQ(after, before);  // same size: no byte changes
+  info.PatchDimensions(after, 768, 1024);
   EXPECT_EQ(Word(after, info.widthPos, true), 1024);
   EXPECT_EQ(Word(after, info.widthPos + 2, true), 0);  // left-justified, the rest untouched
   EXPECT_EQ(Long(after, info.heightPos, true), 768u);
