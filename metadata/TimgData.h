@@ -25,7 +25,7 @@ struct tSection {
   // read; the others' are skipped.
   std::string_view Data() const { return held.data() != nullptr ? held : std::string_view(owned); }
   std::string owned;                // the bytes when they were copied, or made by a write
-  std::string_view held;            // instead, the bytes in a file scan's read buffer, which the
+  std::string_view held;            // instead, the bytes in the scan's read buffer, which the
                                     // TimgData keeps (then owned is empty)
   std::int32_t markerCode = 0;      // 0xC0..0xFE
   std::int32_t lengthField = 0;     // big-endian value of the two length bytes
