@@ -102,15 +102,14 @@ std::optional<tXmpProperty> XmpPropertyOf(const tIptcFieldRow& field) {
 
 tDigest IimDigest(std::string_view iimData) { return platform::Md5(iimData); }
 
-tDigestState DigestStateOf(const std::vector<tImageResource>& resources) {
+tDigestState DigestStateOf(const std::vector<tResourceView>& resources) {
   const auto find = [&resources](std::uint16_t id) {
-    return std::find_if(resources.begin(), resources.end(),
-                        [id](const tImageResource& r) { return r.id == id && r.head.starts_with("8BIM"); });
+    return std::find_if(resources.begin(), resources.end(), [id](const tResourceView& r) { return r.IsPhotoshops(id); });
   };
   const auto digest = find(kIptcDigestResource);
   if (digest == resources.end()) return tDigestState::kAbsent;
   const auto iptc = find(kIptcResource);
-  const tDigest current = IimDigest(iptc == resources.end() ? std::string_view() : std::string_view(iptc->data));
+  const tDigest current = IimDigest(iptc == resources.end() ? std::string_view() : iptc->data);
   return digest->data == std::string_view(reinterpret_cast<const char*>(current.data()), current.size())
              ? tDigestState::kMatches
              : tDigestState::kDiffers;

@@ -58,7 +58,7 @@ class tIptcSources {
 tDigest IimDigest(std::string_view iimData);
 
 // The state of the digest resource among `resources` against the IPTC resource among them.
-tDigestState DigestStateOf(const std::vector<tImageResource>& resources);
+tDigestState DigestStateOf(const std::vector<tResourceView>& resources);
 
 // A field's text (code page 1252) as the items of its XMP property, in UTF-8: the comma list's
 // items for a list. DateCreated and TimeCreated together make photoshop:DateCreated.

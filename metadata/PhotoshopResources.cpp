@@ -42,17 +42,30 @@ tResourceRun ReadImageResources(std::string_view block) {
     const std::int64_t dataSize = Long(block, sizePos, true);
     const std::int64_t dataPos = sizePos + 4;
     if (!HasBytes(block, dataPos, dataSize)) return stop();
-    run.resources.push_back({std::string(Bytes(block, pos, sizePos - pos)), Word(block, pos + 4, true),
-                             std::string(Bytes(block, dataPos, dataSize))});
+    run.resources.push_back({Bytes(block, pos, sizePos - pos), Word(block, pos + 4, true), Bytes(block, dataPos, dataSize)});
     pos = dataPos + dataSize + (dataSize & 1);  // a missing last pad byte is no fault
   }
   return run;
 }
 
+std::vector<tImageResource> OwnedResources(const std::vector<tResourceView>& views) {
+  std::vector<tImageResource> owned;
+  owned.reserve(views.size());
+  for (const tResourceView& v : views) owned.push_back({std::string(v.head), v.id, std::string(v.data)});
+  return owned;
+}
+
+std::vector<tResourceView> ResourceViews(const std::vector<tImageResource>& resources) {
+  std::vector<tResourceView> views;
+  views.reserve(resources.size());
+  for (const tImageResource& r : resources) views.push_back({r.head, r.id, r.data});
+  return views;
+}
+
 std::optional<std::vector<tImageResource>> ParseImageResources(std::string_view block) {
-  tResourceRun run = ReadImageResources(block);
+  const tResourceRun run = ReadImageResources(block);
   if (!run.unparsed.empty()) return std::nullopt;
-  return std::move(run.resources);
+  return OwnedResources(run.resources);
 }
 
 std::string EncodeImageResources(const std::vector<tImageResource>& resources) {

@@ -27,14 +27,31 @@ struct tImageResource {
   std::string data;
 };
 
+// One resource as it stands in a block: its head and data viewed in the block's bytes.
+struct tResourceView {
+  std::string_view head;
+  std::uint16_t id = 0;
+  std::string_view data;
+
+  // Photoshop's own resources: other writers' signatures reuse its ids for other things.
+  bool IsPhotoshops(std::uint16_t wanted) const { return id == wanted && head.starts_with("8BIM"); }
+};
+
 // The resources of a block (the bytes after the signature), in their order, as far as they parse,
 // and the bytes from the first that does not: a resource with an unknown signature, or one that
-// runs past the end. Zero bytes after the last resource are padding, not unparsed bytes.
+// runs past the end. Zero bytes after the last resource are padding, not unparsed bytes. All of
+// it views the block, which a reader looks through without copying a resource's data (a
+// thumbnail among them runs to tens of KB).
 struct tResourceRun {
-  std::vector<tImageResource> resources;
-  std::string_view unparsed;  // a view into the block
+  std::vector<tResourceView> resources;
+  std::string_view unparsed;
 };
 tResourceRun ReadImageResources(std::string_view block);
+
+// Copies of viewed resources, for a block that is to be changed.
+std::vector<tImageResource> OwnedResources(const std::vector<tResourceView>& views);
+// Views of owned resources.
+std::vector<tResourceView> ResourceViews(const std::vector<tImageResource>& resources);
 
 // The resources of a block that parses to its end; nothing otherwise.
 std::optional<std::vector<tImageResource>> ParseImageResources(std::string_view block);

@@ -121,9 +121,8 @@ void TIPTCdata::ParseSegment(std::string_view segmentBytes) {
   // a read finds the datasets a write replaces.
   if (Bytes(segmentBytes, 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature) {
     const tResourceRun run = ReadImageResources(segmentBytes.substr(2 + kPhotoshopSignature.size()));
-    const auto iptc = std::find_if(run.resources.begin(), run.resources.end(), [](const tImageResource& r) {
-      return r.id == kIptcResource && r.head.starts_with("8BIM");
-    });
+    const auto iptc = std::find_if(run.resources.begin(), run.resources.end(),
+                                   [](const tResourceView& r) { return r.IsPhotoshops(kIptcResource); });
     if (iptc != run.resources.end()) {
       if (const auto datasets = ParseIimDatasets(iptc->data)) {
         const bool utf8 = DeclaresUtf8(*datasets);

@@ -244,7 +244,7 @@ void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::s
   bool xmpInStep = false;
   if (const auto xmp = NewXmp(sources, edits, options, xmpInStep)) xmpInStep = container.StoreXmpPacket(*xmp);
   std::vector<tImageResource> block;
-  const tDigestState digest = resources ? DigestStateOf(*resources) : tDigestState::kAbsent;
+  const tDigestState digest = resources ? DigestStateOf(ResourceViews(*resources)) : tDigestState::kAbsent;
   if (resources) block = std::move(*resources);
   const auto iptc = std::find_if(block.begin(), block.end(), kIsIptc);
   if (iptc != block.end()) {

@@ -152,7 +152,7 @@ tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
   if (payloads.empty()) return {};
   // A damaged block: its first segment, as far as it parses.
   const tResourceRun first = ReadImageResources(payloads.front());
-  return {{offsets.front()}, first.resources, std::string(first.unparsed)};
+  return {{offsets.front()}, OwnedResources(first.resources), std::string(first.unparsed)};
 }
 
 std::string TimgData::IptcBlock() const {

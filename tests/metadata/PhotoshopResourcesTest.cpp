@@ -22,6 +22,14 @@ TEST(PhotoshopResources, ReadsEveryResourceAndEncodesThemBackAsTheyStood) {
   EXPECT_EQ((*resources)[1].id, kIptcResource);
   EXPECT_EQ((*resources)[1].data, Dataset(2, 80, "Anna"));
   EXPECT_EQ((*resources)[2].data, "abc");
+  // A reader views each resource where it stands: the third's head starts after the first two.
+  const tResourceRun run = ReadImageResources(block);
+  ASSERT_EQ(run.resources.size(), 4u);
+  EXPECT_EQ(run.resources[2].head.data(), block.data() + resolution.size() + iptc.size());
+  EXPECT_EQ(run.resources[2].head, odd.substr(0, 12));  // signature, id, name of four and its pad byte
+  EXPECT_EQ(run.resources[2].data.data(), block.data() + resolution.size() + iptc.size() + 16);
+  EXPECT_TRUE(run.resources[1].IsPhotoshops(kIptcResource));
+  EXPECT_FALSE(run.resources[3].IsPhotoshops(0x0BB7));  // another writer's signature
   EXPECT_EQ(EncodeImageResources(*resources), block);
   EXPECT_EQ(EncodeImageResources({MakeImageResource(kUrlListResource, "u")}), Resource(kUrlListResource, "u"));  // padded
 }
