@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exiv2/exiv2.hpp>
@@ -399,6 +400,74 @@ void PrintTable(const TableReporter& reporter) {
   }
 }
 
+// Two workloads in alternating passes over the same files, which one goes first changing from
+// round to round: each round sets two passes taken moments apart against each other, so that the
+// machine's drift, which moves the separate workloads' rates by a third within a run, falls on
+// both alike. Gives the median of the rounds' ratios of the second's time to the first's (for a
+// read against libexif: how many times as many files a second dux reads), and the middle half
+// of them.
+struct tPaired {
+  double median = 0, low = 0, high = 0;
+};
+
+tPaired Paired(const tWorkload& first, const tWorkload& second, int rounds) {
+  using Clock = std::chrono::steady_clock;
+  const auto pass = [](const tWorkload& w) {
+    const auto& files = w.files();
+    const auto start = Clock::now();
+    for (const std::string& file : files) w.run(file);
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  };
+  pass(first);  // both warm: the files in the page cache (but for cold reads), the code in memory
+  pass(second);
+  std::vector<double> ratios;
+  for (int round = 0; round < rounds; ++round) {
+    double a = 0, b = 0;
+    if (round % 2 == 0) {
+      a = pass(first);
+      b = pass(second);
+    } else {
+      b = pass(second);
+      a = pass(first);
+    }
+    ratios.push_back(b / a);
+  }
+  std::sort(ratios.begin(), ratios.end());
+  const std::size_t n = ratios.size();
+  return {ratios[n / 2], ratios[n / 4], ratios[n - 1 - n / 4]};
+}
+
+const tWorkload& WorkloadNamed(const std::string& name) {
+  for (const auto& w : Workloads()) if (w.name == name) return w;
+  std::abort();  // a name below that is not in the list
+}
+
+void PrintPaired(bool smoke) {
+  struct tPair {
+    const char* first;
+    const char* second;
+    int rounds;
+    const char* wanted;
+  };
+  // read: libexif's time over dux's, as files a second; cold and write: dux's over the floor's.
+  const tPair pairs[] = {
+      {"read/dux/corpus", "read/libexif/corpus", 41, "x libexif, at least 1.5 wanted"},
+      {"read/dux/camera2MB", "read/libexif/camera2MB", 41, "x libexif, at least 1.5 wanted"},
+      {"read/floor64k/camera2MB-cold", "read/dux/camera2MB-cold", 5, "x the floor's time, at most 1.15 wanted"},
+      {"write/copy/2MB", "write/dux/2MB", 41, "x the copy's time, at most 1.0 wanted"},
+      {"write/copy/20MB", "write/dux/20MB", 11, "x the copy's time, at most 1.0 wanted"},
+  };
+  std::printf("\nthe same, in alternating passes (median of the rounds, and their middle half):\n");
+  for (const tPair& p : pairs) {
+    const int rounds = smoke ? 3 : p.rounds;
+    const bool read = std::string_view(p.first).starts_with("read/dux/");
+    const std::string name = read ? p.first : p.second;
+    const tPaired paired = Paired(WorkloadNamed(p.first), WorkloadNamed(p.second), rounds);
+    std::printf("  %-28s %5.2f (%.2f to %.2f) %s, %d rounds\n", name.c_str(), paired.median, paired.low, paired.high,
+                p.wanted, rounds);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -430,6 +499,7 @@ int main(int argc, char** argv) {
   TableReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   PrintTable(reporter);
+  PrintPaired(smoke);
   std::error_code ignored;
   fs::remove_all(Setup().folder, ignored);
   std::puts("benchmark finished");
