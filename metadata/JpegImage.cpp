@@ -59,6 +59,7 @@ bool ReadFrameHeader(const std::string& bytes, int& width, int& height, char* me
 }
 
 constexpr std::size_t kCopyChunk = 1 << 18;
+constexpr std::size_t kPageSize = 1 << 12;
 
 // Reads an open file for the tokenizer and keeps every byte it hands out, so that the segments
 // up to the start of scan are read once and held.
@@ -163,14 +164,17 @@ JpegImage JpegImage::FromBytes(std::string bytes, const std::string& name) {
   return image;
 }
 
-void JpegImage::CopyRemainder(const std::function<void(std::string_view)>& sink) {
+void JpegImage::CopyRemainder(const std::function<void(std::string_view)>& sink, std::int64_t written) {
   if (!file_) return;
   const std::unique_ptr<platform::InputFile> file = std::move(file_);  // closed when done
   std::unique_ptr<char[]> chunk = std::make_unique_for_overwrite<char[]>(kCopyChunk);
   auto copied = static_cast<std::int64_t>(bytes_.size());
   try {
     file->Seek(copied);
-    for (std::size_t got; (got = file->Read(chunk.get(), kCopyChunk)) > 0;) {
+    // A write that starts inside a page shares that page with the write before it: the kernel
+    // then handles a part page at both ends of every chunk.
+    std::size_t size = kCopyChunk - static_cast<std::size_t>(std::max<std::int64_t>(written, 0) % kPageSize);
+    for (std::size_t got; (got = file->Read(chunk.get(), size)) > 0; size = kCopyChunk) {
       sink(std::string_view(chunk.get(), got));
       copied += static_cast<std::int64_t>(got);
     }

@@ -42,8 +42,10 @@ class JpegImage {
   // has none, or when it came from memory).
   const std::string& Bytes() const { return bytes_; }
   // Hands the file's bytes after Bytes() to `sink` in chunks, then closes the file. Throws
-  // FormatError when the file cannot be read or has changed in length since Load.
-  void CopyRemainder(const std::function<void(std::string_view)>& sink);
+  // FormatError when the file cannot be read or has changed in length since Load. `written`:
+  // how much the sink's file holds before them; the first chunk ends where that file's pages
+  // do, so that every later one fills whole pages.
+  void CopyRemainder(const std::function<void(std::string_view)>& sink, std::int64_t written = 0);
   // The file name given to Load (or the name given to FromBytes).
   const std::string& Name() const { return name_; }
   int Width() const { return width_; }

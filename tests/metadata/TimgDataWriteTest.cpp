@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "metadata/JpegImage.h"
 #include "metadata/TimgData.h"
+#include "platform/Files.h"
 #include "platform/FormatError.h"
 #include "tests/support/IptcRewrite.h"
 #include "tests/support/JpegBuilder.h"
@@ -107,6 +109,48 @@ TEST(SaveJpegWithSegments, WritesIntoTheSourceFileItself) {
   EXPECT_EQ(LeadingSegments(written)[2], kXmp);
   EXPECT_EQ(test::ImageTail(written), test::ImageTail(source));
   EXPECT_EQ(dir.Listing(), "same.jpg\n");
+}
+
+// The real writer, with the size of every write kept.
+class CountingOutput final : public platform::OutputFile {
+ public:
+  CountingOutput(const std::string& destination, std::vector<std::size_t>& sizes) : file_(destination), sizes_(sizes) {}
+  void Write(std::string_view bytes) override {
+    sizes_.push_back(bytes.size());
+    file_.Write(bytes);
+  }
+  void Commit() override { file_.Commit(); }
+
+ private:
+  platform::ReplacingFile file_;
+  std::vector<std::size_t>& sizes_;
+};
+
+TEST(SaveJpegWithSegments, WritesTheMetadataAtOnceAndTheImageDataInWholePages) {
+  test::TempDir dir;
+  const std::string in = dir.File("in.jpg"), out = dir.File("out.jpg");
+  // Bytes after the image are the file's too: 700 KB of them make the rest three chunks long.
+  const std::string source = test::JpegWith({kApp0, kExif, test::Segment(0xFE, "a comment")}) + std::string(700000, 'x');
+  test::WriteFileBytes(in, source);
+  std::vector<std::size_t> sizes;
+  test::RewriteIptc(in, out, {{"City", "Rome"}},
+                    [&sizes](const std::string& name) { return std::make_unique<CountingOutput>(name, sizes); });
+  const std::string written = test::ReadFileBytes(out);
+  EXPECT_EQ(test::ImageTail(written), test::ImageTail(source));
+  ASSERT_GE(sizes.size(), 4u);
+  // The first write holds every segment in front of the image data, the scan header included.
+  const std::size_t scan = source.find("\xFF\xDA");
+  ASSERT_NE(scan, std::string::npos);
+  const std::size_t imageData = scan + 2 + (static_cast<unsigned char>(source[scan + 2]) << 8 | static_cast<unsigned char>(source[scan + 3]));
+  EXPECT_EQ(written.size() - sizes[0], source.size() - imageData);
+  // From the end of the next on, every write starts on a page, and all but the last are whole chunks.
+  std::size_t at = sizes[0] + sizes[1];
+  EXPECT_EQ(at % 4096, 0u);
+  for (std::size_t i = 2; i + 1 < sizes.size(); ++i) {
+    EXPECT_EQ(sizes[i], 1u << 18) << i;
+    at += sizes[i];
+  }
+  EXPECT_EQ(at + sizes.back(), written.size());
 }
 
 TEST(SaveJpegWithSegments, FailuresLeaveEveryFileAsItWas) {
