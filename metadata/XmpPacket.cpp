@@ -16,6 +16,36 @@ constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace
 
 bool IsXmlBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
+// The packet without its closing <?xpacket ...?> instruction and the blanks before and after it:
+// the padding writers leave for edits in place, often half the packet, which a read need not
+// copy and parse. Only an instruction that ends the packet and holds no other "?>" and no zero
+// byte goes.
+std::string_view WithoutTrailer(std::string_view xml) {
+  // The padding is mostly spaces: eight of them are passed at a time. (find_last_not_of with a
+  // set of blanks would ask memchr of every byte.)
+  const auto lastNotBlank = [&xml](std::size_t end) {
+    constexpr std::uint64_t kSpaces = 0x2020202020202020;
+    for (;;) {
+      std::uint64_t eight = 0;
+      while (end >= 8 && (std::memcpy(&eight, xml.data() + end - 8, 8), eight == kSpaces)) end -= 8;
+      if (end == 0 || !IsXmlBlank(xml[end - 1])) return end;  // one past it; 0 when there is none
+      --end;
+    }
+  };
+  const std::size_t end = lastNotBlank(xml.size());
+  if (end < 2 || xml.substr(end - 2, 2) != "?>") return xml;
+  const std::size_t open = xml.rfind("<?xpacket", end - 1);
+  if (open == std::string_view::npos) return xml;
+  const std::string_view instruction = xml.substr(open, end - open);
+  // A zero byte would have sent the whole packet through a conversion, and this part not.
+  if (instruction.size() < 12 || !IsXmlBlank(instruction[9]) || instruction.find("?>") != instruction.size() - 2 ||
+      instruction.find('\0') != std::string_view::npos) {
+    return xml;
+  }
+  const std::size_t kept = lastNotBlank(open);
+  return kept == 0 ? xml : xml.substr(0, kept);
+}
+
 // Walks the attributes of a well-formed start tag in the order they stand.
 class tAttributeCursor {
  public:
@@ -397,13 +427,18 @@ std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<s
   // Zero bytes after a packet are padding some writers leave. Zero bytes within it are UTF-16 or
   // UTF-32: such a packet is read through a conversion, and cannot be changed in place.
   const std::string_view xml = packet.substr(0, packet.find_last_not_of('\0') + 1);
-  const bool utf8 = xml.find('\0') == std::string_view::npos;
-  if (utf8) {
-    copy = xml;
-    if (!document.load_buffer_inplace(copy.data(), copy.size(), kOptions, pugi::encoding_utf8)) return std::nullopt;
-  } else if (!document.load_buffer(xml.data(), xml.size(), kOptions, pugi::encoding_auto)) {
-    return std::nullopt;
-  }
+  bool utf8 = false;
+  const auto load = [&](std::string_view text) {
+    utf8 = text.find('\0') == std::string_view::npos;
+    if (!utf8) return static_cast<bool>(document.load_buffer(text.data(), text.size(), kOptions, pugi::encoding_auto));
+    copy = text;
+    return static_cast<bool>(document.load_buffer_inplace(copy.data(), copy.size(), kOptions, pugi::encoding_utf8));
+  };
+  // A read parses the packet without its closing instruction and padding first. What parses
+  // without them parses with them, to the same elements; what does not (an instruction left
+  // open before them, which their "?>" closes) is parsed whole.
+  const std::string_view shorter = use == tUse::kRead ? WithoutTrailer(xml) : xml;
+  if (!load(shorter) && (shorter.size() == xml.size() || !load(xml))) return std::nullopt;
   XmpParse parse(result, utf8 ? copy.data() : nullptr, use == tUse::kEdit);
   if (!parse.Run(document)) return std::nullopt;
   result.editable_ = use == tUse::kEdit && utf8 && xml.size() == packet.size() && result.rdfEndTag_ != 0 && !parse.Unplaced();

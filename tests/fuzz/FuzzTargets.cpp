@@ -206,9 +206,13 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
 void Xmp(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   auto packet = XmpPacket::Parse(text);
+  // A read parses less of the packet (not its closing instruction and padding) and places
+  // nothing, but it takes and refuses the same packets and finds the same values.
+  const auto read = XmpPacket::Parse(text, {}, XmpPacket::tUse::kRead);
+  Require(read.has_value() == packet.has_value(), "a read takes the packets an edit takes");
   if (!packet) return;
   for (const tIptcFieldRow& row : kIptcFields) {
-    if (const auto property = XmpPropertyOf(row)) (void)packet->Get(*property);
+    if (const auto property = XmpPropertyOf(row)) Require(packet->Get(*property) == read->Get(*property), "a read finds what an edit finds");
   }
   if (!packet->Editable()) return;
   const tXmpProperty city{kPhotoshopNamespace, "City", tXmpKind::kText, "photoshop"};

@@ -192,5 +192,38 @@ TEST(XmpPacket, HostilePacketsAreRefusedWithoutExpandingOrFetchingAnything) {
   EXPECT_EQ(packet->Get(kCity), Items{std::string(60000, 'c')});
 }
 
+TEST(XmpPacket, AReadLeavesOutTheClosingInstructionAndItsPaddingAndNothingElse) {
+  const std::string rdf = "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
+                          "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" photoshop:City=\"Rome\"/></rdf:RDF>";
+  const std::string trailer = std::string(2000, ' ') + "\n<?xpacket end=\"w\"?>  \n";
+  struct Case {
+    const char* what;
+    std::string packet;
+    bool reads;
+  };
+  for (const Case& c : {
+           Case{"a whole packet", "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + rdf + "</x:xmpmeta>" + trailer, true},
+           Case{"an unclosed tag before the instruction", "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + rdf + trailer, false},
+           Case{"a document type", "<!DOCTYPE x><x>" + rdf + "</x>" + trailer, false},
+           Case{"an unclosed comment around the instruction", "<x>" + rdf + "</x><!-- " + trailer, false},
+           Case{"an element after the instruction", "<x>" + rdf + "</x>" + trailer + "<y/>", true},
+           Case{"an instruction closed twice", "<x>" + rdf + "</x><?xpacket end=\"w\"?>?>", true},
+           // The last "<?xpacket" stands inside an instruction that only the last "?>" closes.
+           Case{"an instruction left open before it", "<x>" + rdf + "</x><?xpacket b id=\"W5 & " + trailer, true},
+           Case{"a zero byte in the instruction", "<x>" + rdf + "</x>\n<?xpacket end" + std::string(1, '\0') + "g?>", false},
+           Case{"the instruction alone", trailer, false},
+       }) {
+    SCOPED_TRACE(c.what);
+    // A read finds what a parse for editing, which keeps every byte, finds.
+    const auto edit = XmpPacket::Parse(c.packet);
+    const auto read = XmpPacket::Parse(c.packet, {}, XmpPacket::tUse::kRead);
+    EXPECT_EQ(edit.has_value(), c.reads);
+    ASSERT_EQ(read.has_value(), edit.has_value());
+    if (read) {
+      EXPECT_EQ(read->Get(kCity), edit->Get(kCity));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace dux
