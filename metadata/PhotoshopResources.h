@@ -19,12 +19,20 @@ inline constexpr std::uint16_t kIptcResource = 0x0404;
 inline constexpr std::uint16_t kUrlListResource = 0x040B;
 inline constexpr std::uint16_t kIptcDigestResource = 0x0425;
 
+// Photoshop's own resources, by their signature: other writers' signatures reuse its ids for
+// other things.
+inline bool IsPhotoshopResource(std::string_view head, std::uint16_t id, std::uint16_t wanted) {
+  return id == wanted && head.starts_with("8BIM");
+}
+
 // One resource as stored: its head (signature, id and the Pascal name with its pad byte, exactly
 // as they stood) and its data without the pad byte.
 struct tImageResource {
   std::string head;
   std::uint16_t id = 0;
   std::string data;
+
+  bool IsPhotoshops(std::uint16_t wanted) const { return IsPhotoshopResource(head, id, wanted); }
 };
 
 // One resource as it stands in a block: its head and data viewed in the block's bytes.
@@ -33,8 +41,7 @@ struct tResourceView {
   std::uint16_t id = 0;
   std::string_view data;
 
-  // Photoshop's own resources: other writers' signatures reuse its ids for other things.
-  bool IsPhotoshops(std::uint16_t wanted) const { return id == wanted && head.starts_with("8BIM"); }
+  bool IsPhotoshops(std::uint16_t wanted) const { return IsPhotoshopResource(head, id, wanted); }
 };
 
 // The resources of a block (the bytes after the signature), in their order, as far as they parse,

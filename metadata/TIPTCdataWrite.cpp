@@ -205,8 +205,8 @@ std::size_t ReadStart(std::string_view bytes) {
   return std::string_view::npos;
 }
 
-const auto kIsIptc = [](const tImageResource& r) { return r.id == kIptcResource && r.head.starts_with("8BIM"); };
-const auto kIsDigest = [](const tImageResource& r) { return r.id == kIptcDigestResource && r.head.starts_with("8BIM"); };
+const auto kIsIptc = [](const tImageResource& r) { return r.IsPhotoshops(kIptcResource); };
+const auto kIsDigest = [](const tImageResource& r) { return r.IsPhotoshops(kIptcDigestResource); };
 
 }  // namespace
 
