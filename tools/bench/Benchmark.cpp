@@ -341,6 +341,14 @@ class TableReporter : public benchmark::ConsoleReporter {
 
 std::size_t FileSize(const std::string& path) { return static_cast<std::size_t>(fs::file_size(path)); }
 
+// The workload of that name; null when there is none (no cold read for every reader).
+const tWorkload* FindWorkload(const std::string& name) {
+  for (const auto& w : Workloads()) {
+    if (w.name == name) return &w;
+  }
+  return nullptr;
+}
+
 void PrintTable(const TableReporter& reporter) {
   const auto rate = [&](const std::string& name) { auto f = reporter.results.find(name); return f == reporter.results.end() ? 0.0 : f->second.first; };
   const auto time = [&](const std::string& name) { auto f = reporter.results.find(name); return f == reporter.results.end() ? 0.0 : f->second.second; };
@@ -348,8 +356,7 @@ void PrintTable(const TableReporter& reporter) {
   for (const std::string set : {"corpus", "camera2MB", "camera2MB-cold"}) {
     for (const std::string reader : {"dux", "exiv2", "libexif", "floor64k"}) {
       const std::string name = "read/" + reader + "/" + set;
-      const tWorkload* w = nullptr;
-      for (const auto& candidate : Workloads()) if (candidate.name == name) w = &candidate;
+      const tWorkload* w = FindWorkload(name);
       if (w == nullptr) continue;
       const auto ratio = [&](const std::string& peer) {
         const double base = rate("read/" + peer + "/" + set);
@@ -365,8 +372,8 @@ void PrintTable(const TableReporter& reporter) {
   const std::string tenth = "read/dux/1000-files", all = "read/dux/10000-files";
   if (time(tenth) > 0 && time(all) > 0) {
     const auto peak = [](const std::string& name) {
-      for (const auto& w : Workloads()) if (w.name == name) return PeakOf(&w);
-      return 0L;
+      const tWorkload* w = FindWorkload(name);
+      return w == nullptr ? 0L : PeakOf(w);
     };
     std::printf("\n%zu files take %.2f times as long as %zu (at most 10.5 wanted); peak memory %ld KB and %ld KB\n",
                 Many().size(), time(all) / time(tenth), ATenthOfMany().size(), peak(all), peak(tenth));
@@ -389,8 +396,7 @@ void PrintTable(const TableReporter& reporter) {
   for (const std::string size : {"2MB", "20MB"}) {
     for (const std::string writer : {"dux", "copy"}) {
       const std::string name = "write/" + writer + "/" + size;
-      const tWorkload* w = nullptr;
-      for (const auto& candidate : Workloads()) if (candidate.name == name) w = &candidate;
+      const tWorkload* w = FindWorkload(name);
       std::printf("%-26s %14.4f %12.2f %17ld KB %11zu KB\n", name.c_str(), time(name),
                   time(name) / std::max(time("write/copy/" + size), 1e-12),
                   // peaks are read in pages: a few KB of noise either way count as nothing
@@ -437,11 +443,6 @@ tPaired Paired(const tWorkload& first, const tWorkload& second, int rounds) {
   return {ratios[n / 2], ratios[n / 4], ratios[n - 1 - n / 4]};
 }
 
-const tWorkload& WorkloadNamed(const std::string& name) {
-  for (const auto& w : Workloads()) if (w.name == name) return w;
-  std::abort();  // a name below that is not in the list
-}
-
 void PrintPaired(bool smoke) {
   struct tPair {
     const char* label;
@@ -464,7 +465,10 @@ void PrintPaired(bool smoke) {
   std::printf("\nthe same, in alternating passes (median of the rounds, and their middle half):\n");
   for (const tPair& p : pairs) {
     const int rounds = smoke ? 3 : p.rounds;
-    const tPaired paired = Paired(WorkloadNamed(p.first), WorkloadNamed(p.second), rounds);
+    const tWorkload* first = FindWorkload(p.first);
+    const tWorkload* second = FindWorkload(p.second);
+    if (first == nullptr || second == nullptr) std::abort();  // a name above that is not in the list
+    const tPaired paired = Paired(*first, *second, rounds);
     std::printf("  %-28s %5.2f (%.2f to %.2f) %s, %d rounds\n", p.label, paired.median, paired.low, paired.high,
                 p.wanted, rounds);
   }
