@@ -27,13 +27,30 @@ if [ ! -f /etc/apt/sources.list.d/debian-src.sources ]; then
   printf 'Types: deb-src\nURIs: %s\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
     "$mirror" > /etc/apt/sources.list.d/debian-src.sources
 fi
+# Everything but 32-bit Wine.
+packages="build-essential g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libjpeg62-turbo-dev libpng-dev libjpeg-turbo-progs libpugixml-dev libmd-dev
+  libimage-exiftool-perl exiv2 libexiv2-dev libexif-dev
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix nasm dpkg-dev
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  wine wine64 xvfb xauth fonts-wine fonts-liberation imagemagick-6.q16
+  python3 ca-certificates"
+install() { apt-get -o Acquire::Retries=3 install -y --no-install-recommends "$@"; }
 update
-apt-get -o Acquire::Retries=3 install -y --no-install-recommends \
-  build-essential g++ clang libclang-rt-14-dev cmake ninja-build pkg-config \
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
-  libjpeg62-turbo-dev libpng-dev libjpeg-turbo-progs libpugixml-dev libmd-dev \
-  libimage-exiftool-perl exiv2 libexiv2-dev libexif-dev \
-  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix nasm dpkg-dev \
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
-  wine wine32:i386 wine64 xvfb xauth fonts-wine fonts-liberation imagemagick-6.q16 \
-  python3 ca-certificates
+# wine32:i386 needs the i386 builds of the libraries it shares with the rest at the very versions
+# installed for amd64. While a mirror syncs, one architecture's index can lag the other's (an i386
+# security index of the wrong size, say), and then no i386 build matches. The lists are fetched
+# once more after a pause; if that does not mend it, everything else is installed, and the Windows
+# suite runs 64-bit, as on a machine that cannot start 32-bit programs (test-all.sh looks for
+# 32-bit Wine).
+# shellcheck disable=SC2086 # the list is words
+install $packages wine32:i386 && exit 0
+echo "32-bit Wine cannot be installed from these package lists; fetching them again in 60 s" >&2
+sleep 60
+update
+# shellcheck disable=SC2086
+install $packages wine32:i386 && exit 0
+# shellcheck disable=SC2086
+install $packages
+echo "32-bit Wine is not installed: its i386 libraries do not match the installed amd64 ones in these package lists" >&2

@@ -57,12 +57,14 @@ build_windows() {  # dir arch
 }
 step build-windows build_windows build/windows i686
 step check-product sh tests/tools/exports_test.sh build/windows/bin/duxIPTC.nbp i686
-# The Windows suite runs under Wine: 32-bit where this machine starts 32-bit programs, otherwise
-# the same code built for 64-bit Windows under 64-bit Wine. DUX_WINDOWS_BITS=32 or 64 chooses.
+# The Windows suite runs under Wine: 32-bit where this machine starts 32-bit programs and 32-bit
+# Wine could be installed, otherwise the same code built for 64-bit Windows under 64-bit Wine.
+# DUX_WINDOWS_BITS=32 or 64 chooses.
 case "${DUX_WINDOWS_BITS:-}" in
   32|64) bits=$DUX_WINDOWS_BITS; why="$bits-bit, chosen by DUX_WINDOWS_BITS" ;;
-  *) if ./tools/ci/can-run-32bit.sh build; then bits=32; why=32-bit
-     else bits=64; why="64-bit; no 32-bit support on this machine"; fi ;;
+  *) if ! ./tools/ci/can-run-32bit.sh build; then bits=64; why="64-bit; no 32-bit support on this machine"
+     elif [ ! -x /usr/lib/wine/wine ]; then bits=64; why="64-bit; 32-bit Wine could not be installed, see build-deps.log"
+     else bits=32; why=32-bit; fi ;;
 esac
 windows_dir=build/windows
 if [ "$bits" = 64 ]; then
