@@ -83,7 +83,8 @@ bool TimgData::ScanFile(const std::string& name) {
   std::unique_ptr<platform::InputFile> file;
   if (kind != tFileKind::kOther) {
     try {
-      file = platform::OpenInputFile(name, captureFileFacts ? platform::tLookUp::kAtOpen : platform::tLookUp::kWhenAsked);
+      file = platform::OpenInputFile(name, captureFileFacts ? platform::tLookUp::kAtOpen : platform::tLookUp::kWhenAsked,
+                                     platform::tAccess::kInParts);
     } catch (const FormatError&) {
     }
   }

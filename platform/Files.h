@@ -48,8 +48,14 @@ class InputFile {
 // neither and saves the system call (a folder that opens then fails at its first read).
 enum class tLookUp { kAtOpen, kWhenAsked };
 
+// How a reader goes through a file: from the start to the end, so that the system reads ahead
+// of it; or in parts, jumping over what it does not need, so that the disk is asked for the
+// parts it reads and not for what lies after them.
+enum class tAccess { kThrough, kInParts };
+
 // Opens `path` for shared reading. Throws FileError naming the file, with the system's reason.
-std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp = tLookUp::kAtOpen);
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp = tLookUp::kAtOpen,
+                                         tAccess access = tAccess::kThrough);
 
 // Reads the whole file. Throws FileError naming the file, with the system's reason.
 std::string ReadWholeFile(const std::string& path);

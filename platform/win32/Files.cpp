@@ -116,7 +116,9 @@ bool FileExists(const std::string& path) {
 
 std::string LastSystemErrorText() { return SystemText(GetLastError()); }
 
-std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp) {
+// Both ways of access open alike, with the sequential hint: how far Windows reads ahead of a
+// scan has not been measured, so it is left as it was.
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp, tAccess /*access*/) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <fstream>
+#endif
 #include <string>
 #include <tuple>
 
@@ -67,6 +73,53 @@ TEST(InputFile, ALookUpWhenAskedTellsWhatOneAtOpeningTells) {
             std::tie(b.size, b.isDirectory, b.year, b.month, b.day, b.hour, b.minute, b.second));
   EXPECT_GE(b.year, 2000);
 }
+
+#ifndef _WIN32
+// How many bytes the disk has sent for this process, by the kernel's count; -1 when it does not
+// tell.
+long long BytesFromDisk() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  long long value = 0;
+  while (io >> key >> value) {
+    if (key == "read_bytes:") return value;
+  }
+  return -1;
+}
+
+void DropFromPageCache(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  fdatasync(fd);  // pages not yet written back stay
+  posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+  close(fd);
+}
+
+// A scan of a cold file reads its first 16 KB, then the 4 KB after them (a camera file's tables
+// end just past 16 KB). Read in parts, the disk sends the 64 KB the first read asks for, not
+// what the kernel reads ahead of a sequential read: that was five times as much, and the next
+// file's read waited behind it.
+TEST(InputFile, AColdFileReadInPartsHasTheDiskSendOnlyWhatTheReadsAskFor) {
+  test::TempDir dir;
+  const std::string path = dir.File("a.jpg");
+  test::WriteFileBytes(path, std::string(2u << 20, 'j'));
+  const auto scan = [&](tAccess access) {
+    DropFromPageCache(path);
+    const long long before = BytesFromDisk();
+    const auto file = OpenInputFile(path, tLookUp::kWhenAsked, access);
+    EXPECT_EQ(ReadUpTo(*file, 16384).size(), 16384u);
+    EXPECT_EQ(ReadUpTo(*file, 4096), std::string(4096, 'j'));
+    return BytesFromDisk() - before;
+  };
+  const long long through = scan(tAccess::kThrough);
+  if (BytesFromDisk() < 0 || through <= 0) {
+    GTEST_SKIP() << "this file system keeps the file in memory, or the kernel does not count what the disk sends";
+  }
+  const long long inParts = scan(tAccess::kInParts);
+  EXPECT_GT(inParts, 0);
+  EXPECT_LE(inParts, 64 << 10);
+}
+#endif
 
 }  // namespace
 }  // namespace dux::platform
