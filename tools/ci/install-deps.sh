@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs every Debian package the builds and tests need on a fresh Debian 12 machine: both
-# Windows toolchains and both Wines, so that either Windows suite can run by hand. wine32 installs
-# on machines that cannot start 32-bit programs too; it just cannot run there.
+# Windows toolchains, 64-bit Wine, and 32-bit Wine where the machine starts 32-bit programs (it
+# cannot run elsewhere), so that each Windows suite the machine can run can run by hand.
 # Run as root. Safe to run again. With --native, only what the native build and the sample need.
 set -eu
 export DEBIAN_FRONTEND=noninteractive
@@ -20,7 +20,11 @@ if [ "${1:-}" = --native ]; then
   apt-get -o Acquire::Retries=3 install -y --no-install-recommends g++ cmake ninja-build libjpeg62-turbo-dev libpng-dev libpugixml-dev libmd-dev
   exit 0
 fi
-dpkg --add-architecture i386
+wine32=""
+if "$(dirname "$0")/can-run-32bit.sh"; then
+  wine32=wine32:i386
+  dpkg --add-architecture i386
+fi
 if [ ! -f /etc/apt/sources.list.d/debian-src.sources ]; then
   mirror=$(awk '/^URIs:/{print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
   [ -n "$mirror" ] || mirror=http://deb.debian.org/debian
@@ -38,13 +42,15 @@ packages="build-essential g++ clang libclang-rt-14-dev cmake ninja-build pkg-con
   python3 ca-certificates"
 install() { apt-get -o Acquire::Retries=3 install -y --no-install-recommends "$@"; }
 update
+# shellcheck disable=SC2086 # the list is words
+[ -n "$wine32" ] || { install $packages; exit 0; }
 # wine32:i386 needs the i386 builds of the libraries it shares with the rest at the very versions
 # installed for amd64. While a mirror syncs, one architecture's index can lag the other's (an i386
 # security index of the wrong size, say), and then no i386 build matches. The lists are fetched
 # once more after a pause; if that does not mend it, everything else is installed, and the Windows
 # suite runs 64-bit, as on a machine that cannot start 32-bit programs (test-all.sh looks for
 # 32-bit Wine).
-# shellcheck disable=SC2086 # the list is words
+# shellcheck disable=SC2086
 install $packages wine32:i386 && exit 0
 echo "32-bit Wine cannot be installed from these package lists; fetching them again in 60 s" >&2
 sleep 60
