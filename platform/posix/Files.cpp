@@ -22,6 +22,9 @@ namespace {
 
 std::string ErrnoText(int error) { return std::strerror(error); }
 
+// What a read asks of the disk at the least when the page cache lacks its bytes.
+constexpr std::size_t kColdRequest = 1 << 16;
+
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
@@ -70,7 +73,7 @@ class PosixInputFile final : public InputFile {
       const ssize_t got = preadv2(fd_, &part, 1, static_cast<off_t>(position_), RWF_NOWAIT);
       if (got >= 0) return Advance(got);
       if (errno == EAGAIN) {
-        (void)posix_fadvise(fd_, static_cast<off_t>(position_), static_cast<off_t>(std::max<std::size_t>(size, 1 << 16)),
+        (void)posix_fadvise(fd_, static_cast<off_t>(position_), static_cast<off_t>(std::max(size, kColdRequest)),
                             POSIX_FADV_WILLNEED);
       } else if (errno != EINTR) {
         tryCacheFirst_ = false;  // not supported here: plain reads from now on
@@ -132,15 +135,20 @@ std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp
   // is four times the size asked for, and marks where the asked part ends; a later read there
   // sends for the next window, four times that again. A scan of the leading segments reads 16 KB
   // and then the next 4 KB, and so had the disk send the first 320 KB (with 8 MB of read-ahead),
-  // five times what it asked for. Reads in parts ask for what they need themselves (see Read).
-  if (access == tAccess::kInParts) (void)posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
-  if (lookUp == tLookUp::kWhenAsked) return std::make_unique<PosixInputFile>(fd, std::nullopt);
+  // five times what it asked for. Reads in parts ask for what they need themselves (see Read);
+  // a file no longer than what a cold read asks for has nothing after it to read ahead.
+  const auto readInParts = [fd] { (void)posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM); };
+  if (lookUp == tLookUp::kWhenAsked) {
+    if (access == tAccess::kInParts) readInParts();
+    return std::make_unique<PosixInputFile>(fd, std::nullopt);
+  }
   struct stat info {};
   if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
     const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
     close(fd);
     Fail("Cannot open '" + path + "': ", ErrnoText(error));
   }
+  if (access == tAccess::kInParts && info.st_size > static_cast<off_t>(kColdRequest)) readInParts();
   return std::make_unique<PosixInputFile>(fd, info);
 }
 
