@@ -50,13 +50,11 @@ update
 # once more after a pause; if that does not mend it, everything else is installed, and the Windows
 # suite runs 64-bit, as on a machine that cannot start 32-bit programs (test-all.sh looks for
 # 32-bit Wine).
-# shellcheck disable=SC2086
-install $packages wine32:i386 && exit 0
-echo "32-bit Wine cannot be installed from these package lists; fetching them again in 60 s" >&2
-sleep 60
-update
-# shellcheck disable=SC2086
-install $packages wine32:i386 && exit 0
+for attempt in 1 2; do
+  # shellcheck disable=SC2086
+  install $packages "$wine32" && exit 0
+  [ "$attempt" = 2 ] || { echo "32-bit Wine cannot be installed from these package lists; fetching them again in 60 s" >&2; sleep 60; update; }
+done
 # shellcheck disable=SC2086
 install $packages
 echo "32-bit Wine is not installed: its i386 libraries do not match the installed amd64 ones in these package lists" >&2
