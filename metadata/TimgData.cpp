@@ -53,7 +53,15 @@ void TimgData::ResetState() {
   exifInfo.reset();
   iptcInfo.reset();
   bigEndian = false;
-  for (tSection& s : sections) s.held = {};
+  // A slot the next scan counts before it can read the segment's length must not show what a
+  // scan before it found there.
+  for (tSection& s : sections) {
+    s.held = {};
+    s.owned.clear();
+    s.markerCode = 0;
+    s.lengthField = 0;
+    s.markerOffset = -1;
+  }
   heldBuffers_.clear();
 }
 

@@ -198,6 +198,17 @@ TEST(ScanFile, RecordsNameSizeAndDate) {
   std::filesystem::create_directory(dir.File("folder.jpg"));
   EXPECT_FALSE(noFacts.ScanFile(dir.File("folder.jpg")));
   EXPECT_EQ(noFacts.iptcSection, nullptr);
+  // A scan that ends at a marker without its length counts the slot it took: that slot does not
+  // show what the scan before found there.
+  const std::string cut = dir.File("cut.jpg");
+  test::WriteFileBytes(cut, kSoi + kExif + "\xFF\xE0");
+  ASSERT_TRUE(data.ScanFile(path));
+  ASSERT_GT(data.sectionCount, 2);
+  ASSERT_TRUE(data.ScanFile(cut));
+  ASSERT_EQ(data.sectionCount, 2);
+  EXPECT_EQ(data.sections[1].markerCode, 0);
+  EXPECT_EQ(data.sections[1].markerOffset, -1);
+  EXPECT_EQ(data.sections[1].Data(), "");
   // A second scan of a missing file starts from a clean state.
   EXPECT_FALSE(data.ScanFile(dir.File("none.jpg")));
   EXPECT_EQ(data.fileName, "");
