@@ -17,6 +17,7 @@ bool IptcRead(const std::string& fileName) {
   image.walkExif = false;  // the IPTC read needs the segments only
   image.findXmp = true;
   image.captureFileFacts = false;
+  image.scanMemory = &PluginState().lastScan;
   image.ScanFile(fileName);
   TIPTCdata none;
   std::string joined;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "host/HostApi.h"
+#include "metadata/ScanMemory.h"
 
 namespace dux {
 
@@ -20,6 +21,8 @@ struct tPluginState {
   void* scriptProcessor = nullptr;                      // from nbRegisterScriptProcessor, not used
   std::array<std::string, 2> groupDescriptions;
   std::array<std::string, 6> commandDescriptions;
+  // How far the last read of a file went, for the next read of the same file.
+  tScanMemory lastScan;
 };
 
 // The one instance of the process.

@@ -32,7 +32,7 @@ std::size_t ByteStream::Read(char* destination, std::size_t size) {
 bool ByteStream::Refill() {
   // The opening fill is sized for the leading segments; what a scan reads after it is most
   // often a few headers, so the fills start over at 4 KB.
-  const bool opening = !opened_ && fillSize_ == kOpeningFill;
+  const bool opening = !opened_ && fillSize_ == openingFill_;
   opened_ = true;
   if (!buffer_ || capacity_ < fillSize_) {  // the buffer is empty here: nothing to keep
     buffer_ = std::make_unique_for_overwrite<char[]>(fillSize_);
@@ -44,6 +44,11 @@ bool ByteStream::Refill() {
   fillSize_ = opening ? kFirstFill : std::min(2 * fillSize_, kBufferSize);
   next_ = 0;
   return filled_ != 0;
+}
+
+void ByteStream::SetOpeningFill(std::size_t size) {
+  if (opened_) return;
+  openingFill_ = fillSize_ = std::clamp(size, kFirstFill, kBufferSize);
 }
 
 std::string_view ByteStream::Hold(std::size_t before, std::size_t size, bool readOn,
@@ -160,13 +165,17 @@ std::size_t FileByteStream::Pass(std::int64_t from, std::size_t size) {
   const std::int64_t left = file_->Size() - from;
   if (left <= 0) return 0;
   const auto take = static_cast<std::size_t>(std::min<std::uint64_t>(size, static_cast<std::uint64_t>(left)));
-  file_->Seek(from + static_cast<std::int64_t>(take));
+  at_ = from + static_cast<std::int64_t>(take);
+  file_->Seek(at_);
   return take;
 }
 
 std::size_t FileByteStream::Fill(char* destination, std::size_t size) {
   // One read: a short one is no end, and the next Fill asks again.
-  return file_->Read(destination, size);
+  const std::size_t got = file_->Read(destination, size);
+  at_ += static_cast<std::int64_t>(got);
+  reach_ = std::max(reach_, at_);
+  return got;
 }
 
 }  // namespace dux

@@ -42,6 +42,9 @@ class ByteStream {
   std::string_view Hold(std::size_t before, std::size_t size, bool readOn, std::vector<std::unique_ptr<char[]>>& keep);
   // The bytes buffered ahead, read without a system call (none at all when the buffer is used up).
   std::string_view Buffered() const { return {data_ + next_, filled_ - next_}; }
+  // Sizes the opening fill, before the first read: for a source whose leading part is known to
+  // be this long. Clamped to 4 to 64 KB.
+  void SetOpeningFill(std::size_t size);
 
  protected:
   // Reads up to `size` bytes from the source; 0 only at its end.
@@ -60,7 +63,7 @@ class ByteStream {
   std::unique_ptr<char[]> buffer_;  // as large as the largest fill so far, never zero-filled;
                                     // none once handed on by Hold
   char* data_ = nullptr;            // the bytes filled: buffer_'s, or the buffer handed on
-  std::size_t capacity_ = 0, next_ = 0, filled_ = 0, fillSize_ = kOpeningFill;
+  std::size_t capacity_ = 0, next_ = 0, filled_ = 0, fillSize_ = kOpeningFill, openingFill_ = kOpeningFill;
   std::int64_t position_ = 0;
   std::int64_t filledAt_ = 0;  // the offset of data_[0]
   bool opened_ = false;
@@ -82,11 +85,14 @@ class MemoryByteStream final : public ByteStream {
 class FileByteStream final : public ByteStream {
  public:
   explicit FileByteStream(std::unique_ptr<platform::InputFile> file) : file_(std::move(file)) {}
+  // How far into the file the reads reached: the end of the furthest byte read.
+  std::int64_t Reach() const { return reach_; }
 
  private:
   std::size_t Fill(char* destination, std::size_t size) override;
   std::size_t Pass(std::int64_t from, std::size_t size) override;
   std::unique_ptr<platform::InputFile> file_;
+  std::int64_t at_ = 0, reach_ = 0;
 };
 
 }  // namespace dux

@@ -89,10 +89,19 @@ bool TimgData::ScanFile(const std::string& name) {
   ResetState();
   const tFileKind kind = FileKindOf(name);
   std::unique_ptr<platform::InputFile> file;
+  // The file the last scan read: its leading part was just read, so it is read in one go, and
+  // the kernel reads nothing ahead of reads that find their bytes in the page cache.
+  const std::int64_t knownReach =
+      scanMemory != nullptr && scanMemory->fileName == name ? std::min<std::int64_t>(scanMemory->reach, 1 << 16) : 0;
+  const bool again = knownReach > 0;
+  if (scanMemory != nullptr) {
+    scanMemory->fileName = name;
+    scanMemory->reach = 0;
+  }
   if (kind != tFileKind::kOther) {
     try {
       file = platform::OpenInputFile(name, captureFileFacts ? platform::tLookUp::kAtOpen : platform::tLookUp::kWhenAsked,
-                                     platform::tAccess::kInParts);
+                                     again ? platform::tAccess::kThrough : platform::tAccess::kInParts);
     } catch (const FormatError&) {
     }
   }
@@ -116,13 +125,15 @@ bool TimgData::ScanFile(const std::string& name) {
   bool found = false;
   // The one place where a fault of the file ends a scan: one whose read fails part way. Anything
   // else (no memory) is no fault of the file and goes on.
+  FileByteStream stream(std::move(file));
+  if (again) stream.SetOpeningFill(static_cast<std::size_t>(knownReach));
   try {
-    FileByteStream stream(std::move(file));
     tiffMode = tiff;
     found = tiff ? ScanTiffStream(stream) : ScanJpegStream(stream);
   } catch (const FormatError&) {
     found = false;
   }
+  if (scanMemory != nullptr) scanMemory->reach = stream.Reach();
   tiffMode = false;
   if (found) ErrStr = ScanMessageText(tScanMessage::kNone);
   return found;

@@ -10,6 +10,7 @@
 #include "metadata/JpegImage.h"
 #include "metadata/JpegRewrite.h"
 #include "metadata/PhotoshopResources.h"
+#include "metadata/ScanMemory.h"
 #include "metadata/TIPTCdata.h"
 #include "platform/Files.h"
 #include "metadata/TImageInfo.h"
@@ -141,6 +142,9 @@ class TimgData : public tEndInd {
   // False when the caller needs neither the IPTC block nor the XMP packet (the EXIF read): their
   // segments are still found and counted, but only the XMP signature is read of them.
   bool readIptcAndXmp = true;
+  // Where ScanFile learns how far the caller's last scan read, and leaves how far this one did;
+  // none when null.
+  tScanMemory* scanMemory = nullptr;
 
   // The segments a scan keeps; two spare slots for the segments found late, and for the IPTC
   // segment a write adds.

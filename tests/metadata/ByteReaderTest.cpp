@@ -173,6 +173,27 @@ TEST(ByteStream, FillsStartSmallAfterTheOpeningFill) {
   EXPECT_EQ(stream.handedOut, 16384u + 4096u + 8192u);  // then they double
 }
 
+// A stream told how long the source's leading part is reads it in one fill, within 4 and
+// 64 KB, and starts small after it; once it has read, the size is left as it was.
+TEST(ByteStream, AnOpeningFillSizedForTheSourceReadsItsLeadingPartInOneFill) {
+  const std::string data(1 << 20, 'x');
+  for (const auto& [asked, filled] : {std::pair{std::size_t{20693}, std::size_t{20693}}, {std::size_t{100}, std::size_t{4096}},
+                                      {std::size_t{1} << 20, std::size_t{65536}}}) {
+    SCOPED_TRACE(asked);
+    TrickleStream stream(data, data.size(), true);
+    stream.SetOpeningFill(asked);
+    std::uint8_t byte = 0;
+    ASSERT_TRUE(stream.ReadByte(byte));
+    EXPECT_EQ(stream.handedOut, filled);
+    EXPECT_EQ(stream.Skip(filled - 1), filled - 1);
+    EXPECT_EQ(stream.fills, 1u);
+    stream.SetOpeningFill(30000);  // too late: the next fill is a small one
+    ASSERT_TRUE(stream.ReadByte(byte));
+    EXPECT_EQ(stream.fills, 2u);
+    EXPECT_EQ(stream.handedOut, filled + 4096u);
+  }
+}
+
 // A segment the buffer holds is viewed there; one that runs past it is read on into a buffer of
 // its own, or left to the caller; the stream goes on reading the right bytes after each, and the
 // views stay good after the stream is gone.

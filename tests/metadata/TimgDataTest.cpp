@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -286,6 +288,137 @@ TEST(ScanFile, HoldsTheSegmentsInItsReadBuffersWithTheBytesACopyWouldHave) {
   EXPECT_GT(files, 100);
   EXPECT_GT(held, 3 * files);
 }
+
+// What a read takes from a scan (0: everything, 1: as the IPTC read asks, 2: as the EXIF read
+// asks), as text: the outcome, the file's facts, where each kept segment stands, and the bytes
+// and entries that read uses.
+void AskAs(int use, TimgData& data) {
+  data.walkExif = use != 1;
+  data.findXmp = use == 1;
+  data.readIptcAndXmp = use != 2;
+}
+
+std::string Findings(TimgData& data, int use) {
+  std::string text = data.ErrStr + "|" + data.fileName + "|" + std::to_string(data.fileSize) + "|" +
+                     std::to_string(data.fileDateTime) + "\n";
+  for (int i = 0; i < data.sectionCount; ++i) {
+    const tSection& s = data.sections[static_cast<std::size_t>(i)];
+    text += std::to_string(s.markerCode) + "@" + std::to_string(s.markerOffset) + "\n";
+  }
+  if (use != 1 && data.exifSection != nullptr) text.append(data.exifSection->Data()).append(EntryLines(data));
+  if (use != 2) {
+    std::string joined;
+    text.append(data.IptcBlockView(joined));
+    if (data.xmpSection != nullptr) text.append(data.xmpSection->Data());
+  }
+  return text;
+}
+
+// A scan that knows how far the last one read only reads differently: for every corpus JPEG
+// read as a script reads it (the IPTC, then the EXIF), and for a file replaced between two
+// scans by one of the same size and time stamp whose leading segments end elsewhere, it finds
+// what a scan that knows nothing finds.
+TEST(ScanFile, KnowingTheLastScanFindsWhatAFreshScanFinds) {
+  tScanMemory memory;
+  std::vector<std::pair<std::int64_t, std::string>> reaches;  // how far the EXIF read went
+  for (const test::tCorpusFile& corpus : test::CorpusFiles()) {
+    if (!test::IsJpegName(corpus.file)) continue;
+    SCOPED_TRACE(corpus.file);
+    const std::string path = test::CorpusFile(corpus.file);
+    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path));
+    bool found = false;
+    for (const int use : {1, 2}) {
+      TimgData knowing(255), fresh(255);
+      AskAs(use, knowing);
+      AskAs(use, fresh);
+      knowing.scanMemory = &memory;
+      found = knowing.ScanFile(path);
+      EXPECT_EQ(found, fresh.ScanFile(path)) << use;
+      EXPECT_EQ(Findings(knowing, use), Findings(fresh, use)) << use;
+      EXPECT_EQ(memory.fileName, path);
+      EXPECT_GE(memory.reach, std::min<std::int64_t>(size, 2)) << use;  // SOI at the least
+      EXPECT_LE(memory.reach, size) << use;
+    }
+    if (found) reaches.emplace_back(memory.reach, path);
+  }
+  ASSERT_GT(reaches.size(), 100u);
+  std::sort(reaches.begin(), reaches.end());
+  // Of the files with EXIF: the longest leading part under 64 KB, and the shortest.
+  const auto longest = std::find_if(reaches.rbegin(), reaches.rend(), [](const auto& r) { return r.first < 65536; });
+  ASSERT_NE(longest, reaches.rend());
+  ASSERT_GT(longest->first, 16384);
+  const std::string shortest = reaches.front().second;
+  ASSERT_LT(reaches.front().first, 16384);
+
+  test::TempDir dir;
+  const std::string path = dir.File("a.jpg");
+  std::string first = test::ReadFileBytes(longest->second), second = test::ReadFileBytes(shortest);
+  // Bytes after the end of the image change no scan: both versions get the same size.
+  const std::size_t size = std::max(first.size(), second.size());
+  first.resize(size, '\0');
+  second.resize(size, '\0');
+  // One container for every scan, as a caller may keep one.
+  TimgData knowing(255);
+  AskAs(2, knowing);
+  knowing.scanMemory = &memory;
+  for (const auto& [before, after] : {std::pair{first, second}, {second, first}}) {
+    test::WriteFileBytes(path, before);
+    const auto stamp = std::filesystem::last_write_time(path);
+    knowing.ScanFile(path);
+    const std::string beforeFound = Findings(knowing, 2);
+    test::WriteFileBytes(path, after);
+    std::filesystem::last_write_time(path, stamp);
+    TimgData fresh(255);
+    AskAs(2, fresh);
+    EXPECT_EQ(knowing.ScanFile(path), fresh.ScanFile(path));
+    EXPECT_EQ(knowing.fileDateTime, fresh.fileDateTime);
+    EXPECT_NE(Findings(knowing, 2), beforeFound);
+    EXPECT_EQ(Findings(knowing, 2), Findings(fresh, 2));
+  }
+  // A file that does not open leaves nothing to know.
+  EXPECT_FALSE(knowing.ScanFile(dir.File("none.jpg")));
+  EXPECT_EQ(memory.reach, 0);
+}
+
+#ifdef __linux__
+// How many read calls this process has made, by the kernel's count; -1 when it does not tell.
+long long ReadCalls() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  long long value = 0;
+  while (io >> key >> value) {
+    if (key == "syscr:") return value;
+  }
+  return -1;
+}
+
+// The EXIF read after the IPTC read of a file whose leading segments run past the first read's
+// 16 KB reads them in one read, where a scan that knows nothing takes two.
+TEST(ScanFile, ASecondScanOfTheSameFileReadsItsLeadingSegmentsInOneRead) {
+  if (ReadCalls() < 0) GTEST_SKIP() << "the kernel does not count read calls";
+  test::TempDir dir;
+  const std::string path = dir.File("a.jpg");
+  test::WriteFileBytes(path, test::JpegWith({Segment(0xE1, std::string("Exif\0\0II*\0\x08\0\0\0\0\0\0\0\0\0", 20) +
+                                                               std::string(20000, '\0'))}));
+  const long long first = ReadCalls();
+  const long long sampling = ReadCalls() - first;  // what looking costs
+  const auto reads = [&](TimgData& data) {
+    const long long before = ReadCalls();
+    EXPECT_TRUE(data.ScanFile(path));
+    return ReadCalls() - before - sampling;
+  };
+  tScanMemory memory;
+  TimgData iptcRead(255), exifRead(255), alone(255);
+  AskAs(1, iptcRead);
+  AskAs(2, exifRead);
+  AskAs(2, alone);
+  iptcRead.scanMemory = exifRead.scanMemory = &memory;
+  EXPECT_GE(reads(iptcRead), 2);
+  EXPECT_EQ(reads(exifRead), 1);
+  EXPECT_GE(reads(alone), 2);
+  EXPECT_EQ(Findings(exifRead, 2), Findings(alone, 2));
+}
+#endif
 
 TEST(ScanTiffStream, ReadsTheFileAsOneFixedSizeExifBuffer) {
   const std::string tiff = std::string("MM\0*\0\0\0\x08", 8) + "IFD0 bytes";
