@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/IoCounts.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/PluginFixture.h"
 #include "tests/support/TiffBuilder.h"
@@ -44,6 +45,33 @@ TEST_F(ExifCommand, AFileWithoutExifGivesTheErrorLineAndEmptiesTheRest) {
   EXPECT_FALSE(Read(plugin.Folder().File("missing.jpg")));
   EXPECT_EQ(calls().front().second, "ErrStr=\r\n");
 }
+
+#ifdef __linux__
+// A script reads a file's IPTC, then its EXIF. The EXIF read reads the leading segments the
+// IPTC read has just read in one read (they run past a first read's 16 KB here), and lists what
+// it lists after a read of another file.
+TEST_F(ExifCommand, AfterTheIptcReadOfTheSameFileReadsTheLeadingSegmentsInOneRead) {
+  if (ProcessIoCount("syscr:") < 0) GTEST_SKIP() << "the system does not count read calls";
+  const std::string tiff = Ifd().Ascii(0x010F, "Maker").Tiff(false) + std::string(20000, '\0');
+  const std::string path = Write("long.jpg", JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + tiff)}));
+  const std::string other = Write("other.jpg", TinyJpeg());
+  const long long first = ProcessIoCount("syscr:");
+  const long long sampling = ProcessIoCount("syscr:") - first;  // what looking costs
+  const auto readCalls = [&](int command, const std::string& file) {
+    const long long before = ProcessIoCount("syscr:");
+    plugin.Host().setCalls.clear();
+    plugin.Run(command, {file});
+    return ProcessIoCount("syscr:") - before - sampling;
+  };
+  readCalls(1, other);
+  EXPECT_GE(readCalls(5, path), 2);  // after a read of another file
+  const Calls alone = calls();
+  readCalls(1, other);
+  EXPECT_GE(readCalls(1, path), 2);
+  EXPECT_EQ(readCalls(5, path), 1);
+  EXPECT_EQ(calls(), alone);
+}
+#endif
 
 TEST_F(ExifCommand, ListsEntriesThumbnailAndCommentInOrder) {
   const Ifd ifd1 = Ifd().Short(0x0103, {6}).Long(0x0201, {4000}).Long(0x0202, {600});

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "metadata/ByteStream.h"
 #include "metadata/DateTime.h"
 #include "tests/support/Corpus.h"
+#include "tests/support/IoCounts.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TempDir.h"
 
@@ -382,15 +382,7 @@ TEST(ScanFile, KnowingTheLastScanFindsWhatAFreshScanFinds) {
 
 #ifdef __linux__
 // How many read calls this process has made, by the kernel's count; -1 when it does not tell.
-long long ReadCalls() {
-  std::ifstream io("/proc/self/io");
-  std::string key;
-  long long value = 0;
-  while (io >> key >> value) {
-    if (key == "syscr:") return value;
-  }
-  return -1;
-}
+long long ReadCalls() { return test::ProcessIoCount("syscr:"); }
 
 // The EXIF read after the IPTC read of a file whose leading segments run past the first read's
 // 16 KB reads them in one read, where a scan that knows nothing takes two.

@@ -5,13 +5,12 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
-
-#include <fstream>
 #endif
 #include <string>
 #include <tuple>
 
 #include "platform/FormatError.h"
+#include "tests/support/IoCounts.h"
 #include "tests/support/TempDir.h"
 
 namespace dux::platform {
@@ -77,15 +76,7 @@ TEST(InputFile, ALookUpWhenAskedTellsWhatOneAtOpeningTells) {
 #ifndef _WIN32
 // How many bytes the disk has sent for this process, by the kernel's count; -1 when it does not
 // tell.
-long long BytesFromDisk() {
-  std::ifstream io("/proc/self/io");
-  std::string key;
-  long long value = 0;
-  while (io >> key >> value) {
-    if (key == "read_bytes:") return value;
-  }
-  return -1;
-}
+long long BytesFromDisk() { return test::ProcessIoCount("read_bytes:"); }
 
 void DropFromPageCache(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY);
