@@ -55,13 +55,9 @@ TEST_F(ExifCommand, AfterTheIptcReadOfTheSameFileReadsTheLeadingSegmentsInOneRea
   const std::string tiff = Ifd().Ascii(0x010F, "Maker").Tiff(false) + std::string(20000, '\0');
   const std::string path = Write("long.jpg", JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + tiff)}));
   const std::string other = Write("other.jpg", TinyJpeg());
-  const long long first = ProcessIoCount("syscr:");
-  const long long sampling = ProcessIoCount("syscr:") - first;  // what looking costs
   const auto readCalls = [&](int command, const std::string& file) {
-    const long long before = ProcessIoCount("syscr:");
     plugin.Host().setCalls.clear();
-    plugin.Run(command, {file});
-    return ProcessIoCount("syscr:") - before - sampling;
+    return ReadCallsOf([&] { plugin.Run(command, {file}); });
   };
   readCalls(1, other);
   EXPECT_GE(readCalls(5, path), 2);  // after a read of another file

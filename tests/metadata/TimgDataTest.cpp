@@ -231,6 +231,14 @@ std::string EntryLines(TimgData& data) {
   return lines;
 }
 
+// Makes a scan ask what a read asks: 0 everything, 1 what the IPTC read asks, 2 what the EXIF
+// read asks.
+void AskAs(int use, TimgData& data) {
+  data.walkExif = use != 1;
+  data.findXmp = use == 1;
+  data.readIptcAndXmp = use != 2;
+}
+
 // A file scan views its segments in its read buffers where a scan that copies them (as a
 // rewrite's does) does not: for every corpus JPEG, with what each read asks of the scan, both
 // find the same segments with the same bytes and decode the same values, and the file scan
@@ -246,11 +254,8 @@ TEST(ScanFile, HoldsTheSegmentsInItsReadBuffersWithTheBytesACopyWouldHave) {
     // As read: everything; as the IPTC read asks; as the EXIF read asks.
     for (const int use : {0, 1, 2}) {
       TimgData fromFile(255), inMemory(255);
-      for (TimgData* data : {&fromFile, &inMemory}) {
-        data->walkExif = use != 1;
-        data->findXmp = use == 1;
-        data->readIptcAndXmp = use != 2;
-      }
+      AskAs(use, fromFile);
+      AskAs(use, inMemory);
       inMemory.holdSegments = false;
       const bool found = fromFile.ScanFile(path);
       MemoryByteStream stream(bytes);
@@ -289,15 +294,8 @@ TEST(ScanFile, HoldsTheSegmentsInItsReadBuffersWithTheBytesACopyWouldHave) {
   EXPECT_GT(held, 3 * files);
 }
 
-// What a read takes from a scan (0: everything, 1: as the IPTC read asks, 2: as the EXIF read
-// asks), as text: the outcome, the file's facts, where each kept segment stands, and the bytes
-// and entries that read uses.
-void AskAs(int use, TimgData& data) {
-  data.walkExif = use != 1;
-  data.findXmp = use == 1;
-  data.readIptcAndXmp = use != 2;
-}
-
+// What a read takes from a scan, as text: the outcome, the file's facts, where each kept segment
+// stands, and the bytes and entries that read uses (see AskAs).
 std::string Findings(TimgData& data, int use) {
   std::string text = data.ErrStr + "|" + data.fileName + "|" + std::to_string(data.fileSize) + "|" +
                      std::to_string(data.fileDateTime) + "\n";
@@ -381,23 +379,16 @@ TEST(ScanFile, KnowingTheLastScanFindsWhatAFreshScanFinds) {
 }
 
 #ifdef __linux__
-// How many read calls this process has made, by the kernel's count; -1 when it does not tell.
-long long ReadCalls() { return test::ProcessIoCount("syscr:"); }
-
 // The EXIF read after the IPTC read of a file whose leading segments run past the first read's
 // 16 KB reads them in one read, where a scan that knows nothing takes two.
 TEST(ScanFile, ASecondScanOfTheSameFileReadsItsLeadingSegmentsInOneRead) {
-  if (ReadCalls() < 0) GTEST_SKIP() << "the kernel does not count read calls";
+  if (test::ProcessIoCount("syscr:") < 0) GTEST_SKIP() << "the kernel does not count read calls";
   test::TempDir dir;
   const std::string path = dir.File("a.jpg");
   test::WriteFileBytes(path, test::JpegWith({Segment(0xE1, std::string("Exif\0\0II*\0\x08\0\0\0\0\0\0\0\0\0", 20) +
                                                                std::string(20000, '\0'))}));
-  const long long first = ReadCalls();
-  const long long sampling = ReadCalls() - first;  // what looking costs
   const auto reads = [&](TimgData& data) {
-    const long long before = ReadCalls();
-    EXPECT_TRUE(data.ScanFile(path));
-    return ReadCalls() - before - sampling;
+    return test::ReadCallsOf([&] { EXPECT_TRUE(data.ScanFile(path)); });
   };
   tScanMemory memory;
   TimgData iptcRead(255), exifRead(255), alone(255);

@@ -21,4 +21,13 @@ long long ProcessIoCount(std::string_view key) {
 #endif
 }
 
+long long ReadCallsOf(const std::function<void()>& work) {
+  const long long first = ProcessIoCount("syscr:");
+  if (first < 0) return -1;
+  const long long counting = ProcessIoCount("syscr:") - first;  // those of one look
+  const long long before = ProcessIoCount("syscr:");
+  work();
+  return ProcessIoCount("syscr:") - before - counting;
+}
+
 }  // namespace dux::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 namespace dux::test {
@@ -8,5 +9,9 @@ namespace dux::test {
 // as "syscr:", the read calls made, or "read_bytes:", the bytes the disk sent); -1 where the
 // system does not tell it.
 long long ProcessIoCount(std::string_view key);
+
+// The read calls `work` makes, by the kernel's count, less those of the counting itself; -1
+// where the system does not count them.
+long long ReadCallsOf(const std::function<void()>& work);
 
 }  // namespace dux::test
