@@ -10,7 +10,9 @@
 namespace dux {
 
 // The process-wide state of the plug-in: the host's callbacks, kept from nbRegisterPlugIn for
-// the life of the library, and the descriptions after the INI override.
+// the life of the library; the descriptions after the INI override; and where the last read of a
+// file stopped, which only sizes the next read of that file. The host calls one action at a
+// time, from its own thread.
 struct tPluginState {
   HostAddActionProc addAction = nullptr;
   void* secondCallback = nullptr;  // stored, never called
