@@ -46,9 +46,10 @@ bool ByteStream::Refill() {
   return filled_ != 0;
 }
 
-void ByteStream::SetOpeningFill(std::size_t size) {
+void ByteStream::SetOpeningFill(std::int64_t size) {
   if (opened_) return;
-  openingFill_ = fillSize_ = std::clamp(size, kFirstFill, kBufferSize);
+  openingFill_ = fillSize_ = static_cast<std::size_t>(std::clamp<std::int64_t>(
+      size, static_cast<std::int64_t>(kFirstFill), static_cast<std::int64_t>(kBufferSize)));
 }
 
 std::string_view ByteStream::Hold(std::size_t before, std::size_t size, bool readOn,

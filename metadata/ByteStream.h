@@ -44,7 +44,7 @@ class ByteStream {
   std::string_view Buffered() const { return {data_ + next_, filled_ - next_}; }
   // Sizes the opening fill, before the first read: for a source whose leading part is known to
   // be this long. Clamped to 4 to 64 KB.
-  void SetOpeningFill(std::size_t size);
+  void SetOpeningFill(std::int64_t size);
 
  protected:
   // Reads up to `size` bytes from the source; 0 only at its end.

@@ -91,8 +91,7 @@ bool TimgData::ScanFile(const std::string& name) {
   std::unique_ptr<platform::InputFile> file;
   // The file the last scan read: its leading part was just read, so it is read in one go, and
   // the kernel reads nothing ahead of reads that find their bytes in the page cache.
-  const std::int64_t knownReach =
-      scanMemory != nullptr && scanMemory->fileName == name ? std::min<std::int64_t>(scanMemory->reach, 1 << 16) : 0;
+  const std::int64_t knownReach = scanMemory != nullptr && scanMemory->fileName == name ? scanMemory->reach : 0;
   const bool again = knownReach > 0;
   if (scanMemory != nullptr) {
     scanMemory->fileName = name;
@@ -126,7 +125,7 @@ bool TimgData::ScanFile(const std::string& name) {
   // The one place where a fault of the file ends a scan: one whose read fails part way. Anything
   // else (no memory) is no fault of the file and goes on.
   FileByteStream stream(std::move(file));
-  if (again) stream.SetOpeningFill(static_cast<std::size_t>(knownReach));
+  if (again) stream.SetOpeningFill(knownReach);
   try {
     tiffMode = tiff;
     found = tiff ? ScanTiffStream(stream) : ScanJpegStream(stream);
