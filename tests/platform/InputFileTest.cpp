@@ -106,10 +106,13 @@ TEST(InputFile, AColdFileReadInPartsHasTheDiskSendOnlyWhatTheReadsAskFor) {
   if (BytesFromDisk() < 0 || through <= 0) {
     GTEST_SKIP() << "this file system keeps the file in memory, or the kernel does not count what the disk sends";
   }
+  // Now and then the kernel reads a little past the request (16 KB more, in about one scan in
+  // forty on a Linux 6.18 guest): what matters is that the read-ahead of a sequential read,
+  // five times the request, is gone.
   for (const tLookUp lookUp : {tLookUp::kWhenAsked, tLookUp::kAtOpen}) {
     const long long inParts = scan(tAccess::kInParts, lookUp);
     EXPECT_GT(inParts, 0);
-    EXPECT_LE(inParts, 64 << 10);
+    EXPECT_LE(inParts, 96 << 10) << "reading through: " << through;
   }
 }
 #endif
