@@ -8,6 +8,7 @@
 // write measures a new caption into a 2 MB and a 20 MB JPEG against copying each (both flush).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -474,6 +475,28 @@ void PrintPaired(bool smoke) {
   }
 }
 
+// What a system call costs on this machine: the file status of an open file, the median of
+// rounds of many. The read pair makes a handful of calls a file (two opens and closes, its reads,
+// a file status), and where a call costs a microsecond or more they are a large part of its
+// time, and of how it compares with a reader that makes fewer (see the README).
+void PrintSystemCallCost(bool smoke) {
+  using Clock = std::chrono::steady_clock;
+  const int fd = open(Setup().camera2MB.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  const int rounds = smoke ? 3 : 41, calls = 10000;
+  std::vector<double> micros;
+  for (int round = 0; round < rounds; ++round) {
+    struct stat info {};
+    const auto start = Clock::now();
+    for (int i = 0; i < calls; ++i) benchmark::DoNotOptimize(fstat(fd, &info));
+    micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
+  }
+  close(fd);
+  std::sort(micros.begin(), micros.end());
+  std::printf("\na system call takes %.2f us on this machine (a file status; median of %d rounds of %d)\n",
+              micros[micros.size() / 2], rounds, calls);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -506,6 +529,7 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   PrintTable(reporter);
   PrintPaired(smoke);
+  PrintSystemCallCost(smoke);
   std::error_code ignored;
   fs::remove_all(Setup().folder, ignored);
   std::puts("benchmark finished");
