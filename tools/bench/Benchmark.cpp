@@ -307,6 +307,12 @@ long PeakOf(const tWorkload* w) {
   return childPeak(w) - childPeak(nullptr);
 }
 
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
 // Keeps every result for the table after the run: with repetitions, the median of each
 // workload's (run-benchmark.sh repeats every workload in a shuffled order, so that the
 // machine's drift over the run falls on all of them alike).
@@ -332,11 +338,6 @@ class TableReporter : public benchmark::ConsoleReporter {
   std::map<std::string, std::pair<double, double>> results;
 
  private:
-  static double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-  }
   std::map<std::string, std::vector<std::pair<double, double>>> runs_;
 };
 
@@ -492,9 +493,8 @@ void PrintSystemCallCost(bool smoke) {
     micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
   }
   close(fd);
-  std::sort(micros.begin(), micros.end());
   std::printf("\na system call takes %.2f us on this machine (a file status; median of %d rounds of %d)\n",
-              micros[micros.size() / 2], rounds, calls);
+              Median(micros), rounds, calls);
 }
 
 }  // namespace
