@@ -1,7 +1,5 @@
 #include "tests/fuzz/FuzzTargets.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -23,10 +21,7 @@ namespace dux::fuzz {
 namespace {
 
 void Require(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "property failed: %s\n", what);
-    std::abort();
-  }
+  if (!condition) throw PropertyFailure(std::string("property failed: ") + what);
 }
 
 // Everything duxEXIFread asks of a scanned file.

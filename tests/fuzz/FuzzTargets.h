@@ -2,11 +2,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 
 // The fuzz harnesses: each feeds arbitrary bytes to one parser entry through the code the
 // commands use. A harness returns normally for every input; a property it checks that fails
-// aborts. The libFuzzer targets and the regression test of found inputs both call them.
+// throws PropertyFailure. The libFuzzer targets and the regression test of found inputs both
+// call them.
 namespace dux::fuzz {
+
+// A property a harness checks does not hold. A libFuzzer target lets it end the run, which saves
+// the input as a crash; the regression test reports it as the failure of the input it replays.
+class PropertyFailure : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
 
 // The JPEG scan, the IPTC parse, the EXIF walk with maker notes and thumbnail, both summaries
 // and the line lists of duxEXIFread.

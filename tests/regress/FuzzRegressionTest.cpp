@@ -14,8 +14,20 @@
 namespace dux::test {
 namespace {
 
+using tHarness = std::function<void(const std::uint8_t*, std::size_t)>;
+
+// Runs one input through a harness; a property that does not hold fails the test, which names the
+// input, and the replay goes on with the next.
+void Replay(const tHarness& harness, const std::string& bytes) {
+  try {
+    harness(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  } catch (const fuzz::PropertyFailure& failure) {
+    ADD_FAILURE() << failure.what();
+  }
+}
+
 TEST(FuzzRegression, EveryFoundInputPassesItsHarness) {
-  const std::map<std::string, std::function<void(const std::uint8_t*, std::size_t)>> harnesses = {
+  const std::map<std::string, tHarness> harnesses = {
       {"JpegScan", &fuzz::JpegScan}, {"TiffScan", &fuzz::TiffScan},
       {"IptcRoundTrip", &fuzz::IptcRoundTrip}, {"Xmp", &fuzz::Xmp}, {"TagSearch", &fuzz::TagSearch}};
   const std::filesystem::path root = std::filesystem::path(DUX_SOURCE_DIR) / "tests" / "regress" / "fuzz";
@@ -26,8 +38,7 @@ TEST(FuzzRegression, EveryFoundInputPassesItsHarness) {
     int inFolder = 0;
     for (const auto& entry : std::filesystem::directory_iterator(root / name)) {
       SCOPED_TRACE(entry.path().string());
-      const std::string bytes = ReadFileBytes(entry.path().string());
-      harness(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+      Replay(harness, ReadFileBytes(entry.path().string()));
       ++replayed;
       ++inFolder;
     }
@@ -37,7 +48,10 @@ TEST(FuzzRegression, EveryFoundInputPassesItsHarness) {
   for (const auto& entry : std::filesystem::directory_iterator(std::string(DUX_CORPUS_DIR) + "/files/malformed")) {
     SCOPED_TRACE(entry.path().string());
     const std::string bytes = ReadFileBytes(entry.path().string());
-    for (const auto& [name, harness] : harnesses) harness(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    for (const auto& [name, harness] : harnesses) {
+      SCOPED_TRACE(name);
+      Replay(harness, bytes);
+    }
     ++replayed;
   }
   EXPECT_GT(replayed, 30);
