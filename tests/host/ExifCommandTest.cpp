@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/Corpus.h"
 #include "tests/support/IoCounts.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/PluginFixture.h"
@@ -112,6 +113,31 @@ TEST_F(ExifCommand, ABrokenExifHeaderShowsInTheSummaries) {
   EXPECT_EQ(plugin.Host().variables["[duxEXIF_SummaryShort]"], "broken.jpg Exif Error: Invalid Exif alignment marker");
   EXPECT_EQ(plugin.Host().variables["[duxEXIF_SummaryLong]"],
             "File Name: broken.jpg\r\nExif Error: Invalid Exif alignment marker");
+}
+
+// A camera that states the 35 mm focal length keeps its value, once: the estimate from the
+// sensor size is for files that do not state it.
+TEST_F(ExifCommand, AStatedFocalLengthIn35mmIsListedOnceAndNotEstimated) {
+  int files = 0;
+  for (const tCorpusFile& corpus : CorpusFiles()) {
+    const nlohmann::json oracle = OracleOf(corpus.file);
+    if (!IsJpegName(corpus.file) || !oracle.contains("ExifIFD:FocalLengthIn35mmFormat")) continue;
+    SCOPED_TRACE(corpus.file);
+    ++files;
+    Read(CorpusFile(corpus.file));
+    const std::string stated = "Focal Length in 35mm Film=" + OracleText(oracle["ExifIFD:FocalLengthIn35mmFormat"]);
+    std::size_t lines = 0;
+    for (const auto& [name, value] : calls()) {
+      if (name != "[duxEXIF_Data]") continue;
+      for (std::size_t at = value.find("\r\nFocal Length in 35mm Film="); at != std::string::npos;
+           at = value.find("\r\nFocal Length in 35mm Film=", at + 1)) {
+        ++lines;
+        EXPECT_EQ(value.substr(at + 2, stated.size()), stated);
+      }
+    }
+    EXPECT_EQ(lines, 1u);
+  }
+  EXPECT_GE(files, 10);
 }
 
 }  // namespace

@@ -71,6 +71,9 @@ MUTANTS = [
      "", "a date-only XMP value clears the IIM time"),
     ("metadata/IptcXmp.cpp", "if (!TrimBlanks(item).empty()) items.push_back(Cp1252ToUtf8(item));",
      "items.push_back(Cp1252ToUtf8(item));", "blank list items become empty XMP items"),
+    # Summaries
+    ("metadata/TImageInfoSummary.cpp", "if (IndexOfName(\"FocalLengthin35mmFilm\") >= 0) return;", "",
+     "a stated 35 mm focal length is estimated again: a second line"),
     # Writing IPTC
     ("metadata/TIPTCdataWrite.cpp", "constexpr std::size_t kMaxPayload = 65533;",
      "constexpr std::size_t kMaxPayload = 65535;", "a segment two bytes too long"),
