@@ -17,12 +17,14 @@ std::optional<std::vector<tDataset>> ParseIimDatasets(std::string_view data) {
   const auto end = static_cast<std::int64_t>(data.size());
   std::int64_t pos = 1;
   while (pos <= end) {
+    // Fewer bytes than a dataset's head after the last dataset are stray bytes no reader can
+    // take for a dataset (a writer's "00 1C" after the last one, say): they end the data.
+    if (!HasBytes(data, pos, 5)) break;
     if (Byte(data, pos) != 0x1C) {
       const std::string_view rest = Bytes(data, pos, end - pos + 1);
       if (std::all_of(rest.begin(), rest.end(), [](char c) { return c == '\0'; })) break;
       return std::nullopt;
     }
-    if (!HasBytes(data, pos, 5)) return std::nullopt;
     std::int64_t length = Word(data, pos + 3, true);
     std::int64_t valuePos = pos + 5;
     if (length & 0x8000) {  // the extended form: the low bits count the bytes of the length

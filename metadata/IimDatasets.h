@@ -20,8 +20,9 @@ struct tDataset {
 
 // The datasets of IIM data, in order: each 0x1C, record, number, a 16-bit length (or the
 // extended form, whose high bit is set: that many bytes of length follow), the value. Zero bytes
-// after the last dataset are padding. Nothing when the data does not parse: a byte that is
-// neither 0x1C nor padding, or a dataset cut short.
+// after the last dataset are padding, and fewer than five bytes there (too few for a dataset's
+// head) are stray: neither is a dataset. Nothing when the data does not parse: a byte that is
+// neither 0x1C nor padding where a dataset could start, or a dataset cut short.
 std::optional<std::vector<tDataset>> ParseIimDatasets(std::string_view data);
 
 // One dataset as a new one is written: 0x1C, record, number, the 16-bit length, the value.

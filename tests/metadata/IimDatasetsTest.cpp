@@ -37,9 +37,8 @@ TEST(IimDatasets, WhatDoesNotParseGivesNothing) {
     std::string data;
   };
   for (const Case& c : {
-           Case{"a byte that is neither a tag marker nor padding", Dataset(2, 5, "a") + "x"},
+           Case{"a byte that is neither a tag marker nor padding", Dataset(2, 5, "a") + "xyzzy"},
            Case{"a value cut short", "\x1C\x02\x05\x00\x09" "abc"s},
-           Case{"a head cut short", "\x1C\x02\x05\x00"s},
            Case{"more than four bytes of extended length", "\x1C\x02\x78\x80\x05\x00\x00\x00\x00\x01" "x"s},
            Case{"an extended length cut short", "\x1C\x02\x78\x80\x04\x00\x00"s},
        }) {
@@ -48,6 +47,17 @@ TEST(IimDatasets, WhatDoesNotParseGivesNothing) {
   const auto four = ParseIimDatasets("\x1C\x02\x78\x80\x04\x00\x00\x00\x01" "x"s);
   ASSERT_TRUE(four.has_value());
   EXPECT_EQ(four->front().value, "x");
+}
+
+TEST(IimDatasets, FewerBytesThanADatasetHeadAfterTheLastAreStray) {
+  const std::string caption = Dataset(2, 120, "Cap");
+  for (const std::string& stray : {"\0\x1C"s, "\x1C\x02"s, "x"s, "\x1C\x02\x05\x00"s}) {
+    SCOPED_TRACE(testing::PrintToString(stray));
+    const auto datasets = ParseIimDatasets(caption + stray);
+    ASSERT_TRUE(datasets.has_value());
+    ASSERT_EQ(datasets->size(), 1u);
+    EXPECT_EQ(datasets->front().stored, caption);
+  }
 }
 
 TEST(IimDatasets, ANewDatasetIsEncodedWithASixteenBitLength) {
