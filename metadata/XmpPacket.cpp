@@ -46,6 +46,25 @@ std::string_view WithoutTrailer(std::string_view xml) {
   return kept == 0 ? xml : xml.substr(0, kept);
 }
 
+// The packet without the zero bytes some writers leave after it as padding, taken off in whole
+// code units: a packet in UTF-16 or UTF-32 (its byte order mark, or its first '<', says which)
+// ends in a unit with zero bytes of its own, ">\0" in little-endian UTF-16.
+std::string_view WithoutZeroPadding(std::string_view packet) {
+  const auto startsWith = [&packet](std::string_view head) { return packet.starts_with(head); };
+  using namespace std::string_view_literals;
+  std::size_t unit = 1;
+  if (startsWith("\xFF\xFE\0\0"sv) || startsWith("\0\0\xFE\xFF"sv) || startsWith("<\0\0\0"sv) || startsWith("\0\0\0<"sv)) {
+    unit = 4;
+  } else if (startsWith("\xFF\xFE"sv) || startsWith("\xFE\xFF"sv) || startsWith("<\0"sv) || startsWith("\0<"sv)) {
+    unit = 2;
+  }
+  const auto zeros = [](std::string_view bytes) { return bytes.find_first_not_of('\0') == std::string_view::npos; };
+  std::size_t size = packet.size();
+  if (zeros(packet.substr(size - size % unit))) size -= size % unit;  // a unit cut short by the segment
+  while (size >= unit && zeros(packet.substr(size - unit, unit))) size -= unit;
+  return packet.substr(0, size);
+}
+
 // Walks the attributes of a well-formed start tag in the order they stand.
 class tAttributeCursor {
  public:
@@ -79,8 +98,10 @@ class tAttributeCursor {
   std::size_t pos_ = 1;
 };
 
-// Text for XML content or an attribute value: markup characters escaped, and the control
-// characters XML does not allow left out.
+// Text for XML content or an attribute value: markup characters escaped, a carriage return
+// written as a reference (a parser turns a raw CR LF into LF), in an attribute also line feed and
+// tab (which a parser turns into blanks there), and the control characters XML cannot hold left
+// out.
 std::string Escaped(std::string_view text, bool attribute) {
   std::string out;
   out.reserve(text.size());
@@ -89,15 +110,12 @@ std::string Escaped(std::string_view text, bool attribute) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
-      case '"':
-        if (attribute) {
-          out += "&quot;";
-        } else {
-          out += c;
-        }
-        break;
+      case '\r': out += "&#xD;"; break;
+      case '"': out += attribute ? "&quot;" : "\""; break;
+      case '\n': out += attribute ? "&#xA;" : "\n"; break;
+      case '\t': out += attribute ? "&#x9;" : "\t"; break;
       default:
-        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') out += c;
+        if (!XmlCannotHold(c)) out += c;
     }
   }
   return out;
@@ -371,6 +389,7 @@ class XmpParse {
     if (place_) {
       found.begin = StartOf(element);
       found.end = EndsOf(element).end;
+      found.declarations = OwnDeclarations(element);
     }
     for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
       if (Expanded(a.name(), true).Is(kRdfNamespace, "parseType")) found.structured = true;
@@ -424,9 +443,7 @@ std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<s
                                 pugi::parse_doctype | pugi::parse_ws_pcdata_single;
   pugi::xml_document document;
   std::string copy;
-  // Zero bytes after a packet are padding some writers leave. Zero bytes within it are UTF-16 or
-  // UTF-32: such a packet is read through a conversion, and cannot be changed in place.
-  const std::string_view xml = packet.substr(0, packet.find_last_not_of('\0') + 1);
+  const std::string_view xml = WithoutZeroPadding(packet);
   bool utf8 = false;
   const auto load = [&](std::string_view text) {
     utf8 = text.find('\0') == std::string_view::npos;
@@ -441,7 +458,8 @@ std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<s
   if (!load(shorter) && (shorter.size() == xml.size() || !load(xml))) return std::nullopt;
   XmpParse parse(result, utf8 ? copy.data() : nullptr, use == tUse::kEdit);
   if (!parse.Run(document)) return std::nullopt;
-  result.editable_ = use == tUse::kEdit && utf8 && xml.size() == packet.size() && result.rdfEndTag_ != 0 && !parse.Unplaced();
+  // Zero bytes after a UTF-8 packet stay after it, as they were.
+  result.editable_ = use == tUse::kEdit && utf8 && result.rdfEndTag_ != 0 && !parse.Unplaced();
   return result;
 }
 
@@ -486,23 +504,29 @@ std::optional<std::vector<std::string>> XmpPacket::Get(const tXmpProperty& prope
 
 std::string XmpPacket::NewElement(const tXmpProperty& property, const std::vector<std::string>& items,
                                   const std::map<std::string, std::string>& prefixes, const tFound* old) const {
-  // The name as the packet writes it; a namespace not in scope is declared on the element.
+  // The name as the packet writes it, with the declarations it made itself (a default namespace
+  // among them), so that it stays in its namespace; a namespace not in scope is declared on the
+  // element.
   std::string qname, declaration;
+  std::map<std::string, std::string> scope = prefixes;
   if (old != nullptr && !old->attribute) {
     qname = old->qname;
-  } else if (const auto known = prefixes.find(std::string(property.ns)); known != prefixes.end() && !known->second.empty()) {
-    qname = known->second + ":" + std::string(property.name);
+    for (const auto& [prefix, ns] : old->declarations) {
+      declaration += prefix.empty() ? " xmlns=\"" : " xmlns:" + prefix + "=\"";
+      declaration += Escaped(ns, true) + "\"";
+    }
+    std::vector<std::pair<std::string, std::string>> inScope;
+    for (const auto& [ns, prefix] : prefixes) inScope.emplace_back(prefix, ns);
+    inScope.insert(inScope.end(), old->declarations.begin(), old->declarations.end());
+    scope = PrefixMap(inScope);
   } else {
-    qname = std::string(property.prefix) + ":" + std::string(property.name);
+    const auto known = prefixes.find(std::string(property.ns));
+    qname = (known != prefixes.end() ? known->second : std::string(property.prefix)) + ":" + std::string(property.name);
+    if (known == prefixes.end()) declaration = " xmlns:" + std::string(property.prefix) + "=\"" + std::string(property.ns) + "\"";
   }
-  const std::string prefix = qname.substr(0, qname.find(':'));
-  const auto inScope = prefixes.find(std::string(property.ns));
-  if (inScope == prefixes.end() || inScope->second != prefix) {
-    declaration = " xmlns:" + prefix + "=\"" + std::string(property.ns) + "\"";
-  }
-  const auto rdfKnown = prefixes.find(std::string(kRdfNamespace));
-  const std::string rdf = rdfKnown != prefixes.end() && !rdfKnown->second.empty() ? rdfKnown->second : "rdf";
-  if (rdfKnown == prefixes.end() || rdfKnown->second.empty()) declaration += " xmlns:rdf=\"" + std::string(kRdfNamespace) + "\"";
+  const auto rdfKnown = scope.find(std::string(kRdfNamespace));
+  const std::string rdf = rdfKnown != scope.end() ? rdfKnown->second : "rdf";
+  if (rdfKnown == scope.end()) declaration += " xmlns:rdf=\"" + std::string(kRdfNamespace) + "\"";
   std::string out = "<" + qname + declaration + ">";
   switch (property.kind) {
     case tXmpKind::kText:

@@ -20,6 +20,12 @@ inline constexpr std::string_view kDcNamespace = "http://purl.org/dc/elements/1.
 inline constexpr std::string_view kPhotoshopNamespace = "http://ns.adobe.com/photoshop/1.0/";
 inline constexpr std::string_view kIptcCoreNamespace = "http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/";
 
+// A character XML cannot hold, not even as a character reference: a control character other
+// than tab, line feed and carriage return.
+constexpr bool XmlCannotHold(char c) {
+  return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+}
+
 // How a property holds its value: one text, texts per language (rdf:Alt), an unordered or an
 // ordered list (rdf:Bag, rdf:Seq).
 enum class tXmpKind { kText, kLangAlt, kBag, kSeq };
@@ -48,8 +54,9 @@ class XmpPacket {
   // first language), every item for a list. Nothing when the packet does not state the property.
   std::optional<std::vector<std::string>> Get(const tXmpProperty& property) const;
 
-  // Whether Set and Serialize can change the packet: it is UTF-8 (no zero byte) and its rdf:RDF
-  // holds what a property needs to go into.
+  // Whether Set and Serialize can change the packet: it is UTF-8 (no zero byte but the padding
+  // after it, which an edit keeps as it is) and its rdf:RDF holds what a property needs to go
+  // into.
   bool Editable() const { return editable_; }
 
   // Gives a property new items (UTF-8); none removes it. A lang-alt keeps its other languages.
@@ -74,6 +81,7 @@ class XmpPacket {
     bool attribute = false;       // stated as an attribute of its description
     std::size_t description = 0;  // index into descriptions_
     std::size_t begin = 0, end = 0;  // the element's bytes, or the attribute's (name to closing quote)
+    std::vector<std::pair<std::string, std::string>> declarations;  // the element's own xmlns: prefix, namespace
     bool container = false;       // holds rdf:Alt, rdf:Bag or rdf:Seq
     bool structured = false;      // holds other elements
     std::string text;

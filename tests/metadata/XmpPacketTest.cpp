@@ -178,11 +178,15 @@ TEST(XmpPacket, HostilePacketsAreRefusedWithoutExpandingOrFetchingAnything) {
                               "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" photoshop:City=\"\xC3\x28\"/></rdf:RDF></x>";
   ASSERT_TRUE(XmpPacket::Parse(badByte).has_value());
   EXPECT_EQ(XmpPacket::Parse(badByte)->Get(kCity), Items{"\xC3\x28"});
-  // Zero bytes after the packet are padding: it reads, but is not changed.
-  const auto zeroPadded = XmpPacket::Parse(Packet() + std::string(3, '\0'));
+  // Zero bytes after the packet are padding: it reads, and an edit keeps them after it.
+  auto zeroPadded = XmpPacket::Parse(Packet() + std::string(3, '\0'));
   ASSERT_TRUE(zeroPadded.has_value());
   EXPECT_EQ(zeroPadded->Get(kCity), Items{"K&ln"});
-  EXPECT_FALSE(zeroPadded->Editable());
+  ASSERT_TRUE(zeroPadded->Editable());
+  zeroPadded->Set(kCity, {"Rome"});
+  const std::string edited = zeroPadded->Serialize();
+  EXPECT_TRUE(edited.ends_with("?>" + std::string(3, '\0')));
+  EXPECT_EQ(XmpPacket::Parse(edited)->Get(kCity), Items{"Rome"});
   // 60 KB of one element reads.
   const std::string big = "<x><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
                           "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"><photoshop:City>" +
