@@ -40,15 +40,22 @@ const tSection* Movable(const tSection* section, const JpegImage& image) {
   return nullptr;
 }
 
-std::string HeaderSegments(const tSection* exif, std::string_view exifContinuation, const tSection* header,
+// The JFIF header: an APP0 segment (whole, marker and all) that starts with the JFIF signature.
+bool IsJfifApp0(std::string_view segment) {
+  return segment.size() >= 9 && static_cast<std::uint8_t>(segment[1]) == kMarkerApp0 &&
+         segment.substr(4, 5) == std::string_view("JFIF\0", 5);
+}
+
+// `app0`: the APP0 segment to write whole, or empty for the default one.
+std::string HeaderSegments(const tSection* exif, std::string_view exifContinuation, std::string_view app0,
                            std::string_view newXmp, const tSection* iptc, const std::vector<tSection>& iptcContinuation,
                            const tSection* comment) {
   std::string out = "\xFF\xD8";
   if (exif != nullptr) {
     AppendSection(out, *exif);  // the kept APP0 is then left out
     out += exifContinuation;
-  } else if (header != nullptr) {
-    AppendSection(out, *header);
+  } else if (!app0.empty()) {
+    out += app0;
   } else {
     out += kDefaultApp0;
   }
@@ -185,7 +192,9 @@ void TimgData::StartEmptyIptc() {
 }
 
 std::string TimgData::WriteHeaderSegments() const {
-  return HeaderSegments(exifSection, {}, headerSection, xmpSection == nullptr ? xmpReplacement_ : std::string_view(),
+  std::string app0;
+  if (headerSection != nullptr) AppendSection(app0, *headerSection);
+  return HeaderSegments(exifSection, {}, app0, xmpSection == nullptr ? xmpReplacement_ : std::string_view(),
                         iptcSection, iptcContinuation, commentSection);
 }
 
@@ -199,12 +208,17 @@ std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bo
     exifInfo->PatchDimensions(exifSection->owned, image.Height(), image.Width());
   }
   const tSection* exif = Movable(exifSection, image);
-  const tSection* app0 = Movable(headerSection, image);
   const tSection* comment = Movable(commentSection, image);
   const std::string_view source = image.Bytes();
   const auto bytesOf = [&source](const tLeadingSegment& s) {
     return source.substr(static_cast<std::size_t>(s.start), static_cast<std::size_t>(s.end - s.start));
   };
+  // The JFIF header the rewrite writes first when there is no EXIF: the source's last. Other
+  // APP0 segments (a JFXX thumbnail, AVI1) are no JFIF header and stay where they stand.
+  const tLeadingSegment* jfif = nullptr;
+  for (const tLeadingSegment& segment : image.LeadingSegments()) {
+    if (IsJfifApp0(bytesOf(segment))) jfif = &segment;
+  }
   // EXIF larger than a segment continues in the APP1 "Exif" segments right after the first;
   // they move with it, so that readers that join them still can.
   std::vector<std::int64_t> exifContinuation;
@@ -221,21 +235,22 @@ std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bo
   }
   // A new XMP packet stands where the old one stood; one for a file without goes into the header.
   const bool replacesXmp = xmpSection != nullptr && xmpSection->markerOffset >= 0 && !xmpReplacement_.empty();
-  header = HeaderSegments(exif, continuation, app0, xmpSection == nullptr ? xmpReplacement_ : std::string_view(),
-                          iptcSection, iptcContinuation, comment);
+  header = HeaderSegments(exif, continuation, jfif != nullptr ? bytesOf(*jfif) : std::string_view(),
+                          xmpSection == nullptr ? xmpReplacement_ : std::string_view(), iptcSection, iptcContinuation,
+                          comment);
   std::vector<std::string_view> pieces = {header};
   // Of the source's leading run, drop what the rebuilt segments replace: the EXIF APP1s and the
-  // kept COM written above, the Photoshop APP13 segments the new block replaces, the APP0
-  // written above, and an APP0 right after SOI, which is left out when EXIF is written. XMP, ICC,
-  // other APP0s, other APP13s and the rest are kept.
+  // kept COM written above, the Photoshop APP13 segments the new block replaces, the JFIF APP0
+  // written above, and a JFIF APP0 right after SOI, which is left out when EXIF is written. XMP,
+  // ICC, other APP0s, other APP13s and the rest are kept.
   const auto listed = [](const std::vector<std::int64_t>& offsets, std::int64_t offset) {
     return std::find(offsets.begin(), offsets.end(), offset) != offsets.end();
   };
   for (const tLeadingSegment& segment : leading) {
     const bool replaced = listed(replacedApp13_, segment.markerOffset) || listed(exifContinuation, segment.markerOffset) ||
                           IsFrom(exif, segment) || IsFrom(comment, segment) ||
-                          (exif == nullptr && IsFrom(app0, segment)) ||
-                          (segment.marker == kMarkerApp0 && segment.markerOffset == 3);
+                          (exif == nullptr && &segment == jfif) ||
+                          (segment.markerOffset == 3 && IsJfifApp0(bytesOf(segment)));
     if (replacesXmp && IsFrom(xmpSection, segment)) {
       pieces.push_back(xmpReplacement_);
     } else if (!replaced) {

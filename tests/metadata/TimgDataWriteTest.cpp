@@ -65,7 +65,8 @@ TEST(SaveJpegWithSegments, RebuildsTheLeadingSegmentsAndCopiesTheRest) {
            Case{"the last COM moves up, the first stays", {kApp0, com1, kExif, com2}, {kExif, NewIptc(), com2, com1}},
            Case{"an APP0 after the EXIF is no header: kept", {kExif, kApp0, kXmp}, {kExif, NewIptc(), kApp0, kXmp}},
            Case{"EXIF: only the APP0 right after SOI goes", {kApp0, kExif, kJfxx}, {kExif, NewIptc(), kJfxx}},
-           Case{"no EXIF: the last APP0 leads, the first goes", {kApp0, kJfxx}, {kJfxx, NewIptc()}},
+           Case{"no EXIF: the JFIF header leads, a JFXX stays where it stood", {kApp0, kJfxx}, {kApp0, NewIptc(), kJfxx}},
+           Case{"no JFIF header: a default one, and the JFXX stays", {kJfxx}, {kDefaultApp0, NewIptc(), kJfxx}},
        }) {
     SCOPED_TRACE(c.what);
     const std::string source = test::JpegWith(c.source);
