@@ -87,6 +87,66 @@ tImageResource MakeImageResource(std::uint16_t id, std::string data) {
   return {std::move(head), id, std::move(data)};
 }
 
+namespace {
+
+bool StartsResource(std::string_view bytes) {
+  return std::find(kSignatures.begin(), kSignatures.end(), bytes.substr(0, 4)) != kSignatures.end();
+}
+
+bool HoldsIptc(const tResourceRun& run) {
+  return std::any_of(run.resources.begin(), run.resources.end(),
+                     [](const tResourceView& r) { return r.IsPhotoshops(kIptcResource); });
+}
+
+// The number of payloads, from the first, that make its block, and whether the block holds the
+// IPTC resource; 0 when no number of them parses to its end. Each payload added is parsed on
+// from the last resource of those before, which may run into it.
+std::pair<std::size_t, bool> FirstBlock(std::span<const std::string_view> payloads) {
+  std::string joined;
+  const auto bytesOf = [&](std::size_t k) {
+    if (k == 1) return payloads[0];
+    if (k == 2) joined.assign(payloads[0]);
+    joined.append(payloads[k - 1]);
+    return std::string_view(joined);
+  };
+  std::size_t whole = 0;  // the fewest that parse
+  std::size_t from = 0;   // where the resource that may go on into the next payload starts
+  for (std::size_t k = 1; k <= payloads.size(); ++k) {
+    const std::string_view bytes = bytesOf(k);
+    const tResourceRun tail = ReadImageResources(bytes.substr(from));
+    if (tail.unparsed.empty()) {
+      whole = whole == 0 ? k : whole;
+      if (k == payloads.size() || StartsResource(payloads[k])) return {k, HoldsIptc(ReadImageResources(bytes))};
+    }
+    // The next payload goes on with this block: from what did not parse, or from the last
+    // resource, whose pad byte may be the next payload's first.
+    if (!tail.unparsed.empty()) {
+      from = static_cast<std::size_t>(tail.unparsed.data() - bytes.data());
+    } else if (!tail.resources.empty()) {
+      from = static_cast<std::size_t>(tail.resources.back().head.data() - bytes.data());
+    }
+  }
+  if (whole == 0) return {0, false};
+  joined.clear();
+  for (std::size_t i = 0; i < whole; ++i) joined.append(payloads[i]);
+  return {whole, HoldsIptc(ReadImageResources(joined))};
+}
+
+}  // namespace
+
+tBlockSpan IptcBlockSpan(std::span<const std::string_view> payloads) {
+  tBlockSpan first;
+  for (std::size_t at = 0; at < payloads.size();) {
+    const auto [count, holdsIptc] = FirstBlock(payloads.subspan(at));
+    if (count == 0) break;
+    const tBlockSpan span{at, count, holdsIptc};
+    if (holdsIptc) return span;
+    if (at == 0) first = span;
+    at += count;
+  }
+  return first;
+}
+
 std::vector<std::string> SplitIntoPayloads(std::string_view block) {
   std::vector<std::string> payloads;
   std::size_t at = 0;

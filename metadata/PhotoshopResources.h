@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,18 @@ std::string EncodeImageResources(const std::vector<tImageResource>& resources);
 
 // A resource with the signature "8BIM", the given id and an empty name.
 tImageResource MakeImageResource(std::uint16_t id, std::string data);
+
+// Where the IPTC lives among consecutive Photoshop APP13 payloads (each without its signature):
+// the block, `count` segments from `first`, that holds the IPTC resource, else the first block.
+// A block goes on into the next segment only where a resource runs across the boundary (the
+// next one then starts with no resource signature); segments that each hold a whole block are
+// blocks of their own. `count` is 0 when the first block does not parse, whatever number of
+// segments it is given.
+struct tBlockSpan {
+  std::size_t first = 0, count = 0;
+  bool holdsIptc = false;
+};
+tBlockSpan IptcBlockSpan(std::span<const std::string_view> payloads);
 
 // The APP13 payloads that carry `block`: the signature, then at most kMaxResourceBytesPerSegment
 // bytes of the block each. An empty block gives one payload with the signature alone.

@@ -147,13 +147,15 @@ tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
     }
   }
   // The block may continue over the following segments; a segment after it that does not
-  // continue it (a second block, or one that does not parse) is not part of the run.
-  for (std::size_t n = payloads.size(); n > 0; --n) {
+  // continue it (a second block, or one that does not parse) is not part of the run. Of two
+  // whole blocks, the IPTC goes into the one that holds it, and the other stays as it is.
+  if (const tBlockSpan span = IptcBlockSpan(payloads); span.count != 0) {
     std::string block;
-    for (std::size_t i = 0; i < n; ++i) block.append(payloads[i]);
+    for (std::size_t i = span.first; i < span.first + span.count; ++i) block.append(payloads[i]);
     if (auto resources = ParseImageResources(block)) {
-      offsets.resize(n);
-      return {std::move(offsets), std::move(*resources), {}};
+      return {std::vector<std::int64_t>(offsets.begin() + static_cast<std::ptrdiff_t>(span.first),
+                                        offsets.begin() + static_cast<std::ptrdiff_t>(span.first + span.count)),
+              std::move(*resources), {}};
     }
   }
   if (payloads.empty()) return {};
@@ -174,15 +176,19 @@ std::string_view TimgData::IptcBlockView(std::string& joined) const {
   // Photoshop spreads a large resource block over consecutive APP13 segments, each starting
   // with the signature: the continuations join on without theirs.
   const tSection* end = iptcSection + 1;
-  std::size_t size = first.size();
   for (; end < sections.data() + sectionCount && IsPhotoshopApp13(end->Data(), end->markerCode); ++end) {
-    size += end->Data().size() - (2 + kPhotoshopSignature.size());
   }
   if (end == iptcSection + 1) return first;
-  joined.clear();
-  joined.reserve(size);
-  joined.append(first);
-  for (const tSection* s = iptcSection + 1; s < end; ++s) joined.append(s->Data().substr(2 + kPhotoshopSignature.size()));
+  std::vector<std::string_view> payloads;
+  for (const tSection* s = iptcSection; s < end; ++s) payloads.push_back(s->Data().substr(2 + kPhotoshopSignature.size()));
+  // Of segments that each hold a whole block, the one with the IPTC; where none parses with it,
+  // all of them, in which the read looks for the datasets wherever they stand.
+  tBlockSpan span = IptcBlockSpan(payloads);
+  if (!span.holdsIptc) span = {0, payloads.size(), false};
+  const tSection* from = iptcSection + span.first;
+  if (span.count == 1) return from->Data();
+  joined.assign(from->Data());
+  for (std::size_t i = span.first + 1; i < span.first + span.count; ++i) joined.append(payloads[i]);
   return joined;
 }
 

@@ -68,6 +68,34 @@ TEST(PhotoshopResources, ABlockThatStopsParsingGivesWhatCameBeforeAndTheRestAsIt
   EXPECT_TRUE(ParseImageResources("").has_value());
 }
 
+TEST(PhotoshopResources, SegmentsJoinIntoABlockOnlyWhereAResourceRunsAcrossTheBoundary) {
+  const std::string iptc = Resource(kIptcResource, Dataset(2, 90, "Rome"));
+  const std::string other = Resource(0x03ED, std::string(16, 'r')), odd = Resource(0x0406, "abc");
+  const std::string split = other + iptc;  // cut inside the IPTC resource below
+  struct Case {
+    const char* what;
+    std::vector<std::string> payloads;
+    tBlockSpan span;
+  };
+  for (const Case& c : {
+           Case{"one block in two segments", {split.substr(0, 20), split.substr(20)}, {0, 2, true}},
+           Case{"two whole blocks, the IPTC in the second", {other, iptc}, {1, 1, true}},
+           Case{"two whole blocks, the IPTC in the first", {iptc, other}, {0, 1, true}},
+           Case{"no IPTC: the first block", {other, odd}, {0, 1, false}},
+           Case{"the pad byte of the last resource starts the next segment",
+                {odd.substr(0, odd.size() - 1), odd.substr(odd.size() - 1) + iptc}, {0, 2, true}},
+           Case{"a whole block before bytes that do not parse", {iptc, "garbage"}, {0, 1, true}},
+           Case{"the first does not parse with any after it", {"garbage", iptc}, {0, 0, false}},
+       }) {
+    SCOPED_TRACE(c.what);
+    const std::vector<std::string_view> views(c.payloads.begin(), c.payloads.end());
+    const tBlockSpan span = IptcBlockSpan(views);
+    EXPECT_EQ(span.first, c.span.first);
+    EXPECT_EQ(span.count, c.span.count);
+    EXPECT_EQ(span.holdsIptc, c.span.holdsIptc);
+  }
+}
+
 TEST(PhotoshopResources, ALargeBlockIsSplitIntoSegmentsThatJoinBackToIt) {
   const std::string block = Resource(0x040C, std::string(2 * kMaxResourceBytesPerSegment, 't'));
   const std::vector<std::string> payloads = SplitIntoPayloads(block);
