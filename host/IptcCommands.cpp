@@ -25,8 +25,10 @@ bool IptcRead(const std::string& fileName) {
   const tIptcSources sources(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::tUse::kRead);
   SetHostVariable(kIptcHeaderVariable, image.iptcSection != nullptr ? "1" : "0");
   for (const tIptcFieldRow& row : kIptcFields) SetHostVariable(row.Variable, sources.ValueOf(row));
-  SetHostVariable(kIptcXmpVariable, sources.HasXmp() ? "1" : "0");
-  return image.iptcSection != nullptr || sources.HasXmp();
+  // A packet that holds camera properties alone is no IPTC.
+  const bool xmpFields = sources.XmpStatesAField();
+  SetHostVariable(kIptcXmpVariable, xmpFields ? "1" : "0");
+  return image.iptcSection != nullptr || xmpFields;
 }
 
 std::string LimitFieldText(const tIptcFieldRow& row, std::string_view text) {

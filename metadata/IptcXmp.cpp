@@ -150,8 +150,17 @@ std::optional<std::string> tIptcSources::XmpValueOf(const tIptcFieldRow& field) 
   }
   std::vector<std::string> texts;
   for (const std::string& item : *items) texts.push_back(Utf8ToCp1252(item));
-  if (property->kind == tXmpKind::kBag || property->kind == tXmpKind::kSeq) return JoinCommaList(texts);
+  // Only the list fields are comma lists. dc:creator is a seq, but the By-line is one text: it
+  // takes the first creator, as the IIM read takes the first By-line dataset.
+  if (field.IsList) return JoinCommaList(texts);
   return texts.empty() ? std::string() : texts.front();
+}
+
+bool tIptcSources::XmpStatesAField() const {
+  return xmp_ && std::any_of(kIptcFields.begin(), kIptcFields.end(), [this](const tIptcFieldRow& field) {
+           const auto value = XmpValueOf(field);
+           return value && !value->empty();
+         });
 }
 
 std::string tIptcSources::ValueOf(const tIptcFieldRow& field) const {

@@ -40,14 +40,18 @@ class tIptcSources {
   // else the IIM block's. A photoshop:DateCreated without a time states no TimeCreated.
   std::string ValueOf(const tIptcFieldRow& field) const;
 
+  // The field's value as the XMP packet states it, in code page 1252 (a list field's items as a
+  // comma list, another field's first item); nothing when the packet does not state it.
+  std::optional<std::string> XmpValueOf(const tIptcFieldRow& field) const;
+  // Whether the XMP packet states a value for at least one of the fields.
+  bool XmpStatesAField() const;
+
   bool HasXmp() const { return xmp_.has_value(); }
   const std::optional<XmpPacket>& Xmp() const { return xmp_; }
   // The digest's state; looked at only where a packet parsed (kAbsent otherwise).
   tDigestState Digest() const { return digest_; }
 
  private:
-  std::optional<std::string> XmpValueOf(const tIptcFieldRow& field) const;
-
   const TIPTCdata& iim_;
   bool hasIim_ = false;
   tDigestState digest_ = tDigestState::kAbsent;

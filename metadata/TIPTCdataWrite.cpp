@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -81,6 +82,11 @@ const tDataset kRecordVersion{2, 0, std::string("\x00\x02", 2), {}};
 
 bool Owns(const tIptcFieldRow& field, const tDataset& d) { return d.record == field.Record && d.number == field.Dataset; }
 
+// Whether `edits` changes the field.
+bool Edits(const std::vector<tFieldEdit>& edits, const tIptcFieldRow& field) {
+  return std::any_of(edits.begin(), edits.end(), [&field](const tFieldEdit& e) { return e.field == &field; });
+}
+
 // The new datasets of an edited field: one per list item, else one; none for an empty text.
 std::vector<tDataset> NewDatasets(const tIptcFieldRow& field, std::string_view text, bool utf8) {
   std::vector<tDataset> out;
@@ -108,7 +114,7 @@ std::string TIPTCdata::BuildIim(const std::vector<tDataset>& source, const std::
   std::vector<std::pair<const tIptcFieldRow*, std::vector<tDataset>>> replaced;
   for (const tFieldEdit& edit : edits) replaced.emplace_back(edit.field, NewDatasets(*edit.field, edit.text, utf8));
   for (const tIptcFieldRow& field : kIptcFields) {
-    const bool edited = std::any_of(edits.begin(), edits.end(), [&](const tFieldEdit& e) { return e.field == &field; });
+    const bool edited = Edits(edits, field);
     const bool stored = std::any_of(source.begin(), source.end(), [&](const tDataset& d) { return Owns(field, d); });
     const std::string read = ValueOf(field.Field, "");
     if (!edited && !stored && !read.empty()) replaced.emplace_back(&field, NewDatasets(field, read, utf8));
@@ -154,9 +160,9 @@ const tIptcFieldRow& FieldNamed(std::string_view name) {
 }
 
 // The XMP packet the write leaves: the source's with the edited fields' properties set (or a new
-// one when asked for), or nothing when the packet stays as it was. `inStep` tells whether the
-// XMP then states what the IIM does for the fields the write changed.
-std::optional<std::string> NewXmp(const tIptcSources& sources, const std::vector<tFieldEdit>& edits,
+// one when asked for and the file has none), or nothing when the packet stays as it was.
+// `inStep` tells whether the XMP then states what the IIM does for the fields the write changed.
+std::optional<std::string> NewXmp(const tIptcSources& sources, const std::vector<tFieldEdit>& edits, bool hasPacket,
                                   const tWriteOptions& options, bool& inStep) {
   inStep = false;
   const auto finalText = [&](const tIptcFieldRow& field) {
@@ -186,7 +192,8 @@ std::optional<std::string> NewXmp(const tIptcSources& sources, const std::vector
     if (!changed) return std::nullopt;
     return packet.Serialize();
   }
-  if (!options.createXmp) return std::nullopt;
+  // A packet that does not parse is the file's all the same: it is never replaced.
+  if (hasPacket || !options.createXmp) return std::nullopt;
   std::vector<std::pair<tXmpProperty, std::vector<std::string>>> properties;
   for (const tIptcFieldRow& field : kIptcFields) {
     if (field.Field == "TimeCreated") continue;  // stated with DateCreated
@@ -194,6 +201,40 @@ std::optional<std::string> NewXmp(const tIptcSources& sources, const std::vector
   }
   inStep = true;
   return XmpPacket::Create(properties);
+}
+
+// What became of the XMP packet in a write.
+enum class tXmpOutcome {
+  kNone,       // the file has none, and got none
+  kInStep,     // it states what the IIM does for the fields the write changed
+  kStale,      // the write changed fields, and the packet could not follow
+  kUntouched,  // the write changed nothing, nor did the packet
+};
+
+// The digest a write leaves, or nothing to leave it as it was. The digest tells XMP-aware
+// readers which of the two homes a read takes: the XMP where it matches the IIM data. Where the
+// XMP was kept in step it follows the new IIM, unless it told of an IIM changed without the XMP;
+// one that stood for no IIM (there was none, or it is all zeros) told nothing, and follows as
+// long as the packet says what the IIM does (`xmpAgrees`). Where the packet could not follow, the
+// digest must match no IIM. A file without a packet has its digest follow the IIM when that
+// changes.
+std::optional<std::string> NewDigest(tXmpOutcome xmp, tDigestState state, const tImageResource* old, bool hadIim,
+                                     bool iimChanged, const std::string& current, const std::function<bool()>& xmpAgrees) {
+  const bool zeros = old != nullptr && old->data.find_first_not_of('\0') == std::string::npos;
+  switch (xmp) {
+    case tXmpOutcome::kInStep:
+      if (state != tDigestState::kDiffers || !hadIim || (zeros && xmpAgrees())) return current;
+      return std::nullopt;
+    case tXmpOutcome::kStale:
+      if (old == nullptr || old->data == current) return std::string(16, '\0');
+      return std::nullopt;
+    case tXmpOutcome::kNone:
+      if (old != nullptr && iimChanged) return current;
+      return std::nullopt;
+    case tXmpOutcome::kUntouched:
+      break;
+  }
+  return std::nullopt;
 }
 
 // Where the read finds the datasets of `bytes`: at the first 0x1C followed by a record number of
@@ -234,35 +275,62 @@ void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::s
       throw FormatError("Cannot write IPTC into '" + destination + "': its Photoshop resource block is damaged");
     }
   }
+  const tIptcSources sources(container, *this);
+  const bool hasPacket = container.xmpSection != nullptr;
+  std::vector<tFieldEdit> written = edits;
+  // XML cannot hold most control characters: where the XMP is written, the IIM leaves them out
+  // too, so that the two say the same.
+  if (hasPacket || options.createXmp) {
+    for (tFieldEdit& e : written) std::erase_if(e.text, XmlCannotHold);
+  }
+  bool inStep = false;
+  if (const auto xmp = NewXmp(sources, written, hasPacket, options, inStep)) inStep = container.StoreXmpPacket(*xmp, source);
+  const tXmpOutcome xmp = inStep                               ? tXmpOutcome::kInStep
+                          : !hasPacket                         ? tXmpOutcome::kNone
+                          : written.empty() ? tXmpOutcome::kUntouched : tXmpOutcome::kStale;
+  // A packet that could not follow (UTF-16, not XML, too large for its segment once changed, or
+  // standing where it cannot be replaced) keeps its old values. The IIM then takes every value the
+  // read gave from the packet, and the digest tells readers that the IIM is the newer of the two.
+  if (xmp == tXmpOutcome::kStale) {
+    for (const tIptcFieldRow& field : kIptcFields) {
+      if (std::string read = sources.ValueOf(field); !Edits(written, field) && read != ValueOf(field.Field, "")) {
+        written.push_back({&field, std::move(read)});
+      }
+    }
+  }
   std::string iim;
   try {
-    iim = BuildIim(datasets, edits);
+    iim = BuildIim(datasets, written);
   } catch (const FormatError& e) {
     throw FormatError("Cannot write IPTC into '" + destination + "': " + e.what());
   }
-  const tIptcSources sources(container, *this);
-  bool xmpInStep = false;
-  if (const auto xmp = NewXmp(sources, edits, options, xmpInStep)) xmpInStep = container.StoreXmpPacket(*xmp);
   std::vector<tImageResource> block;
-  const tDigestState digest = resources ? DigestStateOf(ResourceViews(*resources)) : tDigestState::kAbsent;
+  const tDigestState state = resources ? DigestStateOf(ResourceViews(*resources)) : tDigestState::kAbsent;
   if (resources) block = std::move(*resources);
   const auto iptc = std::find_if(block.begin(), block.end(), kIsIptc);
-  if (iptc != block.end()) {
+  const bool hadIim = iptc != block.end();
+  const bool iimChanged = !hadIim || iptc->data != iim;
+  if (hadIim) {
     iptc->data = iim;
   } else {
     block.insert(block.begin(), MakeImageResource(kIptcResource, iim));
   }
-  // The digest tells XMP-aware readers that IIM and XMP agree: it follows the new IIM only when
-  // the XMP was kept in step and the digest did not already tell of an IIM changed without it.
-  if (xmpInStep && digest != tDigestState::kDiffers) {
-    const tDigest md5 = IimDigest(iim);
-    std::string value(reinterpret_cast<const char*>(md5.data()), md5.size());
-    const auto old = std::find_if(block.begin(), block.end(), kIsDigest);
-    if (old != block.end()) {
-      old->data = std::move(value);
-    } else {
-      block.push_back(MakeImageResource(kIptcDigestResource, std::move(value)));
-    }
+  const tDigest md5 = IimDigest(iim);
+  const auto old = std::find_if(block.begin(), block.end(), kIsDigest);
+  // A reader that trusts the XMP reads what the IIM holds: every field the write left alone is
+  // either not in the packet or says there what it says in the IIM.
+  const auto xmpAgrees = [&] {
+    return std::all_of(kIptcFields.begin(), kIptcFields.end(), [&](const tIptcFieldRow& field) {
+      const auto stated = sources.XmpValueOf(field);
+      return Edits(written, field) || !stated || *stated == ValueOf(field.Field, "");
+    });
+  };
+  auto digest = NewDigest(xmp, state, old != block.end() ? &*old : nullptr, hadIim, iimChanged,
+                          std::string(reinterpret_cast<const char*>(md5.data()), md5.size()), xmpAgrees);
+  if (digest && old != block.end()) {
+    old->data = std::move(*digest);
+  } else if (digest) {
+    block.push_back(MakeImageResource(kIptcDigestResource, std::move(*digest)));
   }
   if (std::none_of(block.begin(), block.end(), [](const tImageResource& r) { return r.id == kUrlListResource; })) {
     block.push_back(MakeImageResource(kUrlListResource, {}));

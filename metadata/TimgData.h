@@ -109,10 +109,12 @@ class TimgData : public tEndInd {
   void StoreIptcBlock(std::string_view block, std::vector<std::int64_t> replaced);
   // Starts an empty IPTC block for a file that has none.
   void StartEmptyIptc();
-  // Makes the rewrite carry `packet` as the main XMP packet: in place of the source's XMP APP1
-  // where it stood, or for a file without one, after the EXIF (or JFIF) header. A packet too
-  // large for one segment is left out and false returned.
-  bool StoreXmpPacket(std::string_view packet);
+  // Makes the rewrite of `image` carry `packet` as the main XMP packet: in place of the source's
+  // XMP APP1 where it stood, or for a file without one, after the EXIF (or JFIF) header. False,
+  // with nothing stored, for a packet too large for one segment, or where the source's packet
+  // stands where the rewrite cannot replace it whole (a segment the scan took up without its
+  // 0xFF, outside the leading run).
+  bool StoreXmpPacket(std::string_view packet, const JpegImage& image);
   // SOI and the rebuilt leading segments: the EXIF APP1 (else the kept APP0, else a default
   // JFIF APP0), the IPTC APP13 and the kept COM.
   std::string WriteHeaderSegments() const;

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "metadata/ByteReader.h"
 #include "metadata/ByteStream.h"
 #include "metadata/JpegImage.h"
 #include "metadata/PhotoshopResources.h"
@@ -111,9 +112,18 @@ void TimgData::StoreIptcSegment(std::string_view payload) {
   iptcContinuation.clear();
 }
 
-bool TimgData::StoreXmpPacket(std::string_view packet) {
+bool TimgData::StoreXmpPacket(std::string_view packet, const JpegImage& image) {
   const std::size_t length = 2 + kXmpSignature.size() + packet.size();
   if (length > 0xFFFF) return false;
+  // The source's packet is replaced where it stands: as one of the leading segments, or after the
+  // image's tables as a whole segment, 0xFF and all. The scan takes a byte that is no 0xFF for a
+  // marker where a decoder skips it; such a segment stands in the bytes copied as they are.
+  if (xmpSection != nullptr && Movable(xmpSection, image) == nullptr) {
+    const std::string_view source = image.Bytes();
+    const std::int64_t start = xmpSection->markerOffset - 1;  // where its 0xFF should stand, 0-based
+    const std::int64_t end = xmpSection->markerOffset + 1 + xmpSection->lengthField;
+    if (start < image.TailStart() || end > std::ssize(source) || Byte(source, start + 1) != 0xFF) return false;
+  }
   xmpReplacement_ = "\xFF\xE1";
   xmpReplacement_ += static_cast<char>(length >> 8);
   xmpReplacement_ += static_cast<char>(length & 0xFF);

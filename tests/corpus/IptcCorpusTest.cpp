@@ -67,7 +67,7 @@ std::string DigitsOf(std::string_view text) {
   return out;
 }
 
-// The oracle's XMP value of a field in our form: lists joined, photoshop:DateCreated ("1993:01:01
+// The oracle's XMP value of a field in our form: list fields joined, photoshop:DateCreated ("1993:01:01
 // 03:11:11.311+01:00") split into the IIM's date and time; nothing when the packet lacks it.
 std::optional<std::string> XmpFromOracle(const nlohmann::json& oracle, const tIptcFieldRow& row) {
   const std::string key = XmpNameOf(row.Field);
@@ -89,7 +89,8 @@ std::optional<std::string> XmpFromOracle(const nlohmann::json& oracle, const tIp
     return time;
   }
   const std::vector<std::string> items = OracleList(oracle[key]);
-  return row.IsList || key == "XMP-dc:Creator" ? JoinCommaList(items) : (items.empty() ? "" : items.front());
+  // Only the list fields are comma lists: the By-line takes the first of several creators.
+  return row.IsList ? JoinCommaList(items) : (items.empty() ? "" : items.front());
 }
 
 // What a read must give by the Metadata Working Group's rule: the XMP value where the packet has

@@ -7,7 +7,8 @@ binary values as base64, every group but the file system's) must be the same, ex
   - the changed caption, in the IIM and in the XMP packet, and what is computed from the IIM data
     (File:CurrentIPTCDigest);
   - the IPTC digest, which must follow the new IIM data when the file has XMP and the digest was
-    absent or matched, and stay as it was otherwise;
+    absent, matched, or stood for no IIM (there was none); or when the file has no XMP and a
+    digest; and stay as it was otherwise;
   - the APP0 header the design rebuilds (JFIF), and what the design adds to every block (the
     record version 2:0, an empty URL list) or sets (the stored image size, to the frame's);
   - the entries of known-differences.tsv whose check is "roundtrip" (a tag, "Group:*" or "*").
@@ -140,7 +141,11 @@ def main():
             has_xmp = any(t.startswith("XMP-") for (t, _) in before)
             digest_before = [v for (t, v) in before if t == "Photoshop:IPTCDigest"]
             digest_after = [v for (t, v) in after if t == "Photoshop:IPTCDigest"]
-            follows = has_xmp and (not digest_before or digest_before == [old.get("CurrentIPTCDigest")])
+            had_iim = old.get("CurrentIPTCDigest") is not None
+            if has_xmp:
+                follows = not digest_before or digest_before == [old.get("CurrentIPTCDigest")] or not had_iim
+            else:
+                follows = bool(digest_before)
             if follows and digest_after != [frame.get("CurrentIPTCDigest")]:
                 failures.append(f"{relative}: the IPTC digest does not follow the new IIM data")
             if not follows and digest_after != digest_before:
