@@ -85,6 +85,32 @@ TEST(XmpPacket, ChangesOnlyWhatItIsToldAndKeepsItsLength) {
             std::string::npos);
 }
 
+TEST(XmpPacket, TextsReadBackAsSetButForWhatXmlCannotHold) {
+  struct Case {
+    const char* what;
+    std::string set, read;
+  };
+  for (const Case& c : {
+           Case{"markup", "a&b<c>\"d'", "a&b<c>\"d'"},
+           Case{"CR LF, a lone CR and a tab", "a\r\nb\rc\td", "a\r\nb\rc\td"},
+           Case{"line breaks at the ends", "\nx\n", "\nx\n"},
+           Case{"control characters", std::string("x\x01y\x1Fz\0", 7), "xyz"},
+       }) {
+    SCOPED_TRACE(c.what);
+    // photoshop:City is an attribute, photoshop:Instructions an element, Headline a new element.
+    const tXmpProperty instructions{kPhotoshopNamespace, "Instructions", tXmpKind::kText, "photoshop"};
+    for (const tXmpProperty& property : {kCity, instructions, kHeadline, kTitle}) {
+      SCOPED_TRACE(std::string(property.name));
+      auto packet = XmpPacket::Parse(Packet());
+      ASSERT_TRUE(packet.has_value());
+      packet->Set(property, {c.set});
+      const auto again = XmpPacket::Parse(packet->Serialize());
+      ASSERT_TRUE(again.has_value()) << packet->Serialize();
+      EXPECT_EQ(again->Get(property), Items{c.read});
+    }
+  }
+}
+
 TEST(XmpPacket, GrowsWhenThePaddingIsTooSmallAndPadsWhenItShrinks) {
   auto full = XmpPacket::Parse(Packet("\n"));
   ASSERT_TRUE(full.has_value());
