@@ -70,9 +70,8 @@ MUTANTS = [
      "for (const auto& [prefix, ns] : std::vector<std::pair<std::string, std::string>>{}) {",
      "a rewritten property loses the namespace declarations it made itself"),
     ("metadata/PhotoshopResources.cpp", "if (k == payloads.size() || StartsResource(payloads[k]))",
-     "if (k == payloads.size())", "two whole Photoshop blocks in a row are joined into one"),
-    ("metadata/TimgDataWrite.cpp", "} else if (!offsets.empty()) {\n      break;", "} else if (false) {\n      break;",
-     "Photoshop blocks on either side of another segment are joined into one"),
+     "if (k == payloads.size() || (StartsResource(payloads[k]) && k == 0))",
+     "two whole Photoshop blocks in a row are joined into one"),
     ("metadata/IptcXmp.cpp", "(!hasIim_ || digest_ != tDigestState::kDiffers)",
      "(!hasIim_ || digest_ == tDigestState::kMatches)",
      "XMP ignored when the digest is absent"),
@@ -125,7 +124,9 @@ def main():
     shutil.rmtree(src, ignore_errors=True)
     os.makedirs(src)
     archive = subprocess.run(["git", "-C", root, "archive", "HEAD"], stdout=subprocess.PIPE, check=True)
-    subprocess.run(["tar", "-x", "-C", src], input=archive.stdout, check=True)
+    # Extracted with today's times: with the commit's, a build folder left by an earlier run would
+    # keep the objects of that run's last mutant.
+    subprocess.run(["tar", "-x", "-m", "-C", src], input=archive.stdout, check=True)
     if run(["cmake", "-S", src, "-B", build_dir, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release"], None).returncode:
         print("configure failed")
         return 2
