@@ -10,7 +10,7 @@
 #include "metadata/PhotoshopResources.h"
 #include "metadata/TimgData.h"
 #include "metadata/XmpPacket.h"
-#include "platform/Md5.h"
+#include "tests/support/IptcFiles.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/PluginFixture.h"
 
@@ -18,7 +18,6 @@ namespace dux::test {
 namespace {
 
 constexpr int kRead = 1, kWrite = 2;
-const std::string kXmpSignature("http://ns.adobe.com/xap/1.0/\0", 29);
 
 const tXmpProperty kTitle{kDcNamespace, "title", tXmpKind::kLangAlt, "dc"};
 const tXmpProperty kSubject{kDcNamespace, "subject", tXmpKind::kBag, "dc"};
@@ -43,35 +42,11 @@ std::string Packet(const std::string& city = "\xC5\x81\xC3\xB3" "d\xC5\xBA") {  
          std::string(300, ' ') + "\n<?xpacket end=\"w\"?>";
 }
 
-std::string XmpApp1(const std::string& packet) { return Segment(0xE1, kXmpSignature + packet); }
-
-std::string Digest(const std::string& iim) {
-  const auto md5 = platform::Md5(iim);
-  return std::string(reinterpret_cast<const char*>(md5.data()), md5.size());
-}
-
 // An APP13 with the IPTC resource `iim` and, when given, a digest resource.
 std::string IptcApp13(const std::string& iim, const std::string* digest = nullptr) {
   std::string resources = Resource(0x0404, iim);
   if (digest != nullptr) resources += Resource(0x0425, *digest);
   return Segment(0xED, PhotoshopPayload(resources));
-}
-
-// The packet of a written file's main XMP segment, and its IPTC resources.
-std::string PacketOf(const std::string& jpeg) {
-  for (const std::string& segment : LeadingSegments(jpeg)) {
-    if (segment.substr(4).starts_with(kXmpSignature)) return segment.substr(4 + kXmpSignature.size());
-  }
-  return {};
-}
-std::vector<tImageResource> ResourcesOf(const std::string& jpeg) {
-  return TimgData::FindPhotoshopRun(JpegImage::FromBytes(jpeg, "written")).resources;
-}
-std::string ResourceData(const std::vector<tImageResource>& resources, std::uint16_t id) {
-  for (const tImageResource& r : resources) {
-    if (r.id == id) return r.data;
-  }
-  return "absent";
 }
 
 class IptcXmp : public ::testing::Test {
@@ -111,7 +86,7 @@ TEST_F(IptcXmp, AFileWithXmpAloneReadsFromItsPacketAndSaysSo) {
 
 TEST_F(IptcXmp, TheDigestDecidesWhichOfTheTwoAReadTakes) {
   const std::string iim = Dataset(2, 0, std::string("\0\x04", 2)) + Dataset(2, 90, "Rome") + Dataset(2, 105, "IIM head");
-  const std::string current = Digest(iim), stale = std::string(16, '\x11');
+  const std::string current = DigestOf(iim), stale = std::string(16, '\x11');
   struct Case {
     const char* what;
     const std::string* digest;
@@ -137,7 +112,7 @@ TEST_F(IptcXmp, AWriteSetsWhatChangedInThePacketAndLeavesTheRestAsItWas) {
     Variable("Keywords") = "";           // emptied: the property goes
     Variable("ImageHeadline") = "New";   // new
   });
-  const std::string packet = PacketOf(written);
+  const std::string packet = XmpPacketOf(written);
   const auto xmp = XmpPacket::Parse(packet);
   ASSERT_TRUE(xmp.has_value());
   EXPECT_EQ(xmp->Get(kCity), std::vector<std::string>{"K\xC3\xB6ln"});
@@ -149,8 +124,8 @@ TEST_F(IptcXmp, AWriteSetsWhatChangedInThePacketAndLeavesTheRestAsItWas) {
   EXPECT_NE(packet.find("xmp:Rating=\"4\""), std::string::npos);
   EXPECT_EQ(packet.size(), Packet().size());  // the padding took up the difference
   // The new IIM holds what changed, and the digest says the two agree.
-  const auto resources = ResourcesOf(written);
-  EXPECT_EQ(ResourceData(resources, 0x0425), Digest(ResourceData(resources, 0x0404)));
+  const auto resources = PhotoshopResourcesOf(written);
+  EXPECT_EQ(ResourceData(resources, 0x0425), DigestOf(ResourceData(resources, 0x0404)));
   ASSERT_TRUE(plugin.Run(kRead, {plugin.Folder().File("copy.jpg")}));
   EXPECT_EQ(Variable("City"), "K\xF6ln");
   EXPECT_EQ(Variable("ObjectName"), "Caf\xE9");
@@ -159,14 +134,14 @@ TEST_F(IptcXmp, AWriteSetsWhatChangedInThePacketAndLeavesTheRestAsItWas) {
 
 TEST_F(IptcXmp, TheDigestFollowsTheNewIimOnlyWhenItDidNotSayTheyDiffered) {
   const std::string iim = Dataset(2, 90, "Rome");
-  const std::string current = Digest(iim), stale = std::string(16, '\x11');
+  const std::string current = DigestOf(iim), stale = std::string(16, '\x11');
   for (const std::string* digest : {&current, &stale}) {
     SCOPED_TRACE(digest == &current ? "in step" : "stale");
     const std::string source = Write("both.jpg", JpegWith({XmpApp1(Packet()), IptcApp13(iim, digest)}));
-    const auto resources = ResourcesOf(Rewrite(source, [&] { Variable("ImageCaption") = "caption"; }));
+    const auto resources = PhotoshopResourcesOf(Rewrite(source, [&] { Variable("ImageCaption") = "caption"; }));
     const std::string newIim = ResourceData(resources, 0x0404);
     EXPECT_NE(newIim.find("caption"), std::string::npos);
-    EXPECT_EQ(ResourceData(resources, 0x0425), digest == &current ? Digest(newIim) : stale);
+    EXPECT_EQ(ResourceData(resources, 0x0425), digest == &current ? DigestOf(newIim) : stale);
   }
 }
 
@@ -193,7 +168,7 @@ TEST_F(IptcXmp, ExtendedXmpSegmentsAreNotTouched) {
 
 TEST_F(IptcXmp, NoPacketIsMadeForAFileWithoutOne) {
   const std::string source = Write("plain.jpg", TinyJpeg());
-  EXPECT_EQ(PacketOf(Rewrite(source, [&] { Variable("City") = "Rome"; })), "");
+  EXPECT_EQ(XmpPacketOf(Rewrite(source, [&] { Variable("City") = "Rome"; })), "");
 }
 
 class IptcXmpCreated : public IptcXmp {
@@ -211,15 +186,15 @@ TEST_F(IptcXmpCreated, TheOptionMakesAPacketThatHoldsEveryMappedField) {
     Variable("TimeCreated") = "030405+0100";
     Variable("Contact") = "no XMP property";
   });
-  const auto xmp = XmpPacket::Parse(PacketOf(written));
+  const auto xmp = XmpPacket::Parse(XmpPacketOf(written));
   ASSERT_TRUE(xmp.has_value());
   EXPECT_EQ(xmp->Get(kCity), std::vector<std::string>{"K\xC3\xB6ln"});
   EXPECT_EQ(xmp->Get(kTitle), std::vector<std::string>{"T"});
   EXPECT_EQ(xmp->Get(kSubject), (std::vector<std::string>{"a", "b, c"}));
   EXPECT_EQ(xmp->Get(kDate), std::vector<std::string>{"2024-01-02T03:04:05+01:00"});
   EXPECT_EQ(xmp->Get(kRating), std::nullopt);
-  const auto resources = ResourcesOf(written);
-  EXPECT_EQ(ResourceData(resources, 0x0425), Digest(ResourceData(resources, 0x0404)));
+  const auto resources = PhotoshopResourcesOf(written);
+  EXPECT_EQ(ResourceData(resources, 0x0425), DigestOf(ResourceData(resources, 0x0404)));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include "metadata/PhotoshopResources.h"
 #include "metadata/TimgData.h"
 #include "metadata/XmpPacket.h"
-#include "platform/Md5.h"
+#include "tests/support/IptcFiles.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/PluginFixture.h"
 
@@ -22,7 +22,6 @@ namespace dux::test {
 namespace {
 
 constexpr int kRead = 1, kWrite = 2;
-const std::string kXmpHead("http://ns.adobe.com/xap/1.0/\0", 29);
 const std::string kVersion = Dataset(2, 0, std::string("\0\x02", 2));
 
 const tXmpProperty kCity{kPhotoshopNamespace, "City", tXmpKind::kText, "photoshop"};
@@ -38,12 +37,7 @@ std::string Packet(const std::string& attributes, const std::string& content, co
          " xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\"" +
          attributes + ">\n" + content + "\n</rdf:Description></rdf:RDF></x:xmpmeta>\n" + padding + "\n<?xpacket end=\"w\"?>";
 }
-std::string XmpApp1(const std::string& packet) { return Segment(0xE1, kXmpHead + packet); }
 
-std::string Digest(const std::string& iim) {
-  const auto md5 = platform::Md5(iim);
-  return std::string(reinterpret_cast<const char*>(md5.data()), md5.size());
-}
 const std::string kZeroDigest(16, '\0');
 
 // An APP13 with the IPTC resource `iim` (none when null) and, when given, a digest resource.
@@ -53,26 +47,10 @@ std::string IptcApp13(const std::string* iim, const std::string* digest = nullpt
   return Segment(0xED, PhotoshopPayload(resources.empty() ? Resource(0x03ED, std::string(16, 'r')) : resources));
 }
 
-// The written file's main XMP packet, the resources of its Photoshop block and that block's
-// IIM datasets as stored.
-std::string PacketOf(const std::string& jpeg) {
-  for (const std::string& segment : LeadingSegments(jpeg)) {
-    if (segment.substr(4).starts_with(kXmpHead)) return segment.substr(4 + kXmpHead.size());
-  }
-  return {};
-}
-std::vector<tImageResource> ResourcesOf(const std::string& jpeg) {
-  return TimgData::FindPhotoshopRun(JpegImage::FromBytes(jpeg, "written")).resources;
-}
-std::string ResourceData(const std::vector<tImageResource>& resources, std::uint16_t id) {
-  for (const tImageResource& r : resources) {
-    if (r.id == id) return r.data;
-  }
-  return "absent";
-}
+// The IIM datasets, as stored, of the Photoshop block a write gave.
 std::vector<std::string> StoredDatasets(const std::string& jpeg) {
   std::vector<std::string> out;
-  const auto datasets = ParseIimDatasets(ResourceData(ResourcesOf(jpeg), kIptcResource));
+  const auto datasets = ParseIimDatasets(ResourceData(PhotoshopResourcesOf(jpeg), kIptcResource));
   for (const tDataset& d : datasets.value_or(std::vector<tDataset>{})) out.push_back(d.stored);
   return out;
 }
@@ -111,12 +89,12 @@ TEST_F(Issue29, AByLineWithACommaIsOneTextInTheXmpAsInTheIim) {
     const std::string written = Rewrite(file, {{"ByLine", "Doe, Jane"}});
     ASSERT_TRUE(Read(Copy()));
     EXPECT_EQ(Variable("ByLine"), "Doe, Jane");
-    const auto xmp = XmpPacket::Parse(PacketOf(written));
+    const auto xmp = XmpPacket::Parse(XmpPacketOf(written));
     ASSERT_TRUE(xmp.has_value());
     EXPECT_EQ(xmp->Get(kCreator), std::vector<std::string>{"Doe, Jane"});
     // Written once more as read, nothing changes: no quotes find their way into the file.
     const std::string again = Rewrite(Copy(), {}, "again.jpg");
-    EXPECT_EQ(PacketOf(again), PacketOf(written));
+    EXPECT_EQ(XmpPacketOf(again), XmpPacketOf(written));
     const std::vector<std::string> datasets = StoredDatasets(written);
     EXPECT_EQ(StoredDatasets(again), datasets);
     EXPECT_EQ(std::count(datasets.begin(), datasets.end(), Dataset(2, 80, "Doe, Jane")), 1);
@@ -168,9 +146,9 @@ TEST_F(Issue29, WhatAWriteStoresIsReadNextWhereTheXmpCannotFollow) {
       }
     }
     // Where the packet kept its old values, the digest says the IIM is newer.
-    const auto resources = ResourcesOf(written);
-    if (PacketOf(written) == PacketOf(c.source)) {
-      EXPECT_NE(ResourceData(resources, kIptcDigestResource), Digest(ResourceData(resources, kIptcResource)));
+    const auto resources = PhotoshopResourcesOf(written);
+    if (XmpPacketOf(written) == XmpPacketOf(c.source)) {
+      EXPECT_NE(ResourceData(resources, kIptcDigestResource), DigestOf(ResourceData(resources, kIptcResource)));
     }
   }
 }
@@ -259,7 +237,7 @@ TEST_F(Issue29, PhotoshopBlocksThatAreWholeStayApart) {
     const std::vector<std::string> old13 = app13(before), new13 = app13(after);
     ASSERT_EQ(new13.size(), 2u);
     EXPECT_EQ(std::count_if(old13.begin(), old13.end(), [&](const std::string& s) { return std::count(new13.begin(), new13.end(), s) == 1; }), 1);
-    const auto resources = ResourcesOf(written);
+    const auto resources = PhotoshopResourcesOf(written);
     for (const tImageResource& r : resources) {
       EXPECT_EQ(std::count_if(resources.begin(), resources.end(), [&](const tImageResource& o) { return o.id == r.id; }), 1) << r.id;
     }
@@ -303,9 +281,9 @@ TEST_F(Issue29, TheDigestFollowsTheNewIimWhereTheOldOneToldNothing) {
                 false},
        }) {
     SCOPED_TRACE(c.what);
-    const auto resources = ResourcesOf(Rewrite(Write("digest.jpg", c.source), {{"ImageHeadline", "Head"}}));
+    const auto resources = PhotoshopResourcesOf(Rewrite(Write("digest.jpg", c.source), {{"ImageHeadline", "Head"}}));
     const std::string digest = ResourceData(resources, kIptcDigestResource);
-    EXPECT_EQ(digest, c.follows ? Digest(ResourceData(resources, kIptcResource)) : kZeroDigest);
+    EXPECT_EQ(digest, c.follows ? DigestOf(ResourceData(resources, kIptcResource)) : kZeroDigest);
     ASSERT_TRUE(Read(Copy()));
     EXPECT_EQ(Variable("City"), "Rome");
     EXPECT_EQ(Variable("ImageHeadline"), "Head");
@@ -331,7 +309,7 @@ TEST_F(Issue29Created, ThePacketAFileHasIsNeverReplaced) {
     const std::vector<std::string> written =
         LeadingSegments(Rewrite(Write("kept.jpg", JpegWith({segment, IptcApp13(&iim)})), {{"City", "Rome"}}));
     EXPECT_EQ(std::count(written.begin(), written.end(), segment), 1);
-    EXPECT_EQ(std::count_if(written.begin(), written.end(), [](const std::string& s) { return s.substr(4).starts_with(kXmpHead); }), 1);
+    EXPECT_EQ(std::count_if(written.begin(), written.end(), [](const std::string& s) { return s.substr(4).starts_with(kXmpSignature); }), 1);
     ASSERT_TRUE(Read(Copy()));
     EXPECT_EQ(Variable("City"), "Rome");
   }
@@ -353,8 +331,8 @@ TEST_F(Issue29, ARewrittenPropertyStaysInItsNamespace) {
     SCOPED_TRACE(c.what);
     const std::string written =
         Rewrite(Write("ns.jpg", JpegWith({XmpApp1(Packet("", c.content))})), {{"City", "Rome"}, {"ImageCaption", "new"}});
-    const auto xmp = XmpPacket::Parse(PacketOf(written));  // an undeclared prefix would not parse
-    ASSERT_TRUE(xmp.has_value()) << PacketOf(written);
+    const auto xmp = XmpPacket::Parse(XmpPacketOf(written));  // an undeclared prefix would not parse
+    ASSERT_TRUE(xmp.has_value()) << XmpPacketOf(written);
     EXPECT_EQ(xmp->Get(kCity), std::vector<std::string>{"Rome"});
     EXPECT_EQ(xmp->Get(kDescription), std::vector<std::string>{"new"});
   }
@@ -412,14 +390,14 @@ TEST_F(Issue29, LineBreaksTabsAndControlCharactersReadBackAsWritten) {
 
 TEST_F(Issue29, ADigestWithoutXmpFollowsTheIimWhenItChanges) {
   const std::string iim = kVersion + Dataset(2, 90, "Rome");
-  const std::string current = Digest(iim), stale(16, '\x11');
+  const std::string current = DigestOf(iim), stale(16, '\x11');
   for (const std::string* digest : {&current, &stale}) {
     SCOPED_TRACE(digest == &current ? "current" : "stale");
     const std::string source = Write("noxmp.jpg", JpegWith({IptcApp13(&iim, digest)}));
-    auto resources = ResourcesOf(Rewrite(source, {{"City", "Paris"}}));
-    EXPECT_EQ(ResourceData(resources, kIptcDigestResource), Digest(ResourceData(resources, kIptcResource)));
+    auto resources = PhotoshopResourcesOf(Rewrite(source, {{"City", "Paris"}}));
+    EXPECT_EQ(ResourceData(resources, kIptcDigestResource), DigestOf(ResourceData(resources, kIptcResource)));
     // A write that changes nothing leaves the digest as it was.
-    resources = ResourcesOf(Rewrite(source, {}));
+    resources = PhotoshopResourcesOf(Rewrite(source, {}));
     EXPECT_EQ(ResourceData(resources, kIptcDigestResource), *digest);
   }
 }
