@@ -54,6 +54,8 @@ enum class tLookUp { kAtOpen, kWhenAsked };
 enum class tAccess { kThrough, kInParts };
 
 // Opens `path` for shared reading. Throws FileError naming the file, with the system's reason.
+// With tLookUp::kAtOpen, anything but a regular file (a folder, a pipe, a device) is refused
+// before a byte is read; opening never waits for a pipe's writer.
 std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp = tLookUp::kAtOpen,
                                          tAccess access = tAccess::kThrough);
 
@@ -66,24 +68,40 @@ class OutputFile {
   virtual ~OutputFile() = default;
   // Appends bytes. Throws FormatError (for example when the disk is full).
   virtual void Write(std::string_view bytes) = 0;
+  // The bytes written so far, read back from where they went, for a check before Commit; null
+  // for an output that cannot read them back. Throws FileError.
+  virtual std::unique_ptr<InputFile> ReadBack() { return nullptr; }
   // Makes the bytes the destination's. Throws FormatError.
   virtual void Commit() = 0;
 };
 
+// How long a temporary file of an earlier write may stand before a write into its folder takes
+// it for one left by a write that was killed part of the way, and removes it.
+inline constexpr int kStaleTemporaryMinutes = 15;
+
 // Replaces a file's contents safely: the bytes go to a temporary file in the destination's own
-// folder, which Commit flushes to disk and renames over the destination. Until Commit succeeds
-// the destination keeps its old bytes; a writer destroyed without a successful Commit removes
-// its temporary file. An existing destination keeps its permissions.
+// folder (".NAME.dux-XXXXXX"), which Commit flushes to disk and puts in the destination's place.
+// Until Commit succeeds the destination keeps its old bytes; a writer destroyed without a
+// successful Commit removes its temporary file, and temporary files of earlier writes that stand
+// in the folder longer than kStaleTemporaryMinutes are removed when a writer starts there.
+// An existing destination keeps what makes it that file: its permissions, its owner and group
+// where the system lets the writer set them, and on Windows its attributes, access control and
+// creation time. A symbolic link is written through to the file it names. A destination with
+// more than one hard link is refused: putting a new file in its place would part it from its
+// other names. A file too large for the writer's limits fails the write; it does not end the
+// process.
 class ReplacingFile final : public OutputFile {
  public:
-  // Creates the temporary file. Throws FileError naming the destination, with the reason.
+  // Creates the temporary file. Throws FileError naming the destination, with the reason: also
+  // for a destination that is not a regular file, or has other hard links.
   explicit ReplacingFile(const std::string& destination);
   ~ReplacingFile() override;
   ReplacingFile(const ReplacingFile&) = delete;
   ReplacingFile& operator=(const ReplacingFile&) = delete;
 
   void Write(std::string_view bytes) override;
-  // Flushes, closes and renames over the destination. Throws FileError.
+  std::unique_ptr<InputFile> ReadBack() override;
+  // Flushes, closes and puts the file in the destination's place. Throws FileError.
   void Commit() override;
 
   const std::string& TemporaryName() const { return temporary_; }
@@ -92,6 +110,7 @@ class ReplacingFile final : public OutputFile {
 
  private:
   std::string destination_;
+  std::string target_;  // the file that is replaced: the destination, or what its link names
   std::string temporary_;
   std::unique_ptr<Impl> impl_;
   bool committed_ = false;

@@ -1,12 +1,15 @@
 #include "platform/Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <optional>
@@ -129,7 +132,8 @@ bool FileExists(const std::string& path) {
 std::string LastSystemErrorText() { return ErrnoText(errno); }
 
 std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp, tAccess access) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // A pipe would hold the open until a writer comes; a regular file's reads do not heed the flag.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) Fail("Cannot open '" + path + "': ", ErrnoText(errno));
   // The kernel takes every read for the start of a sequential one: its first read from the disk
   // is four times the size asked for, and marks where the asked part ends; a later read there
@@ -143,10 +147,11 @@ std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp
     return std::make_unique<PosixInputFile>(fd, std::nullopt);
   }
   struct stat info {};
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const int error = errno;
+    const bool folder = S_ISDIR(info.st_mode), other = info.st_mode != 0;
     close(fd);
-    Fail("Cannot open '" + path + "': ", ErrnoText(error));
+    Fail("Cannot open '" + path + "': ", folder ? ErrnoText(EISDIR) : other ? "not a regular file" : ErrnoText(error));
   }
   if (access == tAccess::kInParts && info.st_size > static_cast<off_t>(kColdRequest)) readInParts();
   return std::make_unique<PosixInputFile>(fd, info);
@@ -169,21 +174,85 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+namespace {
+
+// Whether `name` is one of the temporary files a ReplacingFile makes: ".NAME.dux-XXXXXX".
+bool IsTemporaryName(std::string_view name) {
+  constexpr std::string_view kMark = ".dux-";
+  if (name.size() < 1 + 1 + kMark.size() + 6 || name.front() != '.') return false;
+  const std::string_view end = name.substr(name.size() - 6 - kMark.size());
+  return end.starts_with(kMark) &&
+         std::all_of(end.begin() + static_cast<std::ptrdiff_t>(kMark.size()), end.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+}
+
+// Removes the temporary files that writes killed part of the way left in `folder`: those older
+// than a write takes. What cannot be removed stays; a write does not fail for it.
+void RemoveStaleTemporaries(const std::string& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const std::time_t before = std::time(nullptr) - 60 * kStaleTemporaryMinutes;
+  while (const dirent* entry = readdir(dir)) {
+    if (!IsTemporaryName(entry->d_name)) continue;
+    struct stat info {};
+    if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+        info.st_mtime < before) {
+      (void)unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+  }
+  closedir(dir);
+}
+
+// A write past the process's file size limit ends the process by SIGXFSZ unless the signal is
+// ignored; ignored, the write fails with EFBIG and is cleaned up. A handler the host set stays.
+void IgnoreFileSizeSignal() {
+  struct sigaction current {};
+  if (sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    (void)sigaction(SIGXFSZ, &ignore, nullptr);
+  }
+}
+
+}  // namespace
+
 class ReplacingFile::Impl {
  public:
   int fd = -1;
-  std::int64_t written = 0;
+  std::optional<struct stat> old;  // the file replaced, as it was when the write started
 };
 
 ReplacingFile::ReplacingFile(const std::string& destination)
-    : destination_(destination), impl_(std::make_unique<Impl>()) {
-  std::string pattern = FolderOf(destination) + "/." + BaseNameOf(destination) + ".dux-XXXXXX";
-  impl_->fd = mkstemp(pattern.data());
-  if (impl_->fd < 0) {
-    Fail("Cannot create a temporary file beside '" + destination +
-                      "': ", ErrnoText(errno));
+    : destination_(destination), target_(destination), impl_(std::make_unique<Impl>()) {
+  const auto refuse = [&destination](const std::string& reason) { Fail("Cannot write '" + destination + "': ", reason); };
+  // A symbolic link stays one: the file it names is replaced.
+  struct stat link {};
+  if (lstat(destination.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* named = realpath(destination.c_str(), nullptr);
+    if (named == nullptr) refuse("it is a symbolic link to nothing that can be written (" + ErrnoText(errno) + ")");
+    target_ = named;
+    std::free(named);
   }
+  struct stat old {};
+  if (stat(target_.c_str(), &old) == 0) {
+    if (!S_ISREG(old.st_mode)) refuse("not a regular file");
+    if (old.st_nlink > 1) {
+      refuse("it has " + std::to_string(old.st_nlink) + " hard links, and a new file in its place would part it from the others");
+    }
+    impl_->old = old;
+  }
+  RemoveStaleTemporaries(FolderOf(target_));
+  IgnoreFileSizeSignal();
+  std::string pattern = FolderOf(target_) + "/." + BaseNameOf(target_) + ".dux-XXXXXX";
+  impl_->fd = mkstemp(pattern.data());
+  if (impl_->fd < 0) Fail("Cannot create a temporary file beside '" + destination + "': ", ErrnoText(errno));
   temporary_ = pattern;
+  // The owner and group of the file replaced, where the system lets this process give them (the
+  // group alone, when it belongs to it); else the writer's.
+  if (impl_->old && fchown(impl_->fd, impl_->old->st_uid, impl_->old->st_gid) != 0) {
+    (void)fchown(impl_->fd, static_cast<uid_t>(-1), impl_->old->st_gid);
+  }
 }
 
 ReplacingFile::~ReplacingFile() {
@@ -202,14 +271,21 @@ void ReplacingFile::Write(std::string_view bytes) {
   }
 }
 
+std::unique_ptr<InputFile> ReplacingFile::ReadBack() {
+  try {
+    return OpenInputFile(temporary_);
+  } catch (const FileError& e) {
+    Fail("Cannot read back what was written for '" + destination_ + "': ", e.Reason());
+  }
+}
+
 void ReplacingFile::Commit() {
   const auto fail = [this](const char* what, int error) {
     Fail(std::string("Cannot ") + what + " '" + destination_ + "': ", ErrnoText(error));
   };
-  struct stat old {};
   mode_t mode = 0;
-  if (stat(destination_.c_str(), &old) == 0) {
-    mode = old.st_mode & 07777;
+  if (impl_->old) {
+    mode = impl_->old->st_mode & 07777;
   } else {
     const mode_t mask = umask(0);
     umask(mask);
@@ -220,7 +296,7 @@ void ReplacingFile::Commit() {
   const int fd = impl_->fd;
   impl_->fd = -1;
   if (close(fd) != 0) fail("close", errno);
-  if (rename(temporary_.c_str(), destination_.c_str()) != 0) fail("replace", errno);
+  if (rename(temporary_.c_str(), target_.c_str()) != 0) fail("replace", errno);
   committed_ = true;
 }
 

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "platform/FormatError.h"
@@ -118,20 +120,31 @@ std::string LastSystemErrorText() { return SystemText(GetLastError()); }
 
 // Both ways of access open alike, with the sequential hint: how far Windows reads ahead of a
 // scan has not been measured, so it is left as it was.
-std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp, tAccess /*access*/) {
-  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+namespace {
+
+// Opens for reading with the given sharing; with lookUp kAtOpen, refuses what is no regular file
+// on a disk (a pipe, a device, a folder).
+std::unique_ptr<InputFile> OpenForReading(const std::string& path, tLookUp lookUp, DWORD share) {
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     Fail("Cannot open '" + path + "': ", SystemText(GetLastError()));
   }
   if (lookUp == tLookUp::kWhenAsked) return std::make_unique<Win32InputFile>(handle, std::nullopt);
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(handle, &info)) {
+  const bool disk = GetFileType(handle) == FILE_TYPE_DISK;
+  if (!disk || !GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     const DWORD error = GetLastError();
     CloseHandle(handle);
-    Fail("Cannot open '" + path + "': ", SystemText(error));
+    Fail("Cannot open '" + path + "': ", disk && error != ERROR_SUCCESS ? SystemText(error) : "not a regular file");
   }
   return std::make_unique<Win32InputFile>(handle, info);
+}
+
+}  // namespace
+
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp, tAccess /*access*/) {
+  return OpenForReading(path, lookUp, FILE_SHARE_READ);
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -151,28 +164,96 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+namespace {
+
+std::string BaseNameOf(const std::string& path) {
+  const auto slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Whether `name` is one of the temporary files a ReplacingFile makes: ".NAME.dux-XXXXXX".
+bool IsTemporaryName(std::string_view name) {
+  constexpr std::string_view kMark = ".dux-";
+  if (name.size() < 1 + 1 + kMark.size() + 6 || name.front() != '.') return false;
+  const std::string_view end = name.substr(name.size() - 6 - kMark.size());
+  return end.starts_with(kMark) &&
+         std::all_of(end.begin() + static_cast<std::ptrdiff_t>(kMark.size()), end.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+}
+
+std::uint64_t Ticks(const FILETIME& time) {
+  return static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
+// Removes the temporary files that writes killed part of the way left in `folder`: those older
+// than a write takes. What cannot be removed stays; a write does not fail for it.
+void RemoveStaleTemporaries(const std::string& folder) {
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((folder + ".*.dux-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  const std::uint64_t before = Ticks(now) - 600000000ull * kStaleTemporaryMinutes;  // 100 ns steps
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryName(found.cFileName) &&
+        Ticks(found.ftLastWriteTime) < before) {
+      DeleteFileA((folder + found.cFileName).c_str());
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// Six letters or digits for a temporary file's name.
+std::string RandomSuffix() {
+  constexpr std::string_view kAlphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  std::random_device source;
+  std::string suffix;
+  for (int i = 0; i < 6; ++i) suffix += kAlphabet[source() % kAlphabet.size()];
+  return suffix;
+}
+
+}  // namespace
+
 class ReplacingFile::Impl {
  public:
   HANDLE handle = INVALID_HANDLE_VALUE;
-  std::int64_t written = 0;
+  bool replaces = false;             // the destination exists
+  DWORD attributes = 0;              // the destination's, when it exists
+  FILETIME created{};
 };
 
 ReplacingFile::ReplacingFile(const std::string& destination)
-    : destination_(destination), impl_(std::make_unique<Impl>()) {
-  std::array<char, MAX_PATH + 1> name{};
-  if (GetTempFileNameA(FolderOf(destination).c_str(), "dux", 0, name.data()) == 0) {
-    Fail("Cannot create a temporary file beside '" + destination +
-                      "': ", SystemText(GetLastError()));
+    : destination_(destination), target_(destination), impl_(std::make_unique<Impl>()) {
+  const auto refuse = [&destination](const std::string& reason) { Fail("Cannot write '" + destination + "': ", reason); };
+  HANDLE existing = CreateFileA(destination.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (existing != INVALID_HANDLE_VALUE) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(existing, &info) != 0;
+    CloseHandle(existing);
+    if (known && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) refuse("not a regular file");
+    if (known && info.nNumberOfLinks > 1) {
+      refuse("it has " + std::to_string(info.nNumberOfLinks) +
+             " hard links, and a new file in its place would part it from the others");
+    }
+    impl_->replaces = true;
+    impl_->attributes = known ? info.dwFileAttributes : 0;
+    impl_->created = info.ftCreationTime;
   }
-  temporary_ = name.data();
-  impl_->handle = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  const std::string folder = FolderOf(destination);
+  const std::string prefix = (folder == "." ? std::string() : folder) + "." + BaseNameOf(destination) + ".dux-";
+  RemoveStaleTemporaries(folder == "." ? std::string() : folder);
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
+    temporary_ = prefix + RandomSuffix();
+    // Shared for reading, so that the write can read back what it wrote before it commits.
+    impl_->handle = CreateFileA(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    error = impl_->handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+  }
   if (impl_->handle == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    DeleteFileA(temporary_.c_str());
     temporary_.clear();
-    Fail("Cannot create a temporary file beside '" + destination +
-                      "': ", SystemText(error));
+    Fail("Cannot create a temporary file beside '" + destination + "': ", SystemText(error));
   }
 }
 
@@ -192,22 +273,35 @@ void ReplacingFile::Write(std::string_view bytes) {
   }
 }
 
+std::unique_ptr<InputFile> ReplacingFile::ReadBack() {
+  try {
+    // The writer's handle is open for writing: a reader must share writing with it.
+    return OpenForReading(temporary_, tLookUp::kAtOpen, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  } catch (const FileError& e) {
+    Fail("Cannot read back what was written for '" + destination_ + "': ", e.Reason());
+  }
+}
+
 void ReplacingFile::Commit() {
   const auto fail = [this](const char* what, DWORD error) {
     Fail(std::string("Cannot ") + what + " '" + destination_ + "': ", SystemText(error));
   };
+  // ReplaceFile gives the new file the old one's attributes, access control and creation time;
+  // where it does not (Wine renames), the attributes and the creation time are given here first.
+  // A read-only file stays read-only only through ReplaceFile, which refuses to replace it.
+  if (impl_->replaces) (void)SetFileTime(impl_->handle, &impl_->created, nullptr, nullptr);
   if (!FlushFileBuffers(impl_->handle)) fail("flush", GetLastError());
   HANDLE handle = impl_->handle;
   impl_->handle = INVALID_HANDLE_VALUE;
   if (!CloseHandle(handle)) fail("close", GetLastError());
-  const DWORD attributes = GetFileAttributesA(destination_.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    SetFileAttributesA(temporary_.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (impl_->replaces && impl_->attributes != 0) {
+    (void)SetFileAttributesA(temporary_.c_str(), impl_->attributes & ~FILE_ATTRIBUTE_READONLY);
   }
-  if (!MoveFileExA(temporary_.c_str(), destination_.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    fail("replace", GetLastError());
-  }
+  const bool done = impl_->replaces ? ReplaceFileA(destination_.c_str(), temporary_.c_str(), nullptr,
+                                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                                    : MoveFileExA(temporary_.c_str(), destination_.c_str(),
+                                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (!done) fail("replace", GetLastError());
   committed_ = true;
 }
 
