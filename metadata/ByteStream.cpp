@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/FormatError.h"
+
 namespace dux {
 
 std::size_t ByteStream::Read(char* destination, std::size_t size) {
@@ -172,11 +174,25 @@ std::size_t FileByteStream::Pass(std::int64_t from, std::size_t size) {
 }
 
 std::size_t FileByteStream::Fill(char* destination, std::size_t size) {
-  // One read: a short one is no end, and the next Fill asks again.
+  // One read: a short one is no end, and the next Fill asks again. The position is set each time
+  // (no system call): others may have read the file since.
+  file_->Seek(at_);
   const std::size_t got = file_->Read(destination, size);
   at_ += static_cast<std::int64_t>(got);
   reach_ = std::max(reach_, at_);
   return got;
+}
+
+std::size_t MemoryInputFile::Read(char* buffer, std::size_t size) {
+  const std::size_t take = position_ < bytes_.size() ? std::min(size, bytes_.size() - position_) : 0;
+  if (take > 0) std::memcpy(buffer, bytes_.data() + position_, take);
+  position_ += take;
+  return take;
+}
+
+void MemoryInputFile::Seek(std::int64_t offset) {
+  if (offset < 0) throw FormatError("Cannot seek to a negative offset");
+  position_ = offset > Size() ? bytes_.size() : static_cast<std::size_t>(offset);
 }
 
 }  // namespace dux

@@ -84,15 +84,33 @@ class MemoryByteStream final : public ByteStream {
 // An open file, read from its start.
 class FileByteStream final : public ByteStream {
  public:
-  explicit FileByteStream(std::unique_ptr<platform::InputFile> file) : file_(std::move(file)) {}
+  explicit FileByteStream(std::unique_ptr<platform::InputFile> file) : owned_(std::move(file)), file_(owned_.get()) {}
+  // A file the caller keeps open; reads of it by others between this stream's do not move it.
+  explicit FileByteStream(platform::InputFile& file) : file_(&file) {}
   // How far into the file the reads reached: the end of the furthest byte read.
   std::int64_t Reach() const { return reach_; }
 
  private:
   std::size_t Fill(char* destination, std::size_t size) override;
   std::size_t Pass(std::int64_t from, std::size_t size) override;
-  std::unique_ptr<platform::InputFile> file_;
+  std::unique_ptr<platform::InputFile> owned_;
+  platform::InputFile* file_;
   std::int64_t at_ = 0, reach_ = 0;
+};
+
+// Bytes in memory as a file: what a rewrite reads when its source came from memory, and what it
+// reads back from an output kept in memory.
+class MemoryInputFile final : public platform::InputFile {
+ public:
+  explicit MemoryInputFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::size_t Read(char* buffer, std::size_t size) override;
+  std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+  platform::tFileStamp Stamp() const override { return {Size()}; }
+  void Seek(std::int64_t offset) override;
+
+ private:
+  std::string bytes_;
+  std::size_t position_ = 0;
 };
 
 }  // namespace dux

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <set>
 
 #include "metadata/AsciiText.h"
 #include "metadata/CommaList.h"
@@ -166,6 +167,24 @@ bool tIptcSources::XmpStatesAField() const {
 std::string tIptcSources::ValueOf(const tIptcFieldRow& field) const {
   if (const auto xmp = XmpValueOf(field); xmp && (!hasIim_ || digest_ != tDigestState::kDiffers)) return *xmp;
   return iim_.ValueOf(field.Field, "");
+}
+
+bool ReadsAs(const tIptcFieldRow& field, std::string_view value, std::string_view meant) {
+  if (field.IsList) {
+    const auto items = [](std::string_view list) {
+      std::set<std::string> out;
+      for (const std::string& item : SplitCommaList(list)) {
+        if (const std::string_view trimmed = TrimBlanks(item); !trimmed.empty()) out.insert(AsciiLowerCase(trimmed));
+      }
+      return out;
+    };
+    return items(value) == items(meant);
+  }
+  if (field.Field == "DateCreated" || field.Field == "TimeCreated") {
+    const std::string read = DigitsOf(value), wanted = DigitsOf(meant);
+    return read.starts_with(wanted) && read.find_first_not_of('0', wanted.size()) == std::string::npos;
+  }
+  return value == meant;
 }
 
 std::vector<std::string> XmpItemsOf(const tIptcFieldRow& field, std::string_view text) {

@@ -58,6 +58,12 @@ class tIptcSources {
   std::optional<XmpPacket> xmp_;
 };
 
+// Whether `value`, as a read gives the field, says what `meant` says, where a write meant it: a
+// list field's items alike, ignoring letter case, blanks around them and empty ones (the read
+// keeps one of items that differ in letter case alone); a date or a time alike in its digits,
+// where the XMP form fills a part date with zeros; any other text exactly.
+bool ReadsAs(const tIptcFieldRow& field, std::string_view value, std::string_view meant);
+
 // The digest of IIM data as the digest resource holds it.
 tDigest IimDigest(std::string_view iimData);
 

@@ -338,7 +338,31 @@ void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::s
   // Bytes of a damaged block that do not parse stay as they are, after its resources.
   container.StoreIptcBlock(EncodeImageResources(block) + run.unparsed,
                            resources ? run.markerOffsets : std::vector<std::int64_t>());
-  container.SaveJpegWithSegments(source, destination, true, open);
+  // What each field must read as in the file written: the text written where the write changed
+  // it, else what it read before.
+  std::vector<std::string> meant;
+  for (const tIptcFieldRow& field : kIptcFields) {
+    const auto edit = std::find_if(written.begin(), written.end(), [&field](const tFieldEdit& e) { return e.field == &field; });
+    meant.push_back(edit != written.end() ? edit->text : sources.ValueOf(field));
+  }
+  const auto check = [&](const JpegImage& result) {
+    TimgData back(container.buildMode);
+    back.walkExif = false;
+    back.findXmp = true;
+    back.ScanJpegStream(*result.Stream());
+    TIPTCdata none;
+    std::string joined;
+    if (back.iptcSection != nullptr) back.iptcInfo->ParseSegment(back.IptcBlockView(joined));
+    const tIptcSources found(back, back.iptcInfo ? *back.iptcInfo : none, XmpPacket::tUse::kRead);
+    for (std::size_t i = 0; i < kIptcFields.size(); ++i) {
+      if (const std::string value = found.ValueOf(kIptcFields[i]); !ReadsAs(kIptcFields[i], value, meant[i])) {
+        throw FormatError("Cannot write IPTC into '" + destination + "': the file written did not read back as meant (" +
+                          std::string(kIptcFields[i].Field) + " reads \"" + value + "\", not \"" + meant[i] +
+                          "\"); it was not saved");
+      }
+    }
+  };
+  container.SaveJpegWithSegments(source, destination, true, open, check);
 }
 
 }  // namespace dux

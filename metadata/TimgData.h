@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -120,13 +121,14 @@ class TimgData : public tEndInd {
   std::string WriteHeaderSegments() const;
   // Writes `destination` safely through `open`: the rebuilt segments, the source's other
   // leading APPn and COM segments in their order, then the source from its first other segment,
-  // byte for byte. The sections must come from ScanForRewrite of `image`. Throws FormatError;
-  // on failure the destination keeps its old bytes.
+  // byte for byte; checked as WriteJpeg checks it, with `check` besides. The sections must come
+  // from ScanForRewrite of `image`. Throws FormatError; on failure the destination keeps its old
+  // bytes.
   void SaveJpegWithSegments(JpegImage& image, const std::string& destination, bool patchDimensions,
-                            const OutputOpener& open = OpenReplacingFile);
-  // The bytes SaveJpegWithSegments writes before the image's remainder, as pieces in order: the
-  // rebuilt segments (kept in `header`) and views into the image's bytes.
-  std::vector<std::string_view> RewrittenJpeg(const JpegImage& image, bool patchDimensions, std::string& header);
+                            const OutputOpener& open = OpenReplacingFile, const RewriteCheck& check = nullptr);
+  // What SaveJpegWithSegments writes, as pieces in order: the rebuilt segments (bytes kept in
+  // `made`, which the pieces view) and ranges of the image's file.
+  std::vector<tPiece> RewrittenJpeg(const JpegImage& image, bool patchDimensions, std::deque<std::string>& made);
 
   // False when the caller needs the segments but not the EXIF directories (the IPTC read): the
   // EXIF header is still checked, the walk is left out.

@@ -1,8 +1,8 @@
 #include <algorithm>
+#include <deque>
 #include <string>
 #include <vector>
 
-#include "metadata/ByteReader.h"
 #include "metadata/ByteStream.h"
 #include "metadata/JpegImage.h"
 #include "metadata/PhotoshopResources.h"
@@ -41,32 +41,36 @@ const tSection* Movable(const tSection* section, const JpegImage& image) {
   return nullptr;
 }
 
-// The JFIF header: an APP0 segment (whole, marker and all) that starts with the JFIF signature.
-bool IsJfifApp0(std::string_view segment) {
-  return segment.size() >= 9 && static_cast<std::uint8_t>(segment[1]) == kMarkerApp0 &&
-         segment.substr(4, 5) == std::string_view("JFIF\0", 5);
+// Whether a leading segment of `image` is an APP0 holding the JFIF header: its first bytes.
+bool IsJfifApp0(const JpegImage& image, const tLeadingSegment& segment) {
+  if (segment.marker != kMarkerApp0 || segment.end - segment.markerOffset < 8) return false;
+  return image.ReadRange(segment.markerOffset + 3, segment.markerOffset + 8) == std::string_view("JFIF\0", 5);
 }
 
-// `app0`: the APP0 segment to write whole, or empty for the default one.
-std::string HeaderSegments(const tSection* exif, std::string_view exifContinuation, std::string_view app0,
-                           std::string_view newXmp, const tSection* iptc, const std::vector<tSection>& iptcContinuation,
-                           const tSection* comment) {
-  std::string out = "\xFF\xD8";
+// Whether a leading segment of `image` is an APP1 that starts with the EXIF signature.
+bool IsExifApp1(const JpegImage& image, const tLeadingSegment& segment) {
+  if (segment.marker != kMarkerApp1 || segment.end - segment.markerOffset < 8) return false;
+  return image.ReadRange(segment.markerOffset + 3, segment.markerOffset + 8) == std::string_view("Exif\0", 5);
+}
+
+// The rebuilt segments in two parts: SOI and the EXIF APP1, or else `app0` (a whole APP0 segment,
+// or nothing where the caller writes the source's own), in `front`; the new XMP, the IPTC APP13s
+// and the kept COM in `back`. What continues the EXIF stands between the two.
+void HeaderSegments(const tSection* exif, std::string_view app0, std::string_view newXmp, const tSection* iptc,
+                    const std::vector<tSection>& iptcContinuation, const tSection* comment, std::string& front,
+                    std::string& back) {
+  front = "\xFF\xD8";
   if (exif != nullptr) {
-    AppendSection(out, *exif);  // the kept APP0 is then left out
-    out += exifContinuation;
-  } else if (!app0.empty()) {
-    out += app0;
+    AppendSection(front, *exif);  // the kept APP0 is then left out
   } else {
-    out += kDefaultApp0;
+    front += app0;
   }
-  out += newXmp;
+  back = newXmp;
   if (iptc != nullptr) {
-    AppendSection(out, *iptc);
-    for (const tSection& more : iptcContinuation) AppendSection(out, more);
+    AppendSection(back, *iptc);
+    for (const tSection& more : iptcContinuation) AppendSection(back, more);
   }
-  if (comment != nullptr) AppendSection(out, *comment);
-  return out;
+  if (comment != nullptr) AppendSection(back, *comment);
 }
 
 // An APP13 section holding `payload`.
@@ -92,10 +96,10 @@ JpegImage TimgData::ScanForRewrite(const std::string& name) {
   ResetState();
   JpegImage image = JpegImage::Load(name);
   if (FileKindOf(name) == tFileKind::kJpeg) {
-    MemoryByteStream stream(image.Bytes());
+    const std::unique_ptr<ByteStream> stream = image.Stream();
     const bool hold = holdSegments;
     holdSegments = false;  // the write changes the bytes of its sections
-    ScanJpegStream(stream);
+    ScanJpegStream(*stream);
     holdSegments = hold;
   }
   return image;
@@ -119,10 +123,9 @@ bool TimgData::StoreXmpPacket(std::string_view packet, const JpegImage& image) {
   // image's tables as a whole segment, 0xFF and all. The scan takes a byte that is no 0xFF for a
   // marker where a decoder skips it; such a segment stands in the bytes copied as they are.
   if (xmpSection != nullptr && Movable(xmpSection, image) == nullptr) {
-    const std::string_view source = image.Bytes();
-    const std::int64_t start = xmpSection->markerOffset - 1;  // where its 0xFF should stand, 0-based
+    const std::int64_t start = xmpSection->markerOffset - 1;  // where its 0xFF should stand
     const std::int64_t end = xmpSection->markerOffset + 1 + xmpSection->lengthField;
-    if (start < image.TailStart() || end > std::ssize(source) || Byte(source, start + 1) != 0xFF) return false;
+    if (start < image.TailStart() || end > image.Size() || image.ReadRange(start, start + 1) != "\xFF") return false;
   }
   xmpReplacement_ = "\xFF\xE1";
   xmpReplacement_ += static_cast<char>(length >> 8);
@@ -144,18 +147,18 @@ bool TimgData::IptcStandsAfterTables(const JpegImage& image) const {
 
 tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
   std::vector<std::int64_t> offsets;
-  std::vector<std::string_view> payloads;
-  const std::string_view bytes = image.Bytes();
+  std::vector<std::string> sections;  // at most the limit of one kind, 64 KB each
   for (const tLeadingSegment& s : image.LeadingSegments()) {
-    const std::string_view section = bytes.substr(static_cast<std::size_t>(s.markerOffset + 1),
-                                                  static_cast<std::size_t>(s.end - s.markerOffset - 1));
+    std::string section = s.marker == kMarkerApp13 ? image.ReadRange(s.markerOffset + 1, s.end) : std::string();
     if (IsPhotoshopApp13(section, s.marker)) {
       offsets.push_back(s.markerOffset);
-      payloads.push_back(section.substr(2 + kPhotoshopSignature.size()));
+      sections.push_back(std::move(section));
     } else if (!offsets.empty()) {
       break;
     }
   }
+  std::vector<std::string_view> payloads;
+  for (const std::string& section : sections) payloads.push_back(std::string_view(section).substr(2 + kPhotoshopSignature.size()));
   // The block may continue over the following segments; a segment after it that does not
   // continue it (a second block, or one that does not parse) is not part of the run. Of two
   // whole blocks, the IPTC goes into the one that holds it, and the other stays as it is.
@@ -208,14 +211,17 @@ void TimgData::StartEmptyIptc() {
 }
 
 std::string TimgData::WriteHeaderSegments() const {
-  std::string app0;
-  if (headerSection != nullptr) AppendSection(app0, *headerSection);
-  return HeaderSegments(exifSection, {}, app0, xmpSection == nullptr ? xmpReplacement_ : std::string_view(),
-                        iptcSection, iptcContinuation, commentSection);
+  std::string app0(kDefaultApp0), front, back;
+  if (headerSection != nullptr) {
+    app0.clear();
+    AppendSection(app0, *headerSection);
+  }
+  HeaderSegments(exifSection, app0, xmpSection == nullptr ? xmpReplacement_ : std::string_view(), iptcSection,
+                 iptcContinuation, commentSection, front, back);
+  return front + back;
 }
 
-std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bool patchDimensions,
-                                                      std::string& header) {
+std::vector<tPiece> TimgData::RewrittenJpeg(const JpegImage& image, bool patchDimensions, std::deque<std::string>& made) {
   if (patchDimensions && exifInfo && exifSection != nullptr) {
     if (exifSection->held.data() != nullptr) {  // bytes a read's buffer holds are copied before they change
       exifSection->owned = exifSection->held;
@@ -225,36 +231,32 @@ std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bo
   }
   const tSection* exif = Movable(exifSection, image);
   const tSection* comment = Movable(commentSection, image);
-  const std::string_view source = image.Bytes();
-  const auto bytesOf = [&source](const tLeadingSegment& s) {
-    return source.substr(static_cast<std::size_t>(s.start), static_cast<std::size_t>(s.end - s.start));
-  };
+  const auto& leading = image.LeadingSegments();
+  const auto rangeOf = [](const tLeadingSegment& s) { return tPiece::Source(s.start, s.end); };
   // The JFIF header the rewrite writes first when there is no EXIF: the source's last. Other
   // APP0 segments (a JFXX thumbnail, AVI1) are no JFIF header and stay where they stand.
   const tLeadingSegment* jfif = nullptr;
-  for (const tLeadingSegment& segment : image.LeadingSegments()) {
-    if (IsJfifApp0(bytesOf(segment))) jfif = &segment;
+  for (const tLeadingSegment& segment : leading) {
+    if (IsJfifApp0(image, segment)) jfif = &segment;
   }
   // EXIF larger than a segment continues in the APP1 "Exif" segments right after the first;
   // they move with it, so that readers that join them still can.
-  std::vector<std::int64_t> exifContinuation;
-  std::string continuation;
-  const auto& leading = image.LeadingSegments();
+  std::vector<const tLeadingSegment*> exifContinuation;
   for (std::size_t i = 0; exif != nullptr && i < leading.size(); ++i) {
     if (!IsFrom(exif, leading[i])) continue;
-    for (std::size_t k = i + 1; k < leading.size() && leading[k].marker == kMarkerApp1 &&
-                                bytesOf(leading[k]).substr(4).starts_with(std::string_view("Exif\0", 5));
-         ++k) {
-      exifContinuation.push_back(leading[k].markerOffset);
-      continuation.append(bytesOf(leading[k]));
-    }
+    for (std::size_t k = i + 1; k < leading.size() && IsExifApp1(image, leading[k]); ++k) exifContinuation.push_back(&leading[k]);
   }
   // A new XMP packet stands where the old one stood; one for a file without goes into the header.
   const bool replacesXmp = xmpSection != nullptr && xmpSection->markerOffset >= 0 && !xmpReplacement_.empty();
-  header = HeaderSegments(exif, continuation, jfif != nullptr ? bytesOf(*jfif) : std::string_view(),
-                          xmpSection == nullptr ? xmpReplacement_ : std::string_view(), iptcSection, iptcContinuation,
-                          comment);
-  std::vector<std::string_view> pieces = {header};
+  std::string& front = made.emplace_back();
+  std::string& back = made.emplace_back();
+  HeaderSegments(exif, jfif != nullptr ? std::string_view() : kDefaultApp0,
+                 xmpSection == nullptr ? xmpReplacement_ : std::string_view(), iptcSection, iptcContinuation, comment,
+                 front, back);
+  std::vector<tPiece> pieces = {tPiece::Made(front)};
+  if (exif == nullptr && jfif != nullptr) pieces.push_back(rangeOf(*jfif));
+  for (const tLeadingSegment* more : exifContinuation) pieces.push_back(rangeOf(*more));
+  pieces.push_back(tPiece::Made(back));
   // Of the source's leading run, drop what the rebuilt segments replace: the EXIF APP1s and the
   // kept COM written above, the Photoshop APP13 segments the new block replaces, the JFIF APP0
   // written above, and a JFIF APP0 right after SOI, which is left out when EXIF is written. XMP,
@@ -263,35 +265,34 @@ std::vector<std::string_view> TimgData::RewrittenJpeg(const JpegImage& image, bo
     return std::find(offsets.begin(), offsets.end(), offset) != offsets.end();
   };
   for (const tLeadingSegment& segment : leading) {
-    const bool replaced = listed(replacedApp13_, segment.markerOffset) || listed(exifContinuation, segment.markerOffset) ||
-                          IsFrom(exif, segment) || IsFrom(comment, segment) ||
-                          (exif == nullptr && &segment == jfif) ||
-                          (segment.markerOffset == 3 && IsJfifApp0(bytesOf(segment)));
+    const bool replaced = listed(replacedApp13_, segment.markerOffset) ||
+                          std::find(exifContinuation.begin(), exifContinuation.end(), &segment) != exifContinuation.end() ||
+                          IsFrom(exif, segment) || IsFrom(comment, segment) || (exif == nullptr && &segment == jfif) ||
+                          (segment.markerOffset == 3 && IsJfifApp0(image, segment));
     if (replacesXmp && IsFrom(xmpSection, segment)) {
-      pieces.push_back(xmpReplacement_);
+      pieces.push_back(tPiece::Made(xmpReplacement_));
     } else if (!replaced) {
-      pieces.push_back(bytesOf(segment));
+      pieces.push_back(rangeOf(segment));
     }
   }
-  const auto tailStart = static_cast<std::size_t>(image.TailStart());
-  const auto xmpStart = replacesXmp ? static_cast<std::size_t>(xmpSection->markerOffset - 1) : 0;
-  if (replacesXmp && xmpStart >= tailStart) {
+  const std::int64_t xmpStart = replacesXmp ? xmpSection->markerOffset - 1 : 0;
+  if (replacesXmp && xmpStart >= image.TailStart()) {
     // The XMP stands after the tables: the bytes around it are copied, the packet replaced.
-    const std::size_t xmpEnd = static_cast<std::size_t>(xmpSection->markerOffset + 1 + xmpSection->lengthField);
-    pieces.push_back(source.substr(tailStart, xmpStart - tailStart));
-    pieces.push_back(xmpReplacement_);
-    pieces.push_back(source.substr(std::min(xmpEnd, source.size())));
+    const std::int64_t xmpEnd = std::min(xmpSection->markerOffset + 1 + xmpSection->lengthField, image.Size());
+    pieces.push_back(tPiece::Source(image.TailStart(), xmpStart));
+    pieces.push_back(tPiece::Made(xmpReplacement_));
+    pieces.push_back(tPiece::Source(xmpEnd, image.Size()));
   } else {
-    pieces.push_back(source.substr(tailStart));
+    pieces.push_back(tPiece::Source(image.TailStart(), image.Size()));
   }
   return pieces;
 }
 
 void TimgData::SaveJpegWithSegments(JpegImage& image, const std::string& destination, bool patchDimensions,
-                                    const OutputOpener& open) {
-  std::string header;
-  const std::vector<std::string_view> pieces = RewrittenJpeg(image, patchDimensions, header);
-  WriteJpeg(image, pieces, destination, open);
+                                    const OutputOpener& open, const RewriteCheck& check) {
+  std::deque<std::string> made;
+  const std::vector<tPiece> pieces = RewrittenJpeg(image, patchDimensions, made);
+  WriteJpeg(image, pieces, destination, open, check);
 }
 
 }  // namespace dux

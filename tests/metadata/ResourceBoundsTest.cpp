@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 
 #include "metadata/ByteStream.h"
 #include "metadata/TIPTCdata.h"
 #include "metadata/TimgData.h"
+#include "platform/FormatError.h"
 #include "tests/support/AllocationCounter.h"
+#include "tests/support/IptcRewrite.h"
 #include "tests/support/JpegBuilder.h"
+#include "tests/support/TempDir.h"
 #include "tests/support/TiffBuilder.h"
 
 namespace dux {
@@ -95,6 +99,53 @@ TEST(ResourceBounds, TwentySegmentsOf64Kb) {
   std::string jpeg = "\xFF\xD8";
   for (int i = 0; i < 20; ++i) jpeg += test::Segment(static_cast<std::uint8_t>(0xE2 + i % 10), std::string(65533, 'x'));
   ExpectBounded("a scan", jpeg.size(), [&] { Scan(jpeg); });
+}
+
+// A write holds the segments it rewrites, and reads the rest from the source as it writes it:
+// what it holds at once does not grow with the file, nor with the segments it copies.
+TEST(ResourceBounds, AWriteHoldsWhatItRewritesAndNoMore) {
+  test::TempDir dir;
+  const std::string out = dir.File("out.jpg");
+  constexpr std::int64_t kMb = 1 << 20;
+  const std::string tail = test::ImageTail(test::TinyJpeg());
+  const std::string exif = test::Segment(0xE1, std::string("Exif\0\0", 6) + test::Ifd().Ascii(0x010F, "Maker").Tiff(false) +
+                                                   std::string(60000, '\0'));
+  struct Case {
+    const char* what;
+    std::int64_t size;
+    std::vector<std::pair<std::int64_t, std::string>> pieces;
+    bool written;
+  };
+  // 64 APP15 and 64 APP2 segments of 64 KB (8 MB, all a write takes of them), then 32 MB of image
+  // data; 300 MB of APP15 segments, which the write refuses after the 65th.
+  std::vector<std::pair<std::int64_t, std::string>> most = {{0, "\xFF\xD8" + exif}};
+  std::int64_t at = 2 + static_cast<std::int64_t>(exif.size());
+  for (int i = 0; i < 128; ++i, at += 65537) most.emplace_back(at, std::string(i % 2 == 0 ? "\xFF\xEF\xFF\xFF" : "\xFF\xE2\xFF\xFF"));
+  most.emplace_back(at, tail);
+  std::vector<std::pair<std::int64_t, std::string>> app15 = {{0, "\xFF\xD8"}};
+  for (std::int64_t to = 2; to + 65537 <= 300 * kMb; to += 65537) app15.emplace_back(to, "\xFF\xEF\xFF\xFF");
+  for (const Case& c : {Case{"8 MB of segments and 32 MB of image data", at + static_cast<std::int64_t>(tail.size()) + 32 * kMb, most, true},
+                        Case{"300 MB of APP15 segments", 300 * kMb, app15, false}}) {
+    SCOPED_TRACE(c.what);
+    const std::string in = dir.File("in.jpg");
+    test::WriteSparseFile(in, c.size, c.pieces);
+    test::tAllocations used;
+    bool written = true;
+    {
+      test::AllocationCounter counter;
+      try {
+        test::RewriteIptc(in, out, {{"City", "Rome"}});
+      } catch (const FormatError&) {
+        written = false;
+      }
+      used = counter.Totals();
+    }
+    EXPECT_EQ(written, c.written);
+    // The segments it rewrites (64 KB each at the most), the 256 KB it writes at a time.
+    EXPECT_LT(used.peakLiveBytes, kMb);
+    std::filesystem::remove(in);
+    std::filesystem::remove(out);
+  }
 }
 
 }  // namespace

@@ -120,6 +120,7 @@ class CountingOutput final : public platform::OutputFile {
     sizes_.push_back(bytes.size());
     file_.Write(bytes);
   }
+  std::unique_ptr<platform::InputFile> ReadBack() override { return file_.ReadBack(); }
   void Commit() override { file_.Commit(); }
 
  private:
@@ -130,7 +131,7 @@ class CountingOutput final : public platform::OutputFile {
 TEST(SaveJpegWithSegments, WritesTheMetadataAtOnceAndTheImageDataInWholePages) {
   test::TempDir dir;
   const std::string in = dir.File("in.jpg"), out = dir.File("out.jpg");
-  // Bytes after the image are the file's too: 700 KB of them make the rest three chunks long.
+  // Bytes after the image are the file's too: 700 KB of them make the file three chunks long.
   const std::string source = test::JpegWith({kApp0, kExif, test::Segment(0xFE, "a comment")}) + std::string(700000, 'x');
   test::WriteFileBytes(in, source);
   std::vector<std::size_t> sizes;
@@ -138,20 +139,16 @@ TEST(SaveJpegWithSegments, WritesTheMetadataAtOnceAndTheImageDataInWholePages) {
                     [&sizes](const std::string& name) { return std::make_unique<CountingOutput>(name, sizes); });
   const std::string written = test::ReadFileBytes(out);
   EXPECT_EQ(test::ImageTail(written), test::ImageTail(source));
-  ASSERT_GE(sizes.size(), 4u);
-  // The first write holds every segment in front of the image data, the scan header included.
-  const std::size_t scan = source.find("\xFF\xDA");
-  ASSERT_NE(scan, std::string::npos);
-  const std::size_t imageData = scan + 2 + (static_cast<unsigned char>(source[scan + 2]) << 8 | static_cast<unsigned char>(source[scan + 3]));
-  EXPECT_EQ(written.size() - sizes[0], source.size() - imageData);
-  // From the end of the next on, every write starts on a page, and all but the last are whole chunks.
-  std::size_t at = sizes[0] + sizes[1];
-  EXPECT_EQ(at % 4096, 0u);
-  for (std::size_t i = 2; i + 1 < sizes.size(); ++i) {
+  ASSERT_GE(sizes.size(), 3u);
+  // Every write but the last is a whole chunk, so every write starts on a page, and the first
+  // holds every segment in front of the image data.
+  std::size_t at = 0;
+  for (std::size_t i = 0; i + 1 < sizes.size(); ++i) {
     EXPECT_EQ(sizes[i], 1u << 18) << i;
     at += sizes[i];
   }
   EXPECT_EQ(at + sizes.back(), written.size());
+  EXPECT_GT(sizes[0], written.find("\xFF\xDA"));
 }
 
 TEST(SaveJpegWithSegments, FailuresLeaveEveryFileAsItWas) {

@@ -42,6 +42,7 @@ class FaultyOutput final : public platform::OutputFile {
     written_ += std::ssize(bytes);
     file_.Write(bytes);
   }
+  std::unique_ptr<platform::InputFile> ReadBack() override { return file_.ReadBack(); }
   void Commit() override {
     if (faults_.refuseRename) throw FileError("Cannot replace '" + destination_ + "': refused", "refused");
     file_.Commit();

@@ -62,6 +62,19 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
+void WriteSparseFile(const std::string& path, std::int64_t size,
+                     const std::vector<std::pair<std::int64_t, std::string>>& pieces) {
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (const auto& [at, bytes] : pieces) {
+      out.seekp(at);
+      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    if (!out) throw std::runtime_error("cannot write " + path);
+  }
+  std::filesystem::resize_file(path, static_cast<std::uintmax_t>(size));
+}
+
 std::string CorpusFile(const std::string& relative) {
   return std::string(DUX_CORPUS_DIR) + "/files/" + relative;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace dux::test {
 
@@ -26,6 +29,11 @@ class TempDir {
 // Whole-file helpers for tests; failures are fatal test failures (they throw).
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// Writes a file of `size` bytes, all zero but for `pieces` written at their offsets: the rest is
+// a hole the file system need not store, so that tests can make files of hundreds of MB.
+void WriteSparseFile(const std::string& path, std::int64_t size,
+                     const std::vector<std::pair<std::int64_t, std::string>>& pieces);
 
 // Path of a corpus file, given relative to the corpus folder ("iptc/x.jpg").
 std::string CorpusFile(const std::string& relative);
