@@ -8,6 +8,7 @@
 #include "metadata/CommaList.h"
 #include "metadata/IptcXmp.h"
 #include "metadata/TimgData.h"
+#include "platform/FormatError.h"
 #include "platform/IniFile.h"
 
 namespace dux {
@@ -42,6 +43,12 @@ std::string LimitFieldText(const tIptcFieldRow& row, std::string_view text) {
 }
 
 bool IptcWrite(const std::string& source, const std::string& destination, const tCommandFiles& files) {
+  // The host hands names over in code page 1252, with "?" for each character that it cannot
+  // hold: such a name is no longer the user's file, and a write to it would make another one.
+  if (destination.find('?') != std::string::npos) {
+    throw FormatError("Cannot write '" + destination +
+                      "': a \"?\" in the name stands for a character code page 1252 cannot hold");
+  }
   // An empty source means rewriting the destination in place, so that file is the one scanned.
   const std::string& from = source.empty() ? destination : source;
   TimgData image(255);
