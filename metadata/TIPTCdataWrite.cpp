@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -211,20 +210,54 @@ enum class tXmpOutcome {
   kUntouched,  // the write changed nothing, nor did the packet
 };
 
+// What a write leaves of one field: what it must read as afterwards, and what each home says.
+struct tFieldAfter {
+  std::string meant;               // the text written where the write changed it, else what it read before
+  std::string iim;                 // what the new IIM data gives
+  std::optional<std::string> xmp;  // what the packet states where it was kept in step; nothing where it states nothing
+};
+
+std::vector<tFieldAfter> FieldsAfter(const tIptcSources& sources, const TIPTCdata& iim, const std::vector<tFieldEdit>& written) {
+  std::vector<tFieldAfter> after;
+  for (const tIptcFieldRow& field : kIptcFields) {
+    const auto edit = std::find_if(written.begin(), written.end(), [&field](const tFieldEdit& e) { return e.field == &field; });
+    if (edit == written.end()) {
+      after.push_back({sources.ValueOf(field), iim.ValueOf(field.Field, ""), sources.XmpValueOf(field)});
+    } else {
+      const bool stated = XmpPropertyOf(field).has_value() && !edit->text.empty();
+      after.push_back({edit->text, edit->text, stated ? std::optional<std::string>(edit->text) : std::nullopt});
+    }
+  }
+  return after;
+}
+
+// Whether the next read gives every field as meant when it takes the XMP where the packet states
+// a field (`trustXmp`: the digest matches) or the IIM (it does not). Where the IIM data holds
+// nothing, a read takes the XMP whatever the digest.
+bool ReadsAsMeant(const std::vector<tFieldAfter>& after, bool trustXmp) {
+  const bool noIim = std::all_of(after.begin(), after.end(), [](const tFieldAfter& f) { return f.iim.empty(); });
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    const tFieldAfter& f = after[i];
+    if (!ReadsAs(kIptcFields[i], (trustXmp || noIim) && f.xmp ? *f.xmp : f.iim, f.meant)) return false;
+  }
+  return true;
+}
+
 // The digest a write leaves, or nothing to leave it as it was. The digest tells XMP-aware
 // readers which of the two homes a read takes: the XMP where it matches the IIM data. Where the
-// XMP was kept in step it follows the new IIM, unless it told of an IIM changed without the XMP;
-// one that stood for no IIM (there was none, or it is all zeros) told nothing, and follows as
-// long as the packet says what the IIM does (`xmpAgrees`). Where the packet could not follow, the
-// digest must match no IIM. A file without a packet has its digest follow the IIM when that
-// changes.
+// XMP was kept in step it follows the new IIM, unless it told of an IIM changed without the XMP
+// and the IIM still says what was meant; one that stood for no IIM (there was none, or it is all
+// zeros) told nothing, and follows where the packet then says what was meant. Where the packet
+// could not follow, the digest must match no IIM. A file without a packet has its digest follow
+// the IIM when that changes.
 std::optional<std::string> NewDigest(tXmpOutcome xmp, tDigestState state, const tImageResource* old, bool hadIim,
-                                     bool iimChanged, const std::string& current, const std::function<bool()>& xmpAgrees) {
+                                     bool iimChanged, const std::string& current, const std::vector<tFieldAfter>& after) {
   const bool zeros = old != nullptr && old->data.find_first_not_of('\0') == std::string::npos;
   switch (xmp) {
     case tXmpOutcome::kInStep:
-      if (state != tDigestState::kDiffers || !hadIim || (zeros && xmpAgrees())) return current;
-      return std::nullopt;
+      if (state != tDigestState::kDiffers) return current;
+      if (!hadIim || zeros) return ReadsAsMeant(after, true) ? std::optional<std::string>(current) : std::nullopt;
+      return ReadsAsMeant(after, false) || !ReadsAsMeant(after, true) ? std::nullopt : std::optional<std::string>(current);
     case tXmpOutcome::kStale:
       if (old == nullptr || old->data == current) return std::string(16, '\0');
       return std::nullopt;
@@ -246,8 +279,84 @@ std::size_t ReadStart(std::string_view bytes) {
   return std::string_view::npos;
 }
 
+// The check of a write's result, read back: each field must read as meant.
+RewriteCheck ReadsAsMeant(const std::vector<tFieldAfter>& after, const std::string& destination) {
+  std::vector<std::string> meant;
+  for (const tFieldAfter& f : after) meant.push_back(f.meant);
+  return [meant = std::move(meant), destination](const JpegImage& result) {
+    TimgData back(255);
+    back.walkExif = false;
+    back.findXmp = true;
+    back.ScanJpegStream(*result.Stream());
+    TIPTCdata none;
+    std::string joined;
+    if (back.iptcSection != nullptr) back.iptcInfo->ParseSegment(back.IptcBlockView(joined));
+    const tIptcSources found(back, back.iptcInfo ? *back.iptcInfo : none, XmpPacket::tUse::kRead);
+    for (std::size_t i = 0; i < kIptcFields.size(); ++i) {
+      if (const std::string value = found.ValueOf(kIptcFields[i]); !ReadsAs(kIptcFields[i], value, meant[i])) {
+        throw FormatError("Cannot write IPTC into '" + destination + "': the file written did not read back as meant (" +
+                          std::string(kIptcFields[i].Field) + " reads \"" + value + "\", not \"" + meant[i] +
+                          "\"); it was not saved");
+      }
+    }
+  };
+}
+
 const auto kIsIptc = [](const tImageResource& r) { return r.IsPhotoshops(kIptcResource); };
 const auto kIsDigest = [](const tImageResource& r) { return r.IsPhotoshops(kIptcDigestResource); };
+
+}  // namespace
+
+namespace {
+
+// The datasets of the IPTC resource a write replaces (none for a file without one). Throws
+// FormatError where they cannot be rewritten without losing some: the resource does not parse,
+// or the IPTC stands in bytes of the block that do not parse.
+std::vector<tDataset> DatasetsToKeep(const tPhotoshopRun& run, const std::string& destination) {
+  if (run.markerOffsets.empty()) return {};
+  const auto iptc = std::find_if(run.resources.begin(), run.resources.end(), kIsIptc);
+  if (iptc != run.resources.end()) {
+    auto parsed = ParseIimDatasets(iptc->data);
+    // Datasets that do not parse would be lost to a rewrite, and fields left unchanged with them.
+    if (!parsed) throw FormatError("Cannot write IPTC into '" + destination + "': its IPTC block is damaged");
+    return std::move(*parsed);
+  }
+  if (ReadStart(run.unparsed) != std::string_view::npos) {
+    // The IPTC the read found stands in what does not parse: a new block beside it would say
+    // otherwise, and replacing it would lose it.
+    throw FormatError("Cannot write IPTC into '" + destination + "': its Photoshop resource block is damaged");
+  }
+  return {};
+}
+
+// The resources of the new block: `resources` (those of the block replaced, if any) with the new
+// IIM data in place of the old, and the digest as NewDigest has it; a URL list joins a block
+// without one.
+std::vector<tImageResource> NewBlock(std::vector<tImageResource> block, const std::string& iim, tXmpOutcome xmp,
+                                     const std::vector<tFieldAfter>& after) {
+  const tDigestState state = DigestStateOf(ResourceViews(block));
+  const auto iptc = std::find_if(block.begin(), block.end(), kIsIptc);
+  const bool hadIim = iptc != block.end();
+  const bool iimChanged = !hadIim || iptc->data != iim;
+  if (hadIim) {
+    iptc->data = iim;
+  } else {
+    block.insert(block.begin(), MakeImageResource(kIptcResource, iim));
+  }
+  const tDigest md5 = IimDigest(iim);
+  const auto old = std::find_if(block.begin(), block.end(), kIsDigest);
+  auto digest = NewDigest(xmp, state, old != block.end() ? &*old : nullptr, hadIim, iimChanged,
+                          std::string(reinterpret_cast<const char*>(md5.data()), md5.size()), after);
+  if (digest && old != block.end()) {
+    old->data = std::move(*digest);
+  } else if (digest) {
+    block.push_back(MakeImageResource(kIptcDigestResource, std::move(*digest)));
+  }
+  if (std::none_of(block.begin(), block.end(), [](const tImageResource& r) { return r.id == kUrlListResource; })) {
+    block.push_back(MakeImageResource(kUrlListResource, {}));
+  }
+  return block;
+}
 
 }  // namespace
 
@@ -259,22 +368,7 @@ void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::s
   if (run.markerOffsets.empty() && Count() > 0 && container.IptcStandsAfterTables(source)) {
     throw FormatError("Cannot write IPTC into '" + destination + "': its IPTC block stands after the image's tables");
   }
-  std::optional<std::vector<tImageResource>> resources;
-  if (!run.markerOffsets.empty()) resources = std::move(run.resources);
-  std::vector<tDataset> datasets;
-  if (resources) {
-    const auto iptc = std::find_if(resources->begin(), resources->end(), kIsIptc);
-    if (iptc != resources->end()) {
-      auto parsed = ParseIimDatasets(iptc->data);
-      // Datasets that do not parse would be lost to a rewrite, and fields left unchanged with them.
-      if (!parsed) throw FormatError("Cannot write IPTC into '" + destination + "': its IPTC block is damaged");
-      datasets = std::move(*parsed);
-    } else if (ReadStart(run.unparsed) != std::string_view::npos) {
-      // The IPTC the read found stands in what does not parse: a new block beside it would say
-      // otherwise, and replacing it would lose it.
-      throw FormatError("Cannot write IPTC into '" + destination + "': its Photoshop resource block is damaged");
-    }
-  }
+  const std::vector<tDataset> datasets = DatasetsToKeep(run, destination);
   const tIptcSources sources(container, *this);
   const bool hasPacket = container.xmpSection != nullptr;
   std::vector<tFieldEdit> written = edits;
@@ -304,65 +398,12 @@ void TIPTCdata::WriteToFile(TimgData& container, JpegImage& source, const std::s
   } catch (const FormatError& e) {
     throw FormatError("Cannot write IPTC into '" + destination + "': " + e.what());
   }
-  std::vector<tImageResource> block;
-  const tDigestState state = resources ? DigestStateOf(ResourceViews(*resources)) : tDigestState::kAbsent;
-  if (resources) block = std::move(*resources);
-  const auto iptc = std::find_if(block.begin(), block.end(), kIsIptc);
-  const bool hadIim = iptc != block.end();
-  const bool iimChanged = !hadIim || iptc->data != iim;
-  if (hadIim) {
-    iptc->data = iim;
-  } else {
-    block.insert(block.begin(), MakeImageResource(kIptcResource, iim));
-  }
-  const tDigest md5 = IimDigest(iim);
-  const auto old = std::find_if(block.begin(), block.end(), kIsDigest);
-  // A reader that trusts the XMP reads what the IIM holds: every field the write left alone is
-  // either not in the packet or says there what it says in the IIM.
-  const auto xmpAgrees = [&] {
-    return std::all_of(kIptcFields.begin(), kIptcFields.end(), [&](const tIptcFieldRow& field) {
-      const auto stated = sources.XmpValueOf(field);
-      return Edits(written, field) || !stated || *stated == ValueOf(field.Field, "");
-    });
-  };
-  auto digest = NewDigest(xmp, state, old != block.end() ? &*old : nullptr, hadIim, iimChanged,
-                          std::string(reinterpret_cast<const char*>(md5.data()), md5.size()), xmpAgrees);
-  if (digest && old != block.end()) {
-    old->data = std::move(*digest);
-  } else if (digest) {
-    block.push_back(MakeImageResource(kIptcDigestResource, std::move(*digest)));
-  }
-  if (std::none_of(block.begin(), block.end(), [](const tImageResource& r) { return r.id == kUrlListResource; })) {
-    block.push_back(MakeImageResource(kUrlListResource, {}));
-  }
+  const std::vector<tFieldAfter> after = FieldsAfter(sources, *this, written);
+  const bool replaces = !run.markerOffsets.empty();
+  const std::vector<tImageResource> block = NewBlock(replaces ? std::move(run.resources) : std::vector<tImageResource>(), iim, xmp, after);
   // Bytes of a damaged block that do not parse stay as they are, after its resources.
-  container.StoreIptcBlock(EncodeImageResources(block) + run.unparsed,
-                           resources ? run.markerOffsets : std::vector<std::int64_t>());
-  // What each field must read as in the file written: the text written where the write changed
-  // it, else what it read before.
-  std::vector<std::string> meant;
-  for (const tIptcFieldRow& field : kIptcFields) {
-    const auto edit = std::find_if(written.begin(), written.end(), [&field](const tFieldEdit& e) { return e.field == &field; });
-    meant.push_back(edit != written.end() ? edit->text : sources.ValueOf(field));
-  }
-  const auto check = [&](const JpegImage& result) {
-    TimgData back(container.buildMode);
-    back.walkExif = false;
-    back.findXmp = true;
-    back.ScanJpegStream(*result.Stream());
-    TIPTCdata none;
-    std::string joined;
-    if (back.iptcSection != nullptr) back.iptcInfo->ParseSegment(back.IptcBlockView(joined));
-    const tIptcSources found(back, back.iptcInfo ? *back.iptcInfo : none, XmpPacket::tUse::kRead);
-    for (std::size_t i = 0; i < kIptcFields.size(); ++i) {
-      if (const std::string value = found.ValueOf(kIptcFields[i]); !ReadsAs(kIptcFields[i], value, meant[i])) {
-        throw FormatError("Cannot write IPTC into '" + destination + "': the file written did not read back as meant (" +
-                          std::string(kIptcFields[i].Field) + " reads \"" + value + "\", not \"" + meant[i] +
-                          "\"); it was not saved");
-      }
-    }
-  };
-  container.SaveJpegWithSegments(source, destination, true, open, check);
+  container.StoreIptcBlock(EncodeImageResources(block) + run.unparsed, replaces ? run.markerOffsets : std::vector<std::int64_t>());
+  container.SaveJpegWithSegments(source, destination, true, open, ReadsAsMeant(after, destination));
 }
 
 }  // namespace dux
