@@ -50,6 +50,10 @@ std::string_view WithoutTrailer(std::string_view xml) {
 // code units: a packet in UTF-16 or UTF-32 (its byte order mark, or its first '<', says which)
 // ends in a unit with zero bytes of its own, ">\0" in little-endian UTF-16.
 std::string_view WithoutZeroPadding(std::string_view packet) {
+  // A packet without zero bytes of its own is UTF-8 (or bytes of another 8-bit code), whatever
+  // its first bytes look like: every zero byte after it is padding.
+  const std::string_view bare = packet.substr(0, packet.find_last_not_of('\0') + 1);
+  if (bare.find('\0') == std::string_view::npos) return bare;
   const auto startsWith = [&packet](std::string_view head) { return packet.starts_with(head); };
   using namespace std::string_view_literals;
   std::size_t unit = 1;
