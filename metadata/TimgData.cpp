@@ -25,6 +25,10 @@ bool IsXmpSection(const tSection& section) {
   return section.markerCode == 0xE1 && Bytes(section.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature;
 }
 
+bool IsPhotoshopSection(const tSection& section) {
+  return section.markerCode == 0xED && Bytes(section.Data(), 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature;
+}
+
 tFileKind FileKindOf(const std::string& fileName) {
   const std::string_view name = std::string_view(fileName).substr(FileNameStart(fileName));
   const auto dot = name.rfind('.');
@@ -222,7 +226,9 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
         // Any other APP1 (an XMP packet before the EXIF, in many files) is an ordinary segment.
         break;
       case kMarkerApp13:
-        if (iptcSection == nullptr) {
+        // The IPTC block is the first Photoshop APP13; another writer's APP13 in front of it
+        // ("Adobe_CM") holds none, and stays an ordinary segment.
+        if (iptcSection == nullptr || (!IsPhotoshopSection(*iptcSection) && IsPhotoshopSection(s))) {
           iptcSection = &s;
           iptcInfo = std::make_unique<TIPTCdata>();
         }

@@ -36,6 +36,8 @@ struct tSection {
 
 // True for an APP1 section holding the main XMP packet.
 bool IsXmpSection(const tSection& section);
+// True for an APP13 section holding a Photoshop resource block (its payload was read).
+bool IsPhotoshopSection(const tSection& section);
 
 // What a file's name says it is, by its extension in any letter case: ".jpg", ".jpeg" and ".jpe"
 // are JPEG files; ".tif", ".tiff" and ".nef" TIFF-structured ones.
@@ -157,7 +159,7 @@ class TimgData : public tEndInd {
   std::int32_t buildMode = 255;
   std::int32_t sectionCount = 0;
   tSection* exifSection = nullptr;     // APP1
-  tSection* iptcSection = nullptr;     // the first APP13
+  tSection* iptcSection = nullptr;     // the first Photoshop APP13, else the first APP13
   std::vector<tSection> iptcContinuation;  // APP13 segments a stored block takes after iptcSection
   tSection* commentSection = nullptr;  // the last COM
   tSection* headerSection = nullptr;   // the last APP0

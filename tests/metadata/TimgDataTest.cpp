@@ -87,6 +87,22 @@ TEST(ScanJpegStream, KeepsTheFirstExifAndIptcAndTheLastCommentAndHeader) {
   ASSERT_NE(scan.data.exifInfo, nullptr);
 }
 
+TEST(ScanJpegStream, TheIptcSegmentIsTheFirstPhotoshopApp13) {
+  const std::string adobe = Segment(0xED, std::string("Adobe_CM\0\x03", 10));
+  struct Case {
+    const char* what;
+    std::string segments;
+    int iptc;  // the slot of the IPTC section
+  };
+  for (const Case& c : {Case{"another writer's APP13 first", adobe + kIptc, 1}, Case{"the Photoshop APP13 first", kIptc + adobe, 0},
+                        Case{"only another writer's", adobe, 0}}) {
+    SCOPED_TRACE(c.what);
+    tScan scan;
+    Scan(kSoi + c.segments + kSos, scan);
+    EXPECT_EQ(scan.data.iptcSection, &scan.data.sections[static_cast<std::size_t>(c.iptc)]);
+  }
+}
+
 TEST(ScanJpegStream, SkipsFillBytesAndRecordsWhereEachMarkerStands) {
   const std::string bytes = kSoi + "\xFF\xFF\xFF" + kIptc + "\xFF" + kSos;
   tScan scan;
