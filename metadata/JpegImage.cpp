@@ -118,7 +118,7 @@ bool ReadFrameHeader(platform::InputFile& file, int& width, int& height, char* m
   return !failed;
 }
 
-constexpr std::size_t kCompareChunk = 1 << 16;
+constexpr std::size_t kCompareChunk = 1 << 18;
 
 // What a walk of the segments found.
 struct tWalk {
