@@ -148,6 +148,7 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     return false;
   }
   sectionCount = 0;
+  bool lateOnly = false;  // the first four segments held no metadata: only the IPTC and XMP are looked for
   while (sectionCount < kMaxScannedSections) {
     tMarker marker;
     if (!NextMarker(stream, kScanPolicy, marker)) return HasAnyMetadata();
@@ -199,11 +200,24 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
         continue;
       }
     }
-    // The EXIF, IPTC or comment segment must be among the first four segments after SOI.
-    if (sectionCount == 5 && !HasAnyMetadata()) {
-      if (IsXmpSection(s)) xmpSection = findXmp && xmpSection == nullptr ? &s : xmpSection;
-      FindLateSegments(stream);
-      return false;
+    // The EXIF, IPTC or comment segment must be among the first four segments after SOI. A scan
+    // for the IPTC and XMP looks on for those two all the same: a write rewrites the Photoshop
+    // block wherever it stands in front of the image data, and what it rewrites, a read must see.
+    if (sectionCount == 5 && !HasAnyMetadata() && !lateOnly) {
+      if (!readIptcAndXmp) {
+        FindLateSegments(stream);
+        return false;
+      }
+      lateOnly = true;
+    }
+    if (lateOnly) {
+      if (marker.code == kMarkerSos || marker.code == kMarkerEoi) return false;
+      if (IsXmpSection(s) && findXmp && xmpSection == nullptr) xmpSection = &s;
+      if (marker.code == kMarkerApp13 && (iptcSection == nullptr || (!IsPhotoshopSection(*iptcSection) && IsPhotoshopSection(s)))) {
+        iptcSection = &s;
+        iptcInfo = std::make_unique<TIPTCdata>();
+      }
+      continue;
     }
     switch (marker.code) {
       case kMarkerEoi:
@@ -241,7 +255,7 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     }
   }
   FindLateSegments(stream);
-  return HasAnyMetadata();
+  return HasAnyMetadata() && !lateOnly;
 }
 
 void TimgData::FindLateSegments(ByteStream& stream) {

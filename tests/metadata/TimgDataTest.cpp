@@ -48,10 +48,17 @@ std::vector<int> Markers(const TimgData& data) {
 
 TEST(ScanJpegStream, MetadataMustStandAmongTheFirstFourSegments) {
   tScan fifth;
+  fifth.data.readIptcAndXmp = false;  // the EXIF read
   Scan(kSoi + kApp0 + kDqt + kDqt + kDht + kExif + kSos, fifth);
   EXPECT_FALSE(fifth.result);
   EXPECT_EQ(fifth.data.sectionCount, 5);
   EXPECT_EQ(fifth.data.exifSection, nullptr);
+  // The IPTC read looks on for the IPTC block (a write would rewrite it), and for nothing else.
+  tScan late;
+  Scan(kSoi + kApp0 + kDqt + kDqt + kDht + kExif + kIptc + kSos, late);
+  EXPECT_FALSE(late.result);
+  EXPECT_EQ(late.data.exifSection, nullptr);
+  EXPECT_EQ(late.data.iptcSection, &late.data.sections[5]);
   tScan fourth;
   Scan(kSoi + kApp0 + kDqt + kDqt + kExif + kDht + kSos, fourth);
   EXPECT_TRUE(fourth.result);
