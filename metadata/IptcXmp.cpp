@@ -201,12 +201,17 @@ std::string XmpDateOf(std::string_view date, std::string_view time) {
   const std::string d = DigitsOf(date);
   if (d.empty()) return {};
   std::string out = d.size() == 8 ? d.substr(0, 4) + "-" + d.substr(4, 2) + "-" + d.substr(6, 2) : std::string(date);
-  const std::string t = DigitsOf(time.substr(0, 6));
-  if (d.size() == 8 && t.size() == 6) {
-    out += "T" + t.substr(0, 2) + ":" + t.substr(2, 2) + ":" + t.substr(4, 2);
-    const std::string_view zone = time.substr(std::min<std::size_t>(6, time.size()));
-    const std::string z = DigitsOf(zone);
-    if (!zone.empty() && (zone[0] == '+' || zone[0] == '-') && z.size() == 4) out += std::string(1, zone[0]) + z.substr(0, 2) + ":" + z.substr(2, 2);
+  // Only a time of the IIM's form, HHMMSS and perhaps a zone of +HHMM or -HHMM, goes into the XMP;
+  // of another, the XMP would hold a part, and a read trusting it would give that part.
+  const auto digits = [](std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  const std::string_view clock = time.substr(0, std::min<std::size_t>(6, time.size()));
+  const std::string_view zone = time.substr(clock.size());
+  const bool zoned = zone.size() == 5 && (zone[0] == '+' || zone[0] == '-') && digits(zone.substr(1));
+  if (d.size() == 8 && clock.size() == 6 && digits(clock) && (zone.empty() || zoned)) {
+    out += "T" + std::string(clock.substr(0, 2)) + ":" + std::string(clock.substr(2, 2)) + ":" + std::string(clock.substr(4, 2));
+    if (zoned) out += std::string(zone.substr(0, 3)) + ":" + std::string(zone.substr(3, 2));
   }
   return out;
 }

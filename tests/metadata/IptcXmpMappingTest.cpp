@@ -49,6 +49,11 @@ TEST(IptcXmpMapping, TheIimDateAndTimeMakeOneXmpDate) {
   EXPECT_EQ(XmpDateOf("20040220", "134501"), "2004-02-20T13:45:01");
   EXPECT_EQ(XmpDateOf("20040220", ""), "2004-02-20");
   EXPECT_EQ(XmpDateOf("", "134501"), "");
+  // A time of another form stays out of the XMP: a part of it there would read as the whole.
+  for (const char* time : {"00111101+20", "1345", "134501+05", "13:45:01", "134501-0500x"}) {
+    SCOPED_TRACE(time);
+    EXPECT_EQ(XmpDateOf("20040220", time), "2004-02-20");
+  }
 }
 
 }  // namespace
