@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "metadata/AsciiText.h"
+#include "text/AsciiText.h"
 
 namespace dux::controls {
 

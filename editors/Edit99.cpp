@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "metadata/IptcFields.h"
+#include "metadata/iptc/IptcFields.h"
 
 namespace dux::editors {
 namespace {

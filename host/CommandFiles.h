@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "metadata/JpegRewrite.h"
+#include "metadata/jpeg/JpegRewrite.h"
 #include "platform/Files.h"
 
 namespace dux {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "host/PluginState.h"
-#include "metadata/AsciiText.h"
+#include "text/AsciiText.h"
 #include "metadata/TimgData.h"
 
 namespace dux {

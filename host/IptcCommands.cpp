@@ -4,9 +4,9 @@
 
 #include "host/PluginState.h"
 #include "host/Registration.h"
-#include "metadata/AsciiText.h"
-#include "metadata/CommaList.h"
-#include "metadata/IptcXmp.h"
+#include "text/AsciiText.h"
+#include "text/CommaList.h"
+#include "metadata/iptc/IptcXmp.h"
 #include "metadata/TimgData.h"
 #include "platform/FormatError.h"
 #include "platform/IniFile.h"

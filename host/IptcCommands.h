@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "host/CommandFiles.h"
-#include "metadata/IptcFields.h"
+#include "metadata/iptc/IptcFields.h"
 
 namespace dux {
 

@@ -4,8 +4,8 @@
 
 #include "host/CommandTable.h"
 #include "host/Commands.h"
-#include "metadata/AsciiText.h"
-#include "metadata/TextFormat.h"
+#include "text/AsciiText.h"
+#include "text/TextFormat.h"
 
 namespace dux {
 namespace {

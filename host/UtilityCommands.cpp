@@ -4,10 +4,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "metadata/IptcFields.h"
+#include "metadata/iptc/IptcFields.h"
 #include "host/PluginState.h"
-#include "metadata/Cp1252.h"
-#include "metadata/TextFormat.h"
+#include "text/Cp1252.h"
+#include "text/TextFormat.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
 

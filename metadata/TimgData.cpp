@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "metadata/AsciiText.h"
-#include "metadata/ByteStream.h"
-#include "metadata/DateTime.h"
-#include "metadata/IfdEntry.h"
-#include "metadata/JpegMarkers.h"
+#include "text/AsciiText.h"
+#include "metadata/bytes/ByteStream.h"
+#include "text/DateTime.h"
+#include "metadata/tiff/IfdEntry.h"
+#include "metadata/jpeg/JpegMarkers.h"
 #include "metadata/ScanMessages.h"
-#include "metadata/XmpPacket.h"
+#include "metadata/xmp/XmpPacket.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
 

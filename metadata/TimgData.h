@@ -8,14 +8,14 @@
 #include <string_view>
 #include <vector>
 
-#include "metadata/JpegImage.h"
-#include "metadata/JpegRewrite.h"
-#include "metadata/PhotoshopResources.h"
+#include "metadata/jpeg/JpegImage.h"
+#include "metadata/jpeg/JpegRewrite.h"
+#include "metadata/iptc/PhotoshopResources.h"
 #include "metadata/ScanMemory.h"
-#include "metadata/TIPTCdata.h"
+#include "metadata/iptc/TIPTCdata.h"
 #include "platform/Files.h"
-#include "metadata/TImageInfo.h"
-#include "metadata/tEndInd.h"
+#include "metadata/exif/TImageInfo.h"
+#include "metadata/tiff/tEndInd.h"
 
 namespace dux {
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "metadata/ByteStream.h"
-#include "metadata/JpegImage.h"
-#include "metadata/PhotoshopResources.h"
-#include "metadata/XmpPacket.h"
+#include "metadata/bytes/ByteStream.h"
+#include "metadata/jpeg/JpegImage.h"
+#include "metadata/iptc/PhotoshopResources.h"
+#include "metadata/xmp/XmpPacket.h"
 #include "metadata/TimgData.h"
 #include "platform/FormatError.h"
 

@@ -1,8 +1,8 @@
 #include "metadata/makernotes/MakerNoteTables.h"
 
-#include "metadata/TagRows.h"
+#include "metadata/tiff/TagRows.h"
 
-#include "metadata/MakerNoteFormatters.h"
+#include "metadata/makernotes/MakerNoteFormatters.h"
 
 namespace dux {
 

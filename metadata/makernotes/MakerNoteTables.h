@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "metadata/TTagEntry.h"
+#include "metadata/tiff/TTagEntry.h"
 
 // The maker-note tag tables, one per camera make and note layout. A row named "Skip" (any letter
 // case) hides its tag; a tag missing from a table is listed as "Unknown".

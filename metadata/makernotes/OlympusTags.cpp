@@ -1,6 +1,6 @@
 #include "metadata/makernotes/MakerNoteTables.h"
 
-#include "metadata/TagRows.h"
+#include "metadata/tiff/TagRows.h"
 
 namespace dux {
 

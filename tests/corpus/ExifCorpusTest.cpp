@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "metadata/AsciiText.h"
-#include "metadata/ExifTags.h"
-#include "metadata/ExifValues.h"
+#include "text/AsciiText.h"
+#include "metadata/exif/ExifTags.h"
+#include "metadata/tiff/ExifValues.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/PluginFixture.h"
 

@@ -1,6 +1,6 @@
 #include "tests/corpus/IptcCorpus.h"
 
-#include "metadata/IptcFields.h"
+#include "metadata/iptc/IptcFields.h"
 
 namespace dux::test {
 namespace {

@@ -6,10 +6,10 @@
 #include <set>
 #include <string>
 
-#include "metadata/IptcFields.h"
+#include "metadata/iptc/IptcFields.h"
 #include "metadata/TimgData.h"
-#include "metadata/AsciiText.h"
-#include "metadata/CommaList.h"
+#include "text/AsciiText.h"
+#include "text/CommaList.h"
 #include "tests/corpus/IptcCorpus.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/PluginFixture.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "metadata/IptcFields.h"
+#include "metadata/iptc/IptcFields.h"
 #include "tests/corpus/IptcCorpus.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/JpegBuilder.h"

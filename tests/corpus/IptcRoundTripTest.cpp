@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <string>
 
-#include "metadata/ByteStream.h"
-#include "metadata/JpegImage.h"
-#include "metadata/JpegMarkers.h"
-#include "metadata/PhotoshopResources.h"
+#include "metadata/bytes/ByteStream.h"
+#include "metadata/jpeg/JpegImage.h"
+#include "metadata/jpeg/JpegMarkers.h"
+#include "metadata/iptc/PhotoshopResources.h"
 #include "metadata/TimgData.h"
-#include "metadata/XmpPacket.h"
+#include "metadata/xmp/XmpPacket.h"
 #include "tests/corpus/IptcCorpus.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/JpegBuilder.h"

@@ -10,10 +10,10 @@
 #include <span>
 #include <string>
 
-#include "metadata/AsciiText.h"
-#include "metadata/ExifTags.h"
-#include "metadata/ExifValues.h"
-#include "metadata/MakerNoteFormatters.h"
+#include "text/AsciiText.h"
+#include "metadata/exif/ExifTags.h"
+#include "metadata/tiff/ExifValues.h"
+#include "metadata/makernotes/MakerNoteFormatters.h"
 #include "metadata/TimgData.h"
 #include "metadata/makernotes/MakerNoteTables.h"
 #include "tests/support/Corpus.h"

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "host/UtilityCommands.h"
-#include "metadata/ByteStream.h"
-#include "metadata/IptcFields.h"
-#include "metadata/IptcTags.h"
-#include "metadata/IptcXmp.h"
-#include "metadata/JpegImage.h"
+#include "metadata/bytes/ByteStream.h"
+#include "metadata/iptc/IptcFields.h"
+#include "metadata/iptc/IptcTags.h"
+#include "metadata/iptc/IptcXmp.h"
+#include "metadata/jpeg/JpegImage.h"
 #include "metadata/TimgData.h"
-#include "metadata/XmpPacket.h"
+#include "metadata/xmp/XmpPacket.h"
 #include "platform/FormatError.h"
 
 namespace dux::fuzz {

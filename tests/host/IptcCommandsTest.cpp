@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "metadata/IptcFields.h"
+#include "metadata/iptc/IptcFields.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/PluginFixture.h"
 

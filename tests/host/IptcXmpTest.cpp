@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "metadata/JpegImage.h"
-#include "metadata/PhotoshopResources.h"
+#include "metadata/jpeg/JpegImage.h"
+#include "metadata/iptc/PhotoshopResources.h"
 #include "metadata/TimgData.h"
-#include "metadata/XmpPacket.h"
+#include "metadata/xmp/XmpPacket.h"
 #include "tests/support/IptcFiles.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/PluginFixture.h"

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "metadata/ByteStream.h"
-#include "metadata/TIPTCdata.h"
+#include "metadata/bytes/ByteStream.h"
+#include "metadata/iptc/TIPTCdata.h"
 #include "metadata/TimgData.h"
 #include "platform/FormatError.h"
 #include "tests/support/AllocationCounter.h"

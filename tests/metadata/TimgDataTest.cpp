@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include "metadata/ByteStream.h"
-#include "metadata/DateTime.h"
+#include "metadata/bytes/ByteStream.h"
+#include "text/DateTime.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/IoCounts.h"
 #include "tests/support/JpegBuilder.h"

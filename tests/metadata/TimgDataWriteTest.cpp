@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "metadata/JpegImage.h"
+#include "metadata/jpeg/JpegImage.h"
 #include "metadata/TimgData.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "metadata/JpegRewrite.h"
+#include "metadata/jpeg/JpegRewrite.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
 #include "tests/support/IptcRewrite.h"

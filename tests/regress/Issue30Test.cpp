@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/IptcCommands.h"
-#include "metadata/JpegImage.h"
+#include "metadata/jpeg/JpegImage.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
 #include "tests/support/JpegBuilder.h"

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "metadata/Cp1252.h"
+#include "text/Cp1252.h"
 #include "tests/support/TempDir.h"
 
 namespace dux::test {

@@ -1,8 +1,8 @@
 #include "tests/support/IptcFiles.h"
 
-#include "metadata/JpegImage.h"
+#include "metadata/jpeg/JpegImage.h"
 #include "metadata/TimgData.h"
-#include "metadata/XmpPacket.h"
+#include "metadata/xmp/XmpPacket.h"
 #include "platform/Md5.h"
 #include "tests/support/JpegBuilder.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "metadata/PhotoshopResources.h"
+#include "metadata/iptc/PhotoshopResources.h"
 
 // The IPTC and XMP parts of test JPEGs: made for a source, and found again in what a write gave.
 namespace dux::test {

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "metadata/JpegRewrite.h"
-#include "metadata/TIPTCdata.h"
+#include "metadata/jpeg/JpegRewrite.h"
+#include "metadata/iptc/TIPTCdata.h"
 
 namespace dux::test {
 

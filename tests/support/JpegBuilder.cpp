@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "metadata/JpegImage.h"
+#include "metadata/jpeg/JpegImage.h"
 #include "tools/support/JpegEncoder.h"
 
 namespace dux::test {

@@ -29,9 +29,9 @@
 
 #include <libexif/exif-data.h>
 
-#include "metadata/IptcFields.h"
-#include "metadata/IptcXmp.h"
-#include "metadata/TIPTCdata.h"
+#include "metadata/iptc/IptcFields.h"
+#include "metadata/iptc/IptcXmp.h"
+#include "metadata/iptc/TIPTCdata.h"
 #include "metadata/TimgData.h"
 #include "tools/nbhost/PluginHost.h"
 #include "tools/support/JpegEncoder.h"

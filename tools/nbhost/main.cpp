@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "metadata/Cp1252.h"
+#include "text/Cp1252.h"
 #include "platform/CommandLine.h"
 #include "platform/DialogDriver.h"
 #include "platform/Module.h"

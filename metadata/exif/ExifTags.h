@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "metadata/tiff/TTagEntry.h"
+
+namespace dux {
+
+// The TIFF/EXIF tag table: rows 0..249 by ascending tag, row 250 the "Unknown" sentinel.
+extern const std::array<tTagRow, 251> kExifTags;
+// The GPS tag table. Row 0 (GPSVersionID) has TagNumber 0, so it counts as unknown.
+extern const std::array<tTagRow, 31> kGpsTags;
+
+inline constexpr int kUnknownExifRow = 250;
+
+// Directory kinds of the walk.
+inline constexpr int kMainDirectory = 1, kGpsDirectory = 2, kThumbnailDirectory = 4;
+
+// A label from a short name: a blank before each capital that follows a non-capital
+// ("ExposureTime" -> "Exposure Time", "ISOSpeedRatings" -> "ISOSpeed Ratings").
+std::string SpacedName(std::string_view shortName);
+
+// The row for `tag` in a directory of `directoryKind` as an entry, its label prepared: the
+// EXIF table for kinds 1 and 4, the GPS table for kind 2, else (or when missing) "Unknown".
+TTagEntry LookupTagRow(int tag, int directoryKind);
+
+// The prepared entry of EXIF table row `index` (0..250).
+TTagEntry ExifRowEntry(int index);
+
+// First EXIF row among 0..249 whose ShortName equals `name` ignoring letter case; -1 if none.
+int ExifTableIndexOfName(std::string_view name);
+
+// First row of `table` with that tag; -1 if none.
+int IndexOfTagInTable(int tag, std::span<const tTagRow> table);
+
+// ValueCodes of the last row of `table` with that tag; empty if none.
+std::string CodesOfTag(int tag, std::span<const tTagRow> table);
+
+}  // namespace dux

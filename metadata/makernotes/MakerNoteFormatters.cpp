@@ -1,0 +1,160 @@
+#include "metadata/makernotes/MakerNoteFormatters.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "text/AsciiText.h"
+#include "metadata/tiff/ExifValues.h"
+#include "text/TextFields.h"
+#include "text/TextFormat.h"
+
+namespace dux {
+namespace {
+
+using tListField = tCanonListField;
+
+constexpr std::string_view kLowNormalHigh = "65535:Low,0:Normal,1:High";
+
+constexpr std::array<tListField, 20> kCameraSettings = {{
+    {"Macro mode", 2, "1:Macro,2:Normal"},
+    {"Self Timer", 2, ""},
+    {"Compression Rate", 4, "0:SuperFine,1:Fine,2:Normal,3:Basic,5:SuperFine"},
+    {"Flash Mode", 5, "0:Not fired,1:Auto,2:On,3:Red-eye,4:Slow sync,5:Auto+red-eye,6:On+red eye,16:External flash"},
+    {"Drive Mode", 6, "0:Single,1:Continuous"},
+    {"Focus Mode", 8, "0:One-Shot,1:AI Servo,2:AI Focus,3:MF,4:Single,5:Continuous,6:MF"},
+    {"Image Size", 11, "0:Large,1:Medium,2:Small,4:5MPixel,5:2 MPixel,6:1.5 MPixel"},
+    {"Easy Shoot", 12, "0:Full Auto,1:Manual,2:Landscape,3:Fast Shutter,4:Slow Shutter,5:Night,6:B&W,7:Sepia,8:Portrait,9:Sports,10:Macro/Close-Up,11:Pan Focus"},
+    {"Contrast", 14, kLowNormalHigh},
+    {"Saturation", 15, kLowNormalHigh},
+    {"Sharpness", 16, kLowNormalHigh},
+    {"CCD ISO", 17, "0:Not used,15:auto,16:50,17:100,18:200,19:400"},
+    {"Metering Mode", 18, kLowNormalHigh},
+    {"AF Point", 20, kLowNormalHigh},
+    {"Exposure Mode", 21, kLowNormalHigh},
+    {"Long focal", 24, ""},
+    {"Short focal", 25, ""},
+    {"Focal Units", 26, ""},
+    {"Flash Details", 29, ""},
+    {"Focus Mode", 33, kLowNormalHigh},
+}};
+
+constexpr std::array<tListField, 6> kShotInfo = {{
+    {"White balance", 8, "0:Auto,1:Sunny,2:Cloudy,3:Tungsten,4:Flourescent,5:Flash,6:Custom"},
+    {"Sequence Number", 9, ""},
+    {"OpticalZoom Step", 11, ""},
+    {"AF point", 14, ""},
+    {"Flash bias", 16, "65472:-2 EV,65484:-1.67 EV,65488:-1.50 EV,65492:-1.33 EV,65504:-1 EV,65516:-0.67 EV,65520:-0.50 EV,65524:-0.33 EV,0:0 EV,12:0.33 EV,16:0.50 EV,20:0.67 EV,32:1 EV,44:1.33 EV,48:1.50 EV,52:1.67 EV,64:2 EV"},
+    {"Distance", 19, ""},
+}};
+
+struct tCustomFunction {
+  std::string_view label, codes;
+};
+
+// Functions 1..15 of the custom-function list.
+constexpr std::array<tCustomFunction, 15> kCustomFunctions = {{
+    {"Noise Reduction", "0: Off,1: On"},
+    {"Shutter AE Lock Button", "0:AF/AE lock,1:AE lock/AF,2:AF/AF lock,3:AE+release/AE+AF"},
+    {"Mirror Lockup", "0:Disable,1:Enable"},
+    {"Exposure Level", "0:1/2 stop,1:1/3 stop"},
+    {"AF Assist", "0:On (auto),1:Off"},
+    {"AV Shutter Speed", "0:Automatic,1: 1/200 (fixed)"},
+    {"AEB Sequence", "0:0, -, + / Enabled1: 0, -, + / Disabled,2: -, 0, + / Enabled,3: -, 0, + / Disabled"},
+    {"Shutter Sync", "0:1st-curtain sync,1: 2nd-curtain sync"},
+    {"Lens AF Button", "0:AF stop,1:Operate AF,2:Lock AE and start timer"},
+    {"Fill Flash Reduction", "0:Enable,1:Disable"},
+    {"Menu Return", "0:Top,1:Previous (volatile),2:Previous"},
+    {"Set Button", "0:Not assigned,1:Change quality,2:Change ISO speed,3:Select parameters"},
+    {"Sensor Cleaning", "0:Disable,1:Enable"},
+    {"Superimposed Display", "0: On,1: Off"},
+    {"Shutter Release w/o CF Card", "0:Enable,1:Disable"},
+}};
+
+// Adds a named value to the context when it is not blank, and its line to `lines`.
+void AddNamedLine(std::string& lines, std::string_view label, std::string_view value, tFormatContext& context) {
+  if (TrimBlanks(value).empty()) return;
+  context.AddValue(label, value);
+  lines.append("\r\n").append(label).append("=").append(value);
+}
+
+// The comma fields of a list text, split once: field n is NthField(text, ",", n).
+std::vector<std::string_view> CommaFields(std::string_view text) {
+  std::vector<std::string_view> fields;
+  fields.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1);
+  for (std::size_t start = 0;;) {
+    const auto comma = text.find(',', start);
+    fields.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    if (comma == std::string_view::npos) return fields;
+    start = comma + 1;
+  }
+}
+
+std::string_view Field(const std::vector<std::string_view>& fields, int n) {
+  const auto index = static_cast<std::size_t>(std::max(n, 1) - 1);
+  return index < fields.size() ? fields[index] : std::string_view();
+}
+
+template <std::size_t N>
+std::string FieldLines(std::string_view text, const std::array<tListField, N>& fields, tFormatContext& context) {
+  const std::vector<std::string_view> values = CommaFields(text);
+  std::string lines;
+  for (const tListField& field : fields) {
+    const std::string_view value = Field(values, field.field);
+    AddNamedLine(lines, field.label, field.codes.empty() ? value : ValueCodeOf(field.codes, value), context);
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::span<const tCanonListField> CanonCameraSettingsFields() { return kCameraSettings; }
+std::span<const tCanonListField> CanonShotInfoFields() { return kShotInfo; }
+
+std::string FormatColorModeText(std::string_view text) {
+  const std::string mode(text.substr(std::min<std::size_t>(1, text.size()), 5));
+  if (mode == "MODE1") return "Mode1 (sRGB)";
+  if (mode == "MODE2") return "Mode 2 (Adobe RGB)";
+  if (mode == "MODE3") return "Mode 3 (sRGB): higher saturation";
+  return mode;
+}
+
+std::string FormatLensRange(std::string_view text) {
+  std::array<double, 4> numbers{};
+  std::string rest(text);
+  for (std::size_t i = 0; i < 3; ++i) {
+    const auto found = rest.find(", ");
+    numbers[i] = FractionValue(found == std::string::npos ? std::string_view() : std::string_view(rest).substr(0, found));
+    rest = found == std::string::npos ? rest.substr(0, 64) : rest.substr(found + 1, 64);
+  }
+  numbers[3] = FractionValue(rest);
+  return FormatText("%0.1f-%0.1f(mm)  F%0.1f-F%0.1f", {numbers[0], numbers[1], numbers[2], numbers[3]});
+}
+
+std::string ListCameraSettings(std::string_view text, tFormatContext& context) {
+  context.KeepUnformatted();
+  return FieldLines(text, kCameraSettings, context);
+}
+
+std::string ListShotInfo(std::string_view text, tFormatContext& context) {
+  context.KeepUnformatted();
+  return FieldLines(text, kShotInfo, context);
+}
+
+std::string ListCustomFunctions(std::string_view text, tFormatContext& context) {
+  context.KeepUnformatted();
+  std::string lines;
+  const std::vector<std::string_view> values = CommaFields(text);
+  const int count = static_cast<int>(values.size()) - 1;  // the last field is not examined
+  for (int k = 1; k <= count; ++k) {
+    const auto n = ParseInteger(Field(values, k));
+    if (!n || *n < 0) continue;
+    const int function = *n / 256, setting = *n % 256;
+    if (function < 1 || function > static_cast<int>(kCustomFunctions.size())) continue;
+    const tCustomFunction& f = kCustomFunctions[static_cast<std::size_t>(function) - 1];
+    AddNamedLine(lines, f.label, ValueCodeOf(f.codes, std::to_string(setting)), context);
+  }
+  return lines;
+}
+
+}  // namespace dux

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "metadata/tiff/TTagEntry.h"
+
+namespace dux {
+
+// One named value of a Canon list: the comma field of the list text it reads, and its code
+// list (empty: the field as it stands).
+struct tCanonListField {
+  std::string_view label;
+  int field = 0;
+  std::string_view codes;
+};
+std::span<const tCanonListField> CanonCameraSettingsFields();
+std::span<const tCanonListField> CanonShotInfoFields();
+
+// Nikon colour mode: "MODE1", "MODE2", "MODE3" in words; any other text as its five letters.
+std::string FormatColorModeText(std::string_view text);
+// Nikon lens: four numbers as "%0.1f-%0.1f(mm)  F%0.1f-F%0.1f".
+std::string FormatLensRange(std::string_view text);
+// Canon camera settings, shot information and custom functions: each adds named values to the
+// context, has the entry keep its plain list text, and returns the values' lines.
+std::string ListCameraSettings(std::string_view text, tFormatContext& context);
+std::string ListShotInfo(std::string_view text, tFormatContext& context);
+std::string ListCustomFunctions(std::string_view text, tFormatContext& context);
+
+}  // namespace dux

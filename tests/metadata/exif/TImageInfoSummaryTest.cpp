@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "metadata/bytes/ByteStream.h"
+#include "text/DateTime.h"
+#include "metadata/exif/TImageInfo.h"
+#include "metadata/TimgData.h"
+#include "tests/support/FixedLocale.h"
+#include "tests/support/JpegBuilder.h"
+#include "tests/support/TiffBuilder.h"
+
+namespace dux {
+namespace {
+
+using test::Ifd;
+
+// The Part's example picture: a PowerShot S30 at 5.4 mm, 1/60 s, f/2.8, no flash.
+Ifd ExampleExif() {
+  return Ifd()
+      .Rational(0x829A, {1, 60})
+      .Rational(0x829D, {28, 10})
+      .Ascii(0x9003, "2004:05:06 07:08:10")
+      .Short(0x9209, {0x10})
+      .Rational(0x920A, {54, 10})
+      .Rational(0xA20E, {2272000, 225})
+      .Rational(0xA20F, {1704000, 169})
+      .Short(0xA210, {2})
+      .Long(0xA002, {2272})
+      .Long(0xA003, {1704});
+}
+
+struct tPicture {
+  explicit tPicture(const Ifd& exif, const Ifd& ifd0 = Ifd().Ascii(0x010F, "Canon").Ascii(0x0110, "Canon PowerShot S30")) {
+    Ifd top = ifd0;
+    const std::string jpeg = "\xFF\xD8" + test::Segment(0xE1, std::string("Exif\0\0", 6) + top.Sub(0x8769, exif).Tiff(false));
+    MemoryByteStream stream(jpeg);
+    data.ScanJpegStream(stream);
+    data.ErrStr = "<none>";
+    data.fileName = "C:\\photos\\img_0001.jpg";
+    data.fileSize = 524288 + 1023;
+    data.fileDateTime = DosDateTime(2004, 5, 6, 12, 0, 0);
+  }
+  // Fails the test, instead of ending the program, when the scan found no EXIF.
+  TImageInfo& Info() {
+    if (!data.exifInfo) throw std::logic_error("the picture has no EXIF");
+    return *data.exifInfo;
+  }
+  std::string SummaryLong() { return Info().SummaryLong(data.FileFacts(), data.ErrStr); }
+  std::string SummaryShort() { return Info().SummaryShort(data.FileFacts(), data.ErrStr); }
+  TimgData data{255};
+};
+
+TEST(Summaries, ThePartsExamplePicture) {
+  test::FixedLocale locale('.', "dd.MM.yyyy");
+  tPicture p(ExampleExif());
+  EXPECT_EQ(p.Info().DisplayValueOf("FocalLengthin35mmFilm"), "32.69");
+  EXPECT_EQ(p.Info().entries.back().Description, "Focal Length in 35mm Film");
+  EXPECT_EQ(p.SummaryLong(),
+            "File Name=img_0001.jpg\r\nFile Size=512\r\nFile Date=06.05.2004\r\n"
+            "Photo Date=2004:05:06 07:08:10\r\nMake (Model)=Canon (Canon PowerShot S30)\r\n"
+            "Dimensions=2272 x 1704\r\nExposure Time=1/60 sec\r\nFocal Length= 5.40 mm\r\n"
+            "Focal Length (35mm)=32.69\r\nFNumber=F2.8\r\nFlash=No");
+  EXPECT_EQ(p.SummaryShort(), "img_0001.jpg|512|2004:05:06|2272|1704|");
+}
+
+TEST(Summaries, FocalLengthIn35mmIsDerivedOnlyWhenTheSensorSizeIsKnown) {
+  test::FixedLocale locale;
+  struct Case {
+    const char* what;
+    Ifd exif;
+    std::string line;  // the summary's 35 mm line, or "" when there is none
+  };
+  const auto base = [] {
+    return Ifd().Rational(0x920A, {54, 10}).Long(0xA002, {2272}).Long(0xA003, {1704}).Rational(0xA20E, {2272000, 225});
+  };
+  for (Case& c : std::vector<Case>{
+           {"stored value wins", ExampleExif().Short(0xA405, {35}), "Focal Length (35mm)=35.00 mm"},
+           {"centimetres", base().Rational(0xA20F, {1704000, 169}).Short(0xA210, {3}), "Focal Length (35mm)=83.03"},
+           {"no Y resolution", base().Short(0xA210, {2}), ""},
+           {"no unit at all", base().Rational(0xA20F, {1704000, 169}), ""},
+       }) {
+    SCOPED_TRACE(c.what);
+    tPicture p(c.exif);
+    const std::string summary = p.SummaryLong();
+    if (c.line.empty()) {
+      EXPECT_EQ(summary.find("35mm"), std::string::npos);
+    } else {
+      EXPECT_NE(summary.find(c.line + "\r\n"), std::string::npos) << summary;
+    }
+  }
+  // Without FocalPlaneResolutionUnit the resolution unit of IFD0 (inches) is taken.
+  tPicture inches(base().Rational(0xA20F, {1704000, 169}), Ifd().Short(0x0128, {2}));
+  EXPECT_EQ(inches.Info().DisplayValueOf("FocalLengthin35mmFilm"), "32.69");
+}
+
+TEST(Summaries, OptionalLinesAndTheShortFields) {
+  test::FixedLocale locale;
+  tPicture p(Ifd().Rational(0x9201, {8, 1}, true).Short(0x9209, {1}));
+  const std::string summary = p.SummaryLong();
+  EXPECT_NE(summary.find("\r\nPhoto Date=\r\n"), std::string::npos);
+  EXPECT_NE(summary.find("\r\nExposure Time=0.0039 sec (1/256)\r\n"), std::string::npos);
+  EXPECT_EQ(summary.find("ISO="), std::string::npos);
+  EXPECT_EQ(summary.substr(summary.size() - 11), "\r\nFlash=Yes");
+  EXPECT_EQ(p.SummaryShort(), "img_0001.jpg|512||0|0|Flash");
+}
+
+TEST(Summaries, AScanErrorTakesTheSummariesErrorForm) {
+  tPicture p{Ifd()};
+  p.data.ErrStr = "Incorrect Exif header";
+  EXPECT_EQ(p.SummaryShort(), "img_0001.jpg Exif Error: Incorrect Exif header");
+  EXPECT_EQ(p.SummaryLong(), "File Name: img_0001.jpg\r\nExif Error: Incorrect Exif header");
+}
+
+}  // namespace
+}  // namespace dux

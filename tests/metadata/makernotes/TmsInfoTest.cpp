@@ -1,0 +1,181 @@
+#include "metadata/makernotes/TmsInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "metadata/bytes/ByteStream.h"
+#include "metadata/makernotes/MakerNoteFormatters.h"
+#include "metadata/exif/TImageInfo.h"
+#include "text/TextFields.h"
+#include "metadata/TimgData.h"
+#include "tests/support/FixedLocale.h"
+#include "tests/support/JpegBuilder.h"
+#include "tests/support/TiffBuilder.h"
+
+namespace dux {
+namespace {
+
+using test::Ifd;
+
+std::string Le32(std::uint32_t v) { return test::Bytes32(v, false); }
+
+// A picture whose Exif IFD holds a maker note. The note is made by `note` from its own TIFF
+// offset, since most makes count their value offsets from the TIFF header.
+struct tNotePicture {
+  tNotePicture(const std::string& make, const std::string& model, const std::string& version, bool bigEndian,
+               const std::function<std::string(std::uint32_t)>& note) {
+    const auto build = [&](std::uint32_t offset) {
+      return Ifd().Ascii(0x010F, make).Ascii(0x0110, model).Sub(0x8769, Ifd().Bytes(0x9000, 7, version).Bytes(0x927C, 7, note(offset))).Tiff(bigEndian);
+    };
+    std::string tiff = build(0);
+    const auto offset = static_cast<std::uint32_t>(tiff.size() - note(0).size() - (note(0).size() % 2));
+    tiff = build(offset);
+    jpeg = "\xFF\xD8" + test::Segment(0xE1, std::string("Exif\0\0", 6) + tiff) + test::Segment(0xDA, "");
+    MemoryByteStream stream(jpeg);
+    data.ScanJpegStream(stream);
+  }
+  // The maker-note entries as "label=value", in order.
+  std::vector<std::string> MakerLines() {
+    std::vector<std::string> lines;
+    TTagEntry entry;
+    data.exifInfo->RewindEntries();
+    while (data.exifInfo->NextEntryOfTable(1, entry)) lines.push_back(std::string(entry.Description) + "=" + entry.DisplayValue);
+    return lines;
+  }
+  std::string jpeg;
+  TimgData data{255};
+};
+
+using Lines = std::vector<std::string>;
+
+TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
+  test::FixedLocale locale;
+  struct Case {
+    const char* what;
+    std::string make, model, version;
+    bool bigEndian;
+    std::function<std::string(std::uint32_t)> note;
+    Lines expected;
+  };
+  const Ifd nikon2 = Ifd().Short(0x0002, {0, 200}).Ascii(0x0004, "FINE").Rational(0x0084, {18, 1, 70, 1, 35, 10, 45, 10}).Ascii(0x0F00, "skip me");
+  const std::vector<Case> cases = {
+      {"Nikon with its own TIFF header", "NIKON CORPORATION", "NIKON D70", "0221", true,
+       [&](std::uint32_t) { return std::string("Nikon\0\2\x10\0\0", 10) + nikon2.Tiff(true); },
+       {"ISO Speed=0, 200", "Quality=\"FINE\"", "Lens information=18.0-70.0(mm)  F3.5-F4.5"}},
+      {"Nikon type 1", "NIKON", "E900", "0210", false,
+       [](std::uint32_t at) { return std::string("Nikon\0\1\0", 8) + Ifd().Short(0x0003, {5}).Short(0x0007, {10}).Ascii(0x0002, "09.41").Layout(false, at + 8); },
+       {"Quality=SXGA Normal", "WhiteBalance=", "FamilyID=\"09.41\""}},
+      {"Nikon type 1 code 10 lost to a missing comma", "NIKON", "E900", "0100", false,
+       [](std::uint32_t at) { return std::string("Nikon\0\1\0", 8) + Ifd().Short(0x0003, {10}).Layout(false, at + 8); },
+       {"Quality="}},
+      {"Nikon without header", "NIKON", "E775", "0210", false,
+       [](std::uint32_t at) { return Ifd().Ascii(0x0004, "NORMAL").Layout(false, at); }, {"Quality=\"NORMAL\""}},
+      {"Olympus", "OLYMPUS OPTICAL CO.,LTD", "C920Z", "0210", false,
+       [](std::uint32_t at) { return std::string("OLYMP\0\1\0", 8) + Ifd().Short(0x0201, {2}).Short(0x0202, {0}).Long(0x0200, {0, 1, 2}).Layout(false, at + 8); },
+       {"JpegQual=HQ", "Macro=", "SpecialMode=0, 1, 2"}},
+      {"Casio QVC", "CASIO COMPUTER CO.,LTD", "EX-Z3", "0221", true,
+       [](std::uint32_t at) { return std::string("QVC\0\0\0", 6) + Ifd().Short(0x0008, {1}).Short(0x3001, {1}).Layout(true, at + 6); },
+       {"Quality=Fine", "Self Timer=On"}},
+      {"Casio type 1", "CASIO", "QV-3000EX", "0210", true,
+       [](std::uint32_t at) { return Ifd().Short(0x0001, {1}).Short(0x0004, {4}).Long(0x0014, {125}).Layout(true, at); },
+       {"RecordingMode=Single Shutter", "FlashMode=Red Eye Reduction", "CCDSensitivity=+1.0"}},
+      {"Fujifilm reads little-endian in a big-endian file", "FUJIFILM", "FinePixS2Pro", "0220", true,
+       [](std::uint32_t) { return "FUJIFILM" + Le32(12) + Ifd().Short(0x1001, {3}).Ascii(0x1000, "NORMAL ").Short(0x1021, {1}).Layout(false, 12); },
+       {"Sharpness=Normal", "Quality=\"NORMAL \"", "Focusmode=Manual Focus"}},
+      {"Sanyo", "SANYO Electric Co.,Ltd.", "SR6", "0210", false,
+       [](std::uint32_t at) { return std::string("SANYO\0\1\0", 8) + Ifd().Short(0x0201, {3}).Short(0x0203, {1}).Layout(false, at + 8); },
+       {"JpegQuality=3"}},
+      {"Seiko Epson", "SEIKO EPSON CORP.", "PhotoPC 3100Z", "0210", false,
+       [](std::uint32_t at) { return std::string("EPSON\0\1\0", 8) + Ifd().Short(0x020B, {2048}).Short(0x0F00, {1}).Layout(false, at + 8); },
+       {"Width=2048"}},
+      {"Minolta: tag 0 is a row of its own", "Minolta Co., Ltd.", "Dimage EX", "0210", false,
+       [](std::uint32_t at) { return Ifd().Ascii(0x0000, "MLT0").Ascii(0x0E00, "PIM").Layout(false, at); },
+       {"ModelID=\"MLT0\"", "PIMdata=\"PIM\""}},
+      {"Kodak is not decoded", "Eastman Kodak", "DC210", "0210", true,
+       [](std::uint32_t at) { return Ifd().Short(0x0001, {1}).Layout(true, at); }, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    tNotePicture p(c.make, c.model, c.version, c.bigEndian, c.note);
+    ASSERT_NE(p.data.exifInfo, nullptr);
+    EXPECT_EQ(p.data.exifInfo->makerNoteDecoded, !c.expected.empty());
+    EXPECT_EQ(p.MakerLines(), c.expected);
+  }
+}
+
+TEST(TmsInfo, CanonListsBecomeNamedValuesAndTheTagKeepsItsText) {
+  const std::vector<std::uint32_t> settings = {40, 1, 0, 3, 2, 1, 0, 3, 0, 0, 2, 9, 0, 65535, 0, 1, 16, 0};
+  tNotePicture p("Canon", "Canon PowerShot S30", "0210", false, [&](std::uint32_t at) {
+    return Ifd().Short(0x0001, settings).Short(0x000F, {0, 0x0101, 0x1001, 0x0201, 0x0C02}).Ascii(0x0006, "IMG:JPEG").Layout(false, at);
+  });
+  const Lines lines = p.MakerLines();
+  const Lines expected = {
+      "Macro mode=Macro", "Self Timer= 1", "Compression Rate=Basic", "Flash Mode=On", "Drive Mode=Continuous",
+      "Focus Mode=MF", "Image Size=Small", "Easy Shoot=Sports", "Contrast=Low", "Saturation=Normal", "Sharpness=High",
+      "CCD ISO=50", "Metering Mode=Normal",
+      "ExposureInfo1=40, 1, 0, 3, 2, 1, 0, 3, 0, 0, 2, 9, 0, 65535, 0, 1, 16, 0",
+      "Noise Reduction= On", "Shutter AE Lock Button=AE lock/AF",
+      "CustomFunctions=0, 257, 4097, 513, 3074",
+      "ImageType=\"IMG:JPEG\""};
+  EXPECT_EQ(lines, expected);
+}
+
+TEST(MakerNoteFormatters, NikonTextsAndFieldRoutines) {
+  test::FixedLocale locale;
+  EXPECT_EQ(FormatColorModeText("\"MODE2\""), "Mode 2 (Adobe RGB)");
+  EXPECT_EQ(FormatColorModeText("\"MODE1a  \""), "Mode1 (sRGB)");
+  EXPECT_EQ(FormatColorModeText("\"MODE3\""), "Mode 3 (sRGB): higher saturation");
+  EXPECT_EQ(FormatColorModeText("\"COLOR\""), "COLOR");
+  EXPECT_EQ(FormatLensRange("18/1, 70/1, 35/10, 45/10"), "18.0-70.0(mm)  F3.5-F4.5");
+  EXPECT_EQ(FormatLensRange("oops"), "0.0-0.0(mm)  F0.0-F0.0");
+  EXPECT_EQ(TextBefore("a, b", ","), "a");
+  EXPECT_EQ(TextBefore("ab", ","), "ab");
+  EXPECT_EQ(TextAfter("a, b", ","), " b");
+  EXPECT_EQ(TextAfter("ab", ","), "");
+  EXPECT_EQ(TextAfter("ab", ""), "ab");
+  EXPECT_EQ(NthField("1, 2, 3", ",", 3), " 3");
+  EXPECT_EQ(NthField("1, 2, 3", ",", 0), "1");
+  EXPECT_EQ(NthField("1, 2, 3", ",", 9), "");
+  EXPECT_EQ(SeparatorCount("a,,b,", ","), 3);
+  EXPECT_EQ(SeparatorCount("a--b", "-"), 2);
+  EXPECT_EQ(SeparatorCount("abc", ""), 0);
+}
+
+// Collects what a formatter adds.
+class tCollectingContext final : public tFormatContext {
+ public:
+  void AddValue(std::string_view name, std::string_view text) override { values.emplace_back(name, text); }
+  std::vector<std::pair<std::string, std::string>> values;
+};
+
+TEST(MakerNoteFormatters, CustomFunctionsSkipWhatIsNoFunction) {
+  tCollectingContext context;
+  EXPECT_FALSE(context.KeepsUnformatted());
+  EXPECT_EQ(ListCustomFunctions("257, 4097, x, -3, 1536, 0", context),
+            "\r\nNoise Reduction= On\r\nAV Shutter Speed=Automatic");
+  EXPECT_TRUE(context.KeepsUnformatted());
+  EXPECT_EQ(context.values, (std::vector<std::pair<std::string, std::string>>{
+                                {"Noise Reduction", " On"}, {"AV Shutter Speed", "Automatic"}}));
+  tCollectingContext last;
+  EXPECT_EQ(ListCustomFunctions("257", last), "");  // the last field is never examined
+  EXPECT_TRUE(last.values.empty());
+}
+
+TEST(TmsInfo, ANoteThatPointsOutsideItsDataGivesFewerEntries) {
+  // Claims 0xFFFF entries and points its values far away: only the entries present are read.
+  tNotePicture p("Canon", "Canon EOS", "0210", true, [](std::uint32_t) {
+    std::string note = Ifd().PointerTo(0x0006, 0x7FFFFFF0).Short(0x0008, {7}).ClaimCount(0xFFFF).Layout(true, 0);
+    note.replace(4, 6, std::string("\x00\x02\xFF\xFF\xFF\xF0", 6));  // ASCII of four billion characters
+    return note;
+  });
+  const Lines lines = p.MakerLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "ImageType=\"\"");
+  EXPECT_EQ(lines[1], "ImageNumber=7");
+}
+
+}  // namespace
+}  // namespace dux

@@ -1,0 +1,111 @@
+#include "text/Cp1252.h"
+
+#include <array>
+#include <cstdint>
+
+namespace dux {
+namespace {
+
+// Code points of bytes 0x80..0x9F; the undefined ones keep their own value.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// The 1252 byte of code point c, or -1.
+int ByteOf(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == c) return static_cast<int>(0x80 + i);
+  }
+  return -1;
+}
+
+// Decodes one UTF-8 sequence at text[i]; returns its length, 0 when it is not valid.
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& c) {
+  const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };
+  const std::uint8_t lead = byte(i);
+  std::size_t length = 0;
+  char32_t minimum = 0;
+  if (lead < 0x80) {
+    c = lead;
+    return 1;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2, c = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, c = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, c = lead & 0x07, minimum = 0x10000;
+  } else {
+    return 0;
+  }
+  if (text.size() - i < length) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    c = c << 6 | (byte(i + k) & 0x3F);
+  }
+  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+  return length;
+}
+
+}  // namespace
+
+char Cp1252Upper(char c) {
+  const auto b = static_cast<std::uint8_t>(c);
+  if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) return static_cast<char>(b - 0x20);
+  switch (b) {
+    case 0x9A: return static_cast<char>(0x8A);  // š
+    case 0x9C: return static_cast<char>(0x8C);  // œ
+    case 0x9E: return static_cast<char>(0x8E);  // ž
+    case 0xFF: return static_cast<char>(0x9F);  // ÿ
+    default: return c;
+  }
+}
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char ch : text) {
+    const auto b = static_cast<std::uint8_t>(ch);
+    AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b});
+  }
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text, char replacement) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t c = 0;
+    const std::size_t length = DecodeUtf8(text, i, c);
+    if (length == 0) {
+      out += replacement;
+      ++i;
+      continue;
+    }
+    const int b = ByteOf(c);
+    out += b < 0 ? replacement : static_cast<char>(b);
+    i += length;
+  }
+  return out;
+}
+
+}  // namespace dux
