@@ -17,7 +17,4 @@ bool IptcRead(const std::string& fileName);
 // propagate.
 bool IptcWrite(const std::string& source, const std::string& destination, const tCommandFiles& files = {});
 
-// A variable's text cut to its field's limit: each item of a list field, else the whole text.
-std::string LimitFieldText(const tIptcFieldRow& row, std::string_view text);
-
 }  // namespace dux

@@ -25,6 +25,17 @@ bool IsXmpSection(const tSection& section) {
   return section.markerCode == 0xE1 && Bytes(section.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature;
 }
 
+std::optional<std::string_view> TimgData::XmpPacketBytes() const {
+  if (xmpSection == nullptr) return std::nullopt;
+  const std::string_view data = xmpSection->Data();
+  return data.substr(std::min(data.size(), 2 + kXmpSignature.size()));
+}
+
+IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim, XmpPacket::tUse use) {
+  std::string joined;
+  return IptcSources(image.IptcBlockView(joined), image.XmpPacketBytes(), iim, use);
+}
+
 bool IsPhotoshopSection(const tSection& section) {
   return section.markerCode == 0xED && Bytes(section.Data(), 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature;
 }

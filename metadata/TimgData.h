@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "metadata/jpeg/JpegImage.h"
 #include "metadata/jpeg/JpegRewrite.h"
+#include "metadata/iptc/IptcXmp.h"
 #include "metadata/iptc/PhotoshopResources.h"
 #include "metadata/ScanMemory.h"
 #include "metadata/iptc/TIPTCdata.h"
@@ -88,16 +90,17 @@ class TimgData : public tEndInd {
   // Checks the EXIF header of exifSection, hands its bytes to exifInfo and has it walk IFD0.
   void DecodeExifSegment();
 
-  // Loads a JPEG file for a rewrite and scans the segments from the bytes loaded (when the name
-  // has a JPEG extension, as ScanFile would), so that the rewrite writes back what was scanned.
-  // Throws FormatError naming the file when it cannot be read as a JPEG.
-  JpegImage ScanForRewrite(const std::string& fileName);
+  // Scans the segments of an opened JPEG for a rewrite, copying the bytes of the sections, which
+  // the rewrite changes.
+  void ScanForRewrite(const JpegImage& image);
   // The bytes the IPTC read parses: iptcSection's bytes, and when it is a Photoshop APP13, the
   // payloads of the Photoshop APP13 segments right after it joined on without their signatures.
   std::string IptcBlock() const;
   // The same bytes without a copy where they are one segment; several are joined into `joined`,
   // which the result then views.
   std::string_view IptcBlockView(std::string& joined) const;
+  // The main XMP packet (the bytes after the signature); nothing when the scan found none.
+  std::optional<std::string_view> XmpPacketBytes() const;
   // The first Photoshop resource block among the image's leading segments: the longest run of
   // consecutive Photoshop APP13 segments whose joined payloads (without their signatures) parse.
   static tPhotoshopRun FindPhotoshopRun(const JpegImage& image);
@@ -185,5 +188,9 @@ class TimgData : public tEndInd {
   std::vector<std::int64_t> replacedApp13_;
   std::string xmpReplacement_;  // the whole new XMP segment, or empty
 };
+
+// The two homes of the IPTC fields of a scanned image: its IPTC block and its XMP packet, with
+// the datasets `iim` parsed from the block.
+IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim, XmpPacket::tUse use = XmpPacket::tUse::kEdit);
 
 }  // namespace dux

@@ -92,17 +92,13 @@ bool IsPhotoshopApp13(std::string_view sectionBytes, std::int32_t markerCode) {
 
 }  // namespace
 
-JpegImage TimgData::ScanForRewrite(const std::string& name) {
+void TimgData::ScanForRewrite(const JpegImage& image) {
   ResetState();
-  JpegImage image = JpegImage::Load(name);
-  if (FileKindOf(name) == tFileKind::kJpeg) {
-    const std::unique_ptr<ByteStream> stream = image.Stream();
-    const bool hold = holdSegments;
-    holdSegments = false;  // the write changes the bytes of its sections
-    ScanJpegStream(*stream);
-    holdSegments = hold;
-  }
-  return image;
+  const std::unique_ptr<ByteStream> stream = image.Stream();
+  const bool hold = holdSegments;
+  holdSegments = false;  // the write changes the bytes of its sections
+  ScanJpegStream(*stream);
+  holdSegments = hold;
 }
 
 void TimgData::StoreIptcSegment(std::string_view payload) {

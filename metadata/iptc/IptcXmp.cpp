@@ -9,7 +9,6 @@
 #include "text/CommaList.h"
 #include "text/Cp1252.h"
 #include "metadata/iptc/TIPTCdata.h"
-#include "metadata/TimgData.h"
 #include "platform/Md5.h"
 
 namespace dux {
@@ -116,27 +115,27 @@ tDigestState DigestStateOf(const std::vector<tResourceView>& resources) {
              : tDigestState::kDiffers;
 }
 
-tIptcSources::tIptcSources(const TimgData& image, const TIPTCdata& iim, XmpPacket::tUse use) : iim_(iim) {
-  hasIim_ = image.iptcSection != nullptr && iim.Count() > 0;
-  if (image.xmpSection != nullptr) {
+IptcSources::IptcSources(std::string_view iptcBlock, std::optional<std::string_view> xmpPacket, const TIPTCdata& iim,
+                         XmpPacket::tUse use)
+    : iim_(iim) {
+  hasIim_ = !iptcBlock.empty() && iim.Count() > 0;
+  if (xmpPacket) {
     // The namespaces of the mapped properties: the packet's others are not looked at.
     std::vector<std::string_view> namespaces;
     for (const tMapping& m : kMappings) {
       if (std::find(namespaces.begin(), namespaces.end(), m.property.ns) == namespaces.end()) namespaces.push_back(m.property.ns);
     }
-    xmp_ = XmpPacket::Parse(image.xmpSection->Data().substr(2 + kXmpSignature.size()), std::move(namespaces), use);
+    xmp_ = XmpPacket::Parse(*xmpPacket, std::move(namespaces), use);
   }
   // The digest decides between the two only where both are there.
   if (!xmp_ || !hasIim_) return;
-  std::string joined;
-  const std::string_view block = image.IptcBlockView(joined);
-  if (block.substr(std::min<std::size_t>(2, block.size())).starts_with(kPhotoshopSignature)) {
+  if (iptcBlock.substr(std::min<std::size_t>(2, iptcBlock.size())).starts_with(kPhotoshopSignature)) {
     // As far as the block parses: a write keeps what follows a damaged resource, so a read does too.
-    digest_ = DigestStateOf(ReadImageResources(block.substr(2 + kPhotoshopSignature.size())).resources);
+    digest_ = DigestStateOf(ReadImageResources(iptcBlock.substr(2 + kPhotoshopSignature.size())).resources);
   }
 }
 
-std::optional<std::string> tIptcSources::XmpValueOf(const tIptcFieldRow& field) const {
+std::optional<std::string> IptcSources::XmpValueOf(const tIptcFieldRow& field) const {
   if (!xmp_) return std::nullopt;  // most files: no packet, nothing to map
   const auto property = XmpPropertyOf(field);
   if (!property) return std::nullopt;
@@ -157,14 +156,14 @@ std::optional<std::string> tIptcSources::XmpValueOf(const tIptcFieldRow& field) 
   return texts.empty() ? std::string() : texts.front();
 }
 
-bool tIptcSources::XmpStatesAField() const {
+bool IptcSources::XmpStatesAField() const {
   return xmp_ && std::any_of(kIptcFields.begin(), kIptcFields.end(), [this](const tIptcFieldRow& field) {
            const auto value = XmpValueOf(field);
            return value && !value->empty();
          });
 }
 
-std::string tIptcSources::ValueOf(const tIptcFieldRow& field) const {
+std::string IptcSources::ValueOf(const tIptcFieldRow& field) const {
   if (const auto xmp = XmpValueOf(field); xmp && (!hasIim_ || digest_ != tDigestState::kDiffers)) return *xmp;
   return iim_.ValueOf(field.Field, "");
 }

@@ -16,7 +16,6 @@
 namespace dux {
 
 class TIPTCdata;
-class TimgData;
 
 // The XMP property of a field (IPTC Photo Metadata standard); nothing for the fields without
 // one. DateCreated and TimeCreated share photoshop:DateCreated.
@@ -29,11 +28,14 @@ using tDigest = std::array<std::uint8_t, 16>;
 enum class tDigestState { kAbsent, kMatches, kDiffers };
 
 // What a file holds of the IPTC fields, and the value a read gives each.
-class tIptcSources {
+class IptcSources {
  public:
-  // From a container scanned with findXmp, whose IPTC block `iim` was parsed from IptcBlock().
-  // For reading alone, the packet is parsed without the places an edit needs.
-  tIptcSources(const TimgData& image, const TIPTCdata& iim, XmpPacket::tUse use = XmpPacket::tUse::kEdit);
+  // From what a scan found: the IPTC block's bytes as a segment holds them (empty when the file
+  // has none), the XMP packet (nothing when it has none), and the datasets `iim` parsed from the
+  // block. For reading alone, the packet is parsed without the places an edit needs. The views
+  // are not kept.
+  IptcSources(std::string_view iptcBlock, std::optional<std::string_view> xmpPacket, const TIPTCdata& iim,
+              XmpPacket::tUse use = XmpPacket::tUse::kEdit);
 
   // The value duxIPTCread gives the field, in code page 1252: the XMP packet's when it states
   // the field and the file has no IIM block, no digest, or a digest that matches its IIM data;

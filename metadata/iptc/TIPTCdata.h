@@ -9,13 +9,9 @@
 
 #include "metadata/iptc/IimDatasets.h"
 #include "metadata/iptc/IptcFields.h"
-#include "metadata/jpeg/JpegRewrite.h"
 #include "metadata/tiff/TTagEntry.h"
 
 namespace dux {
-
-class JpegImage;
-class TimgData;
 
 // One field a write changes: its new text in code page 1252, already cut to the field's limits.
 // An empty text removes the field's datasets.
@@ -81,18 +77,6 @@ class TIPTCdata {
   // not be split into datasets, or the value came from elsewhere in the block) is written from
   // that value, so that no value read is lost. Padded with one zero byte to even length.
   std::string BuildIim(const std::vector<tDataset>& source, const std::vector<tFieldEdit>& edits) const;
-  // Rewrites `source`, loaded and scanned (with findXmp) into `container` by its ScanForRewrite,
-  // and whose IPTC block this list parsed, into `destination`: the fields in `edits` changed,
-  // every other dataset and resource as it was. The Photoshop resources of the source's leading
-  // Photoshop APP13 segments are kept in their order with the new IPTC resource in place of the
-  // old; when they do not parse they stay as they were and the new block stands beside them.
-  // The XMP packet gets the edited fields' properties and keeps everything else; one that does
-  // not parse is kept as it was. When the XMP is so kept in step, the IPTC digest is set to the
-  // new IIM data's if it was absent or matched the old. Throws FormatError naming the file when
-  // the destination cannot be written; it is then unchanged.
-  void WriteToFile(TimgData& container, JpegImage& source, const std::string& destination,
-                   const std::vector<tFieldEdit>& edits, tWriteOptions options = {},
-                   const OutputOpener& open = OpenReplacingFile) const;
 
  private:
   // A list field while a parse collects its items: its row, the items, and those seen so far

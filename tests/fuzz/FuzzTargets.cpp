@@ -13,6 +13,7 @@
 #include "metadata/iptc/IptcTags.h"
 #include "metadata/iptc/IptcXmp.h"
 #include "metadata/jpeg/JpegImage.h"
+#include "metadata/IptcWrite.h"
 #include "metadata/TimgData.h"
 #include "metadata/xmp/XmpPacket.h"
 #include "platform/FormatError.h"
@@ -51,7 +52,7 @@ void ExerciseIptc(TimgData& image) {
   const TIPTCdata& iim = image.iptcInfo ? *image.iptcInfo : none;
   // The read parses the packet without placing its nodes; the write places them. Both must give
   // the same values, or a write would take unchanged fields for changed ones.
-  const tIptcSources read(image, iim, XmpPacket::tUse::kRead), edit(image, iim);
+  const IptcSources read = IptcSourcesOf(image, iim, XmpPacket::tUse::kRead), edit = IptcSourcesOf(image, iim);
   for (const tIptcFieldRow& row : kIptcFields) Require(read.ValueOf(row) == edit.ValueOf(row), "a read and a write see the same value");
 }
 
@@ -102,8 +103,8 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   lean.ScanJpegStream(again);
   TIPTCdata none;  // the image's block was parsed by ExerciseIptc
   if (lean.iptcSection != nullptr) lean.iptcInfo->ParseSegment(lean.IptcBlock());
-  const tIptcSources full(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::tUse::kRead);
-  const tIptcSources passed(lean, lean.iptcInfo ? *lean.iptcInfo : none, XmpPacket::tUse::kRead);
+  const IptcSources full = IptcSourcesOf(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::tUse::kRead);
+  const IptcSources passed = IptcSourcesOf(lean, lean.iptcInfo ? *lean.iptcInfo : none, XmpPacket::tUse::kRead);
   Require(full.HasXmp() == passed.HasXmp(), "the packet is found with or without the EXIF walk");
   for (const tIptcFieldRow& row : kIptcFields) {
     Require(full.ValueOf(row) == passed.ValueOf(row), "the IPTC values do not depend on the EXIF walk");
@@ -169,19 +170,20 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
   } else {
     image.StartEmptyIptc();
   }
-  const tIptcSources sources(image, *image.iptcInfo);
+  const IptcSources sources = IptcSourcesOf(image, *image.iptcInfo);
   // New values: what was read, turned around, so that every field the file had is written.
+  tFieldValues values;
   std::vector<tFieldEdit> edits;
-  for (const tIptcFieldRow& row : kIptcFields) {
-    std::string value = sources.ValueOf(row);
-    if (row.IsList || value.empty()) continue;
-    value.assign(value.rbegin(), value.rend());
-    edits.push_back({&row, value.substr(0, static_cast<std::size_t>(row.Limit))});
+  for (std::size_t i = 0; i < kIptcFields.size(); ++i) {
+    const tIptcFieldRow& row = kIptcFields[i];
+    values[i] = sources.ValueOf(row);
+    if (row.IsList || values[i].empty()) continue;
+    values[i].assign(values[i].rbegin(), values[i].rend());
+    edits.push_back({&row, LimitFieldText(row, values[i])});
   }
   std::string output;
   try {
-    image.iptcInfo->WriteToFile(image, *jpeg, "in memory", edits, {},
-                                [&output](const std::string&) { return std::make_unique<MemoryOutput>(output); });
+    WriteIptc(*jpeg, "in memory", values, {}, [&output](const std::string&) { return std::make_unique<MemoryOutput>(output); });
   } catch (const FormatError& e) {  // a dataset too long: refused
     // What the write meant to write must read back as meant, whatever the source.
     Require(std::string_view(e.what()).find("did not read back as meant") == std::string_view::npos, e.what());
@@ -195,7 +197,7 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
   again.iptcInfo->ParseSegment(again.IptcBlock());
   // What was written is what the next read gives, from either home; beside an XMP packet, both
   // leave out the control characters XML cannot hold. A date is written to XMP in its form.
-  const tIptcSources next(again, *again.iptcInfo);
+  const IptcSources next = IptcSourcesOf(again, *again.iptcInfo);
   for (tFieldEdit e : edits) {
     if (image.xmpSection != nullptr) std::erase_if(e.text, XmlCannotHold);
     // A text of nothing else removes the field.
@@ -204,8 +206,8 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
   }
   Require(ImageTail(output, again) == ImageTail(source, image), "the image data is unchanged");
   Require(again.xmpSection == nullptr || image.xmpSection != nullptr, "no XMP packet appears from nothing");
-  if (image.xmpSection != nullptr && tIptcSources(image, *image.iptcInfo).HasXmp()) {
-    Require(tIptcSources(again, *again.iptcInfo).HasXmp(), "a packet that parsed still parses");
+  if (image.xmpSection != nullptr && IptcSourcesOf(image, *image.iptcInfo).HasXmp()) {
+    Require(IptcSourcesOf(again, *again.iptcInfo).HasXmp(), "a packet that parsed still parses");
   }
 }
 

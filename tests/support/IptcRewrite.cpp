@@ -1,27 +1,28 @@
 #include "tests/support/IptcRewrite.h"
 
-#include "host/IptcCommands.h"
+#include "metadata/IptcWrite.h"
 #include "metadata/TimgData.h"
 
 namespace dux::test {
 
 void RewriteIptc(const std::string& source, const std::string& destination,
                  const std::vector<std::pair<std::string, std::string>>& changes, const OutputOpener& open) {
+  // The variables as a read leaves them, then the changes.
   TimgData image(255);
   image.findXmp = true;
-  JpegImage jpeg = image.ScanForRewrite(source);
-  if (image.iptcSection != nullptr) {
-    image.iptcInfo->ParseSegment(image.IptcBlock());
-  } else {
-    image.StartEmptyIptc();
-  }
-  std::vector<tFieldEdit> edits;
-  for (const auto& [name, text] : changes) {
-    for (const tIptcFieldRow& row : kIptcFields) {
-      if (row.Field == name) edits.push_back({&row, LimitFieldText(row, text)});
+  image.walkExif = false;
+  image.ScanFile(source);
+  TIPTCdata none;
+  if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlock());
+  const IptcSources read = IptcSourcesOf(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::tUse::kRead);
+  tFieldValues values;
+  for (std::size_t i = 0; i < kIptcFields.size(); ++i) {
+    values[i] = read.ValueOf(kIptcFields[i]);
+    for (const auto& [name, text] : changes) {
+      if (kIptcFields[i].Field == name) values[i] = text;
     }
   }
-  image.iptcInfo->WriteToFile(image, jpeg, destination, edits, {}, open);
+  WriteIptc(source, destination, values, {}, open);
 }
 
 }  // namespace dux::test
