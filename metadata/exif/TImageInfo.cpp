@@ -183,8 +183,13 @@ void TImageInfo::FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase,
 void TImageInfo::DecodeMakerNote() {
   if (makerNoteSeen_) return;  // a second MakerNote tag is kept as an entry, not walked
   makerNoteSeen_ = true;
-  TmsInfo decoder(tiffSource);
-  makerNoteDecoded = decoder.DecodeMakerNote(*this);
+  const tNoteFacts facts{cameraMake, cameraModel, exifVersion, makerNoteData, makerNotePos, bigEndian, tiffSource};
+  const auto layout = TmsInfo::LayoutOf(facts);
+  makerNoteDecoded = layout.has_value();
+  if (layout) {
+    ParseMakerDirectory(makerNoteData, layout->table, layout->dirOffset, layout->valueBase, layout->fallbackBase,
+                        layout->bigEndian);
+  }
 }
 
 namespace {

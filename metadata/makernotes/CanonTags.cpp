@@ -8,7 +8,7 @@ namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-constexpr std::array<tTagRow, 16> kCanonTable = {{
+constexpr tTagRow kCanonRows[] = {
     {.TagNumber = 0x0000, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x0001, .ShortName = "ExposureInfo1", .Description = "ExposureInfo1", .FormatterWithContext = &ListCameraSettings},
     {.TagNumber = 0x0002, .ShortName = "Skip", .Description = "Skip"},
@@ -25,8 +25,9 @@ constexpr std::array<tTagRow, 16> kCanonTable = {{
     {.TagNumber = 0x000E, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x000F, .ShortName = "CustomFunctions", .Description = "CustomFunctions", .FormatterWithContext = &ListCustomFunctions},
     {.TagNumber = 0x0010, .ShortName = "Skip", .Description = "Skip"},
-}};
+};
 
-static_assert(AreRowsAscending(kCanonTable), "FindRow bisects: keep the rows in tag order");
+static_assert(AreRowsAscending(kCanonRows), "FindRow bisects: keep the rows in tag order");
+const std::span<const tTagRow> kCanonTable = kCanonRows;
 
 }  // namespace dux

@@ -7,7 +7,7 @@ namespace dux {
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them. Only their order is by tag, so that
 // the lookup can bisect (0x2012 before 0x2013: each tag still finds its own row).
-constexpr std::array<tTagRow, 26> kCasioTable1 = {{
+constexpr tTagRow kCasioRows1[] = {
     {.TagNumber = 0x0001, .ShortName = "RecordingMode", .Description = "RecordingMode", .ValueCodes = "1:Single Shutter,2:Panorama,3:Night Scene,4:Portrait,5:Landscape"},
     {.TagNumber = 0x0002, .ShortName = "Quality", .Description = "Quality", .ValueCodes = "1:Economy,2:Normal,3:Fine"},
     {.TagNumber = 0x0003, .ShortName = "FocusingMode", .Description = "FocusingMode", .ValueCodes = "2:Macro,3:Auto Focus,4:Manual Focus,5:Infinity"},
@@ -34,9 +34,9 @@ constexpr std::array<tTagRow, 26> kCasioTable1 = {{
     {.TagNumber = 0x0018, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x0019, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x001A, .ShortName = "Skip", .Description = "Skip"},
-}};
+};
 
-constexpr std::array<tTagRow, 45> kCasioTable2 = {{
+constexpr tTagRow kCasioRows2[] = {
     {.TagNumber = 0x0002, .ShortName = "ThumbnailDimensions", .Description = "Thumbnail Dimensions"},
     {.TagNumber = 0x0003, .ShortName = "ThumbnailSize", .Description = "Thumbnail Size"},
     {.TagNumber = 0x0004, .ShortName = "ThumbnailOffset", .Description = "Thumbnail OffSet"},
@@ -82,9 +82,11 @@ constexpr std::array<tTagRow, 45> kCasioTable2 = {{
     {.TagNumber = 0x3019, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x301A, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x301B, .ShortName = "Skip", .Description = "Skip"},
-}};
+};
 
-static_assert(AreRowsAscending(kCasioTable1), "FindRow bisects: keep the rows in tag order");
-static_assert(AreRowsAscending(kCasioTable2), "FindRow bisects: keep the rows in tag order");
+static_assert(AreRowsAscending(kCasioRows1), "FindRow bisects: keep the rows in tag order");
+const std::span<const tTagRow> kCasioTable1 = kCasioRows1;
+static_assert(AreRowsAscending(kCasioRows2), "FindRow bisects: keep the rows in tag order");
+const std::span<const tTagRow> kCasioTable2 = kCasioRows2;
 
 }  // namespace dux

@@ -6,7 +6,7 @@ namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-constexpr std::array<tTagRow, 18> kFujifilmTable = {{
+constexpr tTagRow kFujifilmRows[] = {
     {.TagNumber = 0x0000, .ShortName = "Version", .Description = "Version"},
     {.TagNumber = 0x1000, .ShortName = "Quality", .Description = "Quality"},
     {.TagNumber = 0x1001, .ShortName = "Sharpness", .Description = "Sharpness", .ValueCodes = "1:Soft,2:Soft,3:Normal,4:Hard,5:Hard"},
@@ -25,8 +25,9 @@ constexpr std::array<tTagRow, 18> kFujifilmTable = {{
     {.TagNumber = 0x1300, .ShortName = "BlurWarning", .Description = "BlurWarning", .ValueCodes = "0:No blur warning,1:Blur warning"},
     {.TagNumber = 0x1301, .ShortName = "FocusWarning", .Description = "FocusWarning", .ValueCodes = "0:Auto Focus good,1:Out of focus"},
     {.TagNumber = 0x1302, .ShortName = "AEWarning", .Description = "AEWarning", .ValueCodes = "0:AE good,1:Over exposure"},
-}};
+};
 
-static_assert(AreRowsAscending(kFujifilmTable), "FindRow bisects: keep the rows in tag order");
+static_assert(AreRowsAscending(kFujifilmRows), "FindRow bisects: keep the rows in tag order");
+const std::span<const tTagRow> kFujifilmTable = kFujifilmRows;
 
 }  // namespace dux

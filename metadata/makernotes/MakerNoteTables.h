@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include <span>
 
 #include "metadata/tiff/TTagEntry.h"
 
@@ -8,15 +8,15 @@
 // case) hides its tag; a tag missing from a table is listed as "Unknown".
 namespace dux {
 
-extern const std::array<tTagRow, 11> kNikonTable1;
-extern const std::array<tTagRow, 28> kNikonTable2;
-extern const std::array<tTagRow, 33> kOlympusTable;
-extern const std::array<tTagRow, 26> kCasioTable1;
-extern const std::array<tTagRow, 45> kCasioTable2;
-extern const std::array<tTagRow, 18> kFujifilmTable;
-extern const std::array<tTagRow, 16> kCanonTable;
-extern const std::array<tTagRow, 12> kSeikoTable;
-extern const std::array<tTagRow, 6> kSanyoTable;
-extern const std::array<tTagRow, 2> kMinoltaTable;
+extern const std::span<const tTagRow> kNikonTable1;
+extern const std::span<const tTagRow> kNikonTable2;
+extern const std::span<const tTagRow> kOlympusTable;
+extern const std::span<const tTagRow> kCasioTable1;
+extern const std::span<const tTagRow> kCasioTable2;
+extern const std::span<const tTagRow> kFujifilmTable;
+extern const std::span<const tTagRow> kCanonTable;
+extern const std::span<const tTagRow> kSeikoTable;
+extern const std::span<const tTagRow> kSanyoTable;
+extern const std::span<const tTagRow> kMinoltaTable;
 
 }  // namespace dux

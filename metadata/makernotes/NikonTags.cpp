@@ -8,7 +8,7 @@ namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-constexpr std::array<tTagRow, 11> kNikonTable1 = {{
+constexpr tTagRow kNikonRows1[] = {
     {.TagNumber = 0x0002, .ShortName = "FamilyID", .Description = "FamilyID"},
     {.TagNumber = 0x0003, .ShortName = "Quality", .Description = "Quality", .ValueCodes = "1:Vga Basic,2:Vga Normal,3:Vga Fine,4:SXGA Basic,5:SXGA Normal,6:SXGA Fine10:2 Mpixel Basic,11:2 Mpixel Normal,12:2 Mpixel Fine"},
     {.TagNumber = 0x0004, .ShortName = "ColorMode", .Description = "ColorMode", .ValueCodes = "1:Color,2:Monochrome"},
@@ -20,9 +20,9 @@ constexpr std::array<tTagRow, 11> kNikonTable1 = {{
     {.TagNumber = 0x000A, .ShortName = "DigitalZoom", .Description = "DigitalZoom"},
     {.TagNumber = 0x000B, .ShortName = "Converter", .Description = "Converter", .ValueCodes = "0:Not used,1:Used"},
     {.TagNumber = 0x0F00, .ShortName = "Skip", .Description = "Skip"},
-}};
+};
 
-constexpr std::array<tTagRow, 28> kNikonTable2 = {{
+constexpr tTagRow kNikonRows2[] = {
     {.TagNumber = 0x0001, .ShortName = "FamilyID", .Description = "Family ID"},
     {.TagNumber = 0x0002, .ShortName = "ISOSpeed", .Description = "ISO Speed"},
     {.TagNumber = 0x0003, .ShortName = "ColorMode", .Description = "Color Mode"},
@@ -51,9 +51,11 @@ constexpr std::array<tTagRow, 28> kNikonTable2 = {{
     {.TagNumber = 0x0094, .ShortName = "Saturation", .Description = "Saturation"},
     {.TagNumber = 0x0095, .ShortName = "NoiseReduction", .Description = "Noise Reduction"},
     {.TagNumber = 0x0F00, .ShortName = "Skip", .Description = "Skip"},
-}};
+};
 
-static_assert(AreRowsAscending(kNikonTable1), "FindRow bisects: keep the rows in tag order");
-static_assert(AreRowsAscending(kNikonTable2), "FindRow bisects: keep the rows in tag order");
+static_assert(AreRowsAscending(kNikonRows1), "FindRow bisects: keep the rows in tag order");
+const std::span<const tTagRow> kNikonTable1 = kNikonRows1;
+static_assert(AreRowsAscending(kNikonRows2), "FindRow bisects: keep the rows in tag order");
+const std::span<const tTagRow> kNikonTable2 = kNikonRows2;
 
 }  // namespace dux

@@ -6,7 +6,7 @@ namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-constexpr std::array<tTagRow, 33> kOlympusTable = {{
+constexpr tTagRow kOlympusRows[] = {
     {.TagNumber = 0x0200, .ShortName = "SpecialMode", .Description = "SpecialMode"},
     {.TagNumber = 0x0201, .ShortName = "JpegQual", .Description = "JpegQual", .ValueCodes = "1:SQ,2:HQ,3:SHQ,4:Raw"},
     {.TagNumber = 0x0202, .ShortName = "Macro", .Description = "Macro", .ValueCodes = "0=Normal,1:Macro;"},
@@ -40,8 +40,9 @@ constexpr std::array<tTagRow, 33> kOlympusTable = {{
     {.TagNumber = 0x102E, .ShortName = "FinalWidth", .Description = "Final Width"},
     {.TagNumber = 0x102F, .ShortName = "FinalHeight", .Description = "Final Height"},
     {.TagNumber = 0x1034, .ShortName = "CompressionRatio", .Description = "Compression Ratio"},
-}};
+};
 
-static_assert(AreRowsAscending(kOlympusTable), "FindRow bisects: keep the rows in tag order");
+static_assert(AreRowsAscending(kOlympusRows), "FindRow bisects: keep the rows in tag order");
+const std::span<const tTagRow> kOlympusTable = kOlympusRows;
 
 }  // namespace dux

@@ -6,7 +6,7 @@ namespace dux {
 
 // The rows stand as they are, missing commas, "=" for ":" and odd labels included: texts
 // that users and their scripts already hold depend on them.
-constexpr std::array<tTagRow, 12> kSeikoTable = {{
+constexpr tTagRow kSeikoRows[] = {
     {.TagNumber = 0x0200, .ShortName = "Special Mode", .Description = "Special Mode"},
     {.TagNumber = 0x0201, .ShortName = "JpegQuality", .Description = "JpegQuality"},
     {.TagNumber = 0x0202, .ShortName = "Macro", .Description = "Macro"},
@@ -19,8 +19,9 @@ constexpr std::array<tTagRow, 12> kSeikoTable = {{
     {.TagNumber = 0x020D, .ShortName = "SoftRelease", .Description = "SoftRelease"},
     {.TagNumber = 0x0300, .ShortName = "??", .Description = "??"},
     {.TagNumber = 0x0F00, .ShortName = "skip", .Description = "skip"},
-}};
+};
 
-static_assert(AreRowsAscending(kSeikoTable), "FindRow bisects: keep the rows in tag order");
+static_assert(AreRowsAscending(kSeikoRows), "FindRow bisects: keep the rows in tag order");
+const std::span<const tTagRow> kSeikoTable = kSeikoRows;
 
 }  // namespace dux

@@ -4,72 +4,65 @@
 #include <span>
 #include <string>
 
-#include "text/AsciiText.h"
-#include "metadata/tiff/IfdEntry.h"
-#include "metadata/exif/TImageInfo.h"
 #include "metadata/makernotes/MakerNoteTables.h"
+#include "metadata/tiff/IfdEntry.h"
+#include "text/AsciiText.h"
 
 namespace dux {
 namespace {
 
-// The byte order of a make's note: the EXIF's; fixed; or found from the note's entry count, for
-// makes whose notes some programs keep in the camera's order when they rewrite the EXIF in the
-// other (a Canon note inside big-endian EXIF, a Minolta DiMAGE 5's big-endian note inside
-// little-endian EXIF).
-enum class tNoteOrder { kAsExif, kLittleEndian, kFromEntryCount };
-
-// Where a make's note keeps its directory and how its value offsets count: dirOffset is the
-// directory's offset in the note, valueBase and fallbackBase place the values (see
-// TImageInfo::ParseMakerDirectory). P stands for the note's position in the EXIF bytes.
-struct tLayout {
-  std::span<const tTagRow> table;
-  std::int64_t dirOffset = 0;
-  std::int64_t valueBase = 0;
-  std::int64_t fallbackBase = 0;
-  tNoteOrder order = tNoteOrder::kAsExif;
-};
-
 // The character after the model's first blank (its first character when it has none).
-char ModelLetter(const std::string& model) {
+char ModelLetter(std::string_view model) {
   const auto blank = model.find(' ');
-  const std::size_t at = blank == std::string::npos ? 0 : blank + 1;
+  const std::size_t at = blank == std::string_view::npos ? 0 : blank + 1;
   return at < model.size() ? model[at] : '\0';
 }
 
-bool NikonWithTiffHeader(const TImageInfo& info, bool tiffSource) {
-  return info.exifVersion > "0210" ||
-         (info.exifVersion.empty() && ModelLetter(info.cameraModel) == 'D' && tiffSource);
+// A Nikon note of the third kind, with a TIFF header of its own: known by the EXIF version, or for
+// a D-series model by a TIFF file without one.
+bool NikonWithTiffHeader(const tNoteFacts& facts) {
+  return facts.exifVersion > "0210" || (facts.exifVersion.empty() && ModelLetter(facts.model) == 'D' && facts.tiffSource);
 }
 
-// The layout for a make, or none for a make without a table.
-std::optional<tLayout> LayoutFor(const std::string& make, const TImageInfo& info, bool tiffSource) {
-  const std::int64_t p = info.makerNotePos;
-  const std::string_view note = info.makerNoteData;
-  if (make == "NIKON") {
-    if (NikonWithTiffHeader(info, tiffSource)) return tLayout{kNikonTable2, 18, 9, 0};
-    if (note.starts_with("Nikon")) return tLayout{kNikonTable1, 8, p, 0};
-    return tLayout{kNikonTable2, 0, p - 8, 0};
-  }
-  if (make == "OLYMP") return tLayout{kOlympusTable, 8, p, 9};
-  if (make == "CASIO") {
-    if (note.starts_with("QVC")) return tLayout{kCasioTable2, 6, p - 2, 0};
-    return tLayout{kCasioTable1, 0, p - 8, 0};
-  }
-  // Fujifilm notes are little-endian whatever the EXIF byte order.
-  if (make == "FUJIF") return tLayout{kFujifilmTable, 12, 13, 0, tNoteOrder::kLittleEndian};
-  if (make == "CANON") return tLayout{kCanonTable, 0, p - 8, 0, tNoteOrder::kFromEntryCount};
-  if (make == "SEIKO") return tLayout{kSeikoTable, 8, p, 0};
-  if (make == "SANYO") return tLayout{kSanyoTable, 8, p, 0};
-  if (make == "MINOL") return tLayout{kMinoltaTable, 0, p - 8, 0, tNoteOrder::kFromEntryCount};
-  return std::nullopt;
-}
+constexpr tMakeRow kMakers[] = {
+    {.make = "NIKON", .matches = NikonWithTiffHeader, .table = &kNikonTable2, .directory = 18,
+     .values = tOrigin::kNoteTiffHeader, .noteTiffHeader = 10},
+    {.make = "NIKON", .header = "Nikon", .table = &kNikonTable1, .directory = 8},
+    {.make = "NIKON", .table = &kNikonTable2},
+    {.make = "OLYMP", .table = &kOlympusTable, .directory = 8, .fallback = tOrigin::kTiffHeader},
+    {.make = "CASIO", .header = "QVC", .table = &kCasioTable2, .directory = 6},
+    {.make = "CASIO", .table = &kCasioTable1},
+    {.make = "FUJIF", .table = &kFujifilmTable, .directory = 12, .values = tOrigin::kNote, .order = tNoteOrder::kLittleEndian},
+    {.make = "CANON", .table = &kCanonTable, .order = tNoteOrder::kFromEntryCount},
+    {.make = "SEIKO", .table = &kSeikoTable, .directory = 8},
+    {.make = "SANYO", .table = &kSanyoTable, .directory = 8},
+    {.make = "MINOL", .table = &kMinoltaTable, .order = tNoteOrder::kFromEntryCount},
+};
 
-// The note's byte order: the EXIF's, unless the layout fixes it, or the entry count read that way
+// The walk places a value at offset o of a note's directory at o + dirOffset + 2 - valueBase in
+// the note (1-based), and one outside the note at o + fallbackBase in the EXIF bytes (1-based):
+// the bases for where a row's offsets count from.
+std::int64_t ValueBase(const tMakeRow& row, std::int64_t notePos) {
+  switch (row.values) {
+    case tOrigin::kTiffHeader:
+      return row.directory + notePos - 8;  // the TIFF header stands at 9 in the EXIF bytes
+    case tOrigin::kNote:
+      return row.directory + 1;
+    case tOrigin::kNoteTiffHeader:
+      return row.directory - row.noteTiffHeader + 1;
+    case tOrigin::kSegmentStart:
+      break;
+  }
+  return row.directory + notePos;
+}
+std::int64_t FallbackBase(tOrigin origin) { return origin == tOrigin::kTiffHeader ? 9 : 0; }
+
+// The note's byte order: the EXIF's, unless the row fixes it, or the entry count read that way
 // cannot be a directory in the note while read the other way it can.
-bool NoteBigEndian(const tLayout& layout, std::string_view note, bool exifBigEndian) {
-  if (layout.order == tNoteOrder::kLittleEndian) return false;
-  if (layout.order == tNoteOrder::kAsExif) return exifBigEndian;
-  const std::int64_t dirPos = layout.dirOffset + 1;
+bool NoteBigEndian(const tMakeRow& row, std::string_view note, bool exifBigEndian) {
+  if (row.order == tNoteOrder::kLittleEndian) return false;
+  if (row.order == tNoteOrder::kAsExif) return exifBigEndian;
+  const std::int64_t dirPos = row.directory + 1;
   const auto plausible = [&](bool bigEndian) {
     const tIfdReader reader{note, bigEndian};
     const std::int64_t count = reader.ReadWord(dirPos);
@@ -80,13 +73,21 @@ bool NoteBigEndian(const tLayout& layout, std::string_view note, bool exifBigEnd
 
 }  // namespace
 
-bool TmsInfo::DecodeMakerNote(TImageInfo& info) const {
-  const std::string make = AsciiUpperCase(info.cameraMake.substr(0, 5));
-  const auto layout = LayoutFor(make, info, tiffSource_);
-  if (!layout) return false;
-  info.ParseMakerDirectory(info.makerNoteData, layout->table, layout->dirOffset, layout->valueBase,
-                           layout->fallbackBase, NoteBigEndian(*layout, info.makerNoteData, info.bigEndian));
-  return true;
+std::span<const tMakeRow> MakerNoteRegistry() { return kMakers; }
+
+const tMakeRow* TmsInfo::RowOf(const tNoteFacts& facts) {
+  const std::string make = AsciiUpperCase(facts.make.substr(0, 5));
+  for (const tMakeRow& row : kMakers) {
+    if (row.make == make && facts.note.starts_with(row.header) && (row.matches == nullptr || row.matches(facts))) return &row;
+  }
+  return nullptr;
+}
+
+std::optional<tNoteLayout> TmsInfo::LayoutOf(const tNoteFacts& facts) {
+  const tMakeRow* row = RowOf(facts);
+  if (row == nullptr) return std::nullopt;
+  return tNoteLayout{*row->table, row->directory, ValueBase(*row, facts.notePos), FallbackBase(row->fallback),
+                     NoteBigEndian(*row, facts.note, facts.exifBigEndian)};
 }
 
 }  // namespace dux

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 
 #include "metadata/bytes/ByteStream.h"
@@ -94,16 +95,24 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
       {"Minolta: tag 0 is a row of its own", "Minolta Co., Ltd.", "Dimage EX", "0210", false,
        [](std::uint32_t at) { return Ifd().Ascii(0x0000, "MLT0").Ascii(0x0E00, "PIM").Layout(false, at); },
        {"ModelID=\"MLT0\"", "PIMdata=\"PIM\""}},
+      {"Canon: its note in the other byte order", "Canon", "Canon PowerShot S30", "0210", true,
+       [](std::uint32_t at) { return Ifd().Ascii(0x0006, "IMG:JPEG").Layout(false, at); }, {"ImageType=\"IMG:JPEG\""}},
       {"Kodak is not decoded", "Eastman Kodak", "DC210", "0210", true,
        [](std::uint32_t at) { return Ifd().Short(0x0001, {1}).Layout(true, at); }, {}},
   };
+  std::set<const tMakeRow*> walked;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     tNotePicture p(c.make, c.model, c.version, c.bigEndian, c.note);
     ASSERT_NE(p.data.exifInfo, nullptr);
     EXPECT_EQ(p.data.exifInfo->makerNoteDecoded, !c.expected.empty());
     EXPECT_EQ(p.MakerLines(), c.expected);
+    const TImageInfo& info = *p.data.exifInfo;
+    walked.insert(TmsInfo::RowOf({info.cameraMake, info.cameraModel, info.exifVersion, info.makerNoteData, info.makerNotePos,
+                                  info.bigEndian, info.tiffSource}));
   }
+  // A make added to the registry is a case here too.
+  for (const tMakeRow& row : MakerNoteRegistry()) EXPECT_EQ(walked.count(&row), 1u) << row.make << " " << row.header;
 }
 
 TEST(TmsInfo, CanonListsBecomeNamedValuesAndTheTagKeepsItsText) {

@@ -8,6 +8,7 @@
 #include "metadata/exif/ExifTags.h"
 #include "metadata/iptc/IptcTags.h"
 #include "metadata/makernotes/MakerNoteTables.h"
+#include "metadata/makernotes/TmsInfo.h"
 
 namespace dux {
 namespace {
@@ -35,10 +36,8 @@ TEST(TagRows, EachTagFindsItsOwnRow) {
   EXPECT_EQ(kCasioTable2[static_cast<std::size_t>(skipped)].ShortName, "Skip");
   EXPECT_EQ(IndexOfTagInTable(0x2014, kCasioTable2), -1);
   // Every row of every table is found by its own tag.
-  using Table = std::span<const tTagRow>;
-  for (const Table table : {Table(kNikonTable1), Table(kNikonTable2), Table(kOlympusTable), Table(kCasioTable1),
-                            Table(kCasioTable2), Table(kFujifilmTable), Table(kCanonTable), Table(kSeikoTable),
-                            Table(kSanyoTable), Table(kMinoltaTable)}) {
+  for (const tMakeRow& make : MakerNoteRegistry()) {
+    const std::span<const tTagRow> table = *make.table;
     for (std::size_t i = 0; i < table.size(); ++i) EXPECT_EQ(IndexOfTagInTable(table[i].TagNumber, table), static_cast<int>(i));
   }
   // IPTC rows by record and dataset; EXIF and GPS through the walk's lookup.
