@@ -52,7 +52,7 @@ void AddEntriesOfTable(const std::vector<TTagEntry>& entries, std::int32_t table
 
 bool ExifRead(const std::string& fileName) {
   TimgData image(255);
-  image.readIptcAndXmp = false;  // the EXIF read shows neither
+  image.request = {.iptcAndXmp = false};  // the EXIF read shows neither
   image.scanMemory = &PluginState().lastScan;
   image.ScanFile(fileName);
   tLineList list;

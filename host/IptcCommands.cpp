@@ -16,9 +16,7 @@ namespace dux {
 
 bool IptcRead(const std::string& fileName) {
   TimgData image(255);
-  image.walkExif = false;  // the IPTC read needs the segments only
-  image.findXmp = true;
-  image.captureFileFacts = false;
+  image.request = {.exifWalk = false, .xmpAnywhere = true, .fileFacts = false};  // the segments only
   image.scanMemory = &PluginState().lastScan;
   image.ScanFile(fileName);
   TIPTCdata none;

@@ -154,8 +154,7 @@ RewriteCheck ReadsAsMeant(const std::vector<tFieldAfter>& after, const std::stri
   for (const tFieldAfter& f : after) meant.push_back(f.meant);
   return [meant = std::move(meant), destination](const JpegImage& result) {
     TimgData back(255);
-    back.walkExif = false;
-    back.findXmp = true;
+    back.request = {.exifWalk = false, .xmpAnywhere = true};
     back.ScanJpegStream(*result.Stream());
     TIPTCdata none;
     std::string joined;
@@ -246,7 +245,7 @@ namespace {
 void Write(JpegImage& jpeg, bool scan, const std::string& destination, const tFieldValues& values, const tWriteOptions& options,
            const OutputOpener& open) {
   TimgData container(255);
-  container.findXmp = true;
+  container.request = {.xmpAnywhere = true, .viewInBuffers = false};
   if (scan) container.ScanForRewrite(jpeg);
   TIPTCdata iim;
   if (container.iptcSection != nullptr) iim.ParseSegment(container.IptcBlock());

@@ -114,7 +114,7 @@ bool TimgData::ScanFile(const std::string& name) {
   }
   if (kind != tFileKind::kOther) {
     try {
-      file = platform::OpenInputFile(name, captureFileFacts ? platform::tLookUp::kAtOpen : platform::tLookUp::kWhenAsked,
+      file = platform::OpenInputFile(name, request.fileFacts ? platform::tLookUp::kAtOpen : platform::tLookUp::kWhenAsked,
                                      again ? platform::tAccess::kThrough : platform::tAccess::kInParts);
     } catch (const FormatError&) {
     }
@@ -125,7 +125,7 @@ bool TimgData::ScanFile(const std::string& name) {
   if (!file) {
     stamp = platform::LookUpFile(name);
     if (!stamp || stamp->isDirectory) return false;
-  } else if (captureFileFacts) {
+  } else if (request.fileFacts) {
     stamp = file->Stamp();
   }
   if (stamp) CaptureFileInfo(name, *stamp);
@@ -153,116 +153,158 @@ bool TimgData::ScanFile(const std::string& name) {
   return found;
 }
 
+namespace {
+
+// Which segments a scan keeps the bytes of, and for whom: the JFIF header and the comment always;
+// the IPTC block for the IPTC and XMP; an APP1 for the EXIF walk or for the XMP, which its
+// signature tells apart. Every other segment (tables, frame header, colour profile) is passed over.
+enum class tWantedBy { kEveryone, kIptcAndXmp, kExifOrXmp };
+struct tKeptSegment {
+  std::uint8_t marker = 0;
+  tWantedBy wantedBy = tWantedBy::kEveryone;
+};
+constexpr tKeptSegment kKeptSegments[] = {
+    {kMarkerApp0, tWantedBy::kEveryone},
+    {kMarkerApp1, tWantedBy::kExifOrXmp},
+    {kMarkerApp13, tWantedBy::kIptcAndXmp},
+    {kMarkerCom, tWantedBy::kEveryone},
+};
+
+// What a scan reads of a segment's payload of `payload` bytes: `bytes` at first (an APP1's
+// signature, where the request may want it or not), all of it when `metadata`.
+struct tKeep {
+  bool metadata = false;
+  std::size_t bytes = 0;
+};
+tKeep KeepOf(std::uint8_t marker, std::size_t payload, const tScanRequest& request) {
+  for (const tKeptSegment& row : kKeptSegments) {
+    if (row.marker != marker) continue;
+    switch (row.wantedBy) {
+      case tWantedBy::kEveryone:
+        return {true, payload};
+      case tWantedBy::kIptcAndXmp:
+        return {true, request.iptcAndXmp ? payload : 0};
+      case tWantedBy::kExifOrXmp:
+        return {true, request.exifWalk && request.iptcAndXmp ? payload : std::min(payload, kXmpSignature.size())};
+    }
+  }
+  return {};
+}
+
+// Whether the request wants the rest of an APP1 whose signature says whether it is the XMP packet.
+bool WantsApp1(bool xmp, const tScanRequest& request) { return xmp ? request.iptcAndXmp : request.exifWalk; }
+
+}  // namespace
+
+TimgData::tRead TimgData::ReadSegment(ByteStream& stream, const tMarker& marker, tSection& s) {
+  std::int32_t length = 0;
+  if (!ReadLengthField(stream, length)) return tRead::kEnded;
+  if (length < 2) return tRead::kImpossible;
+  s.markerCode = marker.code;
+  s.lengthField = length;
+  s.markerOffset = marker.markerOffset;
+  const auto payload = static_cast<std::size_t>(length - 2);
+  const tKeep keep = KeepOf(marker.code, payload, request);
+  s.owned.clear();
+  s.held = {};
+  if (keep.metadata && request.viewInBuffers) {
+    // A scan views its segments in the read buffers, length bytes and all, instead of copying
+    // them: any that lies whole in the buffer (that costs nothing, needed or not), and a needed
+    // one that runs past it, which is then read on into a buffer of its own. An APP1 is needed or
+    // not by its signature, when the buffer holds that.
+    bool needed = keep.bytes == payload;
+    const std::string_view ahead = stream.Buffered();
+    if (!needed && marker.code == kMarkerApp1 && ahead.size() >= kXmpSignature.size()) {
+      needed = WantsApp1(ahead.starts_with(kXmpSignature), request);
+    }
+    s.held = stream.Hold(2, payload, needed, heldBuffers_);
+    if (s.held.data() != nullptr) return tRead::kRead;
+  }
+  if (keep.bytes == payload || (marker.code == kMarkerApp1 && request.exifWalk)) s.owned.reserve(static_cast<std::size_t>(length));
+  s.owned += static_cast<char>(length >> 8);
+  s.owned += static_cast<char>(length & 0xFF);
+  bool whole = stream.Append(s.owned, keep.bytes) == keep.bytes;
+  if (whole && keep.bytes < payload) {
+    const std::size_t rest = payload - keep.bytes;
+    const bool wanted = marker.code == kMarkerApp1 && WantsApp1(IsXmpSection(s), request);
+    whole = (wanted ? stream.Append(s.owned, rest) : stream.Skip(rest)) == rest;
+  }
+  if (whole) return tRead::kRead;
+  // A short payload keeps the slot counted but unclassified; the next read meets the end.
+  if (keep.metadata) s.owned.resize(static_cast<std::size_t>(length));
+  return tRead::kCutShort;
+}
+
+bool TimgData::TakesForIptc(const tSection& s) const {
+  return s.markerCode == kMarkerApp13 &&
+         (iptcSection == nullptr || (!IsPhotoshopSection(*iptcSection) && IsPhotoshopSection(s)));
+}
+
+void TimgData::Classify(tSection& s) {
+  switch (s.markerCode) {
+    case kMarkerApp0:
+      headerSection = &s;
+      break;
+    case kMarkerApp1:
+      if (IsXmpSection(s) && xmpSection == nullptr) {
+        xmpSection = &s;  // the main XMP packet, kept wherever it stands
+      } else if (sectionCount > 5 || exifSection != nullptr) {
+        --sectionCount;  // dropped: the next segment reuses the slot
+      } else if (Bytes(s.Data(), 3, 5) == std::string_view("Exif\0", 5)) {
+        exifSection = &s;
+        exifInfo = std::make_unique<TImageInfo>(buildMode);
+        ViewSegmentData(s.Data());
+        DecodeExifSegment();
+      }
+      // Any other APP1 (an XMP packet before the EXIF, in many files) is an ordinary segment.
+      break;
+    case kMarkerApp13:
+      // The IPTC block is the first Photoshop APP13; another writer's APP13 in front of it
+      // ("Adobe_CM") holds none, and stays an ordinary segment.
+      if (TakesForIptc(s)) {
+        iptcSection = &s;
+        iptcInfo = std::make_unique<TIPTCdata>();
+      }
+      break;
+    case kMarkerCom:
+      commentSection = &s;
+      break;
+    default:
+      break;
+  }
+}
+
 bool TimgData::ScanJpegStream(ByteStream& stream) {
   std::uint8_t first = 0, second = 0;
-  if (!stream.ReadByte(first) || !stream.ReadByte(second) || first != 0xFF || second != 0xD8) {
-    return false;
-  }
+  if (!stream.ReadByte(first) || !stream.ReadByte(second) || first != 0xFF || second != 0xD8) return false;
   sectionCount = 0;
   bool lateOnly = false;  // the first four segments held no metadata: only the IPTC and XMP are looked for
   while (sectionCount < kMaxScannedSections) {
     tMarker marker;
     if (!NextMarker(stream, kScanPolicy, marker)) return HasAnyMetadata();
     tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
-    std::int32_t length = 0;
-    if (!ReadLengthField(stream, length)) return HasAnyMetadata();
-    if (length < 2) return false;
-    s.markerCode = marker.code;
-    s.lengthField = length;
-    s.markerOffset = marker.markerOffset;
-    // Only the segments read here keep their bytes (the JFIF header, EXIF, XMP, IPTC and the
-    // comment); the others (tables, frame header, colour profile) are passed over.
-    const auto payloadLength = static_cast<std::size_t>(length - 2);
-    const bool metadata = marker.code == kMarkerApp0 || marker.code == kMarkerApp1 || marker.code == kMarkerApp13 ||
-                          marker.code == kMarkerCom;
-    // Without the EXIF walk an APP1 keeps its whole payload only when it is the XMP packet, and
-    // without the IPTC and XMP only when it is not: its signature says which it is, and the rest
-    // of any other is passed over. So is an IPTC segment that is not wanted.
-    std::size_t kept = metadata ? payloadLength : 0;
-    if (marker.code == kMarkerApp1 && (!walkExif || !readIptcAndXmp)) kept = std::min(payloadLength, kXmpSignature.size());
-    if (marker.code == kMarkerApp13 && !readIptcAndXmp) kept = 0;
-    s.owned.clear();
-    s.held = {};
-    if (metadata && holdSegments) {
-      // A scan views its segments in the read buffers, length bytes and all, instead of
-      // copying them: any that lies whole in the buffer (that costs nothing, needed or not), and
-      // a needed one that runs past it, which is then read on into a buffer of its own. An APP1
-      // is needed or not by its signature, when the buffer holds that.
-      bool needed = kept == payloadLength;
-      const std::string_view ahead = stream.Buffered();
-      if (!needed && marker.code == kMarkerApp1 && ahead.size() >= kXmpSignature.size()) {
-        needed = ahead.starts_with(kXmpSignature) ? readIptcAndXmp : walkExif;
-      }
-      s.held = stream.Hold(2, payloadLength, needed, heldBuffers_);
-    }
-    if (s.held.data() == nullptr) {
-      if (kept == payloadLength || (marker.code == kMarkerApp1 && walkExif)) s.owned.reserve(static_cast<std::size_t>(length));
-      s.owned += static_cast<char>(length >> 8);
-      s.owned += static_cast<char>(length & 0xFF);
-      bool whole = stream.Append(s.owned, kept) == kept;
-      if (whole && kept < payloadLength) {
-        const std::size_t rest = payloadLength - kept;
-        const bool wanted = IsXmpSection(s) ? readIptcAndXmp : marker.code == kMarkerApp1 && walkExif;
-        whole = (wanted ? stream.Append(s.owned, rest) : stream.Skip(rest)) == rest;
-      }
-      if (!whole) {
-        // A short payload keeps the slot counted but unclassified; the next read meets the end.
-        if (metadata) s.owned.resize(static_cast<std::size_t>(length));
-        continue;
-      }
-    }
+    const tRead read = ReadSegment(stream, marker, s);
+    if (read == tRead::kEnded) return HasAnyMetadata();
+    if (read == tRead::kImpossible) return false;
+    if (read == tRead::kCutShort) continue;
     // The EXIF, IPTC or comment segment must be among the first four segments after SOI. A scan
     // for the IPTC and XMP looks on for those two all the same: a write rewrites the Photoshop
     // block wherever it stands in front of the image data, and what it rewrites, a read must see.
     if (sectionCount == 5 && !HasAnyMetadata() && !lateOnly) {
-      if (!readIptcAndXmp) {
+      if (!request.iptcAndXmp) {
         FindLateSegments(stream);
         return false;
       }
       lateOnly = true;
     }
-    if (lateOnly) {
-      if (marker.code == kMarkerSos || marker.code == kMarkerEoi) return false;
-      if (IsXmpSection(s) && findXmp && xmpSection == nullptr) xmpSection = &s;
-      if (marker.code == kMarkerApp13 && (iptcSection == nullptr || (!IsPhotoshopSection(*iptcSection) && IsPhotoshopSection(s)))) {
-        iptcSection = &s;
-        iptcInfo = std::make_unique<TIPTCdata>();
-      }
-      continue;
-    }
-    switch (marker.code) {
-      case kMarkerEoi:
-      case kMarkerSos:
-        return HasAnyMetadata();
-      case kMarkerApp0:
-        headerSection = &s;
-        break;
-      case kMarkerApp1:
-        if (IsXmpSection(s) && xmpSection == nullptr) {
-          xmpSection = &s;  // the main XMP packet, kept wherever it stands
-        } else if (sectionCount > 5 || exifSection != nullptr) {
-          --sectionCount;  // dropped: the next segment reuses the slot
-        } else if (Bytes(s.Data(), 3, 5) == std::string_view("Exif\0", 5)) {
-          exifSection = &s;
-          exifInfo = std::make_unique<TImageInfo>(buildMode);
-          ViewSegmentData(s.Data());
-          DecodeExifSegment();
-        }
-        // Any other APP1 (an XMP packet before the EXIF, in many files) is an ordinary segment.
-        break;
-      case kMarkerApp13:
-        // The IPTC block is the first Photoshop APP13; another writer's APP13 in front of it
-        // ("Adobe_CM") holds none, and stays an ordinary segment.
-        if (iptcSection == nullptr || (!IsPhotoshopSection(*iptcSection) && IsPhotoshopSection(s))) {
-          iptcSection = &s;
-          iptcInfo = std::make_unique<TIPTCdata>();
-        }
-        break;
-      case kMarkerCom:
-        commentSection = &s;
-        break;
-      default:
-        break;
+    if (marker.code == kMarkerSos || marker.code == kMarkerEoi) return HasAnyMetadata() && !lateOnly;
+    if (!lateOnly) {
+      Classify(s);
+    } else if (IsXmpSection(s) && request.xmpAnywhere && xmpSection == nullptr) {
+      xmpSection = &s;
+    } else if (TakesForIptc(s)) {
+      iptcSection = &s;
+      iptcInfo = std::make_unique<TIPTCdata>();
     }
   }
   FindLateSegments(stream);
@@ -274,7 +316,7 @@ void TimgData::FindLateSegments(ByteStream& stream) {
   // IPTC read wants the XMP packet wherever it stands before the image data: the first of each
   // is looked for on and takes a spare slot.
   bool wantApp13 = iptcSection == nullptr && sectionCount == kMaxScannedSections;
-  bool wantXmp = findXmp && xmpSection == nullptr;
+  bool wantXmp = request.xmpAnywhere && xmpSection == nullptr;
   tMarker marker;
   std::int32_t length = 0;
   while ((wantApp13 || wantXmp) && NextMarker(stream, kScanPolicy, marker) && ReadLengthField(stream, length) &&
@@ -323,7 +365,7 @@ void TimgData::DecodeExifSegment() {
   }
   exifInfo->ViewSegmentData(segmentData);
   exifInfo->bigEndian = bigEndian;
-  if (!walkExif) return;
+  if (!request.exifWalk) return;
   const std::int64_t ifd0 = static_cast<std::uint32_t>(ReadLong(13));
   exifInfo->ParseDirectory(ifd0 == 0 ? 17 : ifd0 + 9, 9, exifSection->lengthField - 6, 1);
   exifInfo->DeriveFocalLength35();
@@ -402,7 +444,7 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   const bool inside = ifd0 >= 8 && ifd0 - 8 + 2 <= static_cast<std::int64_t>(read);
   const std::int64_t dirStart = inside ? ifd0 - 7 : 1;
   FindTiffIptc(dirStart);
-  if (!walkExif) return true;
+  if (!request.exifWalk) return true;
   exifInfo->ParseDirectory(dirStart, -7, kTiffBufferSize, 1);
   exifInfo->DeriveFocalLength35();
   TakeWalkMessage();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "metadata/jpeg/JpegImage.h"
+#include "metadata/jpeg/JpegMarkers.h"
 #include "metadata/jpeg/JpegRewrite.h"
 #include "metadata/iptc/IptcXmp.h"
 #include "metadata/iptc/PhotoshopResources.h"
@@ -40,6 +41,24 @@ struct tSection {
 bool IsXmpSection(const tSection& section);
 // True for an APP13 section holding a Photoshop resource block (its payload was read).
 bool IsPhotoshopSection(const tSection& section);
+
+// What a caller asks of a scan: the rest of a file's metadata is passed over.
+struct tScanRequest {
+  // The IPTC block and the XMP packet (the IPTC read and write). Without them their segments are
+  // still found and counted, but only the XMP signature is read of them (the EXIF read).
+  bool iptcAndXmp = true;
+  // The EXIF directories walked (the EXIF read). Without them the EXIF header is still checked.
+  bool exifWalk = true;
+  // The XMP packet wherever it stands before the image data (the IPTC read and write): the scan
+  // looks on for it after stopping early.
+  bool xmpAnywhere = false;
+  // The file's size and date (the summaries). Without them a file that opens is looked up only
+  // if the scan needs its size, and a folder that opens fails at its first read.
+  bool fileFacts = true;
+  // The sections may view their bytes in the stream's read buffers, which the container then
+  // keeps, instead of copying them. A rewrite's scan copies them, as it changes them.
+  bool viewInBuffers = true;
+};
 
 // What a file's name says it is, by its extension in any letter case: ".jpg", ".jpeg" and ".jpe"
 // are JPEG files; ".tif", ".tiff" and ".nef" TIFF-structured ones.
@@ -135,22 +154,8 @@ class TimgData : public tEndInd {
   // `made`, which the pieces view) and ranges of the image's file.
   std::vector<tPiece> RewrittenJpeg(const JpegImage& image, bool patchDimensions, std::deque<std::string>& made);
 
-  // False when the caller needs the segments but not the EXIF directories (the IPTC read): the
-  // EXIF header is still checked, the walk is left out.
-  bool walkExif = true;
-  // True when the caller needs the XMP packet wherever it stands before the image data (the IPTC
-  // read and write); the scan then looks on for it after stopping early.
-  bool findXmp = false;
-  // False when the caller needs neither the file's size nor its date (the IPTC read): a file that
-  // opens is then looked up only if the scan needs its size, and a folder that opens fails at its
-  // first read.
-  bool captureFileFacts = true;
-  // True when the sections may view their bytes in the stream's read buffers, which this object
-  // then keeps, instead of copying them. A rewrite's scan copies them, as it changes them.
-  bool holdSegments = true;
-  // False when the caller needs neither the IPTC block nor the XMP packet (the EXIF read): their
-  // segments are still found and counted, but only the XMP signature is read of them.
-  bool readIptcAndXmp = true;
+  // What the caller asks of a scan; the rest of the file's metadata is passed over.
+  tScanRequest request;
   // Where ScanFile learns how far the caller's last scan read, and leaves how far this one did;
   // none when null.
   tScanMemory* scanMemory = nullptr;
@@ -175,6 +180,15 @@ class TimgData : public tEndInd {
   std::unique_ptr<TIPTCdata> iptcInfo;
 
  private:
+  // How a segment's read ended: read (the bytes the request wants kept), cut short by the end of
+  // the data, no length field before the end, or an impossible length.
+  enum class tRead { kRead, kCutShort, kEnded, kImpossible };
+  // Reads the segment after `marker` into `s`, keeping what the request wants of it.
+  tRead ReadSegment(ByteStream& stream, const tMarker& marker, tSection& s);
+  // Makes a section the EXIF, IPTC, XMP, comment or JFIF-header section, where it is one.
+  void Classify(tSection& s);
+  // Whether an APP13 section is the IPTC block rather than the one found so far.
+  bool TakesForIptc(const tSection& s) const;
   // Turns the walk's message, if any, into ErrStr.
   void TakeWalkMessage();
   // The IPTC and XMP of a TIFF, from IFD0 at dirStart, as the sections a JPEG keeps them in.

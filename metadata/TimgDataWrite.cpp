@@ -94,11 +94,8 @@ bool IsPhotoshopApp13(std::string_view sectionBytes, std::int32_t markerCode) {
 
 void TimgData::ScanForRewrite(const JpegImage& image) {
   ResetState();
-  const std::unique_ptr<ByteStream> stream = image.Stream();
-  const bool hold = holdSegments;
-  holdSegments = false;  // the write changes the bytes of its sections
-  ScanJpegStream(*stream);
-  holdSegments = hold;
+  request.viewInBuffers = false;  // the write changes the bytes of its sections
+  ScanJpegStream(*image.Stream());
 }
 
 void TimgData::StoreIptcSegment(std::string_view payload) {

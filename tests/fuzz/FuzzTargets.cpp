@@ -75,7 +75,7 @@ std::string ImageTail(const std::string& jpeg, const TimgData& scan) {
 void JpegScan(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   TimgData image(255);
-  image.findXmp = true;
+  image.request.xmpAnywhere = true;
   MemoryByteStream stream(bytes);
   image.ScanJpegStream(stream);
   ExerciseIptc(image);
@@ -83,8 +83,8 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   // A scan that copies the segments (as a rewrite's does) instead of viewing them in the read
   // buffers finds the same segments with the same bytes, where it reads them whole.
   TimgData copied(255);
-  copied.findXmp = true;
-  copied.holdSegments = false;
+  copied.request.xmpAnywhere = true;
+  copied.request.viewInBuffers = false;
   MemoryByteStream copy(bytes);
   copied.ScanJpegStream(copy);
   Require(copied.sectionCount == image.sectionCount, "the same segments, copied or viewed");
@@ -97,8 +97,8 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   // The IPTC read scans without the EXIF walk, passing over the EXIF segment's bytes: it must
   // find the same IPTC values.
   TimgData lean(255);
-  lean.findXmp = true;
-  lean.walkExif = false;
+  lean.request.xmpAnywhere = true;
+  lean.request.exifWalk = false;
   MemoryByteStream again(bytes);
   lean.ScanJpegStream(again);
   TIPTCdata none;  // the image's block was parsed by ExerciseIptc
@@ -112,7 +112,7 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   // The EXIF read passes over the IPTC and XMP payloads: it must find the same segments and
   // decode the same EXIF as a scan that reads them.
   TimgData plain(255), exifOnly(255);
-  exifOnly.readIptcAndXmp = false;
+  exifOnly.request.iptcAndXmp = false;
   MemoryByteStream third(bytes), fourth(bytes);
   Require(plain.ScanJpegStream(third) == exifOnly.ScanJpegStream(fourth), "the scan's outcome does not depend on the payloads");
   Require(plain.sectionCount == exifOnly.sectionCount, "the same segments are counted");
@@ -162,7 +162,7 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
     return;
   }
   TimgData image(255);
-  image.findXmp = true;
+  image.request.xmpAnywhere = true;
   MemoryByteStream stream(source);
   image.ScanJpegStream(stream);
   if (image.iptcSection != nullptr) {
@@ -190,7 +190,7 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
     return;
   }
   TimgData again(255);
-  again.findXmp = true;
+  again.request.xmpAnywhere = true;
   MemoryByteStream outStream(output);
   again.ScanJpegStream(outStream);
   Require(again.iptcSection != nullptr, "the written file has an IPTC block");

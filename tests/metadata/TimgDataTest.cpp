@@ -48,7 +48,7 @@ std::vector<int> Markers(const TimgData& data) {
 
 TEST(ScanJpegStream, MetadataMustStandAmongTheFirstFourSegments) {
   tScan fifth;
-  fifth.data.readIptcAndXmp = false;  // the EXIF read
+  fifth.data.request.iptcAndXmp = false;  // the EXIF read
   Scan(kSoi + kApp0 + kDqt + kDqt + kDht + kExif + kSos, fifth);
   EXPECT_FALSE(fifth.result);
   EXPECT_EQ(fifth.data.sectionCount, 5);
@@ -214,7 +214,7 @@ TEST(ScanFile, RecordsNameSizeAndDate) {
   EXPECT_GT(data.fileDateTime, 45000.0);  // after 2023
   // Without the file's facts, the scan finds the same and the file is not looked up.
   TimgData noFacts(255);
-  noFacts.captureFileFacts = false;
+  noFacts.request.fileFacts = false;
   ASSERT_TRUE(noFacts.ScanFile(path));
   EXPECT_EQ(noFacts.fileSize, 0);
   EXPECT_EQ(noFacts.fileDateTime, 0.0);
@@ -257,9 +257,9 @@ std::string EntryLines(TimgData& data) {
 // Makes a scan ask what a read asks: 0 everything, 1 what the IPTC read asks, 2 what the EXIF
 // read asks.
 void AskAs(int use, TimgData& data) {
-  data.walkExif = use != 1;
-  data.findXmp = use == 1;
-  data.readIptcAndXmp = use != 2;
+  data.request.exifWalk = use != 1;
+  data.request.xmpAnywhere = use == 1;
+  data.request.iptcAndXmp = use != 2;
 }
 
 // A file scan views its segments in its read buffers where a scan that copies them (as a
@@ -279,7 +279,7 @@ TEST(ScanFile, HoldsTheSegmentsInItsReadBuffersWithTheBytesACopyWouldHave) {
       TimgData fromFile(255), inMemory(255);
       AskAs(use, fromFile);
       AskAs(use, inMemory);
-      inMemory.holdSegments = false;
+      inMemory.request.viewInBuffers = false;
       const bool found = fromFile.ScanFile(path);
       MemoryByteStream stream(bytes);
       EXPECT_EQ(found, inMemory.ScanJpegStream(stream)) << use;

@@ -9,8 +9,7 @@ void RewriteIptc(const std::string& source, const std::string& destination,
                  const std::vector<std::pair<std::string, std::string>>& changes, const OutputOpener& open) {
   // The variables as a read leaves them, then the changes.
   TimgData image(255);
-  image.findXmp = true;
-  image.walkExif = false;
+  image.request = {.exifWalk = false, .xmpAnywhere = true};
   image.ScanFile(source);
   TIPTCdata none;
   if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlock());

@@ -148,8 +148,7 @@ void DuxIptcRead(const std::string& path) {
 // XMP. The difference is what XMP adds to duxIPTCread.
 void IptcValues(const std::string& path, bool withXmp) {
   dux::TimgData image(255);
-  image.walkExif = false;
-  image.findXmp = withXmp;
+  image.request = {.exifWalk = false, .xmpAnywhere = withXmp};
   image.ScanFile(path);
   dux::TIPTCdata none;
   if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlock());
