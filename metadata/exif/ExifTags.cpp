@@ -1,6 +1,7 @@
 #include "metadata/exif/ExifTags.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "text/AsciiText.h"
 #include "metadata/exif/ExifFormatters.h"
@@ -8,9 +9,9 @@
 
 namespace dux {
 
-// Rows 0..249 in ascending tag order; row 250 is the "Unknown" sentinel for every tag the
-// table lacks. Labels left empty here are made from the short names on first use.
-constexpr std::array<tTagRow, 251> kExifTags = {{
+// The rows in ascending tag order; a tag they lack is listed as kUnknownTag. Labels left
+// empty here are made from the short names on first use.
+constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x0001, .ShortName = "InteroperabilityIndex"},
     {.TagNumber = 0x0002, .ShortName = "InteroperabilityVersion"},
     {.TagNumber = 0x000B, .ShortName = "ACDComment"},
@@ -261,10 +262,12 @@ constexpr std::array<tTagRow, 251> kExifTags = {{
     {.TagNumber = 0xA40B, .ShortName = "DeviceSettingDescription"},
     {.TagNumber = 0xA40C, .ShortName = "SubjectDistanceRange", .ValueCodes = "0:Unknown,1:Macro,2:Close view,3:Distant view"},
     {.TagNumber = 0xA420, .ShortName = "ImageUniqueID", .ValueCodes = "0:Close view, 1:Distant view"},
-    {.TagNumber = 0x0000, .ShortName = "Unknown"},
-}};
+};
 
-constexpr std::array<tTagRow, 31> kGpsTags = {{
+// What a tag no table knows is listed as.
+constexpr tTagRow kUnknownTag{.TagNumber = 0x0000, .ShortName = "Unknown"};
+
+constexpr tTagRow kGpsRows[] = {
     {.TagNumber = 0x0000, .ShortName = "GPSVersionID"},
     {.TagNumber = 0x0001, .ShortName = "GPSLatitudeRef"},
     {.TagNumber = 0x0002, .ShortName = "GPSLatitude", .Formatter = &FormatGpsCoordinate},
@@ -296,15 +299,15 @@ constexpr std::array<tTagRow, 31> kGpsTags = {{
     {.TagNumber = 0x001C, .ShortName = "GPSAreaInformation"},
     {.TagNumber = 0x001D, .ShortName = "GPSDateStamp"},
     {.TagNumber = 0x001E, .ShortName = "GPSDifferential"},
-}};
+};
+
+const std::span<const tTagRow> kExifTags = kExifRows;
+const std::span<const tTagRow> kGpsTags = kGpsRows;
 
 namespace {
 
-// Rows 0..249; row 250 is the "Unknown" sentinel.
-constexpr std::span<const tTagRow> kKnownExifRows{kExifTags.data(), kUnknownExifRow};
-static_assert(AreRowsAscending(kKnownExifRows), "the lookups bisect rows 0..249: keep them in tag order");
-static_assert(kExifTags[kUnknownExifRow].TagNumber == 0);
-static_assert(AreRowsAscending(kGpsTags), "the lookups bisect: keep the GPS rows in tag order");
+static_assert(AreRowsAscending(kExifRows), "the lookups bisect: keep the EXIF rows in tag order");
+static_assert(AreRowsAscending(kGpsRows), "the lookups bisect: keep the GPS rows in tag order");
 
 // The tag numbers of a table alone, for the lookup of every entry a directory holds: a bisection
 // over them touches a few cache lines, one over the rows themselves (96 bytes each) a line a step.
@@ -318,10 +321,10 @@ constexpr std::array<std::uint16_t, N> TagNumbersOf(std::span<const tTagRow> row
 constexpr bool AllInRecordZero(std::span<const tTagRow> rows) {
   return std::all_of(rows.begin(), rows.end(), [](const tTagRow& row) { return row.RecordNumber == 0; });
 }
-static_assert(AllInRecordZero(kKnownExifRows) && AllInRecordZero(kGpsTags), "the numbers alone tell the rows apart");
+static_assert(AllInRecordZero(kExifRows) && AllInRecordZero(kGpsRows), "the numbers alone tell the rows apart");
 
-constexpr auto kKnownExifNumbers = TagNumbersOf<kUnknownExifRow>(kKnownExifRows);
-constexpr auto kGpsNumbers = TagNumbersOf<kGpsTags.size()>(kGpsTags);
+constexpr auto kExifNumbers = TagNumbersOf<std::size(kExifRows)>(kExifRows);
+constexpr auto kGpsNumbers = TagNumbersOf<std::size(kGpsRows)>(kGpsRows);
 
 // The row of `tag`, as FindRow finds it; -1 if none. The numbers rise strictly, so the last one
 // not above `tag` is the only candidate. The halving takes no branch on the comparison: the
@@ -338,22 +341,20 @@ int FindNumber(std::span<const std::uint16_t> numbers, int tag) {
 }
 
 // Labels of both tables, prepared once: the stored Description, else the spaced short name.
-template <std::size_t N>
-std::array<std::string, N> PreparedLabels(const std::array<tTagRow, N>& rows) {
-  std::array<std::string, N> labels;
-  for (std::size_t i = 0; i < N; ++i) {
-    labels[i] = rows[i].Description.empty() ? SpacedName(rows[i].ShortName) : std::string(rows[i].Description);
-  }
+std::vector<std::string> PreparedLabels(std::span<const tTagRow> rows) {
+  std::vector<std::string> labels;
+  labels.reserve(rows.size());
+  for (const tTagRow& row : rows) labels.push_back(row.Description.empty() ? SpacedName(row.ShortName) : std::string(row.Description));
   return labels;
 }
 
-const std::array<std::string, 251>& ExifLabels() {
-  static const auto labels = PreparedLabels(kExifTags);
+const std::vector<std::string>& ExifLabels() {
+  static const auto labels = PreparedLabels(kExifRows);
   return labels;
 }
 
-const std::array<std::string, 31>& GpsLabels() {
-  static const auto labels = PreparedLabels(kGpsTags);
+const std::vector<std::string>& GpsLabels() {
+  static const auto labels = PreparedLabels(kGpsRows);
   return labels;
 }
 
@@ -370,25 +371,21 @@ std::string SpacedName(std::string_view shortName) {
   return out;
 }
 
-TTagEntry ExifRowEntry(int index) {
-  const auto i = static_cast<std::size_t>(index);
-  return EntryFromRow(kExifTags.at(i), ExifLabels().at(i));
-}
-
 TTagEntry LookupTagRow(int tag, int directoryKind) {
   if (directoryKind == kMainDirectory || directoryKind == kThumbnailDirectory) {
-    const int row = FindNumber(kKnownExifNumbers, tag);
-    if (row >= 0) return ExifRowEntry(row);
+    const int row = FindNumber(kExifNumbers, tag);
+    if (row >= 0) return EntryFromRow(kExifRows[row], ExifLabels()[static_cast<std::size_t>(row)]);
   } else if (directoryKind == kGpsDirectory) {
     const int row = FindNumber(kGpsNumbers, tag);
-    if (row >= 0) return EntryFromRow(kGpsTags[static_cast<std::size_t>(row)], GpsLabels()[static_cast<std::size_t>(row)]);
+    if (row >= 0) return EntryFromRow(kGpsRows[row], GpsLabels()[static_cast<std::size_t>(row)]);
   }
-  return ExifRowEntry(kUnknownExifRow);
+  static const std::string unknown(kUnknownTag.ShortName);
+  return EntryFromRow(kUnknownTag, unknown);
 }
 
 int ExifTableIndexOfName(std::string_view name) {
-  for (int i = 0; i < kUnknownExifRow; ++i) {
-    if (SameTextIgnoringCase(kExifTags[static_cast<std::size_t>(i)].ShortName, name)) return i;
+  for (std::size_t i = 0; i < std::size(kExifRows); ++i) {
+    if (SameTextIgnoringCase(kExifRows[i].ShortName, name)) return static_cast<int>(i);
   }
   return -1;
 }

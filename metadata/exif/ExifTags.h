@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,12 +8,10 @@
 
 namespace dux {
 
-// The TIFF/EXIF tag table: rows 0..249 by ascending tag, row 250 the "Unknown" sentinel.
-extern const std::array<tTagRow, 251> kExifTags;
+// The TIFF/EXIF tag table, by ascending tag. A tag it lacks is listed as "Unknown".
+extern const std::span<const tTagRow> kExifTags;
 // The GPS tag table. Row 0 (GPSVersionID) has TagNumber 0, so it counts as unknown.
-extern const std::array<tTagRow, 31> kGpsTags;
-
-inline constexpr int kUnknownExifRow = 250;
+extern const std::span<const tTagRow> kGpsTags;
 
 // Directory kinds of the walk.
 inline constexpr int kMainDirectory = 1, kGpsDirectory = 2, kThumbnailDirectory = 4;
@@ -27,10 +24,7 @@ std::string SpacedName(std::string_view shortName);
 // EXIF table for kinds 1 and 4, the GPS table for kind 2, else (or when missing) "Unknown".
 TTagEntry LookupTagRow(int tag, int directoryKind);
 
-// The prepared entry of EXIF table row `index` (0..250).
-TTagEntry ExifRowEntry(int index);
-
-// First EXIF row among 0..249 whose ShortName equals `name` ignoring letter case; -1 if none.
+// First EXIF row whose ShortName equals `name` ignoring letter case; -1 if none.
 int ExifTableIndexOfName(std::string_view name);
 
 // First row of `table` with that tag; -1 if none.

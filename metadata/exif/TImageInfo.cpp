@@ -12,7 +12,6 @@
 namespace dux {
 namespace {
 
-constexpr int kMaxDirectoryDepth = 32;
 constexpr std::int64_t kWorkPerByte = 8, kWorkAllowance = 1 << 16;
 constexpr int kAscii = 2, kUndefined = 7, kShort = 3, kLong = 4;
 

@@ -30,6 +30,9 @@ struct tFileFacts {
 // o + 9). No read goes past the end of the bytes. The bytes must outlive the walks.
 class TImageInfo : public tEndInd {
  public:
+  // How deep the walk follows pointers to directories inside directories.
+  static constexpr int kMaxDirectoryDepth = 32;
+
   // Create: an empty entry list and visited list.
   explicit TImageInfo(std::int32_t buildMode);
 

@@ -18,7 +18,7 @@ struct tIptcFieldRow {
 
 // The 31 IPTC variables, in the order both commands walk them. IptcTags.cpp checks at compile
 // time that each row names the kIptcTags row of its record:dataset.
-inline constexpr std::array<tIptcFieldRow, 31> kIptcFields = {{
+inline constexpr auto kIptcFields = std::to_array<tIptcFieldRow>({
     {"[duxIPTC_ByLine]", "ByLine", 32, false, 2, 80},
     {"[duxIPTC_ByLineTitle]", "ByLineTitle", 32, false, 2, 85},
     {"[duxIPTC_Category]", "Category", 3, false, 2, 15},
@@ -50,7 +50,7 @@ inline constexpr std::array<tIptcFieldRow, 31> kIptcFields = {{
     {"[duxIPTC_TimeCreated]", "TimeCreated", 11, false, 2, 60},
     {"[duxIPTC_TransmissionRef]", "TransmissionRef", 32, false, 2, 103},
     {"[duxIPTC_Urgency]", "Urgency", 1, false, 2, 10},
-}};
+});
 
 inline constexpr std::string_view kIptcHeaderVariable = "[duxIPTC_Header]";
 // "1" when the file holds a readable XMP packet, whose IPTC properties the read takes part in

@@ -6,7 +6,7 @@
 
 namespace dux {
 
-constexpr std::array<tTagRow, 49> kIptcTags = {{
+constexpr tTagRow kIptcRows[] = {
     {.RecordNumber = 2, .TagNumber = 0, .ShortName = "SKIP", .Description = "Record Version", .MaxSize = 64},
     {.RecordNumber = 2, .TagNumber = 3, .ShortName = "ObjectType", .Description = "Object Type Ref", .MaxSize = 67},
     {.RecordNumber = 2, .TagNumber = 4, .ShortName = "ObjectAttr", .Description = "Object Attribute Ref", .MaxSize = 67},
@@ -56,7 +56,9 @@ constexpr std::array<tTagRow, 49> kIptcTags = {{
     {.RecordNumber = 2, .TagNumber = 131, .ShortName = "Orientation", .Description = "Image Orientation", .MaxSize = 1},
     {.RecordNumber = 2, .TagNumber = 135, .ShortName = "LangID", .Description = "Language ID", .MaxSize = 3},
     {.RecordNumber = 8, .TagNumber = 10, .ShortName = "Subfile", .Description = "Subfile", .MaxSize = 2},
-}};
+};
+
+const std::span<const tTagRow> kIptcTags = kIptcRows;
 
 namespace {
 
@@ -65,7 +67,7 @@ namespace {
 constexpr bool FieldsMatchTheTable() {
   for (const tIptcFieldRow& field : kIptcFields) {
     bool found = false;
-    for (const tTagRow& row : kIptcTags) {
+    for (const tTagRow& row : kIptcRows) {
       if (row.ShortName == field.Field) {
         if (found || row.RecordNumber != field.Record || row.TagNumber != field.Dataset) return false;
         found = true;
@@ -76,7 +78,7 @@ constexpr bool FieldsMatchTheTable() {
   return true;
 }
 static_assert(FieldsMatchTheTable(), "every IPTC variable names the table row of its record:dataset");
-static_assert(AreRowsAscending(kIptcTags), "FindRow bisects: keep the rows in record:dataset order");
+static_assert(AreRowsAscending(kIptcRows), "FindRow bisects: keep the rows in record:dataset order");
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <cstdint>
 #include <string_view>
 
@@ -10,7 +11,7 @@ namespace dux {
 
 // The 49 IPTC datasets the plug-in names. Row 0 ("SKIP") marks the record version, which is
 // recognised and never stored.
-extern const std::array<tTagRow, 49> kIptcTags;
+extern const std::span<const tTagRow> kIptcTags;
 
 // First row whose ShortName equals `name` ignoring letter case (row 0 included); -1 if none.
 int IptcTableIndexOfName(std::string_view name) noexcept;

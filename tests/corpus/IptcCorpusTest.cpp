@@ -124,7 +124,7 @@ TEST(IptcCorpus, EveryJpegAndTiffReadsAsExifToolSaysOrAsTheKnownDifferenceSays) 
     ++files;
     bool result = false;
     auto ours = ReadIptc(plugin, CorpusFile(corpus.file), result);
-    ASSERT_EQ(ours.size(), 33u);
+    ASSERT_EQ(ours.size(), kIptcFields.size() + 2);  // and the header and XMP variables
     EXPECT_EQ(result, ours["[duxIPTC_Header]"] == "1" || ours["[duxIPTC_XMP]"] == "1");
     nlohmann::json oracle = OracleOf(corpus.file);
     const auto whole = known.find({corpus.file, "*"});

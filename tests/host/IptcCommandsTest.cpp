@@ -37,7 +37,7 @@ TEST_F(IptcCommands, ReadSetsTheHeaderThenEveryVariableInTableOrderThenTheXmpFla
       Write("a.jpg", JpegWith({kApp0, IptcApp13(Dataset(2, 90, "Rome") + Dataset(2, 80, "Anna"))}));
   EXPECT_TRUE(plugin.Run(1, {path}));
   const auto& calls = plugin.Host().setCalls;
-  ASSERT_EQ(calls.size(), 33u);
+  ASSERT_EQ(calls.size(), kIptcFields.size() + 2);  // and the header and XMP variables
   EXPECT_EQ(calls[0], (std::pair<std::string, std::string>{"[duxIPTC_Header]", "1"}));
   for (std::size_t i = 0; i < kIptcFields.size(); ++i) EXPECT_EQ(calls[i + 1].first, kIptcFields[i].Variable);
   EXPECT_EQ(calls[32], (std::pair<std::string, std::string>{"[duxIPTC_XMP]", "0"}));
@@ -53,7 +53,7 @@ TEST_F(IptcCommands, ReadWithoutIptcEmptiesEveryVariableAndAnswersFalse) {
     SCOPED_TRACE(path);
     plugin.Host().setCalls.clear();
     EXPECT_FALSE(plugin.Run(1, {path}));
-    ASSERT_EQ(plugin.Host().setCalls.size(), 33u);
+    ASSERT_EQ(plugin.Host().setCalls.size(), kIptcFields.size() + 2);
     EXPECT_EQ(plugin.Host().setCalls[0].second, "0");
     EXPECT_EQ(plugin.Host().setCalls[32], (std::pair<std::string, std::string>{"[duxIPTC_XMP]", "0"}));
     for (const auto& [name, value] : plugin.Host().setCalls) {

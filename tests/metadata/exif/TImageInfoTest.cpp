@@ -77,12 +77,12 @@ TEST(TImageInfo, PointerLoopsAndDeepChainsEnd) {
   // The Exif pointer of IFD0 leads back to IFD0 itself (TIFF offset 8).
   tScanned loop(Ifd().Ascii(0x010F, "Loop").PointerTo(0x8769, 8).PointerTo(0xA005, 8).Tiff(false));
   EXPECT_EQ(loop.Info().entries.size(), 3u);
-  // 40 nested interoperability pointers: the walk goes 32 levels deep and stops.
+  // 40 nested interoperability pointers: the walk goes kMaxDirectoryDepth levels deep and stops.
   Ifd chain = Ifd().Ascii(0x010F, "deepest");
   for (int i = 0; i < 40; ++i) chain = Ifd().Short(0x0112, {1}).Sub(0xA005, chain);
   tScanned deep(chain.Tiff(true));
   EXPECT_EQ(deep.Info().IndexOfName("Make"), -1);
-  EXPECT_EQ(deep.Info().entries.size(), 2u * 33u);
+  EXPECT_EQ(deep.Info().entries.size(), 2u * (TImageInfo::kMaxDirectoryDepth + 1));
 }
 
 TEST(TImageInfo, WalksOnlyDirectoriesThatFit) {

@@ -52,7 +52,7 @@ TEST(TagRows, EachTagFindsItsOwnRow) {
   EXPECT_EQ(LookupTagRow(0x0005, kMainDirectory).ShortName, "Unknown");
   // The walk's lookup bisects the tag numbers alone: for every number it finds the row the
   // bisection of the rows finds, and "Unknown" where there is none.
-  const std::span<const tTagRow> known(kExifTags.data(), kUnknownExifRow);
+  const std::span<const tTagRow> known = kExifTags;
   for (int tag = 0; tag <= 0xFFFF; ++tag) {
     const int exif = FindRow(known, tag), gps = FindRow(kGpsTags, tag);
     const auto nameOf = [](std::span<const tTagRow> rows, int row) {
