@@ -12,8 +12,8 @@ constexpr Color kIdleInnerDark = Rgb(235, 235, 227);
 constexpr Color kIdleTop = Rgb(254, 254, 253);
 constexpr Color kIdleBottom = Rgb(233, 232, 224);
 
-bool IsPressed(tButtonState state) {
-  return state == tButtonState::kPressed || state == tButtonState::kHeldDown;
+bool IsPressed(ButtonState state) {
+  return state == ButtonState::kPressed || state == ButtonState::kHeldDown;
 }
 
 // A one-pixel edge: `light` on the left and top, `dark` on the right and bottom.
@@ -52,7 +52,7 @@ void TNeoBookButton::SetNumGlyphs(int value) {
   Invalidate();
 }
 
-void TNeoBookButton::SetLayout(tButtonLayout value) {
+void TNeoBookButton::SetLayout(ButtonLayout value) {
   if (value == layout_) return;
   layout_ = value;
   Invalidate();
@@ -100,10 +100,10 @@ void TNeoBookButton::SetDown(bool value) {
   if (down_ && !allowAllUp_) return;
   down_ = value;
   if (value) {
-    if (state_ == tButtonState::kUp) Invalidate();
-    state_ = tButtonState::kHeldDown;
+    if (state_ == ButtonState::kUp) Invalidate();
+    state_ = ButtonState::kHeldDown;
   } else {
-    state_ = tButtonState::kUp;
+    state_ = ButtonState::kUp;
     Invalidate();
   }
   if (value) NotifyGroup();
@@ -120,7 +120,7 @@ void TNeoBookButton::ButtonPressed(int group, const TNeoBookButton& sender) {
   if (group != groupIndex_ || &sender == this) return;
   if (sender.down_ && down_) {
     down_ = false;
-    state_ = tButtonState::kUp;
+    state_ = ButtonState::kUp;
     Invalidate();
   }
   allowAllUp_ = sender.allowAllUp_;
@@ -156,7 +156,7 @@ void TNeoBookButton::MouseDown(int /*x*/, int /*y*/, bool doubleClick) {
   }
   if (!Enabled()) return;
   if (!down_) {
-    state_ = tButtonState::kPressed;
+    state_ = ButtonState::kPressed;
     Invalidate();
   }
   tracking_ = true;
@@ -166,8 +166,8 @@ void TNeoBookButton::MouseDown(int /*x*/, int /*y*/, bool doubleClick) {
 void TNeoBookButton::MouseMove(int x, int y) {
   TControl::MouseMove(x, y);
   if (tracking_) {
-    tButtonState next = Inside(x, y) ? tButtonState::kPressed : tButtonState::kUp;
-    if (down_) next = tButtonState::kHeldDown;
+    ButtonState next = Inside(x, y) ? ButtonState::kPressed : ButtonState::kUp;
+    if (down_) next = ButtonState::kHeldDown;
     if (next != state_) {
       state_ = next;
       Invalidate();
@@ -193,14 +193,14 @@ void TNeoBookButton::MouseUp(int x, int y) {
   tracking_ = false;
   const bool inside = Inside(x, y);
   if (groupIndex_ == 0) {
-    state_ = tButtonState::kUp;
+    state_ = ButtonState::kUp;
     hot_ = false;
     if (inside) Invalidate();
   } else if (inside) {
     SetDown(!down_);
     if (down_) Invalidate();
   } else {
-    if (down_) state_ = tButtonState::kHeldDown;
+    if (down_) state_ = ButtonState::kHeldDown;
     Invalidate();
   }
   if (Surface() != nullptr) Surface()->ReleaseMouse();
@@ -230,10 +230,10 @@ void TNeoBookButton::MouseLeave() {
 
 void TNeoBookButton::SettleState() {
   if (!Enabled()) {
-    state_ = tButtonState::kDisabled;
+    state_ = ButtonState::kDisabled;
     tracking_ = false;
-  } else if (state_ == tButtonState::kDisabled) {
-    state_ = down_ && groupIndex_ != 0 ? tButtonState::kHeldDown : tButtonState::kUp;
+  } else if (state_ == ButtonState::kDisabled) {
+    state_ = down_ && groupIndex_ != 0 ? ButtonState::kHeldDown : ButtonState::kUp;
   }
 }
 
@@ -318,7 +318,7 @@ void TNeoBookButton::PaintClassic(Canvas& canvas) {
   const bool pressed = IsPressed(state_);
   if (flat_) {
     canvas.FillRect(client, ResolveColor(GetColor()));
-    if (pressed || (hot_ && state_ != tButtonState::kDisabled)) {
+    if (pressed || (hot_ && state_ != ButtonState::kDisabled)) {
       if (pressed) {
         Edge(canvas, client, shadow, light);  // sunken outer edge
       } else {
@@ -337,7 +337,7 @@ void TNeoBookButton::PaintClassic(Canvas& canvas) {
     }
     canvas.FillRect(Inflated(client, -2), face);
   }
-  if (state_ == tButtonState::kHeldDown && (!flat_ || !hot_)) Dither(canvas, Inflated(client, -2));
+  if (state_ == ButtonState::kHeldDown && (!flat_ || !hot_)) Dither(canvas, Inflated(client, -2));
 }
 
 }  // namespace dux::controls

@@ -18,8 +18,8 @@ class TNeoBookButton : public TControl {
   void SetGlyph(const tBitmap& glyph, std::optional<Color> fixedTransparent = std::nullopt);
   int NumGlyphs() const { return glyph_.NumGlyphs(); }
   void SetNumGlyphs(int value);
-  tButtonLayout Layout() const { return layout_; }
-  void SetLayout(tButtonLayout value);
+  ButtonLayout Layout() const { return layout_; }
+  void SetLayout(ButtonLayout value);
   int Margin() const { return margin_; }
   void SetMargin(int value);
   int Spacing() const { return spacing_; }
@@ -35,7 +35,7 @@ class TNeoBookButton : public TControl {
   bool AllowAllUp() const { return allowAllUp_; }
   void SetAllowAllUp(bool value);
 
-  tButtonState State() const { return state_; }
+  ButtonState State() const { return state_; }
   bool Hot() const { return hot_; }
   bool Tracking() const { return tracking_; }
   const TNeoButtonGlyph& ButtonGlyph() const { return glyph_; }
@@ -72,7 +72,7 @@ class TNeoBookButton : public TControl {
   void DrawFace(Canvas& canvas);
 
   TNeoButtonGlyph glyph_;
-  tButtonLayout layout_ = tButtonLayout::kGlyphLeft;
+  ButtonLayout layout_ = ButtonLayout::kGlyphLeft;
   int margin_ = -1;
   int spacing_ = 4;
   bool flat_ = false;
@@ -80,7 +80,7 @@ class TNeoBookButton : public TControl {
   int groupIndex_ = 0;
   bool down_ = false;
   bool allowAllUp_ = false;
-  tButtonState state_ = tButtonState::kUp;
+  ButtonState state_ = ButtonState::kUp;
   bool hot_ = false;
   bool tracking_ = false;
   tGlyphLayout lastLayout_;

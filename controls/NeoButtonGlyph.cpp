@@ -133,15 +133,15 @@ void ReleaseGlyphCacheIfEmpty() {
 }
 
 tGlyphLayout LayOutGlyph(const tGlyphLayoutInput& in) {
-  tButtonLayout layout = in.layout;
-  if (in.rightToLeft && layout == tButtonLayout::kGlyphLeft) {
-    layout = tButtonLayout::kGlyphRight;
-  } else if (in.rightToLeft && layout == tButtonLayout::kGlyphRight) {
-    layout = tButtonLayout::kGlyphLeft;
+  ButtonLayout layout = in.layout;
+  if (in.rightToLeft && layout == ButtonLayout::kGlyphLeft) {
+    layout = ButtonLayout::kGlyphRight;
+  } else if (in.rightToLeft && layout == ButtonLayout::kGlyphRight) {
+    layout = ButtonLayout::kGlyphLeft;
   }
   const tSize client{in.client.Width(), in.client.Height()};
-  const bool horizontal = layout == tButtonLayout::kGlyphLeft || layout == tButtonLayout::kGlyphRight;
-  const bool leading = layout == tButtonLayout::kGlyphLeft || layout == tButtonLayout::kGlyphTop;
+  const bool horizontal = layout == ButtonLayout::kGlyphLeft || layout == ButtonLayout::kGlyphRight;
+  const bool leading = layout == ButtonLayout::kGlyphLeft || layout == ButtonLayout::kGlyphTop;
   tGlyphLayout out;
   if (horizontal) {
     const auto [glyphX, textX] = AlongAxis(client.width, in.glyph.width, in.text.width, in.margin, in.spacing, leading);
@@ -215,8 +215,8 @@ Color TNeoButtonGlyph::MaskColor(const tBitmap& image) const {
   return fixedTransparent_ ? transparentColor_ : BottomLeft(image);
 }
 
-tBitmap TNeoButtonGlyph::StateImage(tButtonState state, int screenColorCount) const {
-  if (state == tButtonState::kDisabled) {
+tBitmap TNeoButtonGlyph::StateImage(ButtonState state, int screenColorCount) const {
+  if (state == ButtonState::kDisabled) {
     const tBitmap source = Strip(numGlyphs_ >= 2 ? 1 : 0);
     if (screenColorCount > 256) return Faded(source);
     if (numGlyphs_ >= 2) return Recoloured(source, BottomLeft(source));
@@ -224,14 +224,14 @@ tBitmap TNeoButtonGlyph::StateImage(tButtonState state, int screenColorCount) co
   }
   // An image the strip does not hold falls back: held down to pressed, pressed to up.
   int index = static_cast<int>(state);
-  if (index == static_cast<int>(tButtonState::kHeldDown) && index >= numGlyphs_) {
-    index = static_cast<int>(tButtonState::kPressed);
+  if (index == static_cast<int>(ButtonState::kHeldDown) && index >= numGlyphs_) {
+    index = static_cast<int>(ButtonState::kPressed);
   }
-  if (index == static_cast<int>(tButtonState::kPressed) && index >= numGlyphs_) index = 0;
+  if (index == static_cast<int>(ButtonState::kPressed) && index >= numGlyphs_) index = 0;
   return Strip(index);
 }
 
-int TNeoButtonGlyph::CreateButtonGlyph(tButtonState state, int screenColorCount) {
+int TNeoButtonGlyph::CreateButtonGlyph(ButtonState state, int screenColorCount) {
   if (glyph_.Empty()) return -1;
   int& index = indexes_[static_cast<std::size_t>(state)];
   if (index != -1) return index;
@@ -252,13 +252,13 @@ tGlyphLayout TNeoButtonGlyph::Draw(Canvas& canvas, const tDrawRequest& r) {
   place.textRect = place.textRect.Moved(r.offset.x, r.offset.y);
   const int index = CreateButtonGlyph(r.state, r.screenColorCount);
   if (index != -1 && list_ != nullptr) {
-    const bool transparent = r.transparent || r.state == tButtonState::kHeldDown;
+    const bool transparent = r.transparent || r.state == ButtonState::kHeldDown;
     list_->Draw(canvas, index, place.glyphX, place.glyphY,
                 transparent ? std::nullopt : std::optional<Color>(kClBtnFace));
   }
   if (r.caption.empty()) return place;
   const unsigned textFlags = flags | kTextCenter | kTextVCenter;
-  if (r.state == tButtonState::kDisabled) {
+  if (r.state == ButtonState::kDisabled) {
     canvas.DrawText(r.caption, place.textRect.Moved(1, 1), r.font, ResolveColor(kClBtnHighlight), textFlags);
     canvas.DrawText(r.caption, place.textRect, r.font, ResolveColor(kClBtnShadow), textFlags);
   } else {

@@ -14,9 +14,9 @@ using platform::tBitmap;
 using platform::tFont;
 
 // The visual states of a glyph button, in the order of the images in a glyph strip.
-enum class tButtonState { kUp = 0, kDisabled = 1, kPressed = 2, kHeldDown = 3 };
+enum class ButtonState { kUp = 0, kDisabled = 1, kPressed = 2, kHeldDown = 3 };
 
-enum class tButtonLayout { kGlyphLeft, kGlyphRight, kGlyphTop, kGlyphBottom };
+enum class ButtonLayout { kGlyphLeft, kGlyphRight, kGlyphTop, kGlyphBottom };
 
 // An image list of one image size: slots that hold an image and the colour drawn transparent.
 class TNeoGlyphList {
@@ -72,7 +72,7 @@ struct tGlyphLayoutInput {
   tRect client;
   platform::tSize glyph;
   platform::tSize text;
-  tButtonLayout layout = tButtonLayout::kGlyphLeft;
+  ButtonLayout layout = ButtonLayout::kGlyphLeft;
   int margin = -1;
   int spacing = 4;
   bool rightToLeft = false;
@@ -96,13 +96,13 @@ class TNeoButtonGlyph {
   Color TransparentColor() const { return transparentColor_; }
   platform::tSize ImageSize() const;
   // The slot of a state's image, or -1 while not built.
-  int ImageIndex(tButtonState state) const { return indexes_[static_cast<std::size_t>(state)]; }
+  int ImageIndex(ButtonState state) const { return indexes_[static_cast<std::size_t>(state)]; }
   const TNeoGlyphList* List() const { return list_; }
 
   // Builds (once) and returns the slot of the state's image; -1 without a glyph.
-  int CreateButtonGlyph(tButtonState state, int screenColorCount);
+  int CreateButtonGlyph(ButtonState state, int screenColorCount);
   // The image a state shows, as it is stored in the list (for tests and drawing).
-  tBitmap StateImage(tButtonState state, int screenColorCount) const;
+  tBitmap StateImage(ButtonState state, int screenColorCount) const;
   // Drops all built images.
   void Invalidate();
 
@@ -112,10 +112,10 @@ class TNeoButtonGlyph {
     std::string caption;
     tFont font;
     Color fontColor = 0;
-    tButtonLayout layout = tButtonLayout::kGlyphLeft;
+    ButtonLayout layout = ButtonLayout::kGlyphLeft;
     int margin = -1;
     int spacing = 4;
-    tButtonState state = tButtonState::kUp;
+    ButtonState state = ButtonState::kUp;
     bool transparent = true;
     bool rightToLeft = false;
     int screenColorCount = 16777216;

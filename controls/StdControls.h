@@ -14,7 +14,7 @@ namespace dux::controls {
 
 using platform::DialogClient;
 using platform::tBitmap;
-using platform::tNativeKind;
+using platform::NativeControl;
 using platform::tNativeStyle;
 
 // A dialog form: caption, client size, modal result.
@@ -52,7 +52,7 @@ class TEdit : public TControl {
   std::function<void()> onChange;
 
   std::string WindowClassName() const override { return "TEdit"; }
-  tNativeKind NativeKind() const override { return tNativeKind::kEdit; }
+  NativeControl NativeKind() const override { return NativeControl::kEdit; }
   std::string WindowText() const override { return text_; }
   void TextEdited(const std::string& text) override;
   bool CanFocus() const override { return Enabled() && Showing(); }
@@ -76,7 +76,7 @@ class TComboBox : public TControl {
   std::function<void()> onChange;
 
   std::string WindowClassName() const override { return "TComboBox"; }
-  tNativeKind NativeKind() const override { return tNativeKind::kComboBox; }
+  NativeControl NativeKind() const override { return NativeControl::kComboBox; }
   tNativeStyle NativeStyle() const override;
   std::string WindowText() const override { return text_; }
   std::vector<std::string> WindowItems() const override { return items; }
@@ -100,7 +100,7 @@ class TButton : public TControl {
   void UserClick() { Clicked(); }
 
   std::string WindowClassName() const override { return "TButton"; }
-  tNativeKind NativeKind() const override { return tNativeKind::kPushButton; }
+  NativeControl NativeKind() const override { return NativeControl::kPushButton; }
   tNativeStyle NativeStyle() const override;
   std::string WindowText() const override { return Caption(); }
   void Clicked() override;
@@ -117,7 +117,7 @@ class TMemo : public TControl {
   std::string Text() const;
 
   std::string WindowClassName() const override { return "TMemo"; }
-  tNativeKind NativeKind() const override { return tNativeKind::kMemo; }
+  NativeControl NativeKind() const override { return NativeControl::kMemo; }
   tNativeStyle NativeStyle() const override;
   std::string WindowText() const override { return Text(); }
   void Paint(Canvas& canvas) override;
@@ -130,11 +130,11 @@ class TLabel : public TControl {
   explicit TLabel(TControl* parent = nullptr);
   bool centered = false;
   bool wordWrap = false;
-  platform::tCursor cursor = platform::tCursor::kArrow;
+  platform::CursorShape cursor = platform::CursorShape::kArrow;
   std::function<void()> onClick;
 
   std::string WindowClassName() const override { return "TLabel"; }
-  platform::tCursor Cursor() const override { return cursor; }
+  platform::CursorShape Cursor() const override { return cursor; }
   void MouseUp(int x, int y) override;
   void Paint(Canvas& canvas) override;
 };

@@ -85,12 +85,12 @@ void TAboutBoxForm::Label2Click() {
 
 void TAboutBoxForm::Label2MouseMove() {
   Label2.SetFont(Label2.Font(), kLinkRed);
-  Label2.cursor = platform::tCursor::kHand;
+  Label2.cursor = platform::CursorShape::kHand;
 }
 
 void TAboutBoxForm::FormMouseMove() {
   Label2.SetFont(Label2.Font(), kLinkBlue);
-  Label2.cursor = platform::tCursor::kArrow;
+  Label2.cursor = platform::CursorShape::kArrow;
 }
 
 }  // namespace dux::editors

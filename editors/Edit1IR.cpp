@@ -13,11 +13,11 @@ TEditForm1IR::TEditForm1IR()
   SetPanelTabOrder({&NeoBookPanel1});
 }
 
-void TEditForm1IR::LoadParameters(const tParameters& params) {
+void TEditForm1IR::LoadParameters(const Parameters& params) {
   NeoBookPanel1.SetCaption("Filename or variable of the JPG-file");
   Edit1.SetText(params.Get(0));
 }
 
-void TEditForm1IR::StoreParameters(tParameters& params) const { params.Set(0, Edit1.Text()); }
+void TEditForm1IR::StoreParameters(Parameters& params) const { params.Set(0, Edit1.Text()); }
 
 }  // namespace dux::editors

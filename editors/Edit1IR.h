@@ -8,8 +8,8 @@ namespace dux::editors {
 class TEditForm1IR : public TEditFormBase {
  public:
   TEditForm1IR();
-  void LoadParameters(const tParameters& params) override;
-  void StoreParameters(tParameters& params) const override;
+  void LoadParameters(const Parameters& params) override;
+  void StoreParameters(Parameters& params) const override;
 
   TNeoBookPanel& NeoBookPanel1;
   TEdit& Edit1;

@@ -19,14 +19,14 @@ TEditForm2IW::TEditForm2IW()
   SetPanelTabOrder({&NeoBookPanel1, &NeoBookPanel2});
 }
 
-void TEditForm2IW::LoadParameters(const tParameters& params) {
+void TEditForm2IW::LoadParameters(const Parameters& params) {
   NeoBookPanel1.SetCaption("Filename or variable of the JPG-file to read");
   NeoBookPanel2.SetCaption("Filename or variable of the JPG-file to write/update");
   Edit1.SetText(params.Get(0));
   Edit2.SetText(params.Get(1));
 }
 
-void TEditForm2IW::StoreParameters(tParameters& params) const {
+void TEditForm2IW::StoreParameters(Parameters& params) const {
   params.Set(0, Edit1.Text());
   params.Set(1, Edit2.Text());
 }

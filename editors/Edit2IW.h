@@ -8,8 +8,8 @@ namespace dux::editors {
 class TEditForm2IW : public TEditFormBase {
  public:
   TEditForm2IW();
-  void LoadParameters(const tParameters& params) override;
-  void StoreParameters(tParameters& params) const override;
+  void LoadParameters(const Parameters& params) override;
+  void StoreParameters(Parameters& params) const override;
 
   TNeoBookPanel& NeoBookPanel1;
   TEdit& Edit1;

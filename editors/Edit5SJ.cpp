@@ -30,14 +30,14 @@ TEditForm5SJ::TEditForm5SJ()
   SetPanelTabOrder(order);
 }
 
-void TEditForm5SJ::LoadParameters(const tParameters& params) {
+void TEditForm5SJ::LoadParameters(const Parameters& params) {
   for (int i = 0; i < 5; ++i) {
     NeoBookPanels[static_cast<std::size_t>(i)].get().SetCaption(kCaptions[static_cast<std::size_t>(i)]);
     EditVars[static_cast<std::size_t>(i)].get().SetText(params.Get(static_cast<std::size_t>(i)));
   }
 }
 
-void TEditForm5SJ::StoreParameters(tParameters& params) const {
+void TEditForm5SJ::StoreParameters(Parameters& params) const {
   for (int i = 0; i < 5; ++i) params.Set(static_cast<std::size_t>(i), EditVars[static_cast<std::size_t>(i)].get().Text());
 }
 

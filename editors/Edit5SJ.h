@@ -11,8 +11,8 @@ namespace dux::editors {
 class TEditForm5SJ : public TEditFormBase {
  public:
   TEditForm5SJ();
-  void LoadParameters(const tParameters& params) override;
-  void StoreParameters(tParameters& params) const override;
+  void LoadParameters(const Parameters& params) override;
+  void StoreParameters(Parameters& params) const override;
 
   std::array<std::reference_wrapper<TNeoBookPanel>, 5> NeoBookPanels;  // NeoBookPanel1 .. 5
   std::array<std::reference_wrapper<TEdit>, 5> EditVars;               // EditVar1 .. 5

@@ -53,7 +53,7 @@ TComboBox& TEditForm99::AddComboBox(TNeoBookPanel& panel) {
   return Adopt(std::move(combo));
 }
 
-void TEditForm99::LoadParameters(const tParameters& params) {
+void TEditForm99::LoadParameters(const Parameters& params) {
   NeoBookPanelVariable.SetCaption("Variable name:");
   NeoBookPanelValue.SetCaption(kValueCaption);
   EditVariable.SetText(params.Get(0));
@@ -61,7 +61,7 @@ void TEditForm99::LoadParameters(const tParameters& params) {
   EditValue.SetBounds(EditValue.Left(), EditValue.Top(), kFieldWidth, EditValue.Height());
 }
 
-void TEditForm99::StoreParameters(tParameters& params) const {
+void TEditForm99::StoreParameters(Parameters& params) const {
   params.Set(0, EditVariable.Text());
   params.Set(1, EditValue.Text());
 }

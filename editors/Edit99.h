@@ -8,8 +8,8 @@ namespace dux::editors {
 class TEditForm99 : public TEditFormBase {
  public:
   TEditForm99();
-  void LoadParameters(const tParameters& params) override;
-  void StoreParameters(tParameters& params) const override;
+  void LoadParameters(const Parameters& params) override;
+  void StoreParameters(Parameters& params) const override;
 
   TNeoBookPanel& NeoBookPanelVariable;
   TEdit& EditVariable;

@@ -41,7 +41,7 @@ std::unique_ptr<TEditFormBase> CreateEditor(std::int32_t number) {
 
 }  // namespace
 
-bool EditAction(std::int32_t number, tParameters& params, HostServices& host) {
+bool EditAction(std::int32_t number, Parameters& params, HostServices& host) {
   auto form = CreateEditor(number);
   if (!form) return false;
   for (const tCommandInfo& command : host.Commands()) {

@@ -9,7 +9,7 @@ namespace dux::editors {
 // Shows the editor of command `number` (commands 1, 2, 3, 5 and 6 have one) with the command's
 // name and description from `host`, and stores the edited texts into `params` on OK. True on OK;
 // false on Cancel and for a number without an editor.
-bool EditAction(std::int32_t number, tParameters& params, HostServices& host);
+bool EditAction(std::int32_t number, Parameters& params, HostServices& host);
 
 class TAboutBoxForm;
 

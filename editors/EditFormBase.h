@@ -39,8 +39,8 @@ class TEditFormBase : public controls::TForm {
   // The host the glyph buttons ask; without one they do nothing.
   void SetHost(HostServices* host) { host_ = host; }
   // Fills the fields from the action's parameters and stores them back (OK only).
-  virtual void LoadParameters(const tParameters& params) = 0;
-  virtual void StoreParameters(tParameters& params) const = 0;
+  virtual void LoadParameters(const Parameters& params) = 0;
+  virtual void StoreParameters(Parameters& params) const = 0;
 
   TNeoBookHelpBox2 NeoBookCommandBox{this};
   TLabel CommandLabel{&NeoBookCommandBox};

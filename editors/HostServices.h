@@ -43,9 +43,9 @@ class HostServices {
 
 // An action's parameters while an editor has them: the texts the host gave, and the ones the
 // editor stores back (only those are handed back to the host).
-class tParameters {
+class Parameters {
  public:
-  explicit tParameters(std::vector<std::string> texts) : texts_(std::move(texts)) {}
+  explicit Parameters(std::vector<std::string> texts) : texts_(std::move(texts)) {}
   // Parameter `index` (0-based); empty past the ones given.
   std::string Get(std::size_t index) const { return index < texts_.size() ? texts_[index] : std::string(); }
   void Set(std::size_t index, std::string text) {

@@ -68,7 +68,7 @@ bool EditActionForHost(std::int32_t number, ActionParameters params, editors::Ho
   if (!row) return false;
   std::vector<std::string> texts;
   for (std::size_t i = 0; i < row->Count; ++i) texts.push_back(ParameterText(params, i));
-  editors::tParameters edited(std::move(texts));
+  editors::Parameters edited(std::move(texts));
   if (!editors::EditAction(number, edited, host)) return false;
   if (params != nullptr) {
     for (const auto& [index, text] : edited.Stored()) SetHostString(params[index], text);

@@ -12,10 +12,10 @@ namespace {
 constexpr std::int32_t kExifTable = 0, kMakerNoteTable = 1;
 
 // A line list: every line, the last included, ends with CR LF.
-class tLineList {
+class LineList {
  public:
   // Room for the lines of most files at once; the lists after the first reuse it.
-  tLineList() { text_.reserve(4096); }
+  LineList() { text_.reserve(4096); }
   void Add(std::string_view line) { text_.append(line).append("\r\n"); }
   // A zero byte would end the host's text, and every later line with it: it shows as ".".
   void AddEntry(const TTagEntry& entry) {
@@ -42,7 +42,7 @@ class tLineList {
 };
 
 // The entries of one table in list order (as NextEntryOfTable gives them, without copies).
-void AddEntriesOfTable(const std::vector<TTagEntry>& entries, std::int32_t tableId, tLineList& list) {
+void AddEntriesOfTable(const std::vector<TTagEntry>& entries, std::int32_t tableId, LineList& list) {
   for (const TTagEntry& entry : entries) {
     if (entry.TableId == tableId) list.AddEntry(entry);
   }
@@ -55,7 +55,7 @@ bool ExifRead(const std::string& fileName) {
   image.request = {.iptcAndXmp = false};  // the EXIF read shows neither
   image.scanMemory = &PluginState().lastScan;
   image.ScanFile(fileName);
-  tLineList list;
+  LineList list;
   list.Add("ErrStr=" + image.ErrStr);
   if (!image.HasExifSegment()) {
     list.StoreIn("[duxEXIF_Data]");

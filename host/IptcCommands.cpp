@@ -23,7 +23,7 @@ bool IptcRead(const std::string& fileName) {
   std::string joined;
   const std::string_view block = image.IptcBlockView(joined);
   if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(block);
-  const IptcSources sources(block, image.XmpPacketBytes(), image.iptcInfo ? *image.iptcInfo : none, XmpPacket::tUse::kRead);
+  const IptcSources sources(block, image.XmpPacketBytes(), image.iptcInfo ? *image.iptcInfo : none, XmpPacket::Use::kRead);
   SetHostVariable(kIptcHeaderVariable, image.iptcSection != nullptr ? "1" : "0");
   for (const tIptcFieldRow& row : kIptcFields) SetHostVariable(row.Variable, sources.ValueOf(row));
   // A packet that holds camera properties alone is no IPTC.

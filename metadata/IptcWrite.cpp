@@ -72,7 +72,7 @@ std::optional<std::string> NewXmp(const IptcSources& sources, const std::vector<
 }
 
 // What became of the XMP packet in a write.
-enum class tXmpOutcome {
+enum class XmpOutcome {
   kNone,       // the file has none, and got none
   kInStep,     // it states what the IIM does for the fields the write changed
   kStale,      // the write changed fields, and the packet could not follow
@@ -119,21 +119,21 @@ bool ReadsAsMeant(const std::vector<tFieldAfter>& after, bool trustXmp) {
 // zeros) told nothing, and follows where the packet then says what was meant. Where the packet
 // could not follow, the digest must match no IIM. A file without a packet has its digest follow
 // the IIM when that changes.
-std::optional<std::string> NewDigest(tXmpOutcome xmp, tDigestState state, const tImageResource* old, bool hadIim,
+std::optional<std::string> NewDigest(XmpOutcome xmp, DigestState state, const tImageResource* old, bool hadIim,
                                      bool iimChanged, const std::string& current, const std::vector<tFieldAfter>& after) {
   const bool zeros = old != nullptr && old->data.find_first_not_of('\0') == std::string::npos;
   switch (xmp) {
-    case tXmpOutcome::kInStep:
-      if (state != tDigestState::kDiffers) return current;
+    case XmpOutcome::kInStep:
+      if (state != DigestState::kDiffers) return current;
       if (!hadIim || zeros) return ReadsAsMeant(after, true) ? std::optional<std::string>(current) : std::nullopt;
       return ReadsAsMeant(after, false) || !ReadsAsMeant(after, true) ? std::nullopt : std::optional<std::string>(current);
-    case tXmpOutcome::kStale:
+    case XmpOutcome::kStale:
       if (old == nullptr || old->data == current) return std::string(16, '\0');
       return std::nullopt;
-    case tXmpOutcome::kNone:
+    case XmpOutcome::kNone:
       if (old != nullptr && iimChanged) return current;
       return std::nullopt;
-    case tXmpOutcome::kUntouched:
+    case XmpOutcome::kUntouched:
       break;
   }
   return std::nullopt;
@@ -159,7 +159,7 @@ RewriteCheck ReadsAsMeant(const std::vector<tFieldAfter>& after, const std::stri
     TIPTCdata none;
     std::string joined;
     if (back.iptcSection != nullptr) back.iptcInfo->ParseSegment(back.IptcBlockView(joined));
-    const IptcSources found = IptcSourcesOf(back, back.iptcInfo ? *back.iptcInfo : none, XmpPacket::tUse::kRead);
+    const IptcSources found = IptcSourcesOf(back, back.iptcInfo ? *back.iptcInfo : none, XmpPacket::Use::kRead);
     for (std::size_t i = 0; i < kIptcFields.size(); ++i) {
       if (const std::string value = found.ValueOf(kIptcFields[i]); !ReadsAs(kIptcFields[i], value, meant[i])) {
         throw FormatError("Cannot write IPTC into '" + destination + "': the file written did not read back as meant (" +
@@ -200,9 +200,9 @@ std::vector<tDataset> DatasetsToKeep(const tPhotoshopRun& run, const std::string
 // The resources of the new block: `resources` (those of the block replaced, if any) with the new
 // IIM data in place of the old, and the digest as NewDigest has it; a URL list joins a block
 // without one.
-std::vector<tImageResource> NewBlock(std::vector<tImageResource> block, const std::string& iim, tXmpOutcome xmp,
+std::vector<tImageResource> NewBlock(std::vector<tImageResource> block, const std::string& iim, XmpOutcome xmp,
                                      const std::vector<tFieldAfter>& after) {
-  const tDigestState state = DigestStateOf(ResourceViews(block));
+  const DigestState state = DigestStateOf(ResourceViews(block));
   const auto iptc = std::find_if(block.begin(), block.end(), kIsIptc);
   const bool hadIim = iptc != block.end();
   const bool iimChanged = !hadIim || iptc->data != iim;
@@ -271,11 +271,11 @@ void Write(JpegImage& jpeg, bool scan, const std::string& destination, const tFi
   }
   bool inStep = false;
   if (const auto xmp = NewXmp(sources, edits, hasPacket, options, inStep)) inStep = container.StoreXmpPacket(*xmp, jpeg);
-  const tXmpOutcome xmp = inStep ? tXmpOutcome::kInStep : !hasPacket ? tXmpOutcome::kNone : edits.empty() ? tXmpOutcome::kUntouched : tXmpOutcome::kStale;
+  const XmpOutcome xmp = inStep ? XmpOutcome::kInStep : !hasPacket ? XmpOutcome::kNone : edits.empty() ? XmpOutcome::kUntouched : XmpOutcome::kStale;
   // A packet that could not follow (UTF-16, not XML, too large for its segment once changed, or
   // standing where it cannot be replaced) keeps its old values. The IIM then takes every value the
   // read gave from the packet, and the digest tells readers that the IIM is the newer of the two.
-  if (xmp == tXmpOutcome::kStale) {
+  if (xmp == XmpOutcome::kStale) {
     for (const tIptcFieldRow& field : kIptcFields) {
       if (std::string read = sources.ValueOf(field); !Edits(edits, field) && read != iim.ValueOf(field.Field, "")) {
         edits.push_back({&field, std::move(read)});
@@ -302,7 +302,7 @@ void Write(JpegImage& jpeg, bool scan, const std::string& destination, const tFi
 void WriteIptc(const std::string& source, const std::string& destination, const tFieldValues& values,
                const tWriteOptions& options, const OutputOpener& open) {
   JpegImage jpeg = JpegImage::Load(source);
-  Write(jpeg, FileKindOf(source) == tFileKind::kJpeg, destination, values, options, open);
+  Write(jpeg, FileKindOf(source) == FileKind::kJpeg, destination, values, options, open);
 }
 
 void WriteIptc(JpegImage& source, const std::string& destination, const tFieldValues& values, const tWriteOptions& options,

@@ -7,7 +7,7 @@ namespace dux {
 
 // The outcomes a scan reports in its result text (TimgData::ErrStr), and their texts, which
 // scripts compare: keep them as they are.
-enum class tScanMessage {
+enum class ScanMessage {
   kNone,                     // the scan found metadata
   kNotAnExifFile,            // unsupported name, or nothing found where metadata must stand
   kIncorrectExifHeader,      // an APP1 without "Exif" and a zero byte
@@ -20,7 +20,7 @@ inline constexpr std::array<std::string_view, 6> kScanMessageTexts = {
     "<none>", "Not an EXIF file", "Incorrect Exif header", "Invalid Exif alignment marker",
     "Illegal Exif construction", "Illegally sized directory"};
 
-constexpr std::string_view ScanMessageText(tScanMessage message) noexcept {
+constexpr std::string_view ScanMessageText(ScanMessage message) noexcept {
   return kScanMessageTexts[static_cast<std::size_t>(message)];
 }
 

@@ -31,7 +31,7 @@ std::optional<std::string_view> TimgData::XmpPacketBytes() const {
   return data.substr(std::min(data.size(), 2 + kXmpSignature.size()));
 }
 
-IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim, XmpPacket::tUse use) {
+IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim, XmpPacket::Use use) {
   std::string joined;
   return IptcSources(image.IptcBlockView(joined), image.XmpPacketBytes(), iim, use);
 }
@@ -40,15 +40,15 @@ bool IsPhotoshopSection(const tSection& section) {
   return section.markerCode == 0xED && Bytes(section.Data(), 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature;
 }
 
-tFileKind FileKindOf(const std::string& fileName) {
+FileKind FileKindOf(const std::string& fileName) {
   const std::string_view name = std::string_view(fileName).substr(FileNameStart(fileName));
   const auto dot = name.rfind('.');
-  if (dot == std::string_view::npos) return tFileKind::kOther;
+  if (dot == std::string_view::npos) return FileKind::kOther;
   const std::string_view extension = name.substr(dot);
   const auto is = [extension](std::string_view known) { return SameTextIgnoringCase(extension, known); };
-  if (is(".jpg") || is(".jpeg") || is(".jpe")) return tFileKind::kJpeg;
-  if (is(".tif") || is(".tiff") || is(".nef")) return tFileKind::kTiff;
-  return tFileKind::kOther;
+  if (is(".jpg") || is(".jpeg") || is(".jpe")) return FileKind::kJpeg;
+  if (is(".tif") || is(".tiff") || is(".nef")) return FileKind::kTiff;
+  return FileKind::kOther;
 }
 
 TimgData::TimgData(std::int32_t buildMode) : buildMode(buildMode) { ResetState(); }
@@ -102,7 +102,7 @@ void TimgData::CaptureFileInfo(const std::string& name, const platform::tFileSta
 
 bool TimgData::ScanFile(const std::string& name) {
   ResetState();
-  const tFileKind kind = FileKindOf(name);
+  const FileKind kind = FileKindOf(name);
   std::unique_ptr<platform::InputFile> file;
   // The file the last scan read: its leading part was just read, so it is read in one go, and
   // the kernel reads nothing ahead of reads that find their bytes in the page cache.
@@ -112,10 +112,10 @@ bool TimgData::ScanFile(const std::string& name) {
     scanMemory->fileName = name;
     scanMemory->reach = 0;
   }
-  if (kind != tFileKind::kOther) {
+  if (kind != FileKind::kOther) {
     try {
-      file = platform::OpenInputFile(name, request.fileFacts ? platform::tLookUp::kAtOpen : platform::tLookUp::kWhenAsked,
-                                     again ? platform::tAccess::kThrough : platform::tAccess::kInParts);
+      file = platform::OpenInputFile(name, request.fileFacts ? platform::LookUp::kAtOpen : platform::LookUp::kWhenAsked,
+                                     again ? platform::Access::kThrough : platform::Access::kInParts);
     } catch (const FormatError&) {
     }
   }
@@ -129,13 +129,13 @@ bool TimgData::ScanFile(const std::string& name) {
     stamp = file->Stamp();
   }
   if (stamp) CaptureFileInfo(name, *stamp);
-  ErrStr = ScanMessageText(tScanMessage::kNotAnExifFile);
-  if (kind == tFileKind::kOther) return false;
+  ErrStr = ScanMessageText(ScanMessage::kNotAnExifFile);
+  if (kind == FileKind::kOther) return false;
   if (!file) {
-    ErrStr = ScanMessageText(tScanMessage::kIllegalConstruction);
+    ErrStr = ScanMessageText(ScanMessage::kIllegalConstruction);
     return false;
   }
-  const bool tiff = kind == tFileKind::kTiff;
+  const bool tiff = kind == FileKind::kTiff;
   bool found = false;
   // The one place where a fault of the file ends a scan: one whose read fails part way. Anything
   // else (no memory) is no fault of the file and goes on.
@@ -149,7 +149,7 @@ bool TimgData::ScanFile(const std::string& name) {
   }
   if (scanMemory != nullptr) scanMemory->reach = stream.Reach();
   tiffMode = false;
-  if (found) ErrStr = ScanMessageText(tScanMessage::kNone);
+  if (found) ErrStr = ScanMessageText(ScanMessage::kNone);
   return found;
 }
 
@@ -158,16 +158,16 @@ namespace {
 // Which segments a scan keeps the bytes of, and for whom: the JFIF header and the comment always;
 // the IPTC block for the IPTC and XMP; an APP1 for the EXIF walk or for the XMP, which its
 // signature tells apart. Every other segment (tables, frame header, colour profile) is passed over.
-enum class tWantedBy { kEveryone, kIptcAndXmp, kExifOrXmp };
+enum class WantedBy { kEveryone, kIptcAndXmp, kExifOrXmp };
 struct tKeptSegment {
   std::uint8_t marker = 0;
-  tWantedBy wantedBy = tWantedBy::kEveryone;
+  WantedBy wantedBy = WantedBy::kEveryone;
 };
 constexpr tKeptSegment kKeptSegments[] = {
-    {kMarkerApp0, tWantedBy::kEveryone},
-    {kMarkerApp1, tWantedBy::kExifOrXmp},
-    {kMarkerApp13, tWantedBy::kIptcAndXmp},
-    {kMarkerCom, tWantedBy::kEveryone},
+    {kMarkerApp0, WantedBy::kEveryone},
+    {kMarkerApp1, WantedBy::kExifOrXmp},
+    {kMarkerApp13, WantedBy::kIptcAndXmp},
+    {kMarkerCom, WantedBy::kEveryone},
 };
 
 // What a scan reads of a segment's payload of `payload` bytes: `bytes` at first (an APP1's
@@ -180,11 +180,11 @@ tKeep KeepOf(std::uint8_t marker, std::size_t payload, const tScanRequest& reque
   for (const tKeptSegment& row : kKeptSegments) {
     if (row.marker != marker) continue;
     switch (row.wantedBy) {
-      case tWantedBy::kEveryone:
+      case WantedBy::kEveryone:
         return {true, payload};
-      case tWantedBy::kIptcAndXmp:
+      case WantedBy::kIptcAndXmp:
         return {true, request.iptcAndXmp ? payload : 0};
-      case tWantedBy::kExifOrXmp:
+      case WantedBy::kExifOrXmp:
         return {true, request.exifWalk && request.iptcAndXmp ? payload : std::min(payload, kXmpSignature.size())};
     }
   }
@@ -196,10 +196,10 @@ bool WantsApp1(bool xmp, const tScanRequest& request) { return xmp ? request.ipt
 
 }  // namespace
 
-TimgData::tRead TimgData::ReadSegment(ByteStream& stream, const tMarker& marker, tSection& s) {
+TimgData::ReadEnd TimgData::ReadSegment(ByteStream& stream, const tMarker& marker, tSection& s) {
   std::int32_t length = 0;
-  if (!ReadLengthField(stream, length)) return tRead::kEnded;
-  if (length < 2) return tRead::kImpossible;
+  if (!ReadLengthField(stream, length)) return ReadEnd::kEnded;
+  if (length < 2) return ReadEnd::kImpossible;
   s.markerCode = marker.code;
   s.lengthField = length;
   s.markerOffset = marker.markerOffset;
@@ -218,7 +218,7 @@ TimgData::tRead TimgData::ReadSegment(ByteStream& stream, const tMarker& marker,
       needed = WantsApp1(ahead.starts_with(kXmpSignature), request);
     }
     s.held = stream.Hold(2, payload, needed, heldBuffers_);
-    if (s.held.data() != nullptr) return tRead::kRead;
+    if (s.held.data() != nullptr) return ReadEnd::kRead;
   }
   if (keep.bytes == payload || (marker.code == kMarkerApp1 && request.exifWalk)) s.owned.reserve(static_cast<std::size_t>(length));
   s.owned += static_cast<char>(length >> 8);
@@ -229,10 +229,10 @@ TimgData::tRead TimgData::ReadSegment(ByteStream& stream, const tMarker& marker,
     const bool wanted = marker.code == kMarkerApp1 && WantsApp1(IsXmpSection(s), request);
     whole = (wanted ? stream.Append(s.owned, rest) : stream.Skip(rest)) == rest;
   }
-  if (whole) return tRead::kRead;
+  if (whole) return ReadEnd::kRead;
   // A short payload keeps the slot counted but unclassified; the next read meets the end.
   if (keep.metadata) s.owned.resize(static_cast<std::size_t>(length));
-  return tRead::kCutShort;
+  return ReadEnd::kCutShort;
 }
 
 bool TimgData::TakesForIptc(const tSection& s) const {
@@ -283,10 +283,10 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     tMarker marker;
     if (!NextMarker(stream, kScanPolicy, marker)) return HasAnyMetadata();
     tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
-    const tRead read = ReadSegment(stream, marker, s);
-    if (read == tRead::kEnded) return HasAnyMetadata();
-    if (read == tRead::kImpossible) return false;
-    if (read == tRead::kCutShort) continue;
+    const ReadEnd read = ReadSegment(stream, marker, s);
+    if (read == ReadEnd::kEnded) return HasAnyMetadata();
+    if (read == ReadEnd::kImpossible) return false;
+    if (read == ReadEnd::kCutShort) continue;
     // The EXIF, IPTC or comment segment must be among the first four segments after SOI. A scan
     // for the IPTC and XMP looks on for those two all the same: a write rewrites the Photoshop
     // block wherever it stands in front of the image data, and what it rewrites, a read must see.
@@ -351,7 +351,7 @@ void TimgData::DecodeExifSegment() {
   if (!exifInfo) exifInfo = std::make_unique<TImageInfo>(buildMode);
   const std::string_view bytes = exifSection->Data();
   if (Bytes(bytes, 3, 5) != std::string_view("Exif\0", 5)) {
-    ErrStr = ScanMessageText(tScanMessage::kIncorrectExifHeader);
+    ErrStr = ScanMessageText(ScanMessage::kIncorrectExifHeader);
     return;
   }
   const std::string_view order = Bytes(bytes, 9, 2);
@@ -360,7 +360,7 @@ void TimgData::DecodeExifSegment() {
   } else if (order == "MM") {
     bigEndian = true;
   } else {
-    ErrStr = ScanMessageText(tScanMessage::kInvalidAlignment);
+    ErrStr = ScanMessageText(ScanMessage::kInvalidAlignment);
     return;
   }
   exifInfo->ViewSegmentData(segmentData);
@@ -414,7 +414,7 @@ void TimgData::FindTiffIptc(std::int64_t dirStart) {
 }
 
 void TimgData::TakeWalkMessage() {
-  if (exifInfo && exifInfo->walkMessage != tScanMessage::kNone) ErrStr = ScanMessageText(exifInfo->walkMessage);
+  if (exifInfo && exifInfo->walkMessage != ScanMessage::kNone) ErrStr = ScanMessageText(exifInfo->walkMessage);
 }
 
 bool TimgData::ScanTiffStream(ByteStream& stream) {

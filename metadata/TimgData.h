@@ -62,8 +62,8 @@ struct tScanRequest {
 
 // What a file's name says it is, by its extension in any letter case: ".jpg", ".jpeg" and ".jpe"
 // are JPEG files; ".tif", ".tiff" and ".nef" TIFF-structured ones.
-enum class tFileKind { kOther, kJpeg, kTiff };
-tFileKind FileKindOf(const std::string& fileName);
+enum class FileKind { kOther, kJpeg, kTiff };
+FileKind FileKindOf(const std::string& fileName);
 
 // The Photoshop resource block of a JPEG's leading segments: the run of consecutive Photoshop
 // APP13 segments that carries it (where their markers stand) and its resources. A run whose
@@ -182,9 +182,9 @@ class TimgData : public tEndInd {
  private:
   // How a segment's read ended: read (the bytes the request wants kept), cut short by the end of
   // the data, no length field before the end, or an impossible length.
-  enum class tRead { kRead, kCutShort, kEnded, kImpossible };
+  enum class ReadEnd { kRead, kCutShort, kEnded, kImpossible };
   // Reads the segment after `marker` into `s`, keeping what the request wants of it.
-  tRead ReadSegment(ByteStream& stream, const tMarker& marker, tSection& s);
+  ReadEnd ReadSegment(ByteStream& stream, const tMarker& marker, tSection& s);
   // Makes a section the EXIF, IPTC, XMP, comment or JFIF-header section, where it is one.
   void Classify(tSection& s);
   // Whether an APP13 section is the IPTC block rather than the one found so far.
@@ -205,6 +205,6 @@ class TimgData : public tEndInd {
 
 // The two homes of the IPTC fields of a scanned image: its IPTC block and its XMP packet, with
 // the datasets `iim` parsed from the block.
-IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim, XmpPacket::tUse use = XmpPacket::tUse::kEdit);
+IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim, XmpPacket::Use use = XmpPacket::Use::kEdit);
 
 }  // namespace dux

@@ -33,7 +33,7 @@ class InputFile {
   // Reads up to `size` bytes; returns how many were read, 0 at the end. Throws FormatError when
   // the system reports a read error.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
-  // Size of the file when it was looked up (see tLookUp). Throws FileError when the system
+  // Size of the file when it was looked up (see LookUp). Throws FileError when the system
   // cannot tell it.
   virtual std::int64_t Size() const = 0;
   // The file's size and last-write time when it was looked up, as LookUpFile tells them.
@@ -46,18 +46,18 @@ class InputFile {
 // When an opened file is looked up: as it opens, so that Size and Stamp tell the file as it was
 // opened and a folder does not open; or at the first Size or Stamp, for a reader that may need
 // neither and saves the system call (a folder that opens then fails at its first read).
-enum class tLookUp { kAtOpen, kWhenAsked };
+enum class LookUp { kAtOpen, kWhenAsked };
 
 // How a reader goes through a file: from the start to the end, so that the system reads ahead
 // of it; or in parts, jumping over what it does not need, so that the disk is asked for the
 // parts it reads and not for what lies after them.
-enum class tAccess { kThrough, kInParts };
+enum class Access { kThrough, kInParts };
 
 // Opens `path` for shared reading. Throws FileError naming the file, with the system's reason.
-// With tLookUp::kAtOpen, anything but a regular file (a folder, a pipe, a device) is refused
+// With LookUp::kAtOpen, anything but a regular file (a folder, a pipe, a device) is refused
 // before a byte is read; opening never waits for a pipe's writer.
-std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp = tLookUp::kAtOpen,
-                                         tAccess access = tAccess::kThrough);
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path, LookUp lookUp = LookUp::kAtOpen,
+                                         Access access = Access::kThrough);
 
 // Reads the whole file. Throws FileError naming the file, with the system's reason.
 std::string ReadWholeFile(const std::string& path);

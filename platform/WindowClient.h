@@ -32,7 +32,7 @@ class WindowSurface {
 };
 
 // Controls the system draws and edits itself; every other control paints itself.
-enum class tNativeKind { kPainted, kEdit, kComboBox, kPushButton, kMemo };
+enum class NativeControl { kPainted, kEdit, kComboBox, kPushButton, kMemo };
 
 struct tNativeStyle {
   bool readOnly = false;
@@ -45,7 +45,7 @@ struct tNativeStyle {
   int itemHeight = 0;      // list items of a combo box
 };
 
-enum class tCursor { kArrow, kHand };
+enum class CursorShape { kArrow, kHand };
 
 // A control as the window system sees it. Coordinates are the control's client coordinates;
 // bounds are in the parent's.
@@ -68,14 +68,14 @@ class WindowClient {
   virtual std::vector<WindowClient*> TabOrderedChildren() const = 0;
   virtual tRect WindowBounds() const = 0;
   virtual bool WindowVisible() const = 0;
-  virtual tNativeKind NativeKind() const { return tNativeKind::kPainted; }
+  virtual NativeControl NativeKind() const { return NativeControl::kPainted; }
   virtual tNativeStyle NativeStyle() const { return {}; }
   virtual std::string WindowText() const { return {}; }
   virtual std::vector<std::string> WindowItems() const { return {}; }
   virtual tFont WindowFont() const = 0;
   virtual Color WindowTextColor() const = 0;   // plain colours
   virtual Color WindowBackground() const = 0;
-  virtual tCursor Cursor() const { return tCursor::kArrow; }
+  virtual CursorShape Cursor() const { return CursorShape::kArrow; }
   // The hint shown when the pointer rests on the control; empty for none.
   virtual std::string HintText() const { return {}; }
 

@@ -47,7 +47,7 @@ void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, 
   // A table larger than the EXIF block, or than the bytes there are, cannot be a directory: the
   // whole directory is refused (a maker note, by contrast, reads what is there).
   if (2 + 12 * n > offsetBase + exifLength || n > EntriesPresent(reader, dirStart)) {
-    walkMessage = tScanMessage::kIllegallySizedDirectory;
+    walkMessage = ScanMessage::kIllegallySizedDirectory;
     skippedDirectories.push_back("directory at " + std::to_string(dirStart) + ": " + std::to_string(n) +
                                  " entries do not fit");
     return;
@@ -194,9 +194,9 @@ void TImageInfo::DecodeMakerNote() {
 namespace {
 
 // The context of one maker entry's formatter: named values join the directory set.
-class tMakerEntryContext final : public tFormatContext {
+class MakerEntryContext final : public FormatContext {
  public:
-  explicit tMakerEntryContext(TImageInfo& info) : info_(info) {}
+  explicit MakerEntryContext(TImageInfo& info) : info_(info) {}
   void AddValue(std::string_view name, std::string_view text) override { info_.AddMakerValue(name, text, kAscii); }
 
  private:
@@ -239,7 +239,7 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   } else {
     text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, note.bigEndian);
   }
-  tMakerEntryContext context(*this);
+  MakerEntryContext context(*this);
   std::string formatted = row.FormatterWithContext != nullptr ? row.FormatterWithContext(text, context)
                           : row.Formatter != nullptr         ? row.Formatter(text)
                                                              : PrintableText(text);

@@ -105,7 +105,7 @@ class TImageInfo : public tEndInd {
   std::int64_t bytesFromFile = 0;
   // What the walks could not read: the message for the scan's result text (kNone while every
   // directory fitted), and one note per directory left out, saying where and why.
-  tScanMessage walkMessage = tScanMessage::kNone;
+  ScanMessage walkMessage = ScanMessage::kNone;
   std::vector<std::string> skippedDirectories;
 
  private:

@@ -14,7 +14,7 @@ namespace {
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kMillimetresPerCentimetre = 10.0;
 constexpr double kFullFrameDiagonal = 43.26661531;  // millimetres, as stored
-constexpr std::string_view kNoError = ScanMessageText(tScanMessage::kNone);
+constexpr std::string_view kNoError = ScanMessageText(ScanMessage::kNone);
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr int kFocalLengthIn35mmFilm = 0xA405;
 

@@ -23,28 +23,28 @@ struct tMapping {
 // (Contact, FixtureID, ImageType, LangID, Orientation, OriginatingProgram, ProgramVersion,
 // SubRef, Subfile) have none that takes their value as it is.
 constexpr tMapping kMappings[] = {
-    {"ObjectName", {kDcNamespace, "title", tXmpKind::kLangAlt, "dc"}},
-    {"Urgency", {kPhotoshopNamespace, "Urgency", tXmpKind::kText, "photoshop"}},
-    {"Category", {kPhotoshopNamespace, "Category", tXmpKind::kText, "photoshop"}},
-    {"SuppCategory", {kPhotoshopNamespace, "SupplementalCategories", tXmpKind::kBag, "photoshop"}},
-    {"Keywords", {kDcNamespace, "subject", tXmpKind::kBag, "dc"}},
-    {"SpecialInstru", {kPhotoshopNamespace, "Instructions", tXmpKind::kText, "photoshop"}},
-    {"DateCreated", {kPhotoshopNamespace, "DateCreated", tXmpKind::kText, "photoshop"}},
-    {"TimeCreated", {kPhotoshopNamespace, "DateCreated", tXmpKind::kText, "photoshop"}},
-    {"ByLine", {kDcNamespace, "creator", tXmpKind::kSeq, "dc"}},
-    {"ByLineTitle", {kPhotoshopNamespace, "AuthorsPosition", tXmpKind::kText, "photoshop"}},
-    {"City", {kPhotoshopNamespace, "City", tXmpKind::kText, "photoshop"}},
-    {"SubLocation", {kIptcCoreNamespace, "Location", tXmpKind::kText, "Iptc4xmpCore"}},
-    {"State", {kPhotoshopNamespace, "State", tXmpKind::kText, "photoshop"}},
-    {"LocationCode", {kIptcCoreNamespace, "CountryCode", tXmpKind::kText, "Iptc4xmpCore"}},
-    {"LocationName", {kPhotoshopNamespace, "Country", tXmpKind::kText, "photoshop"}},
-    {"TransmissionRef", {kPhotoshopNamespace, "TransmissionReference", tXmpKind::kText, "photoshop"}},
-    {"ImageHeadline", {kPhotoshopNamespace, "Headline", tXmpKind::kText, "photoshop"}},
-    {"ImageCredit", {kPhotoshopNamespace, "Credit", tXmpKind::kText, "photoshop"}},
-    {"Source", {kPhotoshopNamespace, "Source", tXmpKind::kText, "photoshop"}},
-    {"Copyright", {kDcNamespace, "rights", tXmpKind::kLangAlt, "dc"}},
-    {"ImageCaption", {kDcNamespace, "description", tXmpKind::kLangAlt, "dc"}},
-    {"ImageCaptionWriter", {kPhotoshopNamespace, "CaptionWriter", tXmpKind::kText, "photoshop"}},
+    {"ObjectName", {kDcNamespace, "title", XmpKind::kLangAlt, "dc"}},
+    {"Urgency", {kPhotoshopNamespace, "Urgency", XmpKind::kText, "photoshop"}},
+    {"Category", {kPhotoshopNamespace, "Category", XmpKind::kText, "photoshop"}},
+    {"SuppCategory", {kPhotoshopNamespace, "SupplementalCategories", XmpKind::kBag, "photoshop"}},
+    {"Keywords", {kDcNamespace, "subject", XmpKind::kBag, "dc"}},
+    {"SpecialInstru", {kPhotoshopNamespace, "Instructions", XmpKind::kText, "photoshop"}},
+    {"DateCreated", {kPhotoshopNamespace, "DateCreated", XmpKind::kText, "photoshop"}},
+    {"TimeCreated", {kPhotoshopNamespace, "DateCreated", XmpKind::kText, "photoshop"}},
+    {"ByLine", {kDcNamespace, "creator", XmpKind::kSeq, "dc"}},
+    {"ByLineTitle", {kPhotoshopNamespace, "AuthorsPosition", XmpKind::kText, "photoshop"}},
+    {"City", {kPhotoshopNamespace, "City", XmpKind::kText, "photoshop"}},
+    {"SubLocation", {kIptcCoreNamespace, "Location", XmpKind::kText, "Iptc4xmpCore"}},
+    {"State", {kPhotoshopNamespace, "State", XmpKind::kText, "photoshop"}},
+    {"LocationCode", {kIptcCoreNamespace, "CountryCode", XmpKind::kText, "Iptc4xmpCore"}},
+    {"LocationName", {kPhotoshopNamespace, "Country", XmpKind::kText, "photoshop"}},
+    {"TransmissionRef", {kPhotoshopNamespace, "TransmissionReference", XmpKind::kText, "photoshop"}},
+    {"ImageHeadline", {kPhotoshopNamespace, "Headline", XmpKind::kText, "photoshop"}},
+    {"ImageCredit", {kPhotoshopNamespace, "Credit", XmpKind::kText, "photoshop"}},
+    {"Source", {kPhotoshopNamespace, "Source", XmpKind::kText, "photoshop"}},
+    {"Copyright", {kDcNamespace, "rights", XmpKind::kLangAlt, "dc"}},
+    {"ImageCaption", {kDcNamespace, "description", XmpKind::kLangAlt, "dc"}},
+    {"ImageCaptionWriter", {kPhotoshopNamespace, "CaptionWriter", XmpKind::kText, "photoshop"}},
 };
 
 std::string DigitsOf(std::string_view text) {
@@ -102,21 +102,21 @@ std::optional<tXmpProperty> XmpPropertyOf(const tIptcFieldRow& field) {
 
 tDigest IimDigest(std::string_view iimData) { return platform::Md5(iimData); }
 
-tDigestState DigestStateOf(const std::vector<tResourceView>& resources) {
+DigestState DigestStateOf(const std::vector<tResourceView>& resources) {
   const auto find = [&resources](std::uint16_t id) {
     return std::find_if(resources.begin(), resources.end(), [id](const tResourceView& r) { return r.IsPhotoshops(id); });
   };
   const auto digest = find(kIptcDigestResource);
-  if (digest == resources.end()) return tDigestState::kAbsent;
+  if (digest == resources.end()) return DigestState::kAbsent;
   const auto iptc = find(kIptcResource);
   const tDigest current = IimDigest(iptc == resources.end() ? std::string_view() : iptc->data);
   return digest->data == std::string_view(reinterpret_cast<const char*>(current.data()), current.size())
-             ? tDigestState::kMatches
-             : tDigestState::kDiffers;
+             ? DigestState::kMatches
+             : DigestState::kDiffers;
 }
 
 IptcSources::IptcSources(std::string_view iptcBlock, std::optional<std::string_view> xmpPacket, const TIPTCdata& iim,
-                         XmpPacket::tUse use)
+                         XmpPacket::Use use)
     : iim_(iim) {
   hasIim_ = !iptcBlock.empty() && iim.Count() > 0;
   if (xmpPacket) {
@@ -164,7 +164,7 @@ bool IptcSources::XmpStatesAField() const {
 }
 
 std::string IptcSources::ValueOf(const tIptcFieldRow& field) const {
-  if (const auto xmp = XmpValueOf(field); xmp && (!hasIim_ || digest_ != tDigestState::kDiffers)) return *xmp;
+  if (const auto xmp = XmpValueOf(field); xmp && (!hasIim_ || digest_ != DigestState::kDiffers)) return *xmp;
   return iim_.ValueOf(field.Field, "");
 }
 

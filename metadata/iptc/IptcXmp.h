@@ -25,7 +25,7 @@ std::optional<tXmpProperty> XmpPropertyOf(const tIptcFieldRow& field);
 using tDigest = std::array<std::uint8_t, 16>;
 
 // The digest resource's state against the IIM data it is meant for.
-enum class tDigestState { kAbsent, kMatches, kDiffers };
+enum class DigestState { kAbsent, kMatches, kDiffers };
 
 // What a file holds of the IPTC fields, and the value a read gives each.
 class IptcSources {
@@ -35,7 +35,7 @@ class IptcSources {
   // block. For reading alone, the packet is parsed without the places an edit needs. The views
   // are not kept.
   IptcSources(std::string_view iptcBlock, std::optional<std::string_view> xmpPacket, const TIPTCdata& iim,
-              XmpPacket::tUse use = XmpPacket::tUse::kEdit);
+              XmpPacket::Use use = XmpPacket::Use::kEdit);
 
   // The value duxIPTCread gives the field, in code page 1252: the XMP packet's when it states
   // the field and the file has no IIM block, no digest, or a digest that matches its IIM data;
@@ -51,12 +51,12 @@ class IptcSources {
   bool HasXmp() const { return xmp_.has_value(); }
   const std::optional<XmpPacket>& Xmp() const { return xmp_; }
   // The digest's state; looked at only where a packet parsed (kAbsent otherwise).
-  tDigestState Digest() const { return digest_; }
+  DigestState Digest() const { return digest_; }
 
  private:
   const TIPTCdata& iim_;
   bool hasIim_ = false;
-  tDigestState digest_ = tDigestState::kAbsent;
+  DigestState digest_ = DigestState::kAbsent;
   std::optional<XmpPacket> xmp_;
 };
 
@@ -70,7 +70,7 @@ bool ReadsAs(const tIptcFieldRow& field, std::string_view value, std::string_vie
 tDigest IimDigest(std::string_view iimData);
 
 // The state of the digest resource among `resources` against the IPTC resource among them.
-tDigestState DigestStateOf(const std::vector<tResourceView>& resources);
+DigestState DigestStateOf(const std::vector<tResourceView>& resources);
 
 // A field's text (code page 1252) as the items of its XMP property, in UTF-8: the comma list's
 // items for a list. DateCreated and TimeCreated together make photoshop:DateCreated.

@@ -72,7 +72,7 @@ constexpr std::array<tCustomFunction, 15> kCustomFunctions = {{
 }};
 
 // Adds a named value to the context when it is not blank, and its line to `lines`.
-void AddNamedLine(std::string& lines, std::string_view label, std::string_view value, tFormatContext& context) {
+void AddNamedLine(std::string& lines, std::string_view label, std::string_view value, FormatContext& context) {
   if (TrimBlanks(value).empty()) return;
   context.AddValue(label, value);
   lines.append("\r\n").append(label).append("=").append(value);
@@ -96,7 +96,7 @@ std::string_view Field(const std::vector<std::string_view>& fields, int n) {
 }
 
 template <std::size_t N>
-std::string FieldLines(std::string_view text, const std::array<tListField, N>& fields, tFormatContext& context) {
+std::string FieldLines(std::string_view text, const std::array<tListField, N>& fields, FormatContext& context) {
   const std::vector<std::string_view> values = CommaFields(text);
   std::string lines;
   for (const tListField& field : fields) {
@@ -131,17 +131,17 @@ std::string FormatLensRange(std::string_view text) {
   return FormatText("%0.1f-%0.1f(mm)  F%0.1f-F%0.1f", {numbers[0], numbers[1], numbers[2], numbers[3]});
 }
 
-std::string ListCameraSettings(std::string_view text, tFormatContext& context) {
+std::string ListCameraSettings(std::string_view text, FormatContext& context) {
   context.KeepUnformatted();
   return FieldLines(text, kCameraSettings, context);
 }
 
-std::string ListShotInfo(std::string_view text, tFormatContext& context) {
+std::string ListShotInfo(std::string_view text, FormatContext& context) {
   context.KeepUnformatted();
   return FieldLines(text, kShotInfo, context);
 }
 
-std::string ListCustomFunctions(std::string_view text, tFormatContext& context) {
+std::string ListCustomFunctions(std::string_view text, FormatContext& context) {
   context.KeepUnformatted();
   std::string lines;
   const std::vector<std::string_view> values = CommaFields(text);

@@ -24,8 +24,8 @@ std::string FormatColorModeText(std::string_view text);
 std::string FormatLensRange(std::string_view text);
 // Canon camera settings, shot information and custom functions: each adds named values to the
 // context, has the entry keep its plain list text, and returns the values' lines.
-std::string ListCameraSettings(std::string_view text, tFormatContext& context);
-std::string ListShotInfo(std::string_view text, tFormatContext& context);
-std::string ListCustomFunctions(std::string_view text, tFormatContext& context);
+std::string ListCameraSettings(std::string_view text, FormatContext& context);
+std::string ListShotInfo(std::string_view text, FormatContext& context);
+std::string ListCustomFunctions(std::string_view text, FormatContext& context);
 
 }  // namespace dux

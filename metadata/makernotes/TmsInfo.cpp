@@ -26,17 +26,17 @@ bool NikonWithTiffHeader(const tNoteFacts& facts) {
 
 constexpr tMakeRow kMakers[] = {
     {.make = "NIKON", .matches = NikonWithTiffHeader, .table = &kNikonTable2, .directory = 18,
-     .values = tOrigin::kNoteTiffHeader, .noteTiffHeader = 10},
+     .values = NoteOrigin::kNoteTiffHeader, .noteTiffHeader = 10},
     {.make = "NIKON", .header = "Nikon", .table = &kNikonTable1, .directory = 8},
     {.make = "NIKON", .table = &kNikonTable2},
-    {.make = "OLYMP", .table = &kOlympusTable, .directory = 8, .fallback = tOrigin::kTiffHeader},
+    {.make = "OLYMP", .table = &kOlympusTable, .directory = 8, .fallback = NoteOrigin::kTiffHeader},
     {.make = "CASIO", .header = "QVC", .table = &kCasioTable2, .directory = 6},
     {.make = "CASIO", .table = &kCasioTable1},
-    {.make = "FUJIF", .table = &kFujifilmTable, .directory = 12, .values = tOrigin::kNote, .order = tNoteOrder::kLittleEndian},
-    {.make = "CANON", .table = &kCanonTable, .order = tNoteOrder::kFromEntryCount},
+    {.make = "FUJIF", .table = &kFujifilmTable, .directory = 12, .values = NoteOrigin::kNote, .order = NoteOrder::kLittleEndian},
+    {.make = "CANON", .table = &kCanonTable, .order = NoteOrder::kFromEntryCount},
     {.make = "SEIKO", .table = &kSeikoTable, .directory = 8},
     {.make = "SANYO", .table = &kSanyoTable, .directory = 8},
-    {.make = "MINOL", .table = &kMinoltaTable, .order = tNoteOrder::kFromEntryCount},
+    {.make = "MINOL", .table = &kMinoltaTable, .order = NoteOrder::kFromEntryCount},
 };
 
 // The walk places a value at offset o of a note's directory at o + dirOffset + 2 - valueBase in
@@ -44,24 +44,24 @@ constexpr tMakeRow kMakers[] = {
 // the bases for where a row's offsets count from.
 std::int64_t ValueBase(const tMakeRow& row, std::int64_t notePos) {
   switch (row.values) {
-    case tOrigin::kTiffHeader:
+    case NoteOrigin::kTiffHeader:
       return row.directory + notePos - 8;  // the TIFF header stands at 9 in the EXIF bytes
-    case tOrigin::kNote:
+    case NoteOrigin::kNote:
       return row.directory + 1;
-    case tOrigin::kNoteTiffHeader:
+    case NoteOrigin::kNoteTiffHeader:
       return row.directory - row.noteTiffHeader + 1;
-    case tOrigin::kSegmentStart:
+    case NoteOrigin::kSegmentStart:
       break;
   }
   return row.directory + notePos;
 }
-std::int64_t FallbackBase(tOrigin origin) { return origin == tOrigin::kTiffHeader ? 9 : 0; }
+std::int64_t FallbackBase(NoteOrigin origin) { return origin == NoteOrigin::kTiffHeader ? 9 : 0; }
 
 // The note's byte order: the EXIF's, unless the row fixes it, or the entry count read that way
 // cannot be a directory in the note while read the other way it can.
 bool NoteBigEndian(const tMakeRow& row, std::string_view note, bool exifBigEndian) {
-  if (row.order == tNoteOrder::kLittleEndian) return false;
-  if (row.order == tNoteOrder::kAsExif) return exifBigEndian;
+  if (row.order == NoteOrder::kLittleEndian) return false;
+  if (row.order == NoteOrder::kAsExif) return exifBigEndian;
   const std::int64_t dirPos = row.directory + 1;
   const auto plausible = [&](bool bigEndian) {
     const tIfdReader reader{note, bigEndian};

@@ -20,7 +20,7 @@ struct tNoteFacts {
 };
 
 // Where a note's value offsets count from.
-enum class tOrigin {
+enum class NoteOrigin {
   kTiffHeader,      // the EXIF's TIFF header: the offsets the EXIF's own directories use
   kNote,            // the first byte of the note
   kNoteTiffHeader,  // a TIFF header inside the note, at tMakeRow::noteTiffHeader
@@ -31,7 +31,7 @@ enum class tOrigin {
 // note's entry count, for makes whose notes some programs keep in the camera's order when they
 // rewrite the EXIF in the other (a Canon note inside big-endian EXIF, a Minolta DiMAGE 5's
 // big-endian note inside little-endian EXIF).
-enum class tNoteOrder { kAsExif, kLittleEndian, kFromEntryCount };
+enum class NoteOrder { kAsExif, kLittleEndian, kFromEntryCount };
 
 // One make's note layout: how it is recognised, which table names its tags, where its directory
 // stands and where its values' offsets count from.
@@ -41,10 +41,10 @@ struct tMakeRow {
   bool (*matches)(const tNoteFacts&) = nullptr;  // a further test of the facts; none: any
   const std::span<const tTagRow>* table = nullptr;
   std::int64_t directory = 0;                  // where the directory starts in the note (0-based)
-  tOrigin values = tOrigin::kTiffHeader;       // where the offsets of values in the note count from
-  std::int64_t noteTiffHeader = 0;             // with tOrigin::kNoteTiffHeader: where it starts in the note
-  tOrigin fallback = tOrigin::kSegmentStart;   // where a value that is not in the note is looked for
-  tNoteOrder order = tNoteOrder::kAsExif;
+  NoteOrigin values = NoteOrigin::kTiffHeader;       // where the offsets of values in the note count from
+  std::int64_t noteTiffHeader = 0;             // with NoteOrigin::kNoteTiffHeader: where it starts in the note
+  NoteOrigin fallback = NoteOrigin::kSegmentStart;   // where a value that is not in the note is looked for
+  NoteOrder order = NoteOrder::kAsExif;
 };
 
 // The maker-note layouts, one row per make and note form; the first row that matches a note is

@@ -12,21 +12,21 @@ using TextFormatter = std::string (*)(std::string_view text);
 // What a maker-note formatter may do beyond returning a text: add named values (under a
 // constant name, from the formatter's own table) to the directory set being decoded, and have
 // the entry keep its plain value text instead of the formatted one.
-class tFormatContext {
+class FormatContext {
  public:
   virtual void AddValue(std::string_view name, std::string_view text) = 0;
   void KeepUnformatted() noexcept { keepUnformatted_ = true; }
   bool KeepsUnformatted() const noexcept { return keepUnformatted_; }
 
  protected:
-  ~tFormatContext() = default;
+  ~FormatContext() = default;
 
  private:
   bool keepUnformatted_ = false;
 };
 
 // A formatter that works with the decode's context.
-using ContextFormatter = std::string (*)(std::string_view text, tFormatContext& context);
+using ContextFormatter = std::string (*)(std::string_view text, FormatContext& context);
 
 // One row of a constant tag table (EXIF, GPS, IPTC, maker notes).
 struct tTagRow {

@@ -70,9 +70,9 @@ std::string_view WithoutZeroPadding(std::string_view packet) {
 }
 
 // Walks the attributes of a well-formed start tag in the order they stand.
-class tAttributeCursor {
+class AttributeCursor {
  public:
-  explicit tAttributeCursor(std::string_view tag) : tag_(tag) {
+  explicit AttributeCursor(std::string_view tag) : tag_(tag) {
     while (pos_ < tag_.size() && !IsXmlBlank(tag_[pos_]) && tag_[pos_] != '/' && tag_[pos_] != '>') ++pos_;  // the name
   }
 
@@ -354,7 +354,7 @@ class XmpParse {
       description.declarations = OwnDeclarations(element);
     }
     const std::size_t index = packet_.descriptions_.size();
-    tAttributeCursor cursor(std::string_view(text_).substr(description.begin, description.startEnd - description.begin));
+    AttributeCursor cursor(std::string_view(text_).substr(description.begin, description.startEnd - description.begin));
     for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
       const auto span = place_ ? cursor.Next(a.name()) : std::nullopt;
       const tExpanded name = Expanded(a.name(), true);
@@ -438,9 +438,9 @@ class XmpParse {
   bool unplaced_ = false;    // a node could not be placed in the packet
 };
 
-std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<std::string_view> namespaces, tUse use) {
+std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<std::string_view> namespaces, Use use) {
   XmpPacket result;
-  if (use == tUse::kEdit) result.packet_ = packet;  // what an edit splices into; a read keeps the values only
+  if (use == Use::kEdit) result.packet_ = packet;  // what an edit splices into; a read keeps the values only
   result.namespaces_ = std::move(namespaces);
   // Every kind of node is kept, so that each can be placed; a text of blanks alone is kept too.
   constexpr unsigned kOptions = pugi::parse_default | pugi::parse_pi | pugi::parse_comments | pugi::parse_declaration |
@@ -458,12 +458,12 @@ std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<s
   // A read parses the packet without its closing instruction and padding first. What parses
   // without them parses with them, to the same elements; what does not (an instruction left
   // open before them, which their "?>" closes) is parsed whole.
-  const std::string_view shorter = use == tUse::kRead ? WithoutTrailer(xml) : xml;
+  const std::string_view shorter = use == Use::kRead ? WithoutTrailer(xml) : xml;
   if (!load(shorter) && (shorter.size() == xml.size() || !load(xml))) return std::nullopt;
-  XmpParse parse(result, utf8 ? copy.data() : nullptr, use == tUse::kEdit);
+  XmpParse parse(result, utf8 ? copy.data() : nullptr, use == Use::kEdit);
   if (!parse.Run(document)) return std::nullopt;
   // Zero bytes after a UTF-8 packet stay after it, as they were.
-  result.editable_ = use == tUse::kEdit && utf8 && result.rdfEndTag_ != 0 && !parse.Unplaced();
+  result.editable_ = use == Use::kEdit && utf8 && result.rdfEndTag_ != 0 && !parse.Unplaced();
   return result;
 }
 
@@ -489,18 +489,18 @@ std::optional<std::vector<std::string>> XmpPacket::Get(const tXmpProperty& prope
   if (!found->container) return std::vector<std::string>{found->text};
   if (found->items.empty()) return std::vector<std::string>{};
   switch (property.kind) {
-    case tXmpKind::kBag:
-    case tXmpKind::kSeq: {
+    case XmpKind::kBag:
+    case XmpKind::kSeq: {
       std::vector<std::string> items;
       for (const tItem& item : found->items) items.push_back(item.text);
       return items;
     }
-    case tXmpKind::kLangAlt:
+    case XmpKind::kLangAlt:
       for (const tItem& item : found->items) {
         if (SameTextIgnoringCase(item.lang, "x-default")) return std::vector<std::string>{item.text};
       }
       [[fallthrough]];
-    case tXmpKind::kText:
+    case XmpKind::kText:
       return std::vector<std::string>{found->items.front().text};
   }
   return std::nullopt;
@@ -533,10 +533,10 @@ std::string XmpPacket::NewElement(const tXmpProperty& property, const std::vecto
   if (rdfKnown == scope.end()) declaration += " xmlns:rdf=\"" + std::string(kRdfNamespace) + "\"";
   std::string out = "<" + qname + declaration + ">";
   switch (property.kind) {
-    case tXmpKind::kText:
+    case XmpKind::kText:
       out += Escaped(items.front(), false);
       break;
-    case tXmpKind::kLangAlt:
+    case XmpKind::kLangAlt:
       out += "<" + rdf + ":Alt><" + rdf + ":li xml:lang=\"x-default\">" + Escaped(items.front(), false) + "</" + rdf + ":li>";
       // The other languages stay as they were written; a property with more than text in it
       // is not a language alternative this can keep, and is replaced whole.
@@ -547,9 +547,9 @@ std::string XmpPacket::NewElement(const tXmpProperty& property, const std::vecto
       }
       out += "</" + rdf + ":Alt>";
       break;
-    case tXmpKind::kBag:
-    case tXmpKind::kSeq: {
-      const std::string container = property.kind == tXmpKind::kBag ? "Bag" : "Seq";
+    case XmpKind::kBag:
+    case XmpKind::kSeq: {
+      const std::string container = property.kind == XmpKind::kBag ? "Bag" : "Seq";
       out += "<" + rdf + ":" + container + ">";
       for (const std::string& item : items) out += "<" + rdf + ":li>" + Escaped(item, false) + "</" + rdf + ":li>";
       out += "</" + rdf + ":" + container + ">";
@@ -569,11 +569,11 @@ void XmpPacket::Set(const tXmpProperty& property, const std::vector<std::string>
   for (const tFound& other : found_) {
     if (&other != old && other.name == property.name && other.ns == property.ns) splice(other.begin, other.end, "");
   }
-  if (old != nullptr && (items.empty() || !old->attribute || property.kind != tXmpKind::kText)) {
+  if (old != nullptr && (items.empty() || !old->attribute || property.kind != XmpKind::kText)) {
     splice(old->begin, old->end, "");  // removed, or replaced just below
   }
   if (items.empty()) return;
-  if (old != nullptr && old->attribute && property.kind == tXmpKind::kText) {
+  if (old != nullptr && old->attribute && property.kind == XmpKind::kText) {
     splice(old->begin, old->end, " " + old->qname + "=\"" + Escaped(items.front(), true) + "\"");
     return;
   }

@@ -28,13 +28,13 @@ constexpr bool XmlCannotHold(char c) {
 
 // How a property holds its value: one text, texts per language (rdf:Alt), an unordered or an
 // ordered list (rdf:Bag, rdf:Seq).
-enum class tXmpKind { kText, kLangAlt, kBag, kSeq };
+enum class XmpKind { kText, kLangAlt, kBag, kSeq };
 
 // A property: its namespace, local name, kind, and the prefix it is written with when it is new.
 struct tXmpProperty {
   std::string_view ns{};
   std::string_view name{};
-  tXmpKind kind = tXmpKind::kText;
+  XmpKind kind = XmpKind::kText;
   std::string_view prefix{};
 };
 
@@ -46,9 +46,9 @@ class XmpPacket {
   // Get and Set know no others.
   // A packet parsed for reading alone is not placed: Get answers as for editing, but it is not
   // Editable, and the work of finding where each node stands is saved.
-  enum class tUse { kEdit, kRead };
+  enum class Use { kEdit, kRead };
   static std::optional<XmpPacket> Parse(std::string_view packet, std::vector<std::string_view> namespaces = {},
-                                        tUse use = tUse::kEdit);
+                                        Use use = Use::kEdit);
 
   // A property's value in UTF-8, as items: one for a text (a lang-alt gives its x-default, else its
   // first language), every item for a list. Nothing when the packet does not state the property.

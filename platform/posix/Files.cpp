@@ -131,7 +131,7 @@ bool FileExists(const std::string& path) {
 
 std::string LastSystemErrorText() { return ErrnoText(errno); }
 
-std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp, tAccess access) {
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path, LookUp lookUp, Access access) {
   // A pipe would hold the open until a writer comes; a regular file's reads do not heed the flag.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) Fail("Cannot open '" + path + "': ", ErrnoText(errno));
@@ -142,8 +142,8 @@ std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp
   // five times what it asked for. Reads in parts ask for what they need themselves (see Read);
   // a file no longer than what a cold read asks for has nothing after it to read ahead.
   const auto readInParts = [fd] { (void)posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM); };
-  if (lookUp == tLookUp::kWhenAsked) {
-    if (access == tAccess::kInParts) readInParts();
+  if (lookUp == LookUp::kWhenAsked) {
+    if (access == Access::kInParts) readInParts();
     return std::make_unique<PosixInputFile>(fd, std::nullopt);
   }
   struct stat info {};
@@ -153,7 +153,7 @@ std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp
     close(fd);
     Fail("Cannot open '" + path + "': ", folder ? ErrnoText(EISDIR) : other ? "not a regular file" : ErrnoText(error));
   }
-  if (access == tAccess::kInParts && info.st_size > static_cast<off_t>(kColdRequest)) readInParts();
+  if (access == Access::kInParts && info.st_size > static_cast<off_t>(kColdRequest)) readInParts();
   return std::make_unique<PosixInputFile>(fd, info);
 }
 

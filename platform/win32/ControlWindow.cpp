@@ -101,7 +101,7 @@ LRESULT ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursor(nullptr, client_.Cursor() == tCursor::kHand ? IDC_HAND : IDC_ARROW));
+        SetCursor(LoadCursor(nullptr, client_.Cursor() == CursorShape::kHand ? IDC_HAND : IDC_ARROW));
         return TRUE;
       }
       break;

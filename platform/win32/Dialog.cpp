@@ -107,11 +107,11 @@ void NativeSurface::Invalidate() {
   if (item_.window == nullptr) return;
   dialog_.SetSyncing(true);
   const std::string text = item_.client->WindowText();
-  if (item_.client->NativeKind() != tNativeKind::kPushButton && WindowTextOf(item_.window) != text) {
+  if (item_.client->NativeKind() != NativeControl::kPushButton && WindowTextOf(item_.window) != text) {
     SetWindowTextA(item_.window, text.c_str());
   }
   // A combo box's window also holds its drop-down list: it keeps the height it was made with.
-  MatchPlacement(item_.window, *item_.client, item_.client->NativeKind() != tNativeKind::kComboBox);
+  MatchPlacement(item_.window, *item_.client, item_.client->NativeKind() != NativeControl::kComboBox);
   dialog_.SetSyncing(false);
 }
 
@@ -182,7 +182,7 @@ void Win32Dialog::Create() {
 
 void Win32Dialog::CreateChildren(HWND parent, WindowClient& client) {
   for (WindowClient* child : client.TabOrderedChildren()) {
-    if (child->NativeKind() != tNativeKind::kPainted) {
+    if (child->NativeKind() != NativeControl::kPainted) {
       CreateNative(parent, *child);
       continue;
     }
@@ -205,26 +205,26 @@ void Win32Dialog::CreateNative(HWND parent, WindowClient& client) {
   int height = b.Height();
   int id = nextId_++;
   switch (client.NativeKind()) {
-    case tNativeKind::kEdit:
+    case NativeControl::kEdit:
       style |= ES_AUTOHSCROLL | (native.readOnly ? ES_READONLY : 0);
       exStyle = WS_EX_CLIENTEDGE;
       break;
-    case tNativeKind::kComboBox:
+    case NativeControl::kComboBox:
       className = "COMBOBOX";
       style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
       height = b.Height() + kDropDownRows * std::max(native.itemHeight, 1);
       break;
-    case tNativeKind::kPushButton:
+    case NativeControl::kPushButton:
       className = "BUTTON";
       style |= native.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
       if (native.defaultButton) id = IDOK;
       if (native.cancelButton) id = IDCANCEL;
       break;
-    case tNativeKind::kMemo:
+    case NativeControl::kMemo:
       style |= ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | (native.verticalScroll ? WS_VSCROLL : 0);
       exStyle = native.border ? WS_EX_CLIENTEDGE : 0;
       break;
-    case tNativeKind::kPainted:
+    case NativeControl::kPainted:
       return;
   }
   auto item = std::make_unique<tNativeItem>();
@@ -236,7 +236,7 @@ void Win32Dialog::CreateNative(HWND parent, WindowClient& client) {
   if (item->window == nullptr) throw std::runtime_error("A dialog control cannot be created");
   SendMessageA(item->window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(client.WindowFont())), FALSE);
   SetPropA(item->window, kControlNameProperty, item->name.data());
-  if (client.NativeKind() == tNativeKind::kComboBox) {
+  if (client.NativeKind() == NativeControl::kComboBox) {
     for (const auto& entry : client.WindowItems()) SendMessageA(item->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     if (native.itemHeight > 0) SendMessageA(item->window, CB_SETITEMHEIGHT, 0, native.itemHeight);
     SetWindowTextA(item->window, client.WindowText().c_str());
@@ -283,7 +283,7 @@ tNativeItem* Win32Dialog::ItemOf(HWND window) {
 
 WindowClient* Win32Dialog::ButtonWhere(bool (*matches)(const tNativeStyle&)) {
   for (auto& item : natives_) {
-    if (item->client->NativeKind() == tNativeKind::kPushButton && matches(item->client->NativeStyle())) {
+    if (item->client->NativeKind() == NativeControl::kPushButton && matches(item->client->NativeStyle())) {
       return item->client;
     }
   }
@@ -306,16 +306,16 @@ void Win32Dialog::OnCommand(WPARAM wParam, LPARAM lParam) {
   tNativeItem* item = ItemOf(reinterpret_cast<HWND>(lParam));
   if (item == nullptr || syncing_) return;
   switch (item->client->NativeKind()) {
-    case tNativeKind::kEdit:
+    case NativeControl::kEdit:
       if (code == EN_CHANGE) item->client->TextEdited(WindowTextOf(item->window));
       break;
-    case tNativeKind::kComboBox:
+    case NativeControl::kComboBox:
       if (code == CBN_EDITCHANGE) item->client->TextEdited(WindowTextOf(item->window));
       if (code == CBN_SELCHANGE) {
         item->client->ItemChosen(static_cast<int>(SendMessageA(item->window, CB_GETCURSEL, 0, 0)));
       }
       break;
-    case tNativeKind::kPushButton:
+    case NativeControl::kPushButton:
       if (code == BN_CLICKED) item->client->Clicked();
       break;
     default:
@@ -361,7 +361,7 @@ LRESULT Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       if (tNativeItem* item = ItemOf(reinterpret_cast<HWND>(lParam));
-          item != nullptr && item->client->NativeKind() == tNativeKind::kMemo) {
+          item != nullptr && item->client->NativeKind() == NativeControl::kMemo) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, item->client->WindowTextColor() & 0xFFFFFF);
         SetBkColor(dc, item->client->WindowBackground() & 0xFFFFFF);

@@ -124,13 +124,13 @@ namespace {
 
 // Opens for reading with the given sharing; with lookUp kAtOpen, refuses what is no regular file
 // on a disk (a pipe, a device, a folder).
-std::unique_ptr<InputFile> OpenForReading(const std::string& path, tLookUp lookUp, DWORD share) {
+std::unique_ptr<InputFile> OpenForReading(const std::string& path, LookUp lookUp, DWORD share) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     Fail("Cannot open '" + path + "': ", SystemText(GetLastError()));
   }
-  if (lookUp == tLookUp::kWhenAsked) return std::make_unique<Win32InputFile>(handle, std::nullopt);
+  if (lookUp == LookUp::kWhenAsked) return std::make_unique<Win32InputFile>(handle, std::nullopt);
   BY_HANDLE_FILE_INFORMATION info{};
   const bool disk = GetFileType(handle) == FILE_TYPE_DISK;
   if (!disk || !GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -143,7 +143,7 @@ std::unique_ptr<InputFile> OpenForReading(const std::string& path, tLookUp lookU
 
 }  // namespace
 
-std::unique_ptr<InputFile> OpenInputFile(const std::string& path, tLookUp lookUp, tAccess /*access*/) {
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path, LookUp lookUp, Access /*access*/) {
   return OpenForReading(path, lookUp, FILE_SHARE_READ);
 }
 
@@ -276,7 +276,7 @@ void ReplacingFile::Write(std::string_view bytes) {
 std::unique_ptr<InputFile> ReplacingFile::ReadBack() {
   try {
     // The writer's handle is open for writing: a reader must share writing with it.
-    return OpenForReading(temporary_, tLookUp::kAtOpen, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    return OpenForReading(temporary_, LookUp::kAtOpen, FILE_SHARE_READ | FILE_SHARE_WRITE);
   } catch (const FileError& e) {
     Fail("Cannot read back what was written for '" + destination_ + "': ", e.Reason());
   }

@@ -92,7 +92,7 @@ TEST_F(ButtonFixture, HotNonFlatButtonHasOrangeBevels) {
 TEST_F(ButtonFixture, PressedFaceIsAShadedGradient) {
   screen.MoveMouse(20, 20);
   screen.PressLeft(20, 20);
-  EXPECT_EQ(button.State(), tButtonState::kPressed);
+  EXPECT_EQ(button.State(), ButtonState::kPressed);
   const Color c5 = Rgb(194, 194, 178);
   const Color c6 = Rgb(214, 214, 198);
   EXPECT_EQ(Pixel(12, 1), c5);
@@ -109,9 +109,9 @@ TEST_F(ButtonFixture, ClickFiresOnlyOnReleaseInside) {
   screen.PressLeft(20, 20);
   EXPECT_TRUE(button.Tracking());
   screen.MoveMouse(80, 50);  // still captured: the button follows the pointer out
-  EXPECT_EQ(button.State(), tButtonState::kUp);
+  EXPECT_EQ(button.State(), ButtonState::kUp);
   screen.MoveMouse(15, 15);
-  EXPECT_EQ(button.State(), tButtonState::kPressed);
+  EXPECT_EQ(button.State(), ButtonState::kPressed);
   screen.MoveMouse(80, 50);
   screen.ReleaseLeft(80, 50);
   EXPECT_EQ(clicks, 0);
@@ -121,7 +121,7 @@ TEST_F(ButtonFixture, ClickFiresOnlyOnReleaseInside) {
   screen.PressLeft(20, 20);
   screen.ReleaseLeft(20, 20);
   EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(button.State(), tButtonState::kUp);
+  EXPECT_EQ(button.State(), ButtonState::kUp);
   EXPECT_TRUE(button.Hot());  // the pointer is still over it
 }
 
@@ -133,9 +133,9 @@ TEST_F(ButtonFixture, DisabledButtonIgnoresTheMouse) {
   EXPECT_EQ(clicks, 0);
   EXPECT_FALSE(button.Hot());
   EXPECT_EQ(Pixel(12, 0), kBorderDisabled);
-  EXPECT_EQ(button.State(), tButtonState::kDisabled);
+  EXPECT_EQ(button.State(), ButtonState::kDisabled);
   button.SetEnabled(true);
-  EXPECT_EQ(button.State(), tButtonState::kUp);
+  EXPECT_EQ(button.State(), ButtonState::kUp);
   EXPECT_TRUE(button.Hot());  // re-enabled under the pointer
 }
 
@@ -158,7 +158,7 @@ TEST(NeoBookButtonDown, IgnoredWithoutAGroup) {
   TNeoBookButton button(&form);
   button.SetDown(true);
   EXPECT_FALSE(button.Down());
-  EXPECT_EQ(button.State(), tButtonState::kUp);
+  EXPECT_EQ(button.State(), ButtonState::kUp);
 }
 
 TEST(NeoBookButtonDown, GroupKeepsOneButtonDown) {
@@ -171,11 +171,11 @@ TEST(NeoBookButtonDown, GroupKeepsOneButtonDown) {
   other.SetDown(true);
   a.SetDown(true);
   EXPECT_TRUE(a.Down());
-  EXPECT_EQ(a.State(), tButtonState::kHeldDown);
+  EXPECT_EQ(a.State(), ButtonState::kHeldDown);
   b.SetDown(true);
   EXPECT_TRUE(b.Down());
   EXPECT_FALSE(a.Down());
-  EXPECT_EQ(a.State(), tButtonState::kUp);
+  EXPECT_EQ(a.State(), ButtonState::kUp);
   EXPECT_TRUE(other.Down());  // another group
   b.SetDown(false);           // the last one down stays down without AllowAllUp
   EXPECT_TRUE(b.Down());
@@ -183,7 +183,7 @@ TEST(NeoBookButtonDown, GroupKeepsOneButtonDown) {
   EXPECT_TRUE(b.AllowAllUp());
   b.SetDown(false);
   EXPECT_FALSE(b.Down());
-  EXPECT_EQ(b.State(), tButtonState::kUp);
+  EXPECT_EQ(b.State(), ButtonState::kUp);
 }
 
 TEST(NeoBookButtonDown, ClickingAGroupButtonTogglesIt) {
@@ -203,9 +203,9 @@ TEST(NeoBookButtonDown, ClickingAGroupButtonTogglesIt) {
   EXPECT_TRUE(a.Down());
   screen.PressLeft(5, 5, true);
   EXPECT_EQ(doubleClicks, 1);
-  EXPECT_EQ(a.State(), tButtonState::kHeldDown);  // a held-down button is not pressed again
+  EXPECT_EQ(a.State(), ButtonState::kHeldDown);  // a held-down button is not pressed again
   screen.MoveMouse(80, 50);
-  EXPECT_EQ(a.State(), tButtonState::kHeldDown);
+  EXPECT_EQ(a.State(), ButtonState::kHeldDown);
   screen.ReleaseLeft(80, 50);  // released outside: stays down
   EXPECT_TRUE(a.Down());
   screen.PressLeft(35, 5);
@@ -238,25 +238,25 @@ TEST(NeoBookButtonGlyph, StateImagesAndFallbacks) {
   DisplayGuard display;
   TNeoButtonGlyph glyph;
   glyph.SetGlyph(Strip(4));
-  EXPECT_EQ(glyph.StateImage(tButtonState::kUp, 1 << 24).At(1, 1), Rgb(200, 0, 0));
-  EXPECT_EQ(glyph.StateImage(tButtonState::kPressed, 1 << 24).At(1, 1), Rgb(0, 0, 200));
-  EXPECT_EQ(glyph.StateImage(tButtonState::kHeldDown, 1 << 24).At(1, 1), Rgb(200, 200, 0));
+  EXPECT_EQ(glyph.StateImage(ButtonState::kUp, 1 << 24).At(1, 1), Rgb(200, 0, 0));
+  EXPECT_EQ(glyph.StateImage(ButtonState::kPressed, 1 << 24).At(1, 1), Rgb(0, 0, 200));
+  EXPECT_EQ(glyph.StateImage(ButtonState::kHeldDown, 1 << 24).At(1, 1), Rgb(200, 200, 0));
   glyph.SetGlyph(Strip(3));
-  EXPECT_EQ(glyph.StateImage(tButtonState::kHeldDown, 1 << 24).At(1, 1), Rgb(0, 0, 200));
+  EXPECT_EQ(glyph.StateImage(ButtonState::kHeldDown, 1 << 24).At(1, 1), Rgb(0, 0, 200));
   glyph.SetGlyph(Strip(2));  // a strip without a pressed image shows the up image
-  EXPECT_EQ(glyph.StateImage(tButtonState::kPressed, 1 << 24).At(1, 1), Rgb(200, 0, 0));
-  EXPECT_EQ(glyph.StateImage(tButtonState::kHeldDown, 1 << 24).At(1, 1), Rgb(200, 0, 0));
+  EXPECT_EQ(glyph.StateImage(ButtonState::kPressed, 1 << 24).At(1, 1), Rgb(200, 0, 0));
+  EXPECT_EQ(glyph.StateImage(ButtonState::kHeldDown, 1 << 24).At(1, 1), Rgb(200, 0, 0));
 }
 
 TEST(NeoBookButtonGlyph, DisabledImageFadesTowardTheButtonFace) {
   DisplayGuard display;
   TNeoButtonGlyph glyph;
   glyph.SetGlyph(Strip(1));
-  const auto image = glyph.StateImage(tButtonState::kDisabled, 1 << 24);
+  const auto image = glyph.StateImage(ButtonState::kDisabled, 1 << 24);
   EXPECT_EQ(image.At(1, 1), BlendColors(Rgb(200, 0, 0), kClBtnFace, 20));
   EXPECT_EQ(image.At(0, 0), kPurple);  // the background stays transparent
   glyph.SetGlyph(Strip(2));
-  EXPECT_EQ(glyph.StateImage(tButtonState::kDisabled, 1 << 24).At(1, 1),
+  EXPECT_EQ(glyph.StateImage(ButtonState::kDisabled, 1 << 24).At(1, 1),
             BlendColors(Rgb(0, 200, 0), kClBtnFace, 20));
 }
 
@@ -264,7 +264,7 @@ TEST(NeoBookButtonGlyph, DisabledImageOnPaletteScreens) {
   DisplayGuard display(256);
   TNeoButtonGlyph glyph;
   glyph.SetGlyph(Strip(1));
-  const auto embossed = glyph.StateImage(tButtonState::kDisabled, 256);
+  const auto embossed = glyph.StateImage(ButtonState::kDisabled, 256);
   EXPECT_EQ(embossed.At(0, 0), ResolveColor(kClBtnFace));
   EXPECT_EQ(embossed.At(1, 1), ResolveColor(kClBtnShadow));
   EXPECT_EQ(embossed.At(3, 3), ResolveColor(kClBtnHighlight));  // the shape moved by one
@@ -272,7 +272,7 @@ TEST(NeoBookButtonGlyph, DisabledImageOnPaletteScreens) {
   two.Set(5, 1, kWhite);
   two.Set(6, 1, Rgb(128, 128, 128));
   glyph.SetGlyph(two);
-  const auto recoloured = glyph.StateImage(tButtonState::kDisabled, 256);
+  const auto recoloured = glyph.StateImage(ButtonState::kDisabled, 256);
   EXPECT_EQ(recoloured.At(1, 1), ResolveColor(kClBtnHighlight));
   EXPECT_EQ(recoloured.At(2, 1), ResolveColor(kClBtnShadow));
   EXPECT_EQ(recoloured.At(0, 0), ResolveColor(kClBtnFace));
@@ -295,7 +295,7 @@ TEST(NeoBookButtonGlyph, ListsAreSharedPerSizeAndFreedWithTheLastUser) {
     EXPECT_EQ(a.ButtonGlyph().List(), b.ButtonGlyph().List());
     EXPECT_NE(a.ButtonGlyph().List(), c.ButtonGlyph().List());
     EXPECT_EQ(a.ButtonGlyph().List()->Count(), 2);
-    EXPECT_NE(a.ButtonGlyph().ImageIndex(tButtonState::kUp), b.ButtonGlyph().ImageIndex(tButtonState::kUp));
+    EXPECT_NE(a.ButtonGlyph().ImageIndex(ButtonState::kUp), b.ButtonGlyph().ImageIndex(ButtonState::kUp));
     c.SetGlyph(tBitmap());  // its list is returned and, unused, destroyed
     EXPECT_EQ(GlyphCacheIfCreated()->ListCount(), 1);
   }
@@ -327,7 +327,7 @@ TEST(NeoBookButtonGlyph, DrawnAtTheLaidOutPlaceMovedWhenPressed) {
 }
 
 struct LayoutCase {
-  tButtonLayout layout;
+  ButtonLayout layout;
   int width, height, margin, spacing;
   bool rightToLeft;
   int glyphX, glyphY, textX, textY;
@@ -337,16 +337,16 @@ TEST(LayOutGlyph, AllLayoutsWithMarginAndSpacing) {
   const platform::tSize glyph{16, 16};
   const platform::tSize text{30, 11};
   const LayoutCase cases[] = {
-      {tButtonLayout::kGlyphLeft, 100, 30, -1, 4, false, 25, 7, 45, 10},
-      {tButtonLayout::kGlyphRight, 100, 30, -1, 4, false, 59, 7, 25, 10},
-      {tButtonLayout::kGlyphTop, 40, 60, -1, 4, false, 12, 15, 5, 35},
-      {tButtonLayout::kGlyphBottom, 40, 60, -1, 4, false, 12, 29, 5, 14},
-      {tButtonLayout::kGlyphLeft, 100, 30, -1, -1, false, 18, 7, 52, 10},
-      {tButtonLayout::kGlyphLeft, 100, 30, 5, -1, false, 5, 7, 45, 10},
-      {tButtonLayout::kGlyphRight, 100, 30, 5, -1, false, 79, 7, 25, 10},
-      {tButtonLayout::kGlyphLeft, 100, 30, 3, 2, false, 3, 7, 21, 10},
-      {tButtonLayout::kGlyphLeft, 100, 30, -1, 4, true, 59, 7, 25, 10},
-      {tButtonLayout::kGlyphRight, 100, 30, -1, 4, true, 25, 7, 45, 10},
+      {ButtonLayout::kGlyphLeft, 100, 30, -1, 4, false, 25, 7, 45, 10},
+      {ButtonLayout::kGlyphRight, 100, 30, -1, 4, false, 59, 7, 25, 10},
+      {ButtonLayout::kGlyphTop, 40, 60, -1, 4, false, 12, 15, 5, 35},
+      {ButtonLayout::kGlyphBottom, 40, 60, -1, 4, false, 12, 29, 5, 14},
+      {ButtonLayout::kGlyphLeft, 100, 30, -1, -1, false, 18, 7, 52, 10},
+      {ButtonLayout::kGlyphLeft, 100, 30, 5, -1, false, 5, 7, 45, 10},
+      {ButtonLayout::kGlyphRight, 100, 30, 5, -1, false, 79, 7, 25, 10},
+      {ButtonLayout::kGlyphLeft, 100, 30, 3, 2, false, 3, 7, 21, 10},
+      {ButtonLayout::kGlyphLeft, 100, 30, -1, 4, true, 59, 7, 25, 10},
+      {ButtonLayout::kGlyphRight, 100, 30, -1, 4, true, 25, 7, 45, 10},
   };
   for (const auto& c : cases) {
     const auto place = LayOutGlyph({{0, 0, c.width, c.height}, glyph, text, c.layout, c.margin, c.spacing, c.rightToLeft});
@@ -358,10 +358,10 @@ TEST(LayOutGlyph, AllLayoutsWithMarginAndSpacing) {
 }
 
 TEST(LayOutGlyph, SpacingCountsAsZeroWithoutCaptionAndMovesWithTheClient) {
-  const auto place = LayOutGlyph({{5, 7, 29, 31}, {20, 20}, {0, 0}, tButtonLayout::kGlyphLeft, -1, 4, false});
+  const auto place = LayOutGlyph({{5, 7, 29, 31}, {20, 20}, {0, 0}, ButtonLayout::kGlyphLeft, -1, 4, false});
   EXPECT_EQ(place.glyphX, 5 + 2);
   EXPECT_EQ(place.glyphY, 7 + 2);
-  const auto textOnly = LayOutGlyph({{0, 0, 60, 20}, {0, 0}, {30, 11}, tButtonLayout::kGlyphLeft, -1, 4, false});
+  const auto textOnly = LayOutGlyph({{0, 0, 60, 20}, {0, 0}, {30, 11}, ButtonLayout::kGlyphLeft, -1, 4, false});
   EXPECT_EQ(textOnly.textRect.left, 15);  // (60 - 30 + 1) / 2
 }
 

@@ -119,7 +119,7 @@ TEST(IptcCorpus, EveryJpegAndTiffReadsAsExifToolSaysOrAsTheKnownDifferenceSays) 
   std::set<std::pair<std::string, std::string>> used;
   int files = 0;
   for (const tCorpusFile& corpus : CorpusFiles()) {
-    if (!IsJpegName(corpus.file) && FileKindOf(corpus.file) != tFileKind::kTiff) continue;
+    if (!IsJpegName(corpus.file) && FileKindOf(corpus.file) != FileKind::kTiff) continue;
     SCOPED_TRACE(corpus.file);
     ++files;
     bool result = false;

@@ -183,12 +183,12 @@ TEST(AboutBox, LinkTurnsRedUnderThePointerAndOpensWithTheShell) {
   EXPECT_EQ(form.Label2.FontColor(), blue);
   screen.MoveMouse(8 + 8 + 100, 56 + 32 + 5);  // on the link
   EXPECT_EQ(form.Label2.FontColor(), red);
-  EXPECT_EQ(form.Label2.Cursor(), platform::tCursor::kHand);
+  EXPECT_EQ(form.Label2.Cursor(), platform::CursorShape::kHand);
   screen.MoveMouse(20, 180);  // the memo keeps the red
   EXPECT_EQ(form.Label2.FontColor(), red);
   screen.MoveMouse(300, 62);  // the help box outside the link
   EXPECT_EQ(form.Label2.FontColor(), blue);
-  EXPECT_EQ(form.Label2.Cursor(), platform::tCursor::kArrow);
+  EXPECT_EQ(form.Label2.Cursor(), platform::CursorShape::kArrow);
   screen.MoveMouse(116, 93);
   screen.MoveMouse(5, 260);  // the dialog's background
   EXPECT_EQ(form.Label2.FontColor(), blue);

@@ -52,7 +52,7 @@ void ExerciseIptc(TimgData& image) {
   const TIPTCdata& iim = image.iptcInfo ? *image.iptcInfo : none;
   // The read parses the packet without placing its nodes; the write places them. Both must give
   // the same values, or a write would take unchanged fields for changed ones.
-  const IptcSources read = IptcSourcesOf(image, iim, XmpPacket::tUse::kRead), edit = IptcSourcesOf(image, iim);
+  const IptcSources read = IptcSourcesOf(image, iim, XmpPacket::Use::kRead), edit = IptcSourcesOf(image, iim);
   for (const tIptcFieldRow& row : kIptcFields) Require(read.ValueOf(row) == edit.ValueOf(row), "a read and a write see the same value");
 }
 
@@ -103,8 +103,8 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   lean.ScanJpegStream(again);
   TIPTCdata none;  // the image's block was parsed by ExerciseIptc
   if (lean.iptcSection != nullptr) lean.iptcInfo->ParseSegment(lean.IptcBlock());
-  const IptcSources full = IptcSourcesOf(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::tUse::kRead);
-  const IptcSources passed = IptcSourcesOf(lean, lean.iptcInfo ? *lean.iptcInfo : none, XmpPacket::tUse::kRead);
+  const IptcSources full = IptcSourcesOf(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::Use::kRead);
+  const IptcSources passed = IptcSourcesOf(lean, lean.iptcInfo ? *lean.iptcInfo : none, XmpPacket::Use::kRead);
   Require(full.HasXmp() == passed.HasXmp(), "the packet is found with or without the EXIF walk");
   for (const tIptcFieldRow& row : kIptcFields) {
     Require(full.ValueOf(row) == passed.ValueOf(row), "the IPTC values do not depend on the EXIF walk");
@@ -216,17 +216,17 @@ void Xmp(const std::uint8_t* data, std::size_t size) {
   auto packet = XmpPacket::Parse(text);
   // A read parses less of the packet (not its closing instruction and padding) and places
   // nothing, but it takes and refuses the same packets and finds the same values.
-  const auto read = XmpPacket::Parse(text, {}, XmpPacket::tUse::kRead);
+  const auto read = XmpPacket::Parse(text, {}, XmpPacket::Use::kRead);
   Require(read.has_value() == packet.has_value(), "a read takes the packets an edit takes");
   if (!packet) return;
   for (const tIptcFieldRow& row : kIptcFields) {
     if (const auto property = XmpPropertyOf(row)) Require(packet->Get(*property) == read->Get(*property), "a read finds what an edit finds");
   }
   if (!packet->Editable()) return;
-  const tXmpProperty city{kPhotoshopNamespace, "City", tXmpKind::kText, "photoshop"};
-  const tXmpProperty title{kDcNamespace, "title", tXmpKind::kLangAlt, "dc"};
-  const tXmpProperty subject{kDcNamespace, "subject", tXmpKind::kBag, "dc"};
-  const tXmpProperty creator{kDcNamespace, "creator", tXmpKind::kSeq, "dc"};
+  const tXmpProperty city{kPhotoshopNamespace, "City", XmpKind::kText, "photoshop"};
+  const tXmpProperty title{kDcNamespace, "title", XmpKind::kLangAlt, "dc"};
+  const tXmpProperty subject{kDcNamespace, "subject", XmpKind::kBag, "dc"};
+  const tXmpProperty creator{kDcNamespace, "creator", XmpKind::kSeq, "dc"};
   packet->Set(city, {"R\xC3\xB6m & <\"city\">"});
   packet->Set(title, {"T"});
   packet->Set(subject, {"a", "b, c"});

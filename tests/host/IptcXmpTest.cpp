@@ -19,12 +19,12 @@ namespace {
 
 constexpr int kRead = 1, kWrite = 2;
 
-const tXmpProperty kTitle{kDcNamespace, "title", tXmpKind::kLangAlt, "dc"};
-const tXmpProperty kSubject{kDcNamespace, "subject", tXmpKind::kBag, "dc"};
-const tXmpProperty kCity{kPhotoshopNamespace, "City", tXmpKind::kText, "photoshop"};
-const tXmpProperty kHeadline{kPhotoshopNamespace, "Headline", tXmpKind::kText, "photoshop"};
-const tXmpProperty kDate{kPhotoshopNamespace, "DateCreated", tXmpKind::kText, "photoshop"};
-const tXmpProperty kRating{"http://ns.adobe.com/xap/1.0/", "Rating", tXmpKind::kText, "xmp"};
+const tXmpProperty kTitle{kDcNamespace, "title", XmpKind::kLangAlt, "dc"};
+const tXmpProperty kSubject{kDcNamespace, "subject", XmpKind::kBag, "dc"};
+const tXmpProperty kCity{kPhotoshopNamespace, "City", XmpKind::kText, "photoshop"};
+const tXmpProperty kHeadline{kPhotoshopNamespace, "Headline", XmpKind::kText, "photoshop"};
+const tXmpProperty kDate{kPhotoshopNamespace, "DateCreated", XmpKind::kText, "photoshop"};
+const tXmpProperty kRating{"http://ns.adobe.com/xap/1.0/", "Rating", XmpKind::kText, "xmp"};
 
 // A packet as a photo tool leaves one: IPTC fields in three namespaces and as an attribute, a
 // namespace of its own, padding.

@@ -167,12 +167,12 @@ TEST(DecodeExifSegment, ChecksTheHeaderAndTheByteOrderMark) {
 
 TEST(ScanFile, TheKindOfAFileIsItsNamesExtension) {
   for (const char* jpeg : {"a.jpg", "C:\\Photos\\B.JPEG", "/home/x.y/pic.Jpe", "d:pic.jpg", "..jpg"}) {
-    EXPECT_EQ(FileKindOf(jpeg), tFileKind::kJpeg) << jpeg;
+    EXPECT_EQ(FileKindOf(jpeg), FileKind::kJpeg) << jpeg;
   }
-  for (const char* tiff : {"scan.tif", "C:/raw/D70.NEF", "x.tiff"}) EXPECT_EQ(FileKindOf(tiff), tFileKind::kTiff) << tiff;
+  for (const char* tiff : {"scan.tif", "C:/raw/D70.NEF", "x.tiff"}) EXPECT_EQ(FileKindOf(tiff), FileKind::kTiff) << tiff;
   // A dot in a folder's name, or a drive's colon, is no extension.
   for (const char* other : {"", "jpg", "C:\\a.jpg\\photo", "/a.jpg/photo", "x.jpg:stream", "a.jpgx", "a.png"}) {
-    EXPECT_EQ(FileKindOf(other), tFileKind::kOther) << other;
+    EXPECT_EQ(FileKindOf(other), FileKind::kOther) << other;
   }
 }
 

@@ -53,8 +53,8 @@ TEST(InputFile, AFolderOrAMissingFileDoesNotOpen) {
   EXPECT_THROW(OpenInputFile(dir.Path()), FileError);
   EXPECT_THROW(OpenInputFile(dir.File("none.jpg")), FileError);
   // Looked up only when asked, a folder may open, but no read of it succeeds.
-  EXPECT_THROW(ReadUpTo(*OpenInputFile(dir.Path(), tLookUp::kWhenAsked), 10), FileError);
-  EXPECT_THROW(OpenInputFile(dir.File("none.jpg"), tLookUp::kWhenAsked), FileError);
+  EXPECT_THROW(ReadUpTo(*OpenInputFile(dir.Path(), LookUp::kWhenAsked), 10), FileError);
+  EXPECT_THROW(OpenInputFile(dir.File("none.jpg"), LookUp::kWhenAsked), FileError);
 }
 
 // A file looked up when asked reads the same and tells the same size and date as one looked up
@@ -64,7 +64,7 @@ TEST(InputFile, ALookUpWhenAskedTellsWhatOneAtOpeningTells) {
   const std::string data(5000, 'd');
   test::WriteFileBytes(dir.File("a.jpg"), data);
   const auto atOpen = OpenInputFile(dir.File("a.jpg"));
-  const auto whenAsked = OpenInputFile(dir.File("a.jpg"), tLookUp::kWhenAsked);
+  const auto whenAsked = OpenInputFile(dir.File("a.jpg"), LookUp::kWhenAsked);
   EXPECT_EQ(ReadUpTo(*whenAsked, 10000), data);
   EXPECT_EQ(whenAsked->Size(), 5000);
   const tFileStamp a = atOpen->Stamp(), b = whenAsked->Stamp();
@@ -94,7 +94,7 @@ TEST(InputFile, AColdFileReadInPartsHasTheDiskSendOnlyWhatTheReadsAskFor) {
   test::TempDir dir;
   const std::string path = dir.File("a.jpg");
   test::WriteFileBytes(path, std::string(2u << 20, 'j'));
-  const auto scan = [&](tAccess access, tLookUp lookUp) {
+  const auto scan = [&](Access access, LookUp lookUp) {
     DropFromPageCache(path);
     const long long before = BytesFromDisk();
     const auto file = OpenInputFile(path, lookUp, access);
@@ -102,15 +102,15 @@ TEST(InputFile, AColdFileReadInPartsHasTheDiskSendOnlyWhatTheReadsAskFor) {
     EXPECT_EQ(ReadUpTo(*file, 4096), std::string(4096, 'j'));
     return BytesFromDisk() - before;
   };
-  const long long through = scan(tAccess::kThrough, tLookUp::kWhenAsked);
+  const long long through = scan(Access::kThrough, LookUp::kWhenAsked);
   if (BytesFromDisk() < 0 || through <= 0) {
     GTEST_SKIP() << "this file system keeps the file in memory, or the kernel does not count what the disk sends";
   }
   // Now and then the kernel reads a little past the request (16 KB more, in about one scan in
   // forty on a Linux 6.18 guest): what matters is that the read-ahead of a sequential read,
   // five times the request, is gone.
-  for (const tLookUp lookUp : {tLookUp::kWhenAsked, tLookUp::kAtOpen}) {
-    const long long inParts = scan(tAccess::kInParts, lookUp);
+  for (const LookUp lookUp : {LookUp::kWhenAsked, LookUp::kAtOpen}) {
+    const long long inParts = scan(Access::kInParts, lookUp);
     EXPECT_GT(inParts, 0);
     EXPECT_LE(inParts, 96 << 10) << "reading through: " << through;
   }

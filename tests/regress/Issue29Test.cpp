@@ -24,9 +24,9 @@ namespace {
 constexpr int kRead = 1, kWrite = 2;
 const std::string kVersion = Dataset(2, 0, std::string("\0\x02", 2));
 
-const tXmpProperty kCity{kPhotoshopNamespace, "City", tXmpKind::kText, "photoshop"};
-const tXmpProperty kCreator{kDcNamespace, "creator", tXmpKind::kSeq, "dc"};
-const tXmpProperty kDescription{kDcNamespace, "description", tXmpKind::kLangAlt, "dc"};
+const tXmpProperty kCity{kPhotoshopNamespace, "City", XmpKind::kText, "photoshop"};
+const tXmpProperty kCreator{kDcNamespace, "creator", XmpKind::kSeq, "dc"};
+const tXmpProperty kDescription{kDcNamespace, "description", XmpKind::kLangAlt, "dc"};
 
 // A packet around `description`'s attributes and content, declaring the three IPTC namespaces
 // on the description, with 200 bytes of padding.

@@ -13,7 +13,7 @@ void RewriteIptc(const std::string& source, const std::string& destination,
   image.ScanFile(source);
   TIPTCdata none;
   if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlock());
-  const IptcSources read = IptcSourcesOf(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::tUse::kRead);
+  const IptcSources read = IptcSourcesOf(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::Use::kRead);
   tFieldValues values;
   for (std::size_t i = 0; i < kIptcFields.size(); ++i) {
     values[i] = read.ValueOf(kIptcFields[i]);

@@ -157,7 +157,7 @@ void IptcValues(const std::string& path, bool withXmp) {
     for (const dux::tIptcFieldRow& row : dux::kIptcFields) benchmark::DoNotOptimize(iim.ValueOf(row.Field, ""));
     return;
   }
-  const dux::IptcSources sources = dux::IptcSourcesOf(image, iim, dux::XmpPacket::tUse::kRead);
+  const dux::IptcSources sources = dux::IptcSourcesOf(image, iim, dux::XmpPacket::Use::kRead);
   for (const dux::tIptcFieldRow& row : dux::kIptcFields) benchmark::DoNotOptimize(sources.ValueOf(row));
 }
 void IptcWithXmp(const std::string& path) { IptcValues(path, true); }

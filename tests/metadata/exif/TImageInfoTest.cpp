@@ -102,7 +102,7 @@ TEST(TImageInfo, WalksOnlyDirectoriesThatFit) {
   TImageInfo info(255);
   info.SetSegmentData(test::ExifSection(Ifd().Ascii(0x010F, "x").ClaimCount(0x3000).Tiff(false)));
   info.ParseDirectory(17, 9, 100, 1);
-  EXPECT_EQ(info.walkMessage, tScanMessage::kIllegallySizedDirectory);
+  EXPECT_EQ(info.walkMessage, ScanMessage::kIllegallySizedDirectory);
   EXPECT_EQ(info.skippedDirectories, std::vector<std::string>{"directory at 17: 12288 entries do not fit"});
   EXPECT_TRUE(info.entries.empty());
 }

@@ -28,8 +28,8 @@ TEST(IptcXmpMapping, EachFieldHasItsPropertyWhetherTheRowIsTheTablesOrACopy) {
   }
   EXPECT_EQ(mapped, 22);  // 21 datasets, DateCreated and TimeCreated sharing one property
   EXPECT_EQ(XmpPropertyOf(Row("Keywords"))->name, "subject");
-  EXPECT_EQ(XmpPropertyOf(Row("Keywords"))->kind, tXmpKind::kBag);
-  EXPECT_EQ(XmpPropertyOf(Row("ByLine"))->kind, tXmpKind::kSeq);
+  EXPECT_EQ(XmpPropertyOf(Row("Keywords"))->kind, XmpKind::kBag);
+  EXPECT_EQ(XmpPropertyOf(Row("ByLine"))->kind, XmpKind::kSeq);
   EXPECT_EQ(XmpPropertyOf(Row("SubLocation"))->name, "Location");
   EXPECT_EQ(XmpPropertyOf(Row("LocationCode"))->name, "CountryCode");
   EXPECT_EQ(XmpPropertyOf(Row("TimeCreated"))->name, "DateCreated");

@@ -154,21 +154,21 @@ TEST(MakerNoteFormatters, NikonTextsAndFieldRoutines) {
 }
 
 // Collects what a formatter adds.
-class tCollectingContext final : public tFormatContext {
+class CollectingContext final : public FormatContext {
  public:
   void AddValue(std::string_view name, std::string_view text) override { values.emplace_back(name, text); }
   std::vector<std::pair<std::string, std::string>> values;
 };
 
 TEST(MakerNoteFormatters, CustomFunctionsSkipWhatIsNoFunction) {
-  tCollectingContext context;
+  CollectingContext context;
   EXPECT_FALSE(context.KeepsUnformatted());
   EXPECT_EQ(ListCustomFunctions("257, 4097, x, -3, 1536, 0", context),
             "\r\nNoise Reduction= On\r\nAV Shutter Speed=Automatic");
   EXPECT_TRUE(context.KeepsUnformatted());
   EXPECT_EQ(context.values, (std::vector<std::pair<std::string, std::string>>{
                                 {"Noise Reduction", " On"}, {"AV Shutter Speed", "Automatic"}}));
-  tCollectingContext last;
+  CollectingContext last;
   EXPECT_EQ(ListCustomFunctions("257", last), "");  // the last field is never examined
   EXPECT_TRUE(last.values.empty());
 }

@@ -10,12 +10,12 @@ namespace {
 
 using Items = std::vector<std::string>;
 
-const tXmpProperty kCity{kPhotoshopNamespace, "City", tXmpKind::kText, "photoshop"};
-const tXmpProperty kHeadline{kPhotoshopNamespace, "Headline", tXmpKind::kText, "photoshop"};
-const tXmpProperty kTitle{kDcNamespace, "title", tXmpKind::kLangAlt, "dc"};
-const tXmpProperty kSubject{kDcNamespace, "subject", tXmpKind::kBag, "dc"};
-const tXmpProperty kCreator{kDcNamespace, "creator", tXmpKind::kSeq, "dc"};
-const tXmpProperty kLocation{kIptcCoreNamespace, "Location", tXmpKind::kText, "Iptc4xmpCore"};
+const tXmpProperty kCity{kPhotoshopNamespace, "City", XmpKind::kText, "photoshop"};
+const tXmpProperty kHeadline{kPhotoshopNamespace, "Headline", XmpKind::kText, "photoshop"};
+const tXmpProperty kTitle{kDcNamespace, "title", XmpKind::kLangAlt, "dc"};
+const tXmpProperty kSubject{kDcNamespace, "subject", XmpKind::kBag, "dc"};
+const tXmpProperty kCreator{kDcNamespace, "creator", XmpKind::kSeq, "dc"};
+const tXmpProperty kLocation{kIptcCoreNamespace, "Location", XmpKind::kText, "Iptc4xmpCore"};
 
 // A packet as writers lay one out: a simple property as an attribute, others as elements, other
 // namespaces beside them, and padding before the closing instruction.
@@ -40,16 +40,16 @@ std::string Packet(const std::string& padding = std::string(200, ' ') + "\n") {
 
 TEST(XmpPacket, ReadsTextsLanguagesAndListsWhereverTheyStand) {
   // Parsed for editing, and for reading alone (without the places of its nodes): the same values.
-  for (const auto use : {XmpPacket::tUse::kEdit, XmpPacket::tUse::kRead}) {
-    SCOPED_TRACE(use == XmpPacket::tUse::kEdit ? "for editing" : "for reading");
+  for (const auto use : {XmpPacket::Use::kEdit, XmpPacket::Use::kRead}) {
+    SCOPED_TRACE(use == XmpPacket::Use::kEdit ? "for editing" : "for reading");
     const auto packet = XmpPacket::Parse(Packet(), {}, use);
     ASSERT_TRUE(packet.has_value());
-    EXPECT_EQ(packet->Editable(), use == XmpPacket::tUse::kEdit);
+    EXPECT_EQ(packet->Editable(), use == XmpPacket::Use::kEdit);
     EXPECT_EQ(packet->Get(kCity), Items{"K&ln"});  // an attribute, entity decoded
     EXPECT_EQ(packet->Get(kTitle), Items{"Old title"});
     EXPECT_EQ(packet->Get(kSubject), (Items{"red", "Smith, John"}));
     EXPECT_EQ(packet->Get(kCreator), Items{"Anna"});
-    EXPECT_EQ(packet->Get({kPhotoshopNamespace, "Instructions", tXmpKind::kText, "photoshop"}), Items{"none"});
+    EXPECT_EQ(packet->Get({kPhotoshopNamespace, "Instructions", XmpKind::kText, "photoshop"}), Items{"none"});
     EXPECT_EQ(packet->Get(kHeadline), std::nullopt);
   }
   EXPECT_EQ(XmpPacket::Parse(Packet())->Serialize(), Packet());  // nothing changed, nothing moves
@@ -98,7 +98,7 @@ TEST(XmpPacket, TextsReadBackAsSetButForWhatXmlCannotHold) {
        }) {
     SCOPED_TRACE(c.what);
     // photoshop:City is an attribute, photoshop:Instructions an element, Headline a new element.
-    const tXmpProperty instructions{kPhotoshopNamespace, "Instructions", tXmpKind::kText, "photoshop"};
+    const tXmpProperty instructions{kPhotoshopNamespace, "Instructions", XmpKind::kText, "photoshop"};
     for (const tXmpProperty& property : {kCity, instructions, kHeadline, kTitle}) {
       SCOPED_TRACE(std::string(property.name));
       auto packet = XmpPacket::Parse(Packet());
@@ -158,7 +158,7 @@ TEST(XmpPacket, APrefixBoundAgainIsNotTakenForTheNamespaceItShadows) {
   const auto again = XmpPacket::Parse(out);
   ASSERT_TRUE(again.has_value());
   EXPECT_EQ(again->Get(kTitle), Items{"T"});
-  EXPECT_EQ(again->Get({"urn:other", "title", tXmpKind::kText, "dc"}), Items{"other"});
+  EXPECT_EQ(again->Get({"urn:other", "title", XmpKind::kText, "dc"}), Items{"other"});
 }
 
 TEST(XmpPacket, APropertyStatedTwiceIsReadFromTheFirstAndWrittenOnce) {
@@ -246,7 +246,7 @@ TEST(XmpPacket, AReadLeavesOutTheClosingInstructionAndItsPaddingAndNothingElse) 
     SCOPED_TRACE(c.what);
     // A read finds what a parse for editing, which keeps every byte, finds.
     const auto edit = XmpPacket::Parse(c.packet);
-    const auto read = XmpPacket::Parse(c.packet, {}, XmpPacket::tUse::kRead);
+    const auto read = XmpPacket::Parse(c.packet, {}, XmpPacket::Use::kRead);
     EXPECT_EQ(edit.has_value(), c.reads);
     ASSERT_EQ(read.has_value(), edit.has_value());
     if (read) {
