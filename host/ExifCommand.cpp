@@ -9,7 +9,6 @@
 namespace dux {
 namespace {
 
-constexpr std::int32_t kExifTable = 0, kMakerNoteTable = 1;
 
 // A line list: every line, the last included, ends with CR LF.
 class LineList {
@@ -42,7 +41,7 @@ class LineList {
 };
 
 // The entries of one table in list order (as NextEntryOfTable gives them, without copies).
-void AddEntriesOfTable(const std::vector<TTagEntry>& entries, std::int32_t tableId, LineList& list) {
+void AddEntriesOfTable(const std::vector<TTagEntry>& entries, EntryTable tableId, LineList& list) {
   for (const TTagEntry& entry : entries) {
     if (entry.TableId == tableId) list.AddEntry(entry);
   }
@@ -51,7 +50,7 @@ void AddEntriesOfTable(const std::vector<TTagEntry>& entries, std::int32_t table
 }  // namespace
 
 bool ExifRead(const std::string& fileName) {
-  TimgData image(255);
+  TimgData image;
   image.request = {.iptcAndXmp = false};  // the EXIF read shows neither
   image.scanMemory = &PluginState().lastScan;
   image.ScanFile(fileName);
@@ -67,19 +66,19 @@ bool ExifRead(const std::string& fileName) {
   }
   TImageInfo& info = *image.exifInfo;
   list.Add(info.bigEndian ? "ByteOrder=Motorola Byte Order" : "ByteOrder=Intel Byte Order");
-  AddEntriesOfTable(info.entries, kExifTable, list);
+  AddEntriesOfTable(info.entries, EntryTable::kDirectories, list);
   list.StoreIn("[duxEXIF_Data]");
   SetHostVariable("[duxEXIF_SummaryShort]", info.SummaryShort(image.FileFacts(), image.ErrStr));
   SetHostVariable("[duxEXIF_SummaryLong]", info.SummaryLong(image.FileFacts(), image.ErrStr));
   if (info.makerNoteDecoded) {
-    AddEntriesOfTable(info.entries, kMakerNoteTable, list);
+    AddEntriesOfTable(info.entries, EntryTable::kMakerNote, list);
     list.StoreIn("[duxEXIF_MakerSpecificData]");
   }
   if (image.HasThumbnail()) {
     info.ParseThumbnailDirectory();
     list.Add("Thumbnail Start=" + std::to_string(info.thumbnailStart));
     list.Add("Thumbnail Length=" + std::to_string(info.thumbnailLength));
-    AddEntriesOfTable(info.thumbnailEntries, kExifTable, list);
+    AddEntriesOfTable(info.thumbnailEntries, EntryTable::kDirectories, list);
     list.StoreIn("[duxEXIF_ThumbnailData]");
   }
   if (image.commentSection != nullptr) {

@@ -15,7 +15,7 @@
 namespace dux {
 
 bool IptcRead(const std::string& fileName) {
-  TimgData image(255);
+  TimgData image;
   image.request = {.exifWalk = false, .xmpAnywhere = true, .fileFacts = false};  // the segments only
   image.scanMemory = &PluginState().lastScan;
   image.ScanFile(fileName);

@@ -153,7 +153,7 @@ RewriteCheck ReadsAsMeant(const std::vector<tFieldAfter>& after, const std::stri
   std::vector<std::string> meant;
   for (const tFieldAfter& f : after) meant.push_back(f.meant);
   return [meant = std::move(meant), destination](const JpegImage& result) {
-    TimgData back(255);
+    TimgData back;
     back.request = {.exifWalk = false, .xmpAnywhere = true};
     back.ScanJpegStream(*result.Stream());
     TIPTCdata none;
@@ -244,7 +244,7 @@ namespace {
 // JPEG's is taken for one without metadata, as a read takes it).
 void Write(JpegImage& jpeg, bool scan, const std::string& destination, const tFieldValues& values, const tWriteOptions& options,
            const OutputOpener& open) {
-  TimgData container(255);
+  TimgData container;
   container.request = {.xmpAnywhere = true, .viewInBuffers = false};
   if (scan) container.ScanForRewrite(jpeg);
   TIPTCdata iim;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "metadata/bytes/ByteWriter.h"
 #include "text/AsciiText.h"
 #include "metadata/bytes/ByteStream.h"
 #include "text/DateTime.h"
@@ -15,14 +16,12 @@
 namespace dux {
 namespace {
 
-constexpr std::uint8_t kMarkerSos = 0xDA, kMarkerEoi = 0xD9;
-constexpr std::uint8_t kMarkerApp0 = 0xE0, kMarkerApp1 = 0xE1, kMarkerApp13 = 0xED, kMarkerCom = 0xFE;
 constexpr std::int64_t kTiffBufferSize = 256000;
 
 }  // namespace
 
 bool IsXmpSection(const tSection& section) {
-  return section.markerCode == 0xE1 && Bytes(section.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature;
+  return section.markerCode == kMarkerApp1 && Bytes(section.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature;
 }
 
 std::optional<std::string_view> TimgData::XmpPacketBytes() const {
@@ -37,7 +36,7 @@ IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim, XmpPacket
 }
 
 bool IsPhotoshopSection(const tSection& section) {
-  return section.markerCode == 0xED && Bytes(section.Data(), 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature;
+  return section.markerCode == kMarkerApp13 && Bytes(section.Data(), 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature;
 }
 
 FileKind FileKindOf(const std::string& fileName) {
@@ -51,7 +50,7 @@ FileKind FileKindOf(const std::string& fileName) {
   return FileKind::kOther;
 }
 
-TimgData::TimgData(std::int32_t buildMode) : buildMode(buildMode) { ResetState(); }
+TimgData::TimgData(BuildMode buildMode) : buildMode(buildMode) { ResetState(); }
 
 TimgData::~TimgData() = default;
 
@@ -221,8 +220,7 @@ TimgData::ReadEnd TimgData::ReadSegment(ByteStream& stream, const tMarker& marke
     if (s.held.data() != nullptr) return ReadEnd::kRead;
   }
   if (keep.bytes == payload || (marker.code == kMarkerApp1 && request.exifWalk)) s.owned.reserve(static_cast<std::size_t>(length));
-  s.owned += static_cast<char>(length >> 8);
-  s.owned += static_cast<char>(length & 0xFF);
+  AppendWord(s.owned, static_cast<std::uint32_t>(length));
   bool whole = stream.Append(s.owned, keep.bytes) == keep.bytes;
   if (whole && keep.bytes < payload) {
     const std::size_t rest = payload - keep.bytes;
@@ -276,7 +274,7 @@ void TimgData::Classify(tSection& s) {
 
 bool TimgData::ScanJpegStream(ByteStream& stream) {
   std::uint8_t first = 0, second = 0;
-  if (!stream.ReadByte(first) || !stream.ReadByte(second) || first != 0xFF || second != 0xD8) return false;
+  if (!stream.ReadByte(first) || !stream.ReadByte(second) || first != 0xFF || second != kMarkerSoi) return false;
   sectionCount = 0;
   bool lateOnly = false;  // the first four segments held no metadata: only the IPTC and XMP are looked for
   while (sectionCount < kMaxScannedSections) {
@@ -330,9 +328,8 @@ void TimgData::FindLateSegments(ByteStream& stream) {
     s.markerCode = marker.code;
     s.lengthField = length;
     s.markerOffset = marker.markerOffset;
-    s.owned.assign(static_cast<std::size_t>(length), '\0');
-    s.owned[0] = static_cast<char>(length >> 8);
-    s.owned[1] = static_cast<char>(length & 0xFF);
+    AppendWord(s.owned, static_cast<std::uint32_t>(length));
+    s.owned.resize(static_cast<std::size_t>(length));
     if (stream.Read(s.owned.data() + 2, payloadLength) != payloadLength) return;
     if (marker.code == kMarkerApp13) {
       wantApp13 = false;
@@ -409,8 +406,8 @@ void TimgData::FindTiffIptc(std::int64_t dirStart) {
     s.markerOffset = -1;
     return &s;
   };
-  if ((iptcSection = add(0xED, kPhotoshopSignature, iptc)) != nullptr) iptcInfo = std::make_unique<TIPTCdata>();
-  xmpSection = add(0xE1, kXmpSignature, xmp);
+  if ((iptcSection = add(kMarkerApp13, kPhotoshopSignature, iptc)) != nullptr) iptcInfo = std::make_unique<TIPTCdata>();
+  xmpSection = add(kMarkerApp1, kXmpSignature, xmp);
 }
 
 void TimgData::TakeWalkMessage() {

@@ -83,8 +83,8 @@ class TimgData : public tEndInd {
  public:
   static constexpr int kMaxScannedSections = 20;
 
-  // Create: stores buildMode (2, 4 or 255, handed to every TImageInfo), then ResetState.
-  explicit TimgData(std::int32_t buildMode);
+  // Create: stores buildMode (handed to every TImageInfo), then ResetState.
+  explicit TimgData(BuildMode buildMode = BuildMode::kAll);
   ~TimgData() override;
   TimgData(const TimgData&) = delete;
   TimgData& operator=(const TimgData&) = delete;
@@ -164,7 +164,7 @@ class TimgData : public tEndInd {
   // segment a write adds.
   std::array<tSection, kMaxScannedSections + 2> sections{};
   bool tiffMode = false;
-  std::int32_t buildMode = 255;
+  BuildMode buildMode = BuildMode::kAll;
   std::int32_t sectionCount = 0;
   tSection* exifSection = nullptr;     // APP1
   tSection* iptcSection = nullptr;     // the first Photoshop APP13, else the first APP13

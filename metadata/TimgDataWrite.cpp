@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "metadata/bytes/ByteWriter.h"
 #include "metadata/bytes/ByteStream.h"
 #include "metadata/jpeg/JpegImage.h"
 #include "metadata/iptc/PhotoshopResources.h"
@@ -13,7 +14,6 @@
 namespace dux {
 namespace {
 
-constexpr std::uint8_t kMarkerApp0 = 0xE0, kMarkerApp1 = 0xE1, kMarkerApp13 = 0xED;
 
 // JFIF 1.02, dots per inch, 300 by 300, no thumbnail.
 constexpr std::string_view kDefaultApp0{
@@ -77,8 +77,7 @@ void HeaderSegments(const tSection* exif, std::string_view app0, std::string_vie
 void FillApp13(tSection& s, std::string_view payload) {
   const std::size_t length = payload.size() + 2;
   s.owned.clear();
-  s.owned += static_cast<char>((length >> 8) & 0xFF);
-  s.owned += static_cast<char>(length & 0xFF);
+  AppendWord(s.owned, static_cast<std::uint32_t>(length));
   s.owned += payload;
   s.held = {};
   s.lengthField = static_cast<std::int32_t>(length);
@@ -121,8 +120,7 @@ bool TimgData::StoreXmpPacket(std::string_view packet, const JpegImage& image) {
     if (start < image.TailStart() || end > image.Size() || image.ReadRange(start, start + 1) != "\xFF") return false;
   }
   xmpReplacement_ = "\xFF\xE1";
-  xmpReplacement_ += static_cast<char>(length >> 8);
-  xmpReplacement_ += static_cast<char>(length & 0xFF);
+  AppendWord(xmpReplacement_, static_cast<std::uint32_t>(length));
   xmpReplacement_.append(kXmpSignature).append(packet);
   return true;
 }

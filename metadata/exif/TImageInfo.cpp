@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "metadata/bytes/ByteWriter.h"
 #include "text/AsciiText.h"
 #include "metadata/exif/ExifTags.h"
 #include "metadata/tiff/ExifValues.h"
@@ -26,7 +27,7 @@ enum : std::uint16_t {
 
 }  // namespace
 
-TImageInfo::TImageInfo(std::int32_t buildMode) : buildMode(buildMode) {}
+TImageInfo::TImageInfo(BuildMode buildMode) : buildMode(buildMode) {}
 
 bool TImageInfo::Spend(std::int64_t& budget, std::int64_t units) {
   if (budget < 0) budget = kWorkPerByte * (bytesFromFile > 0 ? bytesFromFile : std::ssize(segmentData)) + kWorkAllowance;
@@ -56,7 +57,7 @@ void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, 
     thumbnailStart = ReadLong(tableEnd);
     thumbnailLength = offsetBase + exifLength - thumbnailStart;
   }
-  if (buildMode == 4 || buildMode == 255) {  // room for the directory's entries at once
+  if (KeepsEntries(buildMode)) {  // room for the directory's entries at once
     std::vector<TTagEntry>& list = directoryKind == kThumbnailDirectory ? thumbnailEntries : entries;
     const std::size_t wanted = list.size() + static_cast<std::size_t>(n);
     if (wanted > list.capacity()) list.reserve(std::max(wanted, 2 * list.capacity()));
@@ -70,12 +71,12 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
   const std::string_view raw = Bytes(segmentData, value.valuePos, value.size);
   if (!Spend(workLeft_, 12 + std::ssize(raw))) return;
   TTagEntry row = LookupTagRow(value.tag, directoryKind);
-  const bool formats = buildMode == 2 || buildMode == 255;
+  const bool formats = FormatsValues(buildMode);
   std::string text = formats ? DisplayText(value, raw, row) : std::string();
   Capture(value, raw, text, offsetBase, exifLength, directoryKind);
   // Kept as AppendEntry and AppendThumbnailEntry keep an entry (not without a row), but built
   // in its place in the list.
-  if ((buildMode == 4 || buildMode == 255) && row.TagNumber != 0) {
+  if (KeepsEntries(buildMode) && row.TagNumber != 0) {
     TTagEntry& entry = (directoryKind == kThumbnailDirectory ? thumbnailEntries : entries).emplace_back(std::move(row));
     entry.DisplayValue = std::move(text);
     entry.RawValue = raw;
@@ -229,7 +230,7 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   if (!Spend(makerWorkLeft_, 12 + std::ssize(raw))) return;
   const int idx = IndexOfTagInTable(value.tag, table);
   if (idx < 0 || SameTextIgnoringCase(table[static_cast<std::size_t>(idx)].Description, "SKIP")) return;
-  if (!(buildMode == 4 || buildMode == 255)) return;
+  if (!KeepsEntries(buildMode)) return;
   const tTagRow& row = table[static_cast<std::size_t>(idx)];
   std::string text;
   if (value.type == kAscii || value.type == kUndefined) {
@@ -249,13 +250,13 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   entry.DisplayValue = context.KeepsUnformatted() ? std::move(text) : std::move(formatted);
   entry.RawValue = raw;
   entry.ValueType = static_cast<std::uint16_t>(value.type);
-  entry.TableId = 1;
+  entry.TableId = EntryTable::kMakerNote;
 }
 
 void TImageInfo::AddMakerValue(std::string_view name, std::string_view text, int valueType) {
-  if (!(buildMode == 4 || buildMode == 255)) return;
+  if (!KeepsEntries(buildMode)) return;
   TTagEntry& entry = entries.emplace_back();
-  entry.TableId = 1;
+  entry.TableId = EntryTable::kMakerNote;
   entry.ValueType = static_cast<std::uint16_t>(valueType);
   entry.ShortName = entry.Description = name;
   entry.DisplayValue = text;  // no raw bytes: the value is text the formatter made
@@ -273,11 +274,7 @@ void TImageInfo::PatchDimensions(std::string& bytes, std::int32_t newHeight, std
     const int type = Word(bytes, pos - 6, bigEndian);
     const int width = type == kShort ? 2 : type == kLong ? 4 : 0;
     if (width == 0 || !HasBytes(bytes, pos, width)) return;
-    const auto v = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < width; ++i) {
-      const int shift = bigEndian ? 8 * (width - 1 - i) : 8 * i;
-      bytes[static_cast<std::size_t>(pos - 1 + i)] = static_cast<char>((v >> shift) & 0xFF);
-    }
+    PutValue(bytes, static_cast<std::size_t>(pos - 1), width, static_cast<std::uint32_t>(value), bigEndian);
   };
   patch(heightPos, newHeight);
   patch(widthPos, newWidth);
@@ -326,7 +323,7 @@ std::int32_t TImageInfo::AppendThumbnailEntry(TTagEntry entry) {
 
 namespace {
 
-bool NextOf(const std::vector<TTagEntry>& list, std::size_t& cursor, std::int32_t tableId, TTagEntry& entry) {
+bool NextOf(const std::vector<TTagEntry>& list, std::size_t& cursor, EntryTable tableId, TTagEntry& entry) {
   entry = TTagEntry{};
   while (cursor < list.size() && list[cursor].TableId != tableId) ++cursor;
   if (cursor >= list.size()) return false;
@@ -336,11 +333,11 @@ bool NextOf(const std::vector<TTagEntry>& list, std::size_t& cursor, std::int32_
 
 }  // namespace
 
-bool TImageInfo::NextEntryOfTable(std::int32_t tableId, TTagEntry& entry) {
+bool TImageInfo::NextEntryOfTable(EntryTable tableId, TTagEntry& entry) {
   return NextOf(entries, entryCursor, tableId, entry);
 }
 
-bool TImageInfo::NextThumbnailEntryOfTable(std::int32_t tableId, TTagEntry& entry) {
+bool TImageInfo::NextThumbnailEntryOfTable(EntryTable tableId, TTagEntry& entry) {
   return NextOf(thumbnailEntries, thumbnailCursor, tableId, entry);
 }
 

@@ -34,7 +34,7 @@ class TImageInfo : public tEndInd {
   static constexpr int kMaxDirectoryDepth = 32;
 
   // Create: an empty entry list and visited list.
-  explicit TImageInfo(std::int32_t buildMode);
+  explicit TImageInfo(BuildMode buildMode);
 
   // Walks the directory at dirStart (1-based); offsets inside it are relative to offsetBase.
   // directoryKind: 1 main, 2 GPS, 4 thumbnail. A table that cannot fit sets walkMessage to
@@ -45,11 +45,11 @@ class TImageInfo : public tEndInd {
   void ParseThumbnailDirectory();
   // Walks a maker-note directory with a vendor table: the directory at dirOffset (0-based) of
   // makerBytes in the note's own byte order, values at valueBase-relative offsets inside the
-  // note, or else at fallbackBase in the EXIF bytes. Entries join `entries` with TableId 1; a
+  // note, or else at fallbackBase in the EXIF bytes. Entries join `entries` in the maker-note table; a
   // "Skip" row hides its tag.
   void ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table, std::int64_t dirOffset,
                            std::int64_t valueBase, std::int64_t fallbackBase, bool noteBigEndian);
-  // Adds a named maker value (TableId 1), kept although it has no tag number. The name is a
+  // Adds a named maker value (in the maker-note table), kept although it has no tag number. The name is a
   // constant text (a formatter's table); the value has no raw bytes.
   void AddMakerValue(std::string_view name, std::string_view text, int valueType);
   // Writes a new image size over the stored one (SHORT or LONG, left-justified) into `bytes`,
@@ -70,9 +70,9 @@ class TImageInfo : public tEndInd {
   std::int32_t AppendThumbnailEntry(TTagEntry entry);
   void RewindEntries() { entryCursor = 0; }
   void RewindThumbnailEntries() { thumbnailCursor = 0; }
-  // The next entry of that TableId; false at the end.
-  bool NextEntryOfTable(std::int32_t tableId, TTagEntry& entry);
-  bool NextThumbnailEntryOfTable(std::int32_t tableId, TTagEntry& entry);
+  // The next entry of that table; false at the end.
+  bool NextEntryOfTable(EntryTable tableId, TTagEntry& entry);
+  bool NextThumbnailEntryOfTable(EntryTable tableId, TTagEntry& entry);
 
   // Adds the 35 mm focal length when the camera did not store it and the sensor size is known.
   void DeriveFocalLength35();
@@ -87,7 +87,7 @@ class TImageInfo : public tEndInd {
   std::int32_t imageHeight = 0, imageWidth = 0;
   std::int64_t heightPos = 0, widthPos = 0;  // value fields of the entries that gave the size
   std::int32_t flashValue = 0;
-  std::int32_t buildMode;
+  BuildMode buildMode;
   std::string_view makerNoteData;  // a view of the EXIF bytes, as the entries' raw values are
   bool tiffSource = false;
   std::string userComment;

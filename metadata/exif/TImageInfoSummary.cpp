@@ -57,7 +57,7 @@ std::string TImageInfo::SummaryLong(const tFileFacts& file, std::string_view err
   line("Photo Date=", photoDate);
   line("Make (Model)=", cameraMake + " (" + cameraModel + ")");
   line("Dimensions=", std::to_string(imageWidth) + " x " + std::to_string(imageHeight));
-  if (buildMode == 2 || buildMode == 255) {
+  if (FormatsValues(buildMode)) {
     const auto optional = [&line](std::string_view label, std::string_view value) {
       if (!value.empty()) line(label, value);
     };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "metadata/bytes/ByteWriter.h"
 #include "metadata/bytes/ByteReader.h"
 #include "platform/FormatError.h"
 
@@ -52,8 +53,7 @@ std::string EncodeDataset(int record, int number, std::string_view value) {
   out += '\x1C';
   out += static_cast<char>(record & 0xFF);
   out += static_cast<char>(number & 0xFF);
-  out += static_cast<char>((value.size() >> 8) & 0xFF);
-  out += static_cast<char>(value.size() & 0xFF);
+  AppendWord(out, static_cast<std::uint32_t>(value.size()));
   out += value;
   return out;
 }

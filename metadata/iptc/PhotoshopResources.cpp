@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "metadata/bytes/ByteWriter.h"
 #include "metadata/bytes/ByteReader.h"
 
 namespace dux {
@@ -14,10 +15,6 @@ constexpr std::array<std::string_view, 5> kSignatures = {"8BIM", "PHUT", "AgHg",
 
 bool AllZero(std::string_view bytes) {
   return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c == '\0'; });
-}
-
-void AppendBigEndian32(std::string& out, std::size_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
 }
 
 }  // namespace
@@ -72,7 +69,7 @@ std::string EncodeImageResources(const std::vector<tImageResource>& resources) {
   std::string out;
   for (const tImageResource& r : resources) {
     out += r.head;
-    AppendBigEndian32(out, r.data.size());
+    AppendLong(out, static_cast<std::uint32_t>(r.data.size()));
     out += r.data;
     if (r.data.size() % 2 != 0) out += '\0';
   }
@@ -81,8 +78,7 @@ std::string EncodeImageResources(const std::vector<tImageResource>& resources) {
 
 tImageResource MakeImageResource(std::uint16_t id, std::string data) {
   std::string head = "8BIM";
-  head += static_cast<char>(id >> 8);
-  head += static_cast<char>(id & 0xFF);
+  AppendWord(head, id);
   head += std::string(2, '\0');  // an empty name, padded to even
   return {std::move(head), id, std::move(data)};
 }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <string>
 
+#include "metadata/bytes/ByteWriter.h"
 #include "metadata/iptc/IimDatasets.h"
 #include "metadata/iptc/IptcTags.h"
 #include "metadata/iptc/TIPTCdata.h"
@@ -16,11 +17,6 @@ constexpr std::size_t kMaxPayload = 65533;  // a segment's 16-bit length counts 
 
 constexpr std::string_view kPayloadHead{"Photoshop 3.0\0" "8BIM\x04\x04\0\0\0\0", 24};
 constexpr std::string_view kEmptyUrlList{"8BIM\x04\x0B\0\0\0\0\0\0", 12};
-
-void AppendBigEndian16(std::string& out, std::size_t value) {
-  out += static_cast<char>((value >> 8) & 0xFF);
-  out += static_cast<char>(value & 0xFF);
-}
 
 }  // namespace
 
@@ -61,7 +57,7 @@ std::string TIPTCdata::BuildSegmentPayload(std::string_view otherResources, bool
   std::string payload;
   payload.reserve(total);
   payload += kPayloadHead;
-  AppendBigEndian16(payload, resourceSize);
+  AppendWord(payload, static_cast<std::uint32_t>(resourceSize));
   payload += version;
   payload += body;
   payload += otherResources;

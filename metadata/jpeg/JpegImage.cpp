@@ -136,16 +136,16 @@ void WalkSegments(ByteStream& stream, tWalk& walk, int limit) {
   bool inLeadingRun = true;
   std::array<int, 17> counts{};  // APP0..APP15, COM
   tMarker marker;
-  while (NextMarker(stream, kDecoderPolicy, marker) && marker.code != 0xD9) {
+  while (NextMarker(stream, kDecoderPolicy, marker) && marker.code != kMarkerEoi) {
     if (!HasLengthField(kDecoderPolicy, marker.code)) {
       inLeadingRun = false;
       continue;
     }
-    if (limit > 0 && IsAppOrComment(marker.code) && ++counts[marker.code == 0xFE ? 16 : marker.code - 0xE0] > limit) {
+    if (limit > 0 && IsAppOrComment(marker.code) && ++counts[marker.code == kMarkerCom ? 16 : marker.code - kMarkerApp0] > limit) {
       walk.tooMany = marker.code;
       return;
     }
-    if (marker.code == 0xDA) walk.imageData = marker.markerOffset - 1;
+    if (marker.code == kMarkerSos) walk.imageData = marker.markerOffset - 1;
     std::int32_t length = 0;
     const bool whole = ReadLengthField(stream, length) && length >= 2 &&
                        stream.Skip(static_cast<std::size_t>(length - 2)) == static_cast<std::size_t>(length - 2);
@@ -154,11 +154,11 @@ void WalkSegments(ByteStream& stream, tWalk& walk, int limit) {
       walk.leading.push_back({marker.start, marker.markerOffset + 1 + length, marker.code, marker.markerOffset});
       walk.tailStart = walk.leading.back().end;
     }
-    if (!whole || marker.code == 0xDA) return;
+    if (!whole || marker.code == kMarkerSos) return;
   }
 }
 
-std::string MarkerName(int code) { return code == 0xFE ? std::string("COM") : "APP" + std::to_string(code - 0xE0); }
+std::string MarkerName(int code) { return code == kMarkerCom ? std::string("COM") : "APP" + std::to_string(code - kMarkerApp0); }
 
 void ThrowUnreadable(const std::string& name, const char* message) {
   throw FormatError("Cannot read the JPEG header of '" + name + "': " + (message[0] != '\0' ? message : "not a JPEG file"));
@@ -197,7 +197,7 @@ JpegImage JpegImage::Open(std::unique_ptr<platform::InputFile> file, const std::
     unsigned char soi[2] = {};
     FileByteStream stream(*image.file_);
     const std::size_t got = stream.Read(reinterpret_cast<char*>(soi), 2);
-    if (got != 2 || soi[0] != 0xFF || soi[1] != 0xD8) {
+    if (got != 2 || soi[0] != 0xFF || soi[1] != kMarkerSoi) {
       if (got == 2) std::snprintf(message, sizeof message, "Not a JPEG file: starts with 0x%02x 0x%02x", soi[0], soi[1]);
       ThrowUnreadable(name, message);
     }

@@ -8,6 +8,11 @@
 // The one marker tokenizer of the library: every walk over JPEG segments finds its markers here.
 namespace dux {
 
+// The marker codes the library names.
+inline constexpr std::uint8_t kMarkerSoi = 0xD8, kMarkerEoi = 0xD9, kMarkerSos = 0xDA;
+inline constexpr std::uint8_t kMarkerApp0 = 0xE0, kMarkerApp1 = 0xE1, kMarkerApp13 = 0xED, kMarkerApp15 = 0xEF;
+inline constexpr std::uint8_t kMarkerCom = 0xFE;
+
 // How a walk treats the bytes between segments.
 struct tMarkerPolicy {
   // false: the first byte after the 0xFF fill bytes is the marker, and a byte that is not 0xFF
@@ -33,11 +38,13 @@ struct tMarker {
 
 // True for the markers without a length field under a decoder's rules: SOI, TEM, RST0..7.
 constexpr bool StandsAlone(std::uint8_t code) noexcept {
-  return code == 0xD8 || code == 0x01 || (code >= 0xD0 && code <= 0xD7);
+  return code == kMarkerSoi || code == 0x01 || (code >= 0xD0 && code <= 0xD7);
 }
 
 // True for APP0..APP15 and COM.
-constexpr bool IsAppOrComment(std::uint8_t code) noexcept { return (code >= 0xE0 && code <= 0xEF) || code == 0xFE; }
+constexpr bool IsAppOrComment(std::uint8_t code) noexcept {
+  return (code >= kMarkerApp0 && code <= kMarkerApp15) || code == kMarkerCom;
+}
 
 // Reads up to and including the next marker byte. False at the end of the data (the marker is
 // then incomplete). Throws FormatError when the stream's file reports an error.

@@ -28,6 +28,14 @@ class FormatContext {
 // A formatter that works with the decode's context.
 using ContextFormatter = std::string (*)(std::string_view text, FormatContext& context);
 
+// Which list of an image's entries an entry belongs to.
+enum class EntryTable : std::int32_t { kDirectories = 0, kMakerNote = 1 };  // EXIF, GPS and IPTC; the maker note
+
+// What a walk of the EXIF directories builds: the values' display texts, the entries, or both.
+enum class BuildMode : std::int32_t { kFormatted = 2, kEntries = 4, kAll = 255 };
+constexpr bool FormatsValues(BuildMode mode) { return mode == BuildMode::kFormatted || mode == BuildMode::kAll; }
+constexpr bool KeepsEntries(BuildMode mode) { return mode == BuildMode::kEntries || mode == BuildMode::kAll; }
+
 // One row of a constant tag table (EXIF, GPS, IPTC, maker notes).
 struct tTagRow {
   std::uint16_t RecordNumber = 0;  // IPTC record (2 or 8); 0 in EXIF tables
@@ -43,7 +51,7 @@ struct tTagRow {
 // labels), and the raw value is a view of the bytes that were walked: an entry is good while
 // the image it came from is.
 struct TTagEntry {
-  std::int32_t TableId = 0;  // 0 EXIF, GPS and IPTC; 1 maker note
+  EntryTable TableId = EntryTable::kDirectories;
   std::uint16_t ValueType = 0;
   std::uint16_t RecordNumber = 0;
   std::uint16_t TagNumber = 0;

@@ -70,7 +70,7 @@ const std::vector<std::pair<const char*, const char*>>& CanonSettings() {
 const TTagEntry* MakerEntry(const TImageInfo& info, std::uint16_t tag, std::span<const tTagRow> table) {
   const int row = IndexOfTagInTable(tag, table);
   for (const TTagEntry& e : info.entries) {
-    if (e.TableId == 1 && e.TagNumber == tag && row >= 0 && e.ShortName == table[static_cast<std::size_t>(row)].ShortName) return &e;
+    if (e.TableId == EntryTable::kMakerNote && e.TagNumber == tag && row >= 0 && e.ShortName == table[static_cast<std::size_t>(row)].ShortName) return &e;
   }
   return nullptr;
 }
@@ -129,7 +129,7 @@ TEST(MakerNoteCorpus, SettingsAgreeWithExifToolOrWithTheKnownDifference) {
   for (const tCorpusFile& corpus : CorpusFiles()) {
     if (!corpus.hasExif || corpus.makerNote.empty() || corpus.makerNote == "no") continue;
     SCOPED_TRACE(corpus.file);
-    TimgData image(255);
+    TimgData image;
     image.ScanFile(CorpusFile(corpus.file));
     if (!image.exifInfo) continue;
     const TImageInfo& info = *image.exifInfo;
@@ -167,7 +167,7 @@ TEST(MakerNoteCorpus, RecognisedMakesAreDecodedAndOthersAreNot) {
   for (const tCorpusFile& corpus : CorpusFiles()) {
     if (!corpus.hasExif || corpus.makerNote.rfind("yes(", 0) != 0) continue;
     SCOPED_TRACE(corpus.file);
-    TimgData image(255);
+    TimgData image;
     image.ScanFile(CorpusFile(corpus.file));
     if (!image.exifInfo || image.exifInfo->makerNoteData.empty()) continue;
     const std::string make = AsciiUpperCase(image.exifInfo->cameraMake.substr(0, 5));

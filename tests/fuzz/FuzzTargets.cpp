@@ -32,14 +32,14 @@ void ExerciseExif(TimgData& image) {
   const std::string errStr = image.ErrStr.empty() ? "<none>" : image.ErrStr;
   std::string lines = info.SummaryShort(image.FileFacts(), errStr) + info.SummaryLong(image.FileFacts(), errStr);
   TTagEntry entry;
-  for (const int table : {0, 1}) {
+  for (const EntryTable table : {EntryTable::kDirectories, EntryTable::kMakerNote}) {
     info.RewindEntries();
     while (info.NextEntryOfTable(table, entry)) lines.append(entry.Description).append("=").append(entry.DisplayValue);
   }
   if (image.HasThumbnail()) {
     info.ParseThumbnailDirectory();
     info.RewindThumbnailEntries();
-    while (info.NextThumbnailEntryOfTable(0, entry)) lines += entry.DisplayValue;
+    while (info.NextThumbnailEntryOfTable(EntryTable::kDirectories, entry)) lines += entry.DisplayValue;
   }
   lines += image.CommentText();
   Require(lines.size() < (1u << 30), "line lists stay bounded");
@@ -74,7 +74,7 @@ std::string ImageTail(const std::string& jpeg, const TimgData& scan) {
 
 void JpegScan(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  TimgData image(255);
+  TimgData image;
   image.request.xmpAnywhere = true;
   MemoryByteStream stream(bytes);
   image.ScanJpegStream(stream);
@@ -82,7 +82,7 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   ExerciseExif(image);
   // A scan that copies the segments (as a rewrite's does) instead of viewing them in the read
   // buffers finds the same segments with the same bytes, where it reads them whole.
-  TimgData copied(255);
+  TimgData copied;
   copied.request.xmpAnywhere = true;
   copied.request.viewInBuffers = false;
   MemoryByteStream copy(bytes);
@@ -96,7 +96,7 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   }
   // The IPTC read scans without the EXIF walk, passing over the EXIF segment's bytes: it must
   // find the same IPTC values.
-  TimgData lean(255);
+  TimgData lean;
   lean.request.xmpAnywhere = true;
   lean.request.exifWalk = false;
   MemoryByteStream again(bytes);
@@ -111,7 +111,7 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   }
   // The EXIF read passes over the IPTC and XMP payloads: it must find the same segments and
   // decode the same EXIF as a scan that reads them.
-  TimgData plain(255), exifOnly(255);
+  TimgData plain, exifOnly;
   exifOnly.request.iptcAndXmp = false;
   MemoryByteStream third(bytes), fourth(bytes);
   Require(plain.ScanJpegStream(third) == exifOnly.ScanJpegStream(fourth), "the scan's outcome does not depend on the payloads");
@@ -134,7 +134,7 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
 
 void TiffScan(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  TimgData image(255);
+  TimgData image;
   image.tiffMode = true;
   MemoryByteStream stream(bytes);
   image.ScanTiffStream(stream);
@@ -161,7 +161,7 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
   } catch (const FormatError&) {  // not a JPEG libjpeg can read: refused before anything is scanned
     return;
   }
-  TimgData image(255);
+  TimgData image;
   image.request.xmpAnywhere = true;
   MemoryByteStream stream(source);
   image.ScanJpegStream(stream);
@@ -189,7 +189,7 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
     Require(std::string_view(e.what()).find("did not read back as meant") == std::string_view::npos, e.what());
     return;
   }
-  TimgData again(255);
+  TimgData again;
   again.request.xmpAnywhere = true;
   MemoryByteStream outStream(output);
   again.ScanJpegStream(outStream);

@@ -53,7 +53,7 @@ void ExpectBounded(const std::string& what, std::size_t bytes, const std::functi
 }
 
 void Scan(const std::string& jpeg) {
-  TimgData image(255);
+  TimgData image;
   MemoryByteStream stream(jpeg);
   image.ScanJpegStream(stream);
   if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.iptcSection->Data());
@@ -87,7 +87,7 @@ TEST(ResourceBounds, A64KbApp1FullOfEntries) {
   const std::string canon = "\xFF\xD8" + ExifApp1Of([&](int i) { return i == 0 ? Entry(0x010F, 2, 6, 8 + 2 + 12 * m + 4) : Entry(0x927C, 7, 60000, 8); },
                                                     m, std::string("Canon\0", 6));
   ExpectBounded("maker notes everywhere", 65535, [&] {
-    TimgData image(255);
+    TimgData image;
     MemoryByteStream stream(canon);
     image.ScanJpegStream(stream);
     EXPECT_EQ(image.exifInfo->cameraMake, "Canon");

@@ -30,7 +30,7 @@ const std::string kSos = Segment(0xDA, std::string(10, '\x00'));
 
 struct tScan {
   bool result;
-  TimgData data{255};
+  TimgData data;
 };
 
 // Scans bytes as a JPEG stream; the TimgData stays for inspection.
@@ -196,7 +196,7 @@ TEST(ScanFile, ChoosesTheScanByExtensionAndReportsTheOutcome) {
                         Case{"text.tif", false, "Not an EXIF file"}, Case{"missing.jpg", false, ""},
                         Case{"folder.jpg", false, ""}}) {
     SCOPED_TRACE(c.name);
-    TimgData data(255);
+    TimgData data;
     EXPECT_EQ(data.ScanFile(dir.File(c.name)), c.result);
     EXPECT_EQ(data.ErrStr, c.errStr);
   }
@@ -207,13 +207,13 @@ TEST(ScanFile, RecordsNameSizeAndDate) {
   const std::string path = dir.File("a.jpg");
   const std::string jpeg = test::JpegWith({kIptc});
   test::WriteFileBytes(path, jpeg);
-  TimgData data(255);
+  TimgData data;
   ASSERT_TRUE(data.ScanFile(path));
   EXPECT_EQ(data.fileName, path);
   EXPECT_EQ(data.fileSize, static_cast<std::int64_t>(jpeg.size()));
   EXPECT_GT(data.fileDateTime, 45000.0);  // after 2023
   // Without the file's facts, the scan finds the same and the file is not looked up.
-  TimgData noFacts(255);
+  TimgData noFacts;
   noFacts.request.fileFacts = false;
   ASSERT_TRUE(noFacts.ScanFile(path));
   EXPECT_EQ(noFacts.fileSize, 0);
@@ -245,7 +245,7 @@ TEST(ScanFile, RecordsNameSizeAndDate) {
 std::string EntryLines(TimgData& data) {
   std::string lines;
   if (!data.exifInfo) return lines;
-  for (const std::int32_t table : {0, 1}) {
+  for (const EntryTable table : {EntryTable::kDirectories, EntryTable::kMakerNote}) {
     data.exifInfo->RewindEntries();
     for (TTagEntry entry; data.exifInfo->NextEntryOfTable(table, entry);) {
       lines.append(entry.ShortName).append("=").append(entry.DisplayValue).append("\n");
@@ -276,7 +276,7 @@ TEST(ScanFile, HoldsTheSegmentsInItsReadBuffersWithTheBytesACopyWouldHave) {
     ++files;
     // As read: everything; as the IPTC read asks; as the EXIF read asks.
     for (const int use : {0, 1, 2}) {
-      TimgData fromFile(255), inMemory(255);
+      TimgData fromFile, inMemory;
       AskAs(use, fromFile);
       AskAs(use, inMemory);
       inMemory.request.viewInBuffers = false;
@@ -349,7 +349,7 @@ TEST(ScanFile, KnowingTheLastScanFindsWhatAFreshScanFinds) {
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path));
     bool found = false;
     for (const int use : {1, 2}) {
-      TimgData knowing(255), fresh(255);
+      TimgData knowing, fresh;
       AskAs(use, knowing);
       AskAs(use, fresh);
       knowing.scanMemory = &memory;
@@ -379,7 +379,7 @@ TEST(ScanFile, KnowingTheLastScanFindsWhatAFreshScanFinds) {
   first.resize(size, '\0');
   second.resize(size, '\0');
   // One container for every scan, as a caller may keep one.
-  TimgData knowing(255);
+  TimgData knowing;
   AskAs(2, knowing);
   knowing.scanMemory = &memory;
   for (const auto& [before, after] : {std::pair{first, second}, {second, first}}) {
@@ -389,7 +389,7 @@ TEST(ScanFile, KnowingTheLastScanFindsWhatAFreshScanFinds) {
     const std::string beforeFound = Findings(knowing, 2);
     test::WriteFileBytes(path, after);
     std::filesystem::last_write_time(path, stamp);
-    TimgData fresh(255);
+    TimgData fresh;
     AskAs(2, fresh);
     EXPECT_EQ(knowing.ScanFile(path), fresh.ScanFile(path));
     EXPECT_EQ(knowing.fileDateTime, fresh.fileDateTime);
@@ -414,7 +414,7 @@ TEST(ScanFile, ASecondScanOfTheSameFileReadsItsLeadingSegmentsInOneRead) {
     return test::ReadCallsOf([&] { EXPECT_TRUE(data.ScanFile(path)); });
   };
   tScanMemory memory;
-  TimgData iptcRead(255), exifRead(255), alone(255);
+  TimgData iptcRead, exifRead, alone;
   AskAs(1, iptcRead);
   AskAs(2, exifRead);
   AskAs(2, alone);
@@ -440,7 +440,7 @@ TEST(ScanTiffStream, ReadsTheFileAsOneFixedSizeExifBuffer) {
   EXPECT_TRUE(scan.data.exifInfo->tiffSource);
   for (const std::string& bad : {std::string("XX\0*\0\0\0\x08"), std::string("II*")}) {
     MemoryByteStream badStream(bad);
-    TimgData data(255);
+    TimgData data;
     EXPECT_FALSE(data.ScanTiffStream(badStream));
   }
 }

@@ -8,7 +8,7 @@ namespace dux::test {
 void RewriteIptc(const std::string& source, const std::string& destination,
                  const std::vector<std::pair<std::string, std::string>>& changes, const OutputOpener& open) {
   // The variables as a read leaves them, then the changes.
-  TimgData image(255);
+  TimgData image;
   image.request = {.exifWalk = false, .xmpAnywhere = true};
   image.ScanFile(source);
   TIPTCdata none;

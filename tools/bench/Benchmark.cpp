@@ -147,7 +147,7 @@ void DuxIptcRead(const std::string& path) {
 // the IPTC digest read and reconciled, or from the IIM block alone, as before the plug-in read
 // XMP. The difference is what XMP adds to duxIPTCread.
 void IptcValues(const std::string& path, bool withXmp) {
-  dux::TimgData image(255);
+  dux::TimgData image;
   image.request = {.exifWalk = false, .xmpAnywhere = withXmp};
   image.ScanFile(path);
   dux::TIPTCdata none;

@@ -49,7 +49,7 @@ struct tPicture {
   }
   std::string SummaryLong() { return Info().SummaryLong(data.FileFacts(), data.ErrStr); }
   std::string SummaryShort() { return Info().SummaryShort(data.FileFacts(), data.ErrStr); }
-  TimgData data{255};
+  TimgData data;
 };
 
 TEST(Summaries, ThePartsExamplePicture) {

@@ -24,7 +24,7 @@ struct tScanned {
   }
   TImageInfo& Info() { return *data.exifInfo; }
   std::string jpeg;
-  TimgData data{255};
+  TimgData data;
   bool result = false;
 };
 
@@ -99,7 +99,7 @@ TEST(TImageInfo, WalksOnlyDirectoriesThatFit) {
     EXPECT_EQ(s.Info().entries.size(), c.kept);  // ASan catches any read past the segment
   }
   // A table larger than the EXIF block is refused with a message that the summaries show.
-  TImageInfo info(255);
+  TImageInfo info(BuildMode::kAll);
   info.SetSegmentData(test::ExifSection(Ifd().Ascii(0x010F, "x").ClaimCount(0x3000).Tiff(false)));
   info.ParseDirectory(17, 9, 100, 1);
   EXPECT_EQ(info.walkMessage, ScanMessage::kIllegallySizedDirectory);
@@ -128,7 +128,7 @@ TEST(TImageInfo, LocatesTheThumbnailDirectoryFromTheLinkAfterIfd0) {
   EXPECT_EQ(info.thumbnailCompression, 6);
   EXPECT_EQ(info.imageWidth, 160);  // the thumbnail's size overwrites the captured one
   // An APP1 of length 20000 whose IFD0 links to 5000: start 5000, length 15003.
-  TImageInfo far(255);
+  TImageInfo far(BuildMode::kAll);
   far.bigEndian = true;
   far.SetSegmentData(std::string(16, '\0') + std::string("\0\0\0\0\x13\x88", 6));
   far.ParseDirectory(17, 9, 20000 - 6, 1);
@@ -148,7 +148,7 @@ TEST(TImageInfo, PatchDimensionsWritesShortAndLongInPlace) {
   EXPECT_EQ(Word(after, info.widthPos, true), 1024);
   EXPECT_EQ(Word(after, info.widthPos + 2, true), 0);  // left-justified, the rest untouched
   EXPECT_EQ(Long(after, info.heightPos, true), 768u);
-  TimgData again(255);
+  TimgData again;
   const std::string jpeg = "\xFF\xD8\xFF\xE1" + after + std::string("\xFF\xDA\x00\x02", 4);
   MemoryByteStream stream(jpeg);
   ASSERT_TRUE(again.ScanJpegStream(stream));
@@ -167,21 +167,21 @@ TEST(TImageInfo, MakerNoteIsKeptAsAnEntryWithItsPosition) {
 TEST(TImageInfo, IteratesEntriesOfOneTable) {
   tScanned s(Ifd().Ascii(0x010F, "a").Ascii(0x0110, "b").Tiff(false));
   TImageInfo& info = s.Info();
-  info.entries[0].TableId = 1;
+  info.entries[0].TableId = EntryTable::kMakerNote;
   TTagEntry entry;
   info.RewindEntries();
-  ASSERT_TRUE(info.NextEntryOfTable(0, entry));
+  ASSERT_TRUE(info.NextEntryOfTable(EntryTable::kDirectories, entry));
   EXPECT_EQ(entry.ShortName, "Model");
-  EXPECT_FALSE(info.NextEntryOfTable(0, entry));
+  EXPECT_FALSE(info.NextEntryOfTable(EntryTable::kDirectories, entry));
   EXPECT_EQ(entry.ShortName, "");
   info.RewindEntries();
-  ASSERT_TRUE(info.NextEntryOfTable(1, entry));
+  ASSERT_TRUE(info.NextEntryOfTable(EntryTable::kMakerNote, entry));
   EXPECT_EQ(entry.ShortName, "Make");
 }
 
 TEST(TImageInfo, ATiffFileHasNoThumbnail) {
   std::string tiff = Ifd().Ascii(0x010F, "Nikon").Next(Ifd().Long(0x0201, {1})).Tiff(false);
-  TimgData data(255);
+  TimgData data;
   data.tiffMode = true;
   MemoryByteStream stream(tiff);
   ASSERT_TRUE(data.ScanTiffStream(stream));

@@ -43,11 +43,11 @@ struct tNotePicture {
     std::vector<std::string> lines;
     TTagEntry entry;
     data.exifInfo->RewindEntries();
-    while (data.exifInfo->NextEntryOfTable(1, entry)) lines.push_back(std::string(entry.Description) + "=" + entry.DisplayValue);
+    while (data.exifInfo->NextEntryOfTable(EntryTable::kMakerNote, entry)) lines.push_back(std::string(entry.Description) + "=" + entry.DisplayValue);
     return lines;
   }
   std::string jpeg;
-  TimgData data{255};
+  TimgData data;
 };
 
 using Lines = std::vector<std::string>;
