@@ -375,7 +375,7 @@ void TimgData::FindTiffIptc(std::int64_t dirStart) {
   // JPEG would hold it in, behind the signature the IPTC read looks for.
   constexpr std::uint16_t kXmpTag = 0x02BC, kIptcNaa = 0x83BB, kPhotoshopBlock = 0x8649;
   const tIfdReader reader{exifSection->Data(), exifInfo->bigEndian};
-  const std::int64_t n = std::min<std::int64_t>(reader.ReadWord(dirStart), EntriesPresent(reader, dirStart));
+  const std::int64_t n = *EntriesToRead(reader, dirStart, CountRule::kReadThoseThere);
   std::string_view naa, block, xmp;
   for (std::int64_t i = 0; i < n; ++i) {
     const tIfdEntry entry = DecodeIfdEntry(reader, dirStart + 2 + 12 * i, -7);

@@ -43,18 +43,19 @@ void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, 
                                 int directoryKind) {
   visited_.insert({offsetBase, dirStart});
   const tIfdReader reader{segmentData, bigEndian};
-  const std::int64_t n = reader.ReadWord(dirStart);
-  const std::int64_t tableEnd = dirStart + 2 + 12 * n;  // one past the last entry
   // A table larger than the EXIF block, or than the bytes there are, cannot be a directory: the
   // whole directory is refused (a maker note, by contrast, reads what is there).
-  if (2 + 12 * n > offsetBase + exifLength || n > EntriesPresent(reader, dirStart)) {
+  const auto count = EntriesToRead(reader, dirStart, CountRule::kRefuseDirectory, offsetBase + exifLength);
+  if (!count) {
     walkMessage = ScanMessage::kIllegallySizedDirectory;
-    skippedDirectories.push_back("directory at " + std::to_string(dirStart) + ": " + std::to_string(n) +
-                                 " entries do not fit");
+    skippedDirectories.push_back("directory at " + std::to_string(dirStart) + ": " +
+                                 std::to_string(reader.ReadWord(dirStart)) + " entries do not fit");
     return;
   }
+  const std::int64_t n = *count;
+  const std::int64_t tableEnd = dirStart + 2 + 12 * n;  // one past the last entry
   if (directoryKind == kMainDirectory && thumbnailStart == 0 && !tiffSource) {
-    thumbnailStart = ReadLong(tableEnd);
+    thumbnailStart = static_cast<std::uint32_t>(ReadLong(tableEnd));
     thumbnailLength = offsetBase + exifLength - thumbnailStart;
   }
   if (KeepsEntries(buildMode)) {  // room for the directory's entries at once
@@ -91,9 +92,7 @@ std::string TImageInfo::DisplayText(const tIfdEntry& value, std::string_view raw
   if (value.type == kAscii) {
     text = TrimTrailingZeroBytes(raw);  // fixed-size fields pad with several (a Make in 32 bytes)
   } else if (value.type == kUndefined) {
-    const std::string_view inner = raw.substr(0, raw.find('\0'));
-    text.reserve(inner.size() + 2);
-    text.append(1, '"').append(inner).append(1, '"');
+    text = QuotedText(raw.substr(0, raw.find('\0')));
   } else {
     text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, bigEndian);
   }
@@ -164,7 +163,7 @@ void TImageInfo::Capture(const tIfdEntry& value, std::string_view raw, const std
 
 void TImageInfo::FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase, std::int64_t exifLength,
                                  int kind) {
-  const std::int64_t start = static_cast<std::int64_t>(ReadLong(valuePos)) + offsetBase;
+  const std::int64_t start = static_cast<std::uint32_t>(ReadLong(valuePos)) + offsetBase;
   // The visited list ends pointer loops; the depth limit ends chains of distinct directories.
   if (visited_.count({offsetBase, start}) != 0) {
     skippedDirectories.push_back("directory at " + std::to_string(start) + ": walked before");
@@ -214,7 +213,7 @@ void TImageInfo::ParseMakerDirectory(std::string_view makerBytes, std::span<cons
   const std::int64_t dirPos = dirOffset + 1;
   const std::int64_t valueStart = dirPos - valueBase + 1;
   // Only entries that lie wholly inside the note are read, whatever count it claims.
-  const std::int64_t n = std::min<std::int64_t>(note.ReadWord(dirPos), EntriesPresent(note, dirPos));
+  const std::int64_t n = *EntriesToRead(note, dirPos, CountRule::kReadThoseThere);
   for (std::int64_t i = 0; i < n; ++i) ReadMakerEntry(note, table, dirPos + 2 + 12 * i, valueStart, fallbackBase);
 }
 
@@ -234,9 +233,7 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   const tTagRow& row = table[static_cast<std::size_t>(idx)];
   std::string text;
   if (value.type == kAscii || value.type == kUndefined) {
-    const std::string_view inner = value.type == kAscii ? raw.substr(0, raw.find('\0')) : raw;
-    text.reserve(inner.size() + 2);
-    text.append(1, '"').append(inner).append(1, '"');
+    text = QuotedText(value.type == kAscii ? raw.substr(0, raw.find('\0')) : raw);
   } else {
     text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, note.bigEndian);
   }

@@ -48,4 +48,12 @@ std::int32_t RoundToInt32(double value) noexcept;
 // the range of a double, zero below it.
 double PowerOfTwo(double exponent) noexcept;
 
+// A text value as the EXIF and maker-note lines show it, where they quote it: in double quotes,
+// as it is (a quote inside stays as it is).
+inline std::string QuotedText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  return out.append(1, '"').append(text).append(1, '"');
+}
+
 }  // namespace dux

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "metadata/bytes/ByteReader.h"
@@ -51,6 +52,22 @@ constexpr tIfdEntry DecodeIfdEntry(const tIfdReader& reader, std::int64_t e, std
 constexpr std::int64_t EntriesPresent(const tIfdReader& reader, std::int64_t dirPos) noexcept {
   if (!HasBytes(reader.bytes, dirPos, 2)) return 0;
   return std::max<std::int64_t>((std::ssize(reader.bytes) - dirPos - 1) / 12, 0);
+}
+
+// How a walk takes a directory whose count claims more entries than there are bytes for: an EXIF
+// directory is refused whole (the scan reports it), a maker note or a lookup reads the entries
+// that are there.
+enum class CountRule { kRefuseDirectory, kReadThoseThere };
+
+// The entries a walk reads of the directory at dirPos, by `rule`: the count where its entries are
+// all there (and for kRefuseDirectory, take no more than `room` bytes with the count); else none
+// for kRefuseDirectory (the directory is refused), or the entries present.
+constexpr std::optional<std::int64_t> EntriesToRead(const tIfdReader& reader, std::int64_t dirPos, CountRule rule,
+                                                    std::int64_t room = INT64_MAX) noexcept {
+  const std::int64_t claimed = reader.ReadWord(dirPos), present = EntriesPresent(reader, dirPos);
+  if (rule == CountRule::kReadThoseThere) return std::min(claimed, present);
+  if (2 + 12 * claimed > room || claimed > present) return std::nullopt;
+  return claimed;
 }
 
 }  // namespace dux
