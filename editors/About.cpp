@@ -80,7 +80,7 @@ TAboutBoxForm::TAboutBoxForm() {
 }
 
 void TAboutBoxForm::Label2Click() {
-  platform::ShellOpen(Label2.Caption());  // a failure leaves the box as it is
+  if (host != nullptr) host->OpenInShell(Label2.Caption());  // a failure leaves the box as it is
 }
 
 void TAboutBoxForm::Label2MouseMove() {

@@ -23,6 +23,9 @@ class TAboutBoxForm : public controls::TForm {
   controls::TMemo Memo1{&NeoBookPanel1};
   controls::TButton OKBtn{this};
 
+  // Opens the link; null leaves a click without effect.
+  HostServices* host = nullptr;
+
   void Label2Click();
   void Label2MouseMove();
   void FormMouseMove();

@@ -49,7 +49,7 @@ bool EditAction(std::int32_t number, Parameters& params, HostServices& host) {
   }
   form->SetHost(&host);
   form->LoadParameters(params);
-  if (form->ShowModal(platform::ActiveWindow()) != platform::kModalOk) return false;
+  if (host.ShowModal(*form) != platform::kModalOk) return false;
   form->StoreParameters(params);
   return true;
 }
@@ -57,8 +57,9 @@ bool EditAction(std::int32_t number, Parameters& params, HostServices& host) {
 void ShowAbout(HostServices& host) {
   TAboutBoxForm form;
   form.Memo1.lines = AboutCommandLines(host.GroupNames(), host.Commands());
+  form.host = &host;
   const ShownReference shown(form);
-  form.ShowModal(platform::ActiveWindow());
+  host.ShowModal(form);
 }
 
 TAboutBoxForm* ShownAboutBox() { return shownAboutBox; }

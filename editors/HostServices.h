@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/StdControls.h"
+
 // What the action editors and the about box need of the host. The plug-in's entry points hand in
 // an implementation over the host's callbacks; tests hand in their own.
 namespace dux::editors {
@@ -39,6 +41,10 @@ class HostServices {
   // The fixed group names (not the INI overrides), group 1 first, and every command in order.
   virtual std::vector<std::string> GroupNames() const = 0;
   virtual std::vector<tCommandInfo> Commands() const = 0;
+  // Shows the form as a modal dialog over the host's window; returns its modal result.
+  virtual int ShowModal(controls::TForm& form) = 0;
+  // Opens a web address with the system's browser; false when that fails.
+  virtual bool OpenInShell(const std::string& target) = 0;
 };
 
 // An action's parameters while an editor has them: the texts the host gave, and the ones the

@@ -5,6 +5,7 @@
 #include "host/PlugInUtils.h"
 #include "host/PluginState.h"
 #include "host/UtilityCommands.h"
+#include "platform/Dialog.h"
 
 namespace dux {
 namespace {
@@ -58,6 +59,10 @@ std::vector<editors::tCommandInfo> PluginHostServices::Commands() const {
   }
   return commands;
 }
+
+int PluginHostServices::ShowModal(controls::TForm& form) { return form.ShowModal(platform::ActiveWindow()); }
+
+bool PluginHostServices::OpenInShell(const std::string& target) { return platform::ShellOpen(target); }
 
 bool EditActionForHost(std::int32_t number, ActionParameters params, editors::HostServices& host) {
   if (number == kTemplateCommand) {

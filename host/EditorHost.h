@@ -10,8 +10,8 @@
 namespace dux {
 
 // The host's services for the dialogs, over the callbacks it registered: variables, interface
-// requests (in host strings that are freed whatever happens), the command table and the
-// descriptions as announced.
+// requests (in host strings that are freed whatever happens), the command table, the
+// descriptions as announced, and the system's dialogs and shell.
 class PluginHostServices final : public editors::HostServices {
  public:
   std::string Variable(std::string_view name) override;
@@ -20,6 +20,8 @@ class PluginHostServices final : public editors::HostServices {
   std::string ProductName() const override;
   std::vector<std::string> GroupNames() const override;
   std::vector<editors::tCommandInfo> Commands() const override;
+  int ShowModal(controls::TForm& form) override;
+  bool OpenInShell(const std::string& target) override;
 };
 
 // nbEditAction: the template command fills an empty first parameter with the variable template;

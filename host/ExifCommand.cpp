@@ -5,6 +5,7 @@
 #include "host/PluginState.h"
 #include "text/AsciiText.h"
 #include "metadata/TimgData.h"
+#include "platform/Locale.h"
 
 namespace dux {
 namespace {
@@ -50,7 +51,7 @@ void AddEntriesOfTable(const std::vector<TTagEntry>& entries, EntryTable tableId
 }  // namespace
 
 bool ExifRead(const std::string& fileName) {
-  TimgData image;
+  TimgData image(BuildMode::kAll, platform::UserLocale());
   image.request = {.iptcAndXmp = false};  // the EXIF read shows neither
   image.scanMemory = &PluginState().lastScan;
   image.ScanFile(fileName);

@@ -50,7 +50,10 @@ FileKind FileKindOf(const std::string& fileName) {
   return FileKind::kOther;
 }
 
-TimgData::TimgData(BuildMode buildMode) : buildMode(buildMode) { ResetState(); }
+TimgData::TimgData(BuildMode buildMode, platform::tLocale locale)
+    : buildMode(buildMode), locale(std::move(locale)) {
+  ResetState();
+}
 
 TimgData::~TimgData() = default;
 
@@ -250,7 +253,7 @@ void TimgData::Classify(tSection& s) {
         --sectionCount;  // dropped: the next segment reuses the slot
       } else if (Bytes(s.Data(), 3, 5) == std::string_view("Exif\0", 5)) {
         exifSection = &s;
-        exifInfo = std::make_unique<TImageInfo>(buildMode);
+        exifInfo = std::make_unique<TImageInfo>(buildMode, locale);
         ViewSegmentData(s.Data());
         DecodeExifSegment();
       }
@@ -345,7 +348,7 @@ void TimgData::FindLateSegments(ByteStream& stream) {
 }
 
 void TimgData::DecodeExifSegment() {
-  if (!exifInfo) exifInfo = std::make_unique<TImageInfo>(buildMode);
+  if (!exifInfo) exifInfo = std::make_unique<TImageInfo>(buildMode, locale);
   const std::string_view bytes = exifSection->Data();
   if (Bytes(bytes, 3, 5) != std::string_view("Exif\0", 5)) {
     ErrStr = ScanMessageText(ScanMessage::kIncorrectExifHeader);
@@ -429,7 +432,7 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   s.markerOffset = -1;
   sectionCount = 1;
   exifSection = &s;
-  exifInfo = std::make_unique<TImageInfo>(buildMode);
+  exifInfo = std::make_unique<TImageInfo>(buildMode, locale);
   exifInfo->tiffSource = tiffMode;
   exifInfo->bytesFromFile = static_cast<std::int64_t>(read) + 1;
   exifInfo->ViewSegmentData(s.owned);

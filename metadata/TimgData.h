@@ -83,8 +83,8 @@ class TimgData : public tEndInd {
  public:
   static constexpr int kMaxScannedSections = 20;
 
-  // Create: stores buildMode (handed to every TImageInfo), then ResetState.
-  explicit TimgData(BuildMode buildMode = BuildMode::kAll);
+  // Create: stores buildMode and the locale (handed to every TImageInfo), then ResetState.
+  explicit TimgData(BuildMode buildMode = BuildMode::kAll, platform::tLocale locale = {});
   ~TimgData() override;
   TimgData(const TimgData&) = delete;
   TimgData& operator=(const TimgData&) = delete;
@@ -165,6 +165,7 @@ class TimgData : public tEndInd {
   std::array<tSection, kMaxScannedSections + 2> sections{};
   bool tiffMode = false;
   BuildMode buildMode = BuildMode::kAll;
+  platform::tLocale locale;
   std::int32_t sectionCount = 0;
   tSection* exifSection = nullptr;     // APP1
   tSection* iptcSection = nullptr;     // the first Photoshop APP13, else the first APP13

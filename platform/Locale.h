@@ -2,21 +2,19 @@
 
 #include <string>
 
-// The user's number and date conventions, read from the system each time they are asked for.
+// The user's number and date conventions, as the system has them.
 namespace dux::platform {
 
-// The decimal separator of the user's locale ('.' when the system gives none of one byte).
-char DecimalSeparator();
+// What reading and listing take of the user's locale: the decimal separator and the short date
+// format as a Windows-style picture (d, dd, M, MM, yy, yyyy; quoted text and other characters
+// copied). The default is a locale of its own, the same on every machine.
+struct tLocale {
+  char decimalSeparator = '.';
+  std::string shortDatePicture = "yyyy-MM-dd";
+};
 
-// A date in the user's short date format.
-std::string FormatShortDate(int year, int month, int day);
-
-// Fixes both answers for tests, whatever the machine's locale: `datePicture` in the Windows
-// form ("dd.MM.yyyy", "M/d/yyyy"). A separator of 0 returns to the user's settings.
-void OverrideLocaleForTests(char decimalSeparator, const std::string& datePicture);
-
-// A date formatted with a Windows-style picture: d, dd, M, MM, yy, yyyy; text in single quotes
-// and every other character are copied.
-std::string FormatDatePicture(const std::string& picture, int year, int month, int day);
+// The user's locale, read from the system: a separator of more than one byte gives '.', a
+// missing date format "yyyy-MM-dd".
+tLocale UserLocale();
 
 }  // namespace dux::platform

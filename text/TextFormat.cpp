@@ -5,8 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 
-#include "platform/Locale.h"
 
 namespace dux {
 namespace {
@@ -79,7 +79,7 @@ bool AppendAbsoluteFixed(std::string& out, double value, int precision) {
 }
 
 // Appends one argument as the conversion writes it.
-void AppendArgument(std::string& out, char conversion, const tFormatArg* arg, int precision) {
+void AppendArgument(std::string& out, char conversion, const tFormatArg* arg, int precision, char separator) {
   if (arg == nullptr) return;
   switch (conversion) {
     case 'd':
@@ -90,9 +90,10 @@ void AppendArgument(std::string& out, char conversion, const tFormatArg* arg, in
       }
       return;
     case 'f':
-      if (std::holds_alternative<double>(*arg)) AppendFixed(out, std::get<double>(*arg), precision < 0 ? 2 : precision);
+      if (std::holds_alternative<double>(*arg)) AppendFixed(out, std::get<double>(*arg), precision < 0 ? 2 : precision, separator);
       if (std::holds_alternative<std::int64_t>(*arg)) {
-        AppendFixed(out, static_cast<double>(std::get<std::int64_t>(*arg)), precision < 0 ? 2 : precision);
+        AppendFixed(out, static_cast<double>(std::get<std::int64_t>(*arg)), precision < 0 ? 2 : precision,
+                    separator);
       }
       return;
     case 's':
@@ -108,7 +109,7 @@ void AppendArgument(std::string& out, char conversion, const tFormatArg* arg, in
 
 }  // namespace
 
-void AppendFixed(std::string& out, double value, int precision) {
+void AppendFixed(std::string& out, double value, int precision, char decimalSeparator) {
   if (std::isnan(value)) {
     out.append("NAN");
     return;
@@ -128,16 +129,16 @@ void AppendFixed(std::string& out, double value, int precision) {
   const std::string_view written = std::string_view(out).substr(digits);
   if (value < 0 && written.find_first_not_of("0.") == std::string_view::npos) out.erase(start, 1);  // no "-0.00"
   const std::size_t dot = out.find('.', start);
-  if (dot != std::string::npos) out[dot] = platform::DecimalSeparator();
+  if (dot != std::string::npos) out[dot] = decimalSeparator;
 }
 
-std::string FixedText(double value, int precision) {
+std::string FixedText(double value, int precision, char decimalSeparator) {
   std::string text;
-  AppendFixed(text, value, precision);
+  AppendFixed(text, value, precision, decimalSeparator);
   return text;
 }
 
-std::string FormatText(std::string_view pattern, std::initializer_list<tFormatArg> args) {
+std::string FormatText(std::string_view pattern, std::initializer_list<tFormatArg> args, char decimalSeparator) {
   std::string out;
   auto next = args.begin();
   for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -164,7 +165,7 @@ std::string FormatText(std::string_view pattern, std::initializer_list<tFormatAr
     const char conversion = static_cast<char>(pattern[j] | 0x20);
     const tFormatArg* arg = next != args.end() ? &*next++ : nullptr;
     const std::size_t start = out.size();
-    AppendArgument(out, conversion, arg, precision);
+    AppendArgument(out, conversion, arg, precision, decimalSeparator);
     const std::size_t length = out.size() - start;
     if (width > 0 && length < static_cast<std::size_t>(width)) {
       const std::size_t pad = static_cast<std::size_t>(width) - length;
@@ -212,6 +213,42 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
   // Hexadecimal takes all 32 bits, as the host's runtime does ("$FFFFFFFF" is -1).
   const auto bits = static_cast<std::uint32_t>(value);
   return static_cast<std::int32_t>(negative ? 0u - bits : bits);
+}
+
+namespace {
+
+std::string Padded(int value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%0*d", digits, value);
+  return text;
+}
+
+}  // namespace
+
+std::string FormatDatePicture(std::string_view picture, int year, int month, int day) {
+  std::string out;
+  for (std::size_t i = 0; i < picture.size();) {
+    const char c = picture[i];
+    std::size_t run = 1;
+    while (i + run < picture.size() && picture[i + run] == c) ++run;
+    if (c == '\'') {
+      const auto close = picture.find('\'', i + 1);
+      out += picture.substr(i + 1, (close == std::string_view::npos ? picture.size() : close) - i - 1);
+      i = close == std::string_view::npos ? picture.size() : close + 1;
+      continue;
+    }
+    if (c == 'd') {
+      out += run >= 2 ? Padded(day, 2) : std::to_string(day);
+    } else if (c == 'M') {
+      out += run >= 2 ? Padded(month, 2) : std::to_string(month);
+    } else if (c == 'y') {
+      out += run >= 3 ? Padded(year, 4) : run == 2 ? Padded(year % 100, 2) : std::to_string(year % 100);
+    } else {
+      out.append(run, c);
+    }
+    i += run;
+  }
+  return out;
 }
 
 }  // namespace dux

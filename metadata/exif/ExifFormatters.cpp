@@ -43,10 +43,10 @@ std::string FormatComponents(std::string_view text) {
   return out;
 }
 
-std::string FormatShutterSpeed(std::string_view text) {
+std::string FormatShutterSpeed(std::string_view text, FormatContext& context) {
   const double apex = FractionValue(text);
   const double seconds = PowerOfTwo(-apex);
-  std::string out = FormatText("%4.4f sec", {seconds});
+  std::string out = FormatText("%4.4f sec", {seconds}, context.DecimalSeparator());
   if (seconds <= 0.5) out += FormatText(" (1/%d)", {std::int64_t{RoundToInt32(1.0 / seconds)}});
   return out;
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "metadata/tiff/TTagEntry.h"
+
 // The special formatters the tag tables name. Each takes the display text the directory walk
 // computed for an entry (not its bytes) and returns the final text.
 namespace dux {
@@ -10,7 +12,7 @@ namespace dux {
 // ComponentsConfiguration: the quoted bytes 1..6 as Y, Cb, Cr, R, G, B ("YCbCr").
 std::string FormatComponents(std::string_view text);
 // ShutterSpeedValue (APEX): "%4.4f sec", and " (1/%d)" for half a second or less.
-std::string FormatShutterSpeed(std::string_view text);
+std::string FormatShutterSpeed(std::string_view text, FormatContext& context);
 // Flash: "On"/"Off" and the meaning of the other bits.
 std::string FormatFlash(std::string_view text);
 // UserComment: the text from its 9th character on.

@@ -193,7 +193,7 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x9004, .ShortName = "DateTimeDigitized"},
     {.TagNumber = 0x9101, .ShortName = "ComponentsConfiguration", .Formatter = &FormatComponents},
     {.TagNumber = 0x9102, .ShortName = "CompressedBitsPerPixel"},
-    {.TagNumber = 0x9201, .ShortName = "ShutterSpeedValue", .Formatter = &FormatShutterSpeed},
+    {.TagNumber = 0x9201, .ShortName = "ShutterSpeedValue", .FormatterWithContext = &FormatShutterSpeed},
     {.TagNumber = 0x9202, .ShortName = "ApertureValue", .FormatText = "F%0.1f"},
     {.TagNumber = 0x9203, .ShortName = "BrightnessValue"},
     {.TagNumber = 0x9204, .ShortName = "ExposureBiasValue"},

@@ -25,9 +25,17 @@ enum : std::uint16_t {
   kExifImageWidth = 0xA002, kExifImageLength = 0xA003, kInteropOffset = 0xA005,
 };
 
+// The context of an EXIF entry's formatter, which adds no values.
+class ExifEntryContext final : public FormatContext {
+ public:
+  using FormatContext::FormatContext;
+  void AddValue(std::string_view, std::string_view) override {}
+};
+
 }  // namespace
 
-TImageInfo::TImageInfo(BuildMode buildMode) : buildMode(buildMode) {}
+TImageInfo::TImageInfo(BuildMode buildMode, platform::tLocale locale)
+    : buildMode(buildMode), locale(std::move(locale)) {}
 
 bool TImageInfo::Spend(std::int64_t& budget, std::int64_t units) {
   if (budget < 0) budget = kWorkPerByte * (bytesFromFile > 0 ? bytesFromFile : std::ssize(segmentData)) + kWorkAllowance;
@@ -94,9 +102,12 @@ std::string TImageInfo::DisplayText(const tIfdEntry& value, std::string_view raw
   } else if (value.type == kUndefined) {
     text = QuotedText(raw.substr(0, raw.find('\0')));
   } else {
-    text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, bigEndian);
+    text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, bigEndian, locale.decimalSeparator);
   }
-  if (row.TagNumber > 0 && row.Formatter != nullptr) {
+  if (row.TagNumber > 0 && row.FormatterWithContext != nullptr) {
+    ExifEntryContext context(locale.decimalSeparator);
+    text = row.FormatterWithContext(text, context);
+  } else if (row.TagNumber > 0 && row.Formatter != nullptr) {
     text = row.Formatter(text);
   } else {
     KeepPrintable(text);
@@ -196,7 +207,7 @@ namespace {
 // The context of one maker entry's formatter: named values join the directory set.
 class MakerEntryContext final : public FormatContext {
  public:
-  explicit MakerEntryContext(TImageInfo& info) : info_(info) {}
+  explicit MakerEntryContext(TImageInfo& info) : FormatContext(info.locale.decimalSeparator), info_(info) {}
   void AddValue(std::string_view name, std::string_view text) override { info_.AddMakerValue(name, text, kAscii); }
 
  private:
@@ -235,7 +246,7 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   if (value.type == kAscii || value.type == kUndefined) {
     text = QuotedText(value.type == kAscii ? raw.substr(0, raw.find('\0')) : raw);
   } else {
-    text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, note.bigEndian);
+    text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, note.bigEndian, locale.decimalSeparator);
   }
   MakerEntryContext context(*this);
   std::string formatted = row.FormatterWithContext != nullptr ? row.FormatterWithContext(text, context)

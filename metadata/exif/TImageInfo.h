@@ -12,6 +12,7 @@
 #include "metadata/ScanMessages.h"
 #include "metadata/tiff/TTagEntry.h"
 #include "metadata/tiff/tEndInd.h"
+#include "platform/Locale.h"
 
 namespace dux {
 
@@ -33,8 +34,8 @@ class TImageInfo : public tEndInd {
   // How deep the walk follows pointers to directories inside directories.
   static constexpr int kMaxDirectoryDepth = 32;
 
-  // Create: an empty entry list and visited list.
-  explicit TImageInfo(BuildMode buildMode);
+  // Create: an empty entry list and visited list; values are formatted in `locale`.
+  explicit TImageInfo(BuildMode buildMode, platform::tLocale locale = {});
 
   // Walks the directory at dirStart (1-based); offsets inside it are relative to offsetBase.
   // directoryKind: 1 main, 2 GPS, 4 thumbnail. A table that cannot fit sets walkMessage to
@@ -88,6 +89,7 @@ class TImageInfo : public tEndInd {
   std::int64_t heightPos = 0, widthPos = 0;  // value fields of the entries that gave the size
   std::int32_t flashValue = 0;
   BuildMode buildMode;
+  platform::tLocale locale;  // the decimal separator of values, the date format of the summary
   std::string_view makerNoteData;  // a view of the EXIF bytes, as the entries' raw values are
   bool tiffSource = false;
   std::string userComment;

@@ -6,7 +6,6 @@
 #include "metadata/exif/ExifTags.h"
 #include "metadata/exif/TImageInfo.h"
 #include "text/TextFormat.h"
-#include "platform/Locale.h"
 
 namespace dux {
 namespace {
@@ -37,7 +36,7 @@ void TImageInfo::DeriveFocalLength35() {
   if (width * height <= 0) return;  // no estimate when the sensor size is unknown
   const double focal35 = focal * kFullFrameDiagonal / std::sqrt(width * width + height * height);
   TTagEntry entry = LookupTagRow(kFocalLengthIn35mmFilm, kMainDirectory);
-  entry.DisplayValue = FormatText("%5.2f", {focal35});
+  entry.DisplayValue = FormatText("%5.2f", {focal35}, locale.decimalSeparator);
   entry.RawValue = {};
   entry.FormatText = "%s mm";  // stored, not applied
   entry.ValueType = 10;
@@ -53,7 +52,7 @@ std::string TImageInfo::SummaryLong(const tFileFacts& file, std::string_view err
     text.append(kLineBreak).append(label).append(value);
   };
   line("File Size=", std::to_string(file.fileSize / 1024));
-  line("File Date=", platform::FormatShortDate(date.year, date.month, date.day));
+  line("File Date=", FormatDatePicture(locale.shortDatePicture, date.year, date.month, date.day));
   line("Photo Date=", photoDate);
   line("Make (Model)=", cameraMake + " (" + cameraModel + ")");
   line("Dimensions=", std::to_string(imageWidth) + " x " + std::to_string(imageHeight));

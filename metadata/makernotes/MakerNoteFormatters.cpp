@@ -119,7 +119,7 @@ std::string FormatColorModeText(std::string_view text) {
   return mode;
 }
 
-std::string FormatLensRange(std::string_view text) {
+std::string FormatLensRange(std::string_view text, FormatContext& context) {
   std::array<double, 4> numbers{};
   std::string rest(text);
   for (std::size_t i = 0; i < 3; ++i) {
@@ -128,7 +128,8 @@ std::string FormatLensRange(std::string_view text) {
     rest = found == std::string::npos ? rest.substr(0, 64) : rest.substr(found + 1, 64);
   }
   numbers[3] = FractionValue(rest);
-  return FormatText("%0.1f-%0.1f(mm)  F%0.1f-F%0.1f", {numbers[0], numbers[1], numbers[2], numbers[3]});
+  return FormatText("%0.1f-%0.1f(mm)  F%0.1f-F%0.1f", {numbers[0], numbers[1], numbers[2], numbers[3]},
+                    context.DecimalSeparator());
 }
 
 std::string ListCameraSettings(std::string_view text, FormatContext& context) {

@@ -21,7 +21,7 @@ std::span<const tCanonListField> CanonShotInfoFields();
 // Nikon colour mode: "MODE1", "MODE2", "MODE3" in words; any other text as its five letters.
 std::string FormatColorModeText(std::string_view text);
 // Nikon lens: four numbers as "%0.1f-%0.1f(mm)  F%0.1f-F%0.1f".
-std::string FormatLensRange(std::string_view text);
+std::string FormatLensRange(std::string_view text, FormatContext& context);
 // Canon camera settings, shot information and custom functions: each adds named values to the
 // context, has the entry keep its plain list text, and returns the values' lines.
 std::string ListCameraSettings(std::string_view text, FormatContext& context);

@@ -40,7 +40,7 @@ constexpr tTagRow kNikonRows2[] = {
     {.TagNumber = 0x0080, .ShortName = "ImageAdjustment", .Description = "Image Adjustment"},
     {.TagNumber = 0x0081, .ShortName = "ImageAdjustment", .Description = "Image Adjustment"},
     {.TagNumber = 0x0082, .ShortName = "Adapter", .Description = "Adapter"},
-    {.TagNumber = 0x0084, .ShortName = "LensInformation", .Description = "Lens information", .Formatter = &FormatLensRange},
+    {.TagNumber = 0x0084, .ShortName = "LensInformation", .Description = "Lens information", .FormatterWithContext = &FormatLensRange},
     {.TagNumber = 0x0085, .ShortName = "ManualFocusDistance", .Description = "Manual Focus Distance"},
     {.TagNumber = 0x0086, .ShortName = "DigitalZoom", .Description = "Digital Zoom"},
     {.TagNumber = 0x0088, .ShortName = "FocusArea", .Description = "Focus Area"},

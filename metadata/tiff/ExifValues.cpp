@@ -91,7 +91,7 @@ double NumericValue(std::string_view raw, int valueType, bool bigEndian) noexcep
 }
 
 std::string FormatTagValue(std::string_view raw, int valueType, std::string_view codes,
-                           std::string_view pattern, bool bigEndian) {
+                           std::string_view pattern, bool bigEndian, char decimalSeparator) {
   const int width = TypeSize(valueType);
   if (width == 0) return "0";
   const std::size_t count = std::min<std::size_t>(raw.size() / static_cast<std::size_t>(width), kMaxComponents);
@@ -104,7 +104,7 @@ std::string FormatTagValue(std::string_view raw, int valueType, std::string_view
   }
   if (pattern.empty()) return text;
   if (pattern.find("%s") != std::string_view::npos) return FormatText(pattern, {std::string_view(text)});
-  return FormatText(pattern, {NumericValue(raw, valueType, bigEndian)});
+  return FormatText(pattern, {NumericValue(raw, valueType, bigEndian)}, decimalSeparator);
 }
 
 std::string_view ValueCodeOf(std::string_view codes, std::string_view value) {

@@ -25,9 +25,9 @@ double NumericValue(std::string_view raw, int valueType, bool bigEndian) noexcep
 
 // The display text of a value: at most 128 components joined with ", ", whole numbers through
 // the code list when there is one, rationals as "%d/%d", then the Format pattern (with the
-// text for "%s", else with NumericValue).
+// text for "%s", else with NumericValue and `decimalSeparator`).
 std::string FormatTagValue(std::string_view raw, int valueType, std::string_view codes,
-                           std::string_view pattern, bool bigEndian);
+                           std::string_view pattern, bool bigEndian, char decimalSeparator);
 
 // The label of `value` in a code list "n:label,n:label", as a view into `codes`; empty when the
 // code is not listed.

@@ -9,11 +9,14 @@ namespace dux {
 // A special formatter: turns an entry's display text into its final text.
 using TextFormatter = std::string (*)(std::string_view text);
 
-// What a maker-note formatter may do beyond returning a text: add named values (under a
-// constant name, from the formatter's own table) to the directory set being decoded, and have
-// the entry keep its plain value text instead of the formatted one.
+// What a formatter may know and do beyond returning a text: the user's decimal separator for the
+// reals it writes; in a maker note, add named values (under a constant name, from the
+// formatter's own table) to the directory set being decoded, and have the entry keep its plain
+// value text instead of the formatted one.
 class FormatContext {
  public:
+  explicit FormatContext(char decimalSeparator) noexcept : decimalSeparator_(decimalSeparator) {}
+  char DecimalSeparator() const noexcept { return decimalSeparator_; }
   virtual void AddValue(std::string_view name, std::string_view text) = 0;
   void KeepUnformatted() noexcept { keepUnformatted_ = true; }
   bool KeepsUnformatted() const noexcept { return keepUnformatted_; }
@@ -22,6 +25,7 @@ class FormatContext {
   ~FormatContext() = default;
 
  private:
+  char decimalSeparator_;
   bool keepUnformatted_ = false;
 };
 
@@ -43,7 +47,7 @@ struct tTagRow {
   std::string_view ShortName{}, Description{}, ValueCodes{}, FormatText{};
   std::int32_t MaxSize = 0;  // IPTC write limit
   TextFormatter Formatter = nullptr;
-  ContextFormatter FormatterWithContext = nullptr;  // maker notes: used instead of Formatter
+  ContextFormatter FormatterWithContext = nullptr;  // used instead of Formatter
 };
 
 // The record of every decoded EXIF, maker-note or IPTC entry. TagNumber 0 marks a row that was
@@ -64,6 +68,7 @@ struct TTagEntry {
   std::string_view FormatText;  // of the table row, or a constant
   std::int32_t MaxSize = 0;
   TextFormatter Formatter = nullptr;
+  ContextFormatter FormatterWithContext = nullptr;
 };
 
 // A decoded entry that starts as a copy of a table row, with the row's description or another.
@@ -77,6 +82,7 @@ inline TTagEntry EntryFromRow(const tTagRow& row, std::string_view description) 
   entry.FormatText = row.FormatText;
   entry.MaxSize = row.MaxSize;
   entry.Formatter = row.Formatter;
+  entry.FormatterWithContext = row.FormatterWithContext;
   return entry;
 }
 inline TTagEntry EntryFromRow(const tTagRow& row) { return EntryFromRow(row, row.Description); }

@@ -1,19 +1,16 @@
 #include "platform/Dialog.h"
 
-#include "platform/DialogScript.h"
-
-// The posix stand-in: no windows; a test's script plays the user, and without one every
-// dialog closes at once with Cancel.
+// The posix stand-in: no windows, so every dialog closes at once with Cancel and the shell opens
+// nothing. Tests play the user through the editors' host services instead.
 namespace dux::platform {
 
 void* ActiveWindow() { return nullptr; }
 
 int RunModalDialog(DialogClient& form, void*) {
-  if (DialogScriptSet()) return RunDialogScript(form);
   form.SetModalResult(kModalCancel);
   return kModalCancel;
 }
 
-bool ShellOpen(const std::string& target) { return RecordShellOpen(target); }
+bool ShellOpen(const std::string&) { return false; }
 
 }  // namespace dux::platform

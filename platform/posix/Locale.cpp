@@ -3,69 +3,55 @@
 #include <langinfo.h>
 #include <locale.h>
 
-#include <ctime>
-
-#include "platform/LocaleOverride.h"
-
 namespace dux::platform {
 namespace {
 
-// The C library's locale of the environment, without touching the process's global locale:
-// its numbers and dates, the only parts asked for (the rest stays the built-in "C", so that
-// no character tables are loaded for nothing).
-class EnvironmentLocale {
- public:
-  EnvironmentLocale() {
-    locale_ = newlocale(LC_NUMERIC_MASK | LC_TIME_MASK, "", static_cast<locale_t>(0));
-    if (locale_ == static_cast<locale_t>(0)) locale_ = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+// The C library's date format ("%m/%d/%y") as a Windows picture ("MM/dd/yy"); nothing when it
+// holds a conversion the picture cannot say.
+bool PictureOf(const char* format, std::string& picture) {
+  std::string out;
+  for (const char* c = format; *c != '\0'; ++c) {
+    if (*c == '\'') continue;
+    if (*c != '%') {
+      const bool letter = (*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z');
+      out += letter ? std::string{'\'', *c, '\''} : std::string(1, *c);
+      continue;
+    }
+    switch (*++c) {
+      case 'd': out += "dd"; break;
+      case 'e': out += "d"; break;
+      case 'm': out += "MM"; break;
+      case 'y': out += "yy"; break;
+      case 'Y': out += "yyyy"; break;
+      case 'D': out += "MM/dd/yy"; break;
+      case 'F': out += "yyyy-MM-dd"; break;
+      case '%': out += "'%'"; break;
+      default: return false;
+    }
   }
-  ~EnvironmentLocale() {
-    if (locale_ != static_cast<locale_t>(0)) freelocale(locale_);
-  }
-  EnvironmentLocale(const EnvironmentLocale&) = delete;
-  EnvironmentLocale& operator=(const EnvironmentLocale&) = delete;
-  locale_t Get() const { return locale_; }
-
- private:
-  locale_t locale_;
-};
-
-// The environment's locale, read once per process: a library call for each number would
-// cost more than the rest of a file's reading.
-const EnvironmentLocale& UserLocale() {
-  static const EnvironmentLocale locale;
-  return locale;
+  picture = out;
+  return true;
 }
 
-char ReadDecimalSeparator() {
-  if (UserLocale().Get() == static_cast<locale_t>(0)) return '.';
-  const char* radix = nl_langinfo_l(RADIXCHAR, UserLocale().Get());
-  return radix != nullptr && radix[0] != '\0' && radix[1] == '\0' ? radix[0] : '.';
+tLocale ReadEnvironmentLocale() {
+  tLocale result;
+  const locale_t locale = newlocale(LC_NUMERIC_MASK | LC_TIME_MASK, "", static_cast<locale_t>(0));
+  if (locale == static_cast<locale_t>(0)) return result;
+  const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+  if (radix != nullptr && radix[0] != '\0' && radix[1] == '\0') result.decimalSeparator = radix[0];
+  const char* format = nl_langinfo_l(D_FMT, locale);
+  if (format != nullptr && format[0] != '\0') PictureOf(format, result.shortDatePicture);
+  freelocale(locale);
+  return result;
 }
 
 }  // namespace
 
-char DecimalSeparator() {
-  if (LocaleOverride().decimalSeparator != 0) return LocaleOverride().decimalSeparator;
-  static const char separator = ReadDecimalSeparator();
-  return separator;
-}
-
-std::string FormatShortDate(int year, int month, int day) {
-  if (LocaleOverride().decimalSeparator != 0) {
-    return FormatDatePicture(LocaleOverride().datePicture, year, month, day);
-  }
-  const EnvironmentLocale& locale = UserLocale();
-  std::tm date{};
-  date.tm_year = year - 1900;
-  date.tm_mon = month - 1;
-  date.tm_mday = day;
-  char text[64] = "";
-  if (locale.Get() == static_cast<locale_t>(0) ||
-      strftime_l(text, sizeof text, nl_langinfo_l(D_FMT, locale.Get()), &date, locale.Get()) == 0) {
-    return FormatDatePicture("yyyy-MM-dd", year, month, day);
-  }
-  return text;
+// The environment's locale (LC_NUMERIC and LC_TIME), without touching the process's own; read
+// once, as the environment does not change while the process runs.
+tLocale UserLocale() {
+  static const tLocale locale = ReadEnvironmentLocale();
+  return locale;
 }
 
 }  // namespace dux::platform

@@ -14,7 +14,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/DialogScript.h"
 #include "platform/win32/ControlWindow.h"
 #include "platform/win32/DialogNames.h"
 #include "platform/win32/GdiCanvas.h"
@@ -402,13 +401,11 @@ void* ActiveWindow() { return GetActiveWindow(); }
 
 int RunModalDialog(DialogClient& form, void* owner) {
   form.SetModalResult(0);
-  if (DialogScriptSet()) return RunDialogScript(form);
   Win32Dialog dialog(form, static_cast<HWND>(owner));
   return dialog.Run();
 }
 
 bool ShellOpen(const std::string& target) {
-  if (DialogScriptSet()) return RecordShellOpen(target);
   const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_HIDE));
   return result > 32;
 }

@@ -2,26 +2,19 @@
 
 #include <windows.h>
 
-#include "platform/LocaleOverride.h"
-
 namespace dux::platform {
 
-char DecimalSeparator() {
-  if (LocaleOverride().decimalSeparator != 0) return LocaleOverride().decimalSeparator;
-  char text[8] = "";
-  const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text);
-  return length == 2 ? text[0] : '.';
-}
-
-std::string FormatShortDate(int year, int month, int day) {
-  if (LocaleOverride().decimalSeparator != 0) {
-    return FormatDatePicture(LocaleOverride().datePicture, year, month, day);
+tLocale UserLocale() {
+  tLocale locale;
+  char separator[8] = "";
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) == 2) {
+    locale.decimalSeparator = separator[0];
   }
   char picture[80] = "";
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, picture, sizeof picture) == 0) {
-    return FormatDatePicture("yyyy-MM-dd", year, month, day);
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, picture, sizeof picture) != 0) {
+    locale.shortDatePicture = picture;
   }
-  return FormatDatePicture(picture, year, month, day);
+  return locale;
 }
 
 }  // namespace dux::platform

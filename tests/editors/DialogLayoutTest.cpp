@@ -193,11 +193,13 @@ TEST(AboutBox, LinkTurnsRedUnderThePointerAndOpensWithTheShell) {
   screen.MoveMouse(5, 260);  // the dialog's background
   EXPECT_EQ(form.Label2.FontColor(), blue);
 
-  platform::SetStandInShellOpenResult(false);
+  testing::ScriptedServices services;
+  services.shellOpenSucceeds = false;
+  form.host = &services;
   screen.PressLeft(116, 93);
   screen.ReleaseLeft(116, 93);
-  ASSERT_EQ(platform::StandInShellOpens().size(), 1u);
-  EXPECT_EQ(platform::StandInShellOpens()[0], kHomePage);
+  ASSERT_EQ(services.shellOpens.size(), 1u);
+  EXPECT_EQ(services.shellOpens[0], kHomePage);
   EXPECT_EQ(form.ModalResult(), 0);  // a failure leaves the box open
   controls::testing::SaveToGallery(screen.Render().Image(), "dialog-about");
 }

@@ -48,27 +48,46 @@ EditorHost::EditorHost() {
   active = this;
   ResetPluginState();
   RegisterPlugIn(&AddAction, nullptr, &GetVariable, &SetVariable);
-  platform::SetStandInDialogScript([this](platform::DialogClient& dialog) {
-    ++dialogsShown;
-    if (user) user(dynamic_cast<controls::TForm&>(dialog.FormClient()));
-  });
 }
 
 EditorHost::~EditorHost() {
-  platform::SetStandInDialogScript(nullptr);
   ResetPluginState();
   active = nullptr;
 }
 
 void EditorHost::RegisterRequests() { PluginState().interfaceRequest = &InterfaceRequest; }
 
+std::string ScriptedServices::Variable(std::string_view name) { return plugin_.Variable(name); }
+bool ScriptedServices::CanRequest() const { return plugin_.CanRequest(); }
+std::optional<std::string> ScriptedServices::Request(std::int32_t code, const std::string& text) {
+  return plugin_.Request(code, text);
+}
+std::string ScriptedServices::ProductName() const { return plugin_.ProductName(); }
+std::vector<std::string> ScriptedServices::GroupNames() const { return plugin_.GroupNames(); }
+std::vector<tCommandInfo> ScriptedServices::Commands() const { return plugin_.Commands(); }
+
+int ScriptedServices::ShowModal(controls::TForm& form) {
+  form.SetModalResult(0);
+  if (active != nullptr) {
+    ++active->dialogsShown;
+    if (active->user) active->user(form);
+  }
+  if (form.ModalResult() == 0) form.SetModalResult(platform::kModalCancel);
+  return form.ModalResult();
+}
+
+bool ScriptedServices::OpenInShell(const std::string& target) {
+  shellOpens.push_back(target);
+  return shellOpenSucceeds;
+}
+
 bool EditAction(std::int32_t number, ActionParameters params) {
-  PluginHostServices host;
+  ScriptedServices host;
   return EditActionForHost(number, params, host);
 }
 
 void ShowAbout() {
-  PluginHostServices host;
+  ScriptedServices host;
   editors::ShowAbout(host);
 }
 

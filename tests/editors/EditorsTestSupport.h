@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "controls/StdControls.h"
+#include "editors/HostServices.h"
+#include "host/EditorHost.h"
 #include "host/HostApi.h"
-#include "platform/Dialog.h"
 
 namespace dux::editors::testing {
 
@@ -28,7 +29,7 @@ class Params {
 };
 
 // A registered host whose interface requests and variables the test controls, and a scripted
-// user for the stand-in dialogs. Everything is put back when the fixture ends.
+// user for the dialogs. Everything is put back when the fixture ends.
 class EditorHost {
  public:
   EditorHost();
@@ -47,7 +48,28 @@ class EditorHost {
   int dialogsShown = 0;
 };
 
-// nbEditAction and nbAbout as the entry points run them: over the registered host's services.
+// The plug-in's host services with a scripted user in place of the system's dialogs: each dialog
+// goes to the active EditorHost's `user` (Cancel when it sets no result), and the shell records
+// what it was asked to open.
+class ScriptedServices final : public HostServices {
+ public:
+  std::string Variable(std::string_view name) override;
+  bool CanRequest() const override;
+  std::optional<std::string> Request(std::int32_t code, const std::string& text) override;
+  std::string ProductName() const override;
+  std::vector<std::string> GroupNames() const override;
+  std::vector<tCommandInfo> Commands() const override;
+  int ShowModal(controls::TForm& form) override;
+  bool OpenInShell(const std::string& target) override;
+
+  std::vector<std::string> shellOpens;
+  bool shellOpenSucceeds = true;
+
+ private:
+  PluginHostServices plugin_;
+};
+
+// nbEditAction and nbAbout as the entry points run them, with the scripted user.
 bool EditAction(std::int32_t number, ActionParameters params);
 void ShowAbout();
 

@@ -3,13 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "metadata/exif/ExifTags.h"
-#include "tests/support/FixedLocale.h"
 
 namespace dux {
 namespace {
 
+class PlainContext final : public FormatContext {
+ public:
+  using FormatContext::FormatContext;
+  void AddValue(std::string_view, std::string_view) override {}
+};
+
+// The shutter speed in a locale with a full stop.
+std::string ShutterSpeed(std::string_view text) {
+  PlainContext context('.');
+  return FormatShutterSpeed(text, context);
+}
+
 TEST(ExifFormatters, GiveThePartsExamples) {
-  test::FixedLocale locale;
   struct Case {
     TextFormatter formatter;
     std::string input, expected;
@@ -18,22 +28,22 @@ TEST(ExifFormatters, GiveThePartsExamples) {
            Case{&FormatComponents, std::string("\"\x01\x02\x03\"", 5), "YCbCr"},
            Case{&FormatComponents, std::string("\"\x04\x05\x06\x09\"", 6), "RGB"},
            Case{&FormatComponents, std::string("\"\x01\x02\x03\x04\"", 6), "YCbCrR"},  // the fourth code prints too
-           Case{&FormatShutterSpeed, "8/1", "0.0039 sec (1/256)"},
-           Case{&FormatShutterSpeed, "1/1", "0.5000 sec (1/2)"},
-           Case{&FormatShutterSpeed, "0/1", "1.0000 sec"},
-           Case{&FormatShutterSpeed, "-1/1", "2.0000 sec"},
-           Case{&FormatShutterSpeed, "4000/1", "0.0000 sec (1/2147483647)"},
+           Case{&ShutterSpeed, "8/1", "0.0039 sec (1/256)"},
+           Case{&ShutterSpeed, "1/1", "0.5000 sec (1/2)"},
+           Case{&ShutterSpeed, "0/1", "1.0000 sec"},
+           Case{&ShutterSpeed, "-1/1", "2.0000 sec"},
+           Case{&ShutterSpeed, "4000/1", "0.0000 sec (1/2147483647)"},
            // what cameras write: 1/400, 1/100, 1/1000 and 1/30 s as APEX fractions, then thirds of
            // a stop and a long exposure
-           Case{&FormatShutterSpeed, "8643856/1000000", "0.0025 sec (1/400)"},
-           Case{&FormatShutterSpeed, "6643856/1000000", "0.0100 sec (1/100)"},
-           Case{&FormatShutterSpeed, "9965784/1000000", "0.0010 sec (1/1000)"},
-           Case{&FormatShutterSpeed, "4906891/1000000", "0.0333 sec (1/30)"},
-           Case{&FormatShutterSpeed, "11/3", "0.0787 sec (1/13)"},
-           Case{&FormatShutterSpeed, "5/3", "0.3150 sec (1/3)"},
-           Case{&FormatShutterSpeed, "-3/2", "2.8284 sec"},
-           Case{&FormatShutterSpeed, "-2000/1", " INF sec"},  // beyond a double's range
-           Case{&FormatShutterSpeed, "1200/1", "0.0000 sec (1/2147483647)"},
+           Case{&ShutterSpeed, "8643856/1000000", "0.0025 sec (1/400)"},
+           Case{&ShutterSpeed, "6643856/1000000", "0.0100 sec (1/100)"},
+           Case{&ShutterSpeed, "9965784/1000000", "0.0010 sec (1/1000)"},
+           Case{&ShutterSpeed, "4906891/1000000", "0.0333 sec (1/30)"},
+           Case{&ShutterSpeed, "11/3", "0.0787 sec (1/13)"},
+           Case{&ShutterSpeed, "5/3", "0.3150 sec (1/3)"},
+           Case{&ShutterSpeed, "-3/2", "2.8284 sec"},
+           Case{&ShutterSpeed, "-2000/1", " INF sec"},  // beyond a double's range
+           Case{&ShutterSpeed, "1200/1", "0.0000 sec (1/2147483647)"},
            Case{&FormatFlash, "0", "Off"},
            Case{&FormatFlash, "1", "On"},
            Case{&FormatFlash, "25", "On, auto mode"},

@@ -7,7 +7,6 @@
 #include "text/DateTime.h"
 #include "metadata/exif/TImageInfo.h"
 #include "metadata/TimgData.h"
-#include "tests/support/FixedLocale.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TiffBuilder.h"
 
@@ -31,8 +30,11 @@ Ifd ExampleExif() {
       .Long(0xA003, {1704});
 }
 
+const Ifd kCanonS30 = Ifd().Ascii(0x010F, "Canon").Ascii(0x0110, "Canon PowerShot S30");
+
 struct tPicture {
-  explicit tPicture(const Ifd& exif, const Ifd& ifd0 = Ifd().Ascii(0x010F, "Canon").Ascii(0x0110, "Canon PowerShot S30")) {
+  explicit tPicture(const Ifd& exif, const Ifd& ifd0 = kCanonS30, platform::tLocale locale = {'.', "dd.MM.yyyy"})
+      : data(BuildMode::kAll, std::move(locale)) {
     Ifd top = ifd0;
     const std::string jpeg = "\xFF\xD8" + test::Segment(0xE1, std::string("Exif\0\0", 6) + top.Sub(0x8769, exif).Tiff(false));
     MemoryByteStream stream(jpeg);
@@ -53,7 +55,6 @@ struct tPicture {
 };
 
 TEST(Summaries, ThePartsExamplePicture) {
-  test::FixedLocale locale('.', "dd.MM.yyyy");
   tPicture p(ExampleExif());
   EXPECT_EQ(p.Info().DisplayValueOf("FocalLengthin35mmFilm"), "32.69");
   EXPECT_EQ(p.Info().entries.back().Description, "Focal Length in 35mm Film");
@@ -63,10 +64,17 @@ TEST(Summaries, ThePartsExamplePicture) {
             "Dimensions=2272 x 1704\r\nExposure Time=1/60 sec\r\nFocal Length= 5.40 mm\r\n"
             "Focal Length (35mm)=32.69\r\nFNumber=F2.8\r\nFlash=No");
   EXPECT_EQ(p.SummaryShort(), "img_0001.jpg|512|2004:05:06|2272|1704|");
+  // In the locale it is given: its decimal separator in every real, its date format.
+  tPicture comma(ExampleExif().Rational(0x9201, {8, 1}, true), kCanonS30, {',', "M/d/yyyy"});
+  const std::string summary = comma.SummaryLong();
+  for (const char* line : {"File Date=5/6/2004\r\n", "Focal Length= 5,40 mm\r\n", "Focal Length (35mm)=32,69\r\n",
+                           "FNumber=F2,8\r\n"}) {
+    EXPECT_NE(summary.find(line), std::string::npos) << line << " in " << summary;
+  }
+  EXPECT_EQ(comma.Info().DisplayValueOf("ShutterSpeedValue"), "0,0039 sec (1/256)");
 }
 
 TEST(Summaries, FocalLengthIn35mmIsDerivedOnlyWhenTheSensorSizeIsKnown) {
-  test::FixedLocale locale;
   struct Case {
     const char* what;
     Ifd exif;
@@ -96,7 +104,6 @@ TEST(Summaries, FocalLengthIn35mmIsDerivedOnlyWhenTheSensorSizeIsKnown) {
 }
 
 TEST(Summaries, OptionalLinesAndTheShortFields) {
-  test::FixedLocale locale;
   tPicture p(Ifd().Rational(0x9201, {8, 1}, true).Short(0x9209, {1}));
   const std::string summary = p.SummaryLong();
   EXPECT_NE(summary.find("\r\nPhoto Date=\r\n"), std::string::npos);

@@ -6,7 +6,6 @@
 
 #include "metadata/bytes/ByteStream.h"
 #include "metadata/TimgData.h"
-#include "tests/support/FixedLocale.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TiffBuilder.h"
 

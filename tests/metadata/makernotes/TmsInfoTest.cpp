@@ -12,7 +12,6 @@
 #include "metadata/exif/TImageInfo.h"
 #include "text/TextFields.h"
 #include "metadata/TimgData.h"
-#include "tests/support/FixedLocale.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TiffBuilder.h"
 
@@ -53,7 +52,6 @@ struct tNotePicture {
 using Lines = std::vector<std::string>;
 
 TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
-  test::FixedLocale locale;
   struct Case {
     const char* what;
     std::string make, model, version;
@@ -132,14 +130,23 @@ TEST(TmsInfo, CanonListsBecomeNamedValuesAndTheTagKeepsItsText) {
   EXPECT_EQ(lines, expected);
 }
 
+// Collects what a formatter adds.
+class CollectingContext final : public FormatContext {
+ public:
+  explicit CollectingContext(char decimalSeparator = '.') : FormatContext(decimalSeparator) {}
+  void AddValue(std::string_view name, std::string_view text) override { values.emplace_back(name, text); }
+  std::vector<std::pair<std::string, std::string>> values;
+};
+
 TEST(MakerNoteFormatters, NikonTextsAndFieldRoutines) {
-  test::FixedLocale locale;
   EXPECT_EQ(FormatColorModeText("\"MODE2\""), "Mode 2 (Adobe RGB)");
   EXPECT_EQ(FormatColorModeText("\"MODE1a  \""), "Mode1 (sRGB)");
   EXPECT_EQ(FormatColorModeText("\"MODE3\""), "Mode 3 (sRGB): higher saturation");
   EXPECT_EQ(FormatColorModeText("\"COLOR\""), "COLOR");
-  EXPECT_EQ(FormatLensRange("18/1, 70/1, 35/10, 45/10"), "18.0-70.0(mm)  F3.5-F4.5");
-  EXPECT_EQ(FormatLensRange("oops"), "0.0-0.0(mm)  F0.0-F0.0");
+  CollectingContext dot('.'), comma(',');
+  EXPECT_EQ(FormatLensRange("18/1, 70/1, 35/10, 45/10", dot), "18.0-70.0(mm)  F3.5-F4.5");
+  EXPECT_EQ(FormatLensRange("18/1, 70/1, 35/10, 45/10", comma), "18,0-70,0(mm)  F3,5-F4,5");
+  EXPECT_EQ(FormatLensRange("oops", dot), "0.0-0.0(mm)  F0.0-F0.0");
   EXPECT_EQ(TextBefore("a, b", ","), "a");
   EXPECT_EQ(TextBefore("ab", ","), "ab");
   EXPECT_EQ(TextAfter("a, b", ","), " b");
@@ -153,12 +160,6 @@ TEST(MakerNoteFormatters, NikonTextsAndFieldRoutines) {
   EXPECT_EQ(SeparatorCount("abc", ""), 0);
 }
 
-// Collects what a formatter adds.
-class CollectingContext final : public FormatContext {
- public:
-  void AddValue(std::string_view name, std::string_view text) override { values.emplace_back(name, text); }
-  std::vector<std::pair<std::string, std::string>> values;
-};
 
 TEST(MakerNoteFormatters, CustomFunctionsSkipWhatIsNoFunction) {
   CollectingContext context;

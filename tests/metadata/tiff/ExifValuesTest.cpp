@@ -16,7 +16,6 @@
 #include "text/AsciiText.h"
 #include "metadata/exif/ExifTags.h"
 #include "text/TextFormat.h"
-#include "tests/support/FixedLocale.h"
 #include "tests/support/TiffBuilder.h"
 
 namespace dux {
@@ -48,7 +47,6 @@ TEST(ExifValues, NumericValueByType) {
 }
 
 TEST(ExifValues, FormatTagValueGivesThePartsTexts) {
-  test::FixedLocale locale;
   struct Case {
     const char* what;
     std::string raw;
@@ -73,33 +71,33 @@ TEST(ExifValues, FormatTagValueGivesThePartsTexts) {
            Case{"code 1 before the blank", Be16(1), 3, Codes(0x0106), "", "Monochrome"},
        }) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(FormatTagValue(c.raw, c.type, c.codes, c.pattern, true), c.expected);
+    EXPECT_EQ(FormatTagValue(c.raw, c.type, c.codes, c.pattern, true, '.'), c.expected);
   }
   std::string bytes(200, '\x07');
-  const std::string listed = FormatTagValue(bytes, 1, "", "", true);
+  const std::string listed = FormatTagValue(bytes, 1, "", "", true, '.');
   EXPECT_EQ(std::count(listed.begin(), listed.end(), '7'), 128);  // at most 128 components
 }
 
 TEST(ExifValues, RealsFollowTheLocaleAndRoundHalfAwayFromZero) {
-  test::FixedLocale comma(',');
-  EXPECT_EQ(FormatTagValue(Be32(28) + Be32(10), 5, "", "F%0.1f", true), "F2,8");
-  EXPECT_EQ(FixedText(2.25, 1), "2,3");
-  EXPECT_EQ(FixedText(-2.5, 0), "-3");
-  EXPECT_EQ(FixedText(2.675, 2), "2,67");  // 2.67499999... in binary
-  EXPECT_EQ(FixedText(9.995, 2), "9,99");
-  EXPECT_EQ(FixedText(99.95, 1), "100,0");
-  EXPECT_EQ(FixedText(-0.0001, 2), "0,00");
-  EXPECT_EQ(FormatText("%5.2f|%-4d|%s|%%", {3.14159, std::int64_t{7}, std::string_view("x")}), " 3,14|7   |x|%");
+  EXPECT_EQ(FormatTagValue(Be32(28) + Be32(10), 5, "", "F%0.1f", true, ','), "F2,8");
+  EXPECT_EQ(FixedText(2.25, 1, ','), "2,3");
+  EXPECT_EQ(FixedText(-2.5, 0, ','), "-3");
+  EXPECT_EQ(FixedText(2.675, 2, ','), "2,67");  // 2.67499999... in binary
+  EXPECT_EQ(FixedText(9.995, 2, ','), "9,99");
+  EXPECT_EQ(FixedText(99.95, 1, ','), "100,0");
+  EXPECT_EQ(FixedText(-0.0001, 2, ','), "0,00");
+  EXPECT_EQ(FormatText("%5.2f|%-4d|%s|%%", {3.14159, std::int64_t{7}, std::string_view("x")}, ','), " 3,14|7   |x|%");
   // A carry that reaches the first digit, a minus sign that goes with a zero, and both inside
   // a longer text, after other arguments.
-  EXPECT_EQ(FixedText(999.5, 0), "1000");
-  EXPECT_EQ(FixedText(-9.96, 1), "-10,0");
-  EXPECT_EQ(FormatText("%d:%6.1f|%-6.0f|%.2f", {std::int64_t{-3}, -9.96, 0.5, -0.004}), "-3: -10,0|1     |0,00");
+  EXPECT_EQ(FixedText(999.5, 0, ','), "1000");
+  EXPECT_EQ(FixedText(-9.96, 1, ','), "-10,0");
+  EXPECT_EQ(FormatText("%d:%6.1f|%-6.0f|%.2f", {std::int64_t{-3}, -9.96, 0.5, -0.004}, ','), "-3: -10,0|1     |0,00");
   EXPECT_EQ(FormatText("%.1f %.1f %f", {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity(),
-                                        std::int64_t{2}}),
+                                        std::int64_t{2}},
+                       ','),
             "NAN -INF 2,00");
   std::string text = "x=";
-  AppendFixed(text, 0.125, 2);
+  AppendFixed(text, 0.125, 2, ',');
   EXPECT_EQ(text, "x=0,13");
 }
 
@@ -107,7 +105,6 @@ TEST(ExifValues, RealsFollowTheLocaleAndRoundHalfAwayFromZero) {
 // long decimal conversion taken 20 places further. Both must give what the long one gives, for
 // ties in binary (2.25), values a step beside them, carries (9.9999), values small and huge.
 TEST(ExifValues, RealsWrittenInIntegersAgreeWithTheLongConversion) {
-  test::FixedLocale dot('.');
   const auto longConversion = [](double value, int precision) {
     char digits[600];
     digits[0] = '0';
@@ -175,7 +172,7 @@ TEST(ExifValues, ValueCodesAgreeWithTheListSearch) {
     }
   }
   // A rational list looks its labels up with the whole text so far, earlier labels included.
-  EXPECT_EQ(FormatTagValue(Be32(1) + Be32(2) + Be32(3) + Be32(4), 5, "1/2:Half,1/2Half, 3/4:Both", "", true),
+  EXPECT_EQ(FormatTagValue(Be32(1) + Be32(2) + Be32(3) + Be32(4), 5, "1/2:Half,1/2Half, 3/4:Both", "", true, '.'),
             "1/2Half, 3/4Both");
 }
 
