@@ -140,9 +140,6 @@ class TimgData : public tEndInd {
   // stands where the rewrite cannot replace it whole (a segment the scan took up without its
   // 0xFF, outside the leading run).
   bool StoreXmpPacket(std::string_view packet, const JpegImage& image);
-  // SOI and the rebuilt leading segments: the EXIF APP1 (else the kept APP0, else a default
-  // JFIF APP0), the IPTC APP13 and the kept COM.
-  std::string WriteHeaderSegments() const;
   // Writes `destination` safely through `open`: the rebuilt segments, the source's other
   // leading APPn and COM segments in their order, then the source from its first other segment,
   // byte for byte; checked as WriteJpeg checks it, with `check` besides. The sections must come

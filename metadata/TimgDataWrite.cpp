@@ -201,17 +201,6 @@ void TimgData::StartEmptyIptc() {
   iptcInfo = std::make_unique<TIPTCdata>();
 }
 
-std::string TimgData::WriteHeaderSegments() const {
-  std::string app0(kDefaultApp0), front, back;
-  if (headerSection != nullptr) {
-    app0.clear();
-    AppendSection(app0, *headerSection);
-  }
-  HeaderSegments(exifSection, app0, xmpSection == nullptr ? xmpReplacement_ : std::string_view(), iptcSection,
-                 iptcContinuation, commentSection, front, back);
-  return front + back;
-}
-
 std::vector<tPiece> TimgData::RewrittenJpeg(const JpegImage& image, bool patchDimensions, std::deque<std::string>& made) {
   if (patchDimensions && exifInfo && exifSection != nullptr) {
     if (exifSection->held.data() != nullptr) {  // bytes a read's buffer holds are copied before they change

@@ -83,8 +83,7 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
   const bool formats = FormatsValues(buildMode);
   std::string text = formats ? DisplayText(value, raw, row) : std::string();
   Capture(value, raw, text, offsetBase, exifLength, directoryKind);
-  // Kept as AppendEntry and AppendThumbnailEntry keep an entry (not without a row), but built
-  // in its place in the list.
+  // Kept as AppendEntry keeps an entry (not without a row), but built in its place in the list.
   if (KeepsEntries(buildMode) && row.TagNumber != 0) {
     TTagEntry& entry = (directoryKind == kThumbnailDirectory ? thumbnailEntries : entries).emplace_back(std::move(row));
     entry.DisplayValue = std::move(text);
@@ -303,11 +302,6 @@ std::string_view TImageInfo::DisplayValueAt(std::int32_t index) const {
   return index < 0 ? std::string_view() : entries[static_cast<std::size_t>(index)].DisplayValue;
 }
 
-TTagEntry TImageInfo::EntryByName(std::string_view name) const {
-  const std::int32_t i = IndexOfName(name);
-  return i < 0 ? TTagEntry{} : entries[static_cast<std::size_t>(i)];
-}
-
 double TImageInfo::NumericValueOf(std::string_view name) const {
   const std::int32_t i = IndexOfName(name);
   if (i < 0) return 0.0;
@@ -322,11 +316,6 @@ std::int32_t TImageInfo::TableIndexOfName(std::string_view name) { return ExifTa
 std::int32_t TImageInfo::AppendEntry(TTagEntry entry) {
   if (entry.TagNumber != 0) entries.push_back(std::move(entry));
   return static_cast<std::int32_t>(entries.size()) - 1;
-}
-
-std::int32_t TImageInfo::AppendThumbnailEntry(TTagEntry entry) {
-  if (entry.TagNumber != 0) thumbnailEntries.push_back(std::move(entry));
-  return static_cast<std::int32_t>(thumbnailEntries.size()) - 1;
 }
 
 namespace {

@@ -60,7 +60,6 @@ class TImageInfo : public tEndInd {
 
   std::int32_t IndexOfName(std::string_view name) const;
   std::string DisplayValueOf(std::string_view name) const;
-  TTagEntry EntryByName(std::string_view name) const;
   double NumericValueOf(std::string_view name) const;
   std::int32_t IntegerValueOf(std::string_view name) const;
   static std::int32_t TableIndexOfName(std::string_view name);
@@ -68,7 +67,6 @@ class TImageInfo : public tEndInd {
   std::string_view DisplayValueAt(std::int32_t index) const;
   // Append a copy unless its TagNumber is 0; return the new count - 1.
   std::int32_t AppendEntry(TTagEntry entry);
-  std::int32_t AppendThumbnailEntry(TTagEntry entry);
   void RewindEntries() { entryCursor = 0; }
   void RewindThumbnailEntries() { thumbnailCursor = 0; }
   // The next entry of that table; false at the end.

@@ -60,15 +60,6 @@ class TIPTCdata {
   // The union of two comma lists, comparing items ignoring letter case.
   static std::string MergeLists(std::string_view existing, std::string_view added);
 
-  // One dataset: 0x1C, record, dataset, 16-bit big-endian length, value. Throws FormatError for
-  // a value longer than 65535 bytes.
-  static std::string EncodeDataset(int record, int dataset, std::string_view value);
-  // One dataset per item of the comma list (quotes honoured, a final comma ignored).
-  static std::string EncodeListDatasets(int record, int dataset, std::string_view list);
-  // The APP13 payload of the current list: signature, the IPTC resource, then `otherResources`
-  // (or an empty URL-list resource when they hold none). Throws FormatError when the payload
-  // would not fit a JPEG segment (65533 bytes).
-  std::string BuildSegmentPayload(std::string_view otherResources = {}, bool hasUrlList = false) const;
   // The IIM data of a write: the source's datasets in their order, each edited field's new
   // datasets where its first dataset stood (a field the source lacks joins at the end of its
   // record), every other dataset as it was stored, the record version 2:0 once. New values are

@@ -1,70 +1,14 @@
 #include <algorithm>
 #include <string>
 
-#include "metadata/bytes/ByteWriter.h"
 #include "metadata/iptc/IimDatasets.h"
 #include "metadata/iptc/IptcTags.h"
 #include "metadata/iptc/TIPTCdata.h"
-#include "platform/FormatError.h"
 #include "text/AsciiText.h"
 #include "text/CommaList.h"
 #include "text/Cp1252.h"
 
 namespace dux {
-namespace {
-
-constexpr std::size_t kMaxPayload = 65533;  // a segment's 16-bit length counts its own 2 bytes
-
-constexpr std::string_view kPayloadHead{"Photoshop 3.0\0" "8BIM\x04\x04\0\0\0\0", 24};
-constexpr std::string_view kEmptyUrlList{"8BIM\x04\x0B\0\0\0\0\0\0", 12};
-
-}  // namespace
-
-std::string TIPTCdata::EncodeDataset(int record, int dataset, std::string_view value) {
-  return dux::EncodeDataset(record, dataset, value);
-}
-
-std::string TIPTCdata::EncodeListDatasets(int record, int dataset, std::string_view list) {
-  std::vector<std::string> items = SplitCommaList(list);
-  // A final comma ends the list; it does not add an empty item.
-  const std::string_view trimmed = TrimRightBlanks(list);
-  if (!items.empty() && items.back().empty() && !trimmed.empty() && trimmed.back() == ',') {
-    items.pop_back();
-  }
-  std::string out;
-  for (const std::string& item : items) out += EncodeDataset(record, dataset, item);
-  return out;
-}
-
-std::string TIPTCdata::BuildSegmentPayload(std::string_view otherResources, bool hasUrlList) const {
-  std::string body;
-  for (const TTagEntry& entry : entries_) {
-    if (entry.RecordNumber == 2 && IsIptcListDataset(entry.TagNumber)) {
-      body += EncodeListDatasets(2, entry.TagNumber, entry.DisplayValue);
-    } else {
-      body += EncodeDataset(entry.RecordNumber, entry.TagNumber, entry.DisplayValue);
-    }
-  }
-  if (body.size() % 2 == 0) body += '\0';  // keeps the resource, and the next one, at even length
-  const std::string version = EncodeDataset(2, 0, std::string_view("\x00\x02", 2));
-  const std::size_t resourceSize = body.size() + version.size();
-  const std::size_t total = kPayloadHead.size() + 2 + resourceSize + otherResources.size() +
-                            (hasUrlList ? 0 : kEmptyUrlList.size());
-  if (total > kMaxPayload) {
-    throw FormatError("the IPTC block would take " + std::to_string(total) +
-                      " bytes, more than the 65533 a JPEG segment can hold");
-  }
-  std::string payload;
-  payload.reserve(total);
-  payload += kPayloadHead;
-  AppendWord(payload, static_cast<std::uint32_t>(resourceSize));
-  payload += version;
-  payload += body;
-  payload += otherResources;
-  if (!hasUrlList) payload += kEmptyUrlList;
-  return payload;
-}
-
 namespace {
 
 // The record version dataset every block starts its record 2 with: 2:0, version 2.

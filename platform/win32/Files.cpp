@@ -147,23 +147,6 @@ std::unique_ptr<InputFile> OpenInputFile(const std::string& path, LookUp lookUp,
   return OpenForReading(path, lookUp, FILE_SHARE_READ);
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  const auto file = OpenInputFile(path);
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(file->Size()));
-  std::vector<char> chunk(1 << 16);
-  try {
-    for (;;) {
-      const std::size_t got = file->Read(chunk.data(), chunk.size());
-      if (got == 0) break;
-      bytes.append(chunk.data(), got);
-    }
-  } catch (const FileError& e) {
-    throw FileError("Cannot read '" + path + "': " + e.what(), e.Reason());
-  }
-  return bytes;
-}
-
 namespace {
 
 std::string BaseNameOf(const std::string& path) {

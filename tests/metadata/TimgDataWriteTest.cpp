@@ -43,9 +43,10 @@ std::string Rewrite(const std::string& source) {
 
 // The APP13 a rewrite with only a City of "Rome" produces, given the source's other resources.
 std::string NewIptc(const std::string& others = "", bool hasUrlList = false) {
-  TIPTCdata data;
-  data.SetValue("City", "Rome");
-  return Segment(0xED, data.BuildSegmentPayload(others, hasUrlList));
+  std::string iim = std::string("\x1C\x02\x00\x00\x02\x00\x02", 7) + Dataset(2, 90, "Rome");
+  if (iim.size() % 2 != 0) iim += '\0';
+  const std::string emptyUrlList = hasUrlList ? "" : test::Resource(0x040B, "");
+  return Segment(0xED, test::PhotoshopPayload(test::Resource(0x0404, iim) + others + emptyUrlList));
 }
 
 TEST(SaveJpegWithSegments, RebuildsTheLeadingSegmentsAndCopiesTheRest) {

@@ -83,8 +83,8 @@ MUTANTS = [
     ("metadata/exif/TImageInfoSummary.cpp", "if (IndexOfName(\"FocalLengthin35mmFilm\") >= 0) return;", "",
      "a stated 35 mm focal length is estimated again: a second line"),
     # Writing IPTC
-    ("metadata/iptc/TIPTCdataWrite.cpp", "constexpr std::size_t kMaxPayload = 65533;",
-     "constexpr std::size_t kMaxPayload = 65535;", "a segment two bytes too long"),
+    ("metadata/iptc/PhotoshopResources.h", "kMaxResourceBytesPerSegment = 65533 - kPhotoshopSignature.size();",
+     "kMaxResourceBytesPerSegment = 65535 - kPhotoshopSignature.size();", "an APP13 segment two bytes too long"),
 ]
 
 SUITES = ["dux_tests", "dux_bounds_tests", "dux_plugin_tests"]
