@@ -7,14 +7,15 @@
 
 #include <pugixml.hpp>
 
+#include "metadata/xmp/XmlText.h"
 #include "text/AsciiText.h"
 
+// Reading a packet: parsing it, recording where each property and description stands, and
+// answering for a property's value.
 namespace dux {
 namespace {
 
 constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
-
-bool IsXmlBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // The packet without its closing <?xpacket ...?> instruction and the blanks before and after it:
 // the padding writers leave for edits in place, often half the packet, which a read need not
@@ -101,49 +102,6 @@ class AttributeCursor {
   std::string_view tag_;
   std::size_t pos_ = 1;
 };
-
-// Text for XML content or an attribute value: markup characters escaped, a carriage return
-// written as a reference (a parser turns a raw CR LF into LF), in an attribute also line feed and
-// tab (which a parser turns into blanks there), and the control characters XML cannot hold left
-// out.
-std::string Escaped(std::string_view text, bool attribute) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '\r': out += "&#xD;"; break;
-      case '"': out += attribute ? "&quot;" : "\""; break;
-      case '\n': out += attribute ? "&#xA;" : "\n"; break;
-      case '\t': out += attribute ? "&#x9;" : "\t"; break;
-      default:
-        if (!XmlCannotHold(c)) out += c;
-    }
-  }
-  return out;
-}
-
-// The prefixes of `declarations` (prefix, namespace; in the order they were made), by namespace.
-// A later declaration wins, and a prefix bound again no longer names the namespace it was first
-// bound to.
-// A prefix this writes must be a name XML takes: the parser lets pass declarations of others.
-bool IsWritablePrefix(std::string_view prefix) {
-  const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || (c & 0x80) != 0; };
-  if (prefix.empty() || !letter(prefix.front())) return false;
-  return std::all_of(prefix.begin(), prefix.end(), [&](char c) { return letter(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; });
-}
-
-std::map<std::string, std::string> PrefixMap(const std::vector<std::pair<std::string, std::string>>& declarations) {
-  std::map<std::string_view, std::string_view> bound;  // prefix -> namespace
-  for (const auto& [prefix, ns] : declarations) bound[prefix] = ns;
-  std::map<std::string, std::string> prefixes;
-  for (const auto& [prefix, ns] : declarations) {
-    if (bound[prefix] == ns && IsWritablePrefix(prefix)) prefixes[ns] = prefix;
-  }
-  return prefixes;
-}
 
 // The element children of a node.
 pugi::xml_node NextElement(const pugi::xml_node& node) {
@@ -467,15 +425,6 @@ std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<s
   return result;
 }
 
-std::map<std::string, std::string> XmpPacket::PrefixesOf(std::size_t description) const {
-  std::vector<std::pair<std::string, std::string>> declarations = rdfScope_;
-  if (description < descriptions_.size()) {
-    declarations.insert(declarations.end(), descriptions_[description].declarations.begin(),
-                        descriptions_[description].declarations.end());
-  }
-  return PrefixMap(declarations);
-}
-
 const XmpPacket::tFound* XmpPacket::Find(const tXmpProperty& property) const {
   for (const tFound& found : found_) {
     if (found.name == property.name && found.ns == property.ns) return &found;
@@ -504,161 +453,6 @@ std::optional<std::vector<std::string>> XmpPacket::Get(const tXmpProperty& prope
       return std::vector<std::string>{found->items.front().text};
   }
   return std::nullopt;
-}
-
-std::string XmpPacket::NewElement(const tXmpProperty& property, const std::vector<std::string>& items,
-                                  const std::map<std::string, std::string>& prefixes, const tFound* old) const {
-  // The name as the packet writes it, with the declarations it made itself (a default namespace
-  // among them), so that it stays in its namespace; a namespace not in scope is declared on the
-  // element.
-  std::string qname, declaration;
-  std::map<std::string, std::string> scope = prefixes;
-  if (old != nullptr && !old->attribute) {
-    qname = old->qname;
-    for (const auto& [prefix, ns] : old->declarations) {
-      declaration += prefix.empty() ? " xmlns=\"" : " xmlns:" + prefix + "=\"";
-      declaration += Escaped(ns, true) + "\"";
-    }
-    std::vector<std::pair<std::string, std::string>> inScope;
-    for (const auto& [ns, prefix] : prefixes) inScope.emplace_back(prefix, ns);
-    inScope.insert(inScope.end(), old->declarations.begin(), old->declarations.end());
-    scope = PrefixMap(inScope);
-  } else {
-    const auto known = prefixes.find(std::string(property.ns));
-    qname = (known != prefixes.end() ? known->second : std::string(property.prefix)) + ":" + std::string(property.name);
-    if (known == prefixes.end()) declaration = " xmlns:" + std::string(property.prefix) + "=\"" + std::string(property.ns) + "\"";
-  }
-  const auto rdfKnown = scope.find(std::string(kRdfNamespace));
-  const std::string rdf = rdfKnown != scope.end() ? rdfKnown->second : "rdf";
-  if (rdfKnown == scope.end()) declaration += " xmlns:rdf=\"" + std::string(kRdfNamespace) + "\"";
-  std::string out = "<" + qname + declaration + ">";
-  switch (property.kind) {
-    case XmpKind::kText:
-      out += Escaped(items.front(), false);
-      break;
-    case XmpKind::kLangAlt:
-      out += "<" + rdf + ":Alt><" + rdf + ":li xml:lang=\"x-default\">" + Escaped(items.front(), false) + "</" + rdf + ":li>";
-      // The other languages stay as they were written; a property with more than text in it
-      // is not a language alternative this can keep, and is replaced whole.
-      if (old != nullptr && !old->structured) {
-        for (const tItem& item : old->items) {
-          if (!SameTextIgnoringCase(item.lang, "x-default")) out += packet_.substr(item.begin, item.end - item.begin);
-        }
-      }
-      out += "</" + rdf + ":Alt>";
-      break;
-    case XmpKind::kBag:
-    case XmpKind::kSeq: {
-      const std::string container = property.kind == XmpKind::kBag ? "Bag" : "Seq";
-      out += "<" + rdf + ":" + container + ">";
-      for (const std::string& item : items) out += "<" + rdf + ":li>" + Escaped(item, false) + "</" + rdf + ":li>";
-      out += "</" + rdf + ":" + container + ">";
-      break;
-    }
-  }
-  return out + "</" + qname + ">";
-}
-
-void XmpPacket::Set(const tXmpProperty& property, const std::vector<std::string>& items) {
-  if (!editable_ || !Recorded(property.ns)) return;
-  const tFound* old = Find(property);
-  const auto splice = [this](std::size_t begin, std::size_t end, std::string text) {
-    splices_.push_back({begin, end, std::move(text)});
-  };
-  // A packet that states the property more than once, as none should, keeps only the first.
-  for (const tFound& other : found_) {
-    if (&other != old && other.name == property.name && other.ns == property.ns) splice(other.begin, other.end, "");
-  }
-  if (old != nullptr && (items.empty() || !old->attribute || property.kind != XmpKind::kText)) {
-    splice(old->begin, old->end, "");  // removed, or replaced just below
-  }
-  if (items.empty()) return;
-  if (old != nullptr && old->attribute && property.kind == XmpKind::kText) {
-    splice(old->begin, old->end, " " + old->qname + "=\"" + Escaped(items.front(), true) + "\"");
-    return;
-  }
-  if (old != nullptr && !old->attribute) {
-    splices_.back().text = NewElement(property, items, PrefixesOf(old->description), old);
-    return;
-  }
-  // A new property goes into the first description that knows its namespace, else the first.
-  std::size_t target = descriptions_.size();
-  for (std::size_t i = 0; i < descriptions_.size() && target == descriptions_.size(); ++i) {
-    if (PrefixesOf(i).count(std::string(property.ns)) != 0) target = i;
-  }
-  if (target == descriptions_.size() && !descriptions_.empty()) target = 0;
-  inserts_.emplace_back(target < descriptions_.size() ? target : SIZE_MAX, NewElement(property, items, PrefixesOf(target), old));
-}
-
-std::string XmpPacket::Serialize() const {
-  std::vector<tSplice> splices = splices_;
-  // The new properties of each description, together where it ends.
-  std::map<std::size_t, std::string> added;
-  for (const auto& [target, element] : inserts_) added[target] += element;
-  for (const auto& [target, elements] : added) {
-    if (target == SIZE_MAX) {
-      const auto prefixes = PrefixesOf(SIZE_MAX);
-      const auto known = prefixes.find(std::string(kRdfNamespace));
-      const std::string rdf = known != prefixes.end() ? known->second : "rdf";
-      splices.push_back({rdfEndTag_, rdfEndTag_,
-                         "<" + rdf + ":Description " + rdf + ":about=\"\">" + elements + "</" + rdf + ":Description>"});
-    } else if (const tDescription& d = descriptions_[target]; d.emptyTag) {
-      splices.push_back({d.endTag, d.startEnd, ">" + elements + "</" + d.qname + ">"});
-    } else {
-      splices.push_back({d.endTag, d.endTag, elements});
-    }
-  }
-  std::stable_sort(splices.begin(), splices.end(), [](const tSplice& a, const tSplice& b) { return a.begin < b.begin; });
-  // The padding: the blanks right before the closing instruction.
-  std::size_t padStart = trailer_.value_or(0);
-  while (padStart > 0 && IsXmlBlank(packet_[padStart - 1])) --padStart;
-  std::string out;
-  std::size_t at = 0;
-  std::ptrdiff_t shift = 0;     // how far the changes before the padding moved it
-  bool paddingTouched = false;  // a change at or after the padding: it is left as it is
-  // Several splices at one place: the insertions there, then the replacement of what stands.
-  for (const tSplice& s : splices) {
-    if (s.begin < at) continue;  // overlapped by an earlier change
-    out.append(packet_, at, s.begin - at);
-    out += s.text;
-    at = s.end;
-    if (s.end > padStart || s.begin >= padStart) paddingTouched = true;
-    shift += static_cast<std::ptrdiff_t>(s.text.size()) - static_cast<std::ptrdiff_t>(s.end - s.begin);
-  }
-  out.append(packet_, at);
-  if (!trailer_ || paddingTouched || shift == 0) return out;
-  const std::size_t padding = *trailer_ - padStart;
-  const auto start = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(padStart) + shift);  // in `out`
-  if (shift > 0) {
-    out.erase(start, std::min(static_cast<std::size_t>(shift), padding));  // the line break before the end stays
-  } else {
-    out.insert(start, static_cast<std::size_t>(-shift), ' ');
-  }
-  return out;
-}
-
-std::string XmpPacket::Create(const std::vector<std::pair<tXmpProperty, std::vector<std::string>>>& properties) {
-  std::map<std::string, std::string> prefixes = {{std::string(kRdfNamespace), "rdf"}};
-  std::string declarations;
-  for (const auto& [property, items] : properties) {
-    if (items.empty() || prefixes.count(std::string(property.ns)) != 0) continue;
-    prefixes[std::string(property.ns)] = property.prefix;
-    declarations += "\n    xmlns:" + std::string(property.prefix) + "=\"" + std::string(property.ns) + "\"";
-  }
-  XmpPacket none;
-  std::string body;
-  for (const auto& [property, items] : properties) {
-    if (!items.empty()) body += "   " + none.NewElement(property, items, prefixes, nullptr) + "\n";
-  }
-  std::string padding;
-  for (int line = 0; line < 20; ++line) padding += std::string(99, ' ') + "\n";
-  return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
-         "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
-         " <rdf:RDF xmlns:rdf=\"" + std::string(kRdfNamespace) + "\">\n"
-         "  <rdf:Description rdf:about=\"\"" + declarations + ">\n" + body +
-         "  </rdf:Description>\n"
-         " </rdf:RDF>\n"
-         "</x:xmpmeta>\n" + padding + "<?xpacket end=\"w\"?>";
 }
 
 }  // namespace dux
