@@ -8,7 +8,9 @@ class TControlScreen::Surface final : public WindowSurface {
  public:
   Surface(TControlScreen& screen, TControl& control) : screen_(screen), control_(control) {}
   void Invalidate() override {}
-  WindowClient* ClientAtPointer() override { return screen_.ControlAt(screen_.pointerX_, screen_.pointerY_); }
+  WindowClient* ClientAtPointer() override {
+    return screen_.ControlAt(screen_.pointerX_, screen_.pointerY_);
+  }
   WindowClient* CaptureHolder() override { return screen_.capture_; }
   void CaptureMouse() override { screen_.capture_ = &control_; }
   void ReleaseMouse() override {
@@ -50,7 +52,8 @@ platform::MemoryCanvas TControlScreen::RenderAlone(TControl& control, Color back
   return canvas;
 }
 
-void TControlScreen::PaintTree(platform::MemoryCanvas& canvas, TControl& control, const tRect& clip) {
+void TControlScreen::PaintTree(platform::MemoryCanvas& canvas, TControl& control,
+                               const tRect& clip) {
   if (!control.Visible()) return;
   const auto origin = Origin(control);
   const tRect place{origin.x, origin.y, origin.x + control.Width(), origin.y + control.Height()};

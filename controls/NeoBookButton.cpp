@@ -112,7 +112,8 @@ void TNeoBookButton::SetDown(bool value) {
 void TNeoBookButton::NotifyGroup() {
   if (groupIndex_ == 0 || Parent() == nullptr) return;
   for (TControl* control : Parent()->Controls()) {
-    if (auto* button = dynamic_cast<TNeoBookButton*>(control)) button->ButtonPressed(groupIndex_, *this);
+    if (auto* button = dynamic_cast<TNeoBookButton*>(control))
+      button->ButtonPressed(groupIndex_, *this);
   }
 }
 
@@ -143,7 +144,8 @@ void TNeoBookButton::EnabledChanged() {
 }
 
 bool TNeoBookButton::DialogChar(char key) {
-  if (!IsAccelerator(key, Caption()) || !Enabled() || !Visible() || Parent() == nullptr || !Parent()->Showing()) {
+  if (!IsAccelerator(key, Caption()) || !Enabled() || !Visible() || Parent() == nullptr ||
+      !Parent()->Showing()) {
     return false;
   }
   Click();
@@ -291,9 +293,11 @@ void TNeoBookButton::DrawFace(Canvas& canvas) {
   } else {
     tRect r = Inflated(client, -1);
     if (Enabled() && !flat_ && hot_) {
-      DrawBevelFrame(canvas, r, BlendColors(kWhite, kHotOrange, 75), BlendColors(kWhite, kHotOrange, 25));
+      DrawBevelFrame(canvas, r, BlendColors(kWhite, kHotOrange, 75),
+                     BlendColors(kWhite, kHotOrange, 25));
       r = Inflated(r, -1);
-      DrawBevelFrame(canvas, r, BlendColors(kWhite, kHotOrange, 85), BlendColors(kWhite, kHotOrange, 60));
+      DrawBevelFrame(canvas, r, BlendColors(kWhite, kHotOrange, 85),
+                     BlendColors(kWhite, kHotOrange, 60));
       outline = kBorderHot;
     } else {
       DrawBevelFrame(canvas, r, kIdleBevelLight, kIdleBevelDark);

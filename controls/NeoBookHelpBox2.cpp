@@ -12,7 +12,8 @@ constexpr Color kDefaultColor = Rgb(255, 255, 225);  // $00E1FFFF
 void Polyline(Canvas& canvas, std::initializer_list<std::pair<int, int>> points, Color color) {
   const std::pair<int, int>* previous = nullptr;
   for (const auto& point : points) {
-    if (previous != nullptr) canvas.Line(previous->first, previous->second, point.first, point.second, color);
+    if (previous != nullptr)
+      canvas.Line(previous->first, previous->second, point.first, point.second, color);
     previous = &point;
   }
 }
@@ -34,7 +35,9 @@ void TNeoBookHelpBox2::Paint(Canvas& canvas) {
   const int h = canvas.MeasureText("M", Font(), platform::kTextSingleLine).height + 5;
   const int w = Caption().empty()
                     ? glyph.width + 8
-                    : canvas.MeasureText(Caption(), Font(), platform::kTextSingleLine | platform::kTextNoPrefix).width +
+                    : canvas.MeasureText(Caption(), Font(),
+                                         platform::kTextSingleLine | platform::kTextNoPrefix)
+                              .width +
                           glyph.width + 13;
   canvas.FillRect(ClientRect(), ResolveColor(kClBtnFace));
   Color textColor = kBlack;

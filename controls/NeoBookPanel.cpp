@@ -69,7 +69,10 @@ void TNeoBookPanel::PaintShaded(Canvas& canvas) {
   const unsigned flags = TextFlags();
   const tSize text = canvas.MeasureText(Caption(), Font(), flags);
   const tRect c{2, 2, text.width + 10, text.height + 5};
-  const int sub = subCaption_.empty() ? 0 : canvas.MeasureText(subCaption_, Font(), kTextSingleLine | kTextNoPrefix).width + 4;
+  const int sub =
+      subCaption_.empty()
+          ? 0
+          : canvas.MeasureText(subCaption_, Font(), kTextSingleLine | kTextNoPrefix).width + 4;
   int barEnd = c.right + sub;
   barEnd = barEnd < Width() ? barEnd + (Width() - barEnd) / 2 : Width();
 
@@ -84,11 +87,13 @@ void TNeoBookPanel::PaintShaded(Canvas& canvas) {
   canvas.SetPixel(0, 0, BlendColors(shadow, color, 10));
   canvas.SetPixel(1, 0, BlendColors(shadow, color, 50));
   canvas.SetPixel(0, 1, BlendColors(shadow, color, 50));
-  if (const auto current = canvas.Pixel(2, 2)) canvas.SetPixel(2, 2, BlendColors(*current, shadow, 50));
+  if (const auto current = canvas.Pixel(2, 2))
+    canvas.SetPixel(2, 2, BlendColors(*current, shadow, 50));
   canvas.DrawText(Caption(), c, Font(), ResolveColor(FontColor()),
                   flags | kTextSingleLine | kTextCenter | kTextVCenter);
   if (!subCaption_.empty()) {
-    canvas.DrawText(subCaption_, {c.right, c.top, Width(), c.bottom}, Font(), ResolveColor(FontColor()),
+    canvas.DrawText(subCaption_, {c.right, c.top, Width(), c.bottom}, Font(),
+                    ResolveColor(FontColor()),
                     kTextSingleLine | kTextVCenter | kTextLeft | kTextExpandTabs | kTextNoPrefix);
   }
 }
@@ -102,8 +107,8 @@ void TNeoBookPanel::PaintFlat(Canvas& canvas) {
   canvas.FillRect({0, c.top + 1, 2, Height()}, kFlatBar);
   canvas.DrawText(Caption(), c, Font(), kWhite, flags | kTextSingleLine);
   if (!subCaption_.empty()) {
-    canvas.DrawText(subCaption_, {c.right + 4, c.top, Width(), c.bottom}, Font(), ResolveColor(kClBtnText),
-                    kTextSingleLine | kTextVCenter | kTextNoPrefix);
+    canvas.DrawText(subCaption_, {c.right + 4, c.top, Width(), c.bottom}, Font(),
+                    ResolveColor(kClBtnText), kTextSingleLine | kTextVCenter | kTextNoPrefix);
   }
 }
 

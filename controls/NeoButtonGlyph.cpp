@@ -18,7 +18,9 @@ std::unique_ptr<TNeoGlyphCache>& CacheSlot() {
   return cache;
 }
 
-Color BottomLeft(const tBitmap& image) { return image.Empty() ? 0 : image.At(0, image.height - 1) & 0xFFFFFF; }
+Color BottomLeft(const tBitmap& image) {
+  return image.Empty() ? 0 : image.At(0, image.height - 1) & 0xFFFFFF;
+}
 
 // The classic embossed look of a disabled one-image glyph: the shape in button highlight one
 // pixel right and down, then in button shadow, on button face.
@@ -31,7 +33,8 @@ tBitmap Embossed(const tBitmap& image, Color transparent) {
     for (int y = 0; y < image.height; ++y) {
       for (int x = 0; x < image.width; ++x) {
         if ((image.At(x, y) & 0xFFFFFF) == transparent) continue;
-        if (x + shift < image.width && y + shift < image.height) result.Set(x + shift, y + shift, color);
+        if (x + shift < image.width && y + shift < image.height)
+          result.Set(x + shift, y + shift, color);
       }
     }
   }
@@ -64,7 +67,8 @@ tBitmap Faded(tBitmap image) {
 }
 
 // Where the glyph and the caption start along the layout axis.
-std::pair<int, int> AlongAxis(int size, int glyph, int text, int margin, int spacing, bool leading) {
+std::pair<int, int> AlongAxis(int size, int glyph, int text, int margin, int spacing,
+                              bool leading) {
   if (text == 0 || glyph == 0) spacing = 0;
   if (margin == -1 && spacing == -1) {
     margin = spacing = (size - (glyph + text)) / 3;
@@ -81,7 +85,8 @@ std::pair<int, int> AlongAxis(int size, int glyph, int text, int margin, int spa
 }  // namespace
 
 int TNeoGlyphList::Add(tBitmap image, Color transparent) {
-  auto free = std::find_if(slots_.begin(), slots_.end(), [](const auto& slot) { return !slot.has_value(); });
+  auto free = std::find_if(slots_.begin(), slots_.end(),
+                           [](const auto& slot) { return !slot.has_value(); });
   if (free == slots_.end()) free = slots_.insert(slots_.end(), std::nullopt);
   *free = tSlot{std::move(image), transparent & 0xFFFFFF};
   ++count_;
@@ -96,12 +101,14 @@ void TNeoGlyphList::Delete(int index) {
   --count_;
 }
 
-void TNeoGlyphList::Draw(Canvas& canvas, int index, int x, int y, std::optional<Color> background) const {
+void TNeoGlyphList::Draw(Canvas& canvas, int index, int x, int y,
+                         std::optional<Color> background) const {
   if (index < 0 || index >= static_cast<int>(slots_.size())) return;
   const auto& slot = slots_[static_cast<std::size_t>(index)];
   if (!slot) return;
   if (background) {
-    canvas.FillRect({x, y, x + slot->image.width, y + slot->image.height}, ResolveColor(*background));
+    canvas.FillRect({x, y, x + slot->image.width, y + slot->image.height},
+                    ResolveColor(*background));
   }
   canvas.DrawBitmap(slot->image, x, y, slot->transparent);
 }
@@ -144,12 +151,14 @@ tGlyphLayout LayOutGlyph(const tGlyphLayoutInput& in) {
   const bool leading = layout == ButtonLayout::kGlyphLeft || layout == ButtonLayout::kGlyphTop;
   tGlyphLayout out;
   if (horizontal) {
-    const auto [glyphX, textX] = AlongAxis(client.width, in.glyph.width, in.text.width, in.margin, in.spacing, leading);
+    const auto [glyphX, textX] =
+        AlongAxis(client.width, in.glyph.width, in.text.width, in.margin, in.spacing, leading);
     out.glyphX = glyphX;
     out.glyphY = (client.height - in.glyph.height + 1) / 2;
     out.textRect = {textX, (client.height - in.text.height + 1) / 2, 0, 0};
   } else {
-    const auto [glyphY, textY] = AlongAxis(client.height, in.glyph.height, in.text.height, in.margin, in.spacing, leading);
+    const auto [glyphY, textY] =
+        AlongAxis(client.height, in.glyph.height, in.text.height, in.margin, in.spacing, leading);
     out.glyphX = (client.width - in.glyph.width + 1) / 2;
     out.glyphY = glyphY;
     out.textRect = {(client.width - in.text.width + 1) / 2, textY, 0, 0};
@@ -246,7 +255,8 @@ int TNeoButtonGlyph::CreateButtonGlyph(ButtonState state, int screenColorCount) 
 tGlyphLayout TNeoButtonGlyph::Draw(Canvas& canvas, const tDrawRequest& r) {
   const unsigned flags = kTextSingleLine | (r.rightToLeft ? kTextRtlReading : 0u);
   const tSize text = r.caption.empty() ? tSize{} : canvas.MeasureText(r.caption, r.font, flags);
-  tGlyphLayout place = LayOutGlyph({r.client, ImageSize(), text, r.layout, r.margin, r.spacing, r.rightToLeft});
+  tGlyphLayout place =
+      LayOutGlyph({r.client, ImageSize(), text, r.layout, r.margin, r.spacing, r.rightToLeft});
   place.glyphX += r.offset.x;
   place.glyphY += r.offset.y;
   place.textRect = place.textRect.Moved(r.offset.x, r.offset.y);
@@ -259,7 +269,8 @@ tGlyphLayout TNeoButtonGlyph::Draw(Canvas& canvas, const tDrawRequest& r) {
   if (r.caption.empty()) return place;
   const unsigned textFlags = flags | kTextCenter | kTextVCenter;
   if (r.state == ButtonState::kDisabled) {
-    canvas.DrawText(r.caption, place.textRect.Moved(1, 1), r.font, ResolveColor(kClBtnHighlight), textFlags);
+    canvas.DrawText(r.caption, place.textRect.Moved(1, 1), r.font, ResolveColor(kClBtnHighlight),
+                    textFlags);
     canvas.DrawText(r.caption, place.textRect, r.font, ResolveColor(kClBtnShadow), textFlags);
   } else {
     canvas.DrawText(r.caption, place.textRect, r.font, ResolveColor(r.fontColor), textFlags);

@@ -38,8 +38,8 @@ double Dot(const std::array<double, 3>& a, const std::array<double, 3>& b) {
 
 // The point on the ray from the origin through p that lies d away from a, on the origin's side
 // of a's foot point.
-std::array<double, 3> PointAtDistance(const std::array<double, 3>& p, const std::array<double, 3>& a,
-                                      double d) {
+std::array<double, 3> PointAtDistance(const std::array<double, 3>& p,
+                                      const std::array<double, 3>& a, double d) {
   const double length = std::max(std::sqrt(Dot(p, p)), 0.01);
   const double foot = Dot(a, p) / length;
   std::array<double, 3> offset{};
@@ -70,11 +70,13 @@ Color BlendColors(Color c1, Color c2, int weight) {
   const auto a = Channels(ResolveColor(c1));
   const auto b = Channels(ResolveColor(c2));
   const int denominator = weight >= 100 ? 1000 : 100;
-  return Rgb(BlendChannel(a[0], b[0], weight, denominator), BlendChannel(a[1], b[1], weight, denominator),
+  return Rgb(BlendChannel(a[0], b[0], weight, denominator),
+             BlendChannel(a[1], b[1], weight, denominator),
              BlendChannel(a[2], b[2], weight, denominator));
 }
 
-void FillGradient(Canvas& canvas, const tRect& rect, Color endColor, bool vertical, Color startColor) {
+void FillGradient(Canvas& canvas, const tRect& rect, Color endColor, bool vertical,
+                  Color startColor) {
   const int lines = vertical ? rect.Height() : rect.Width();
   if (lines <= 0) return;
   const auto end = Channels(ResolveColor(endColor));
@@ -149,10 +151,14 @@ void BlendPixel(Canvas& canvas, int x, int y, int alpha, Color color) {
   const auto old = canvas.Pixel(x, y);
   if (!old) return;
   if (alpha >= 128) ++alpha;
-  const std::uint32_t redBlue = ((plain & 0xFF00FFu) * static_cast<std::uint32_t>(alpha) +
-                                 (*old & 0xFF00FFu) * static_cast<std::uint32_t>(256 - alpha) + 0x7F007Fu) >> 8;
-  const std::uint32_t green = ((plain & 0xFF00u) * static_cast<std::uint32_t>(alpha) +
-                               (*old & 0xFF00u) * static_cast<std::uint32_t>(256 - alpha) + 0x7F00u) >> 8;
+  const std::uint32_t redBlue =
+      ((plain & 0xFF00FFu) * static_cast<std::uint32_t>(alpha) +
+       (*old & 0xFF00FFu) * static_cast<std::uint32_t>(256 - alpha) + 0x7F007Fu) >>
+      8;
+  const std::uint32_t green =
+      ((plain & 0xFF00u) * static_cast<std::uint32_t>(alpha) +
+       (*old & 0xFF00u) * static_cast<std::uint32_t>(256 - alpha) + 0x7F00u) >>
+      8;
   canvas.SetPixel(x, y, (redBlue & 0xFF00FFu) | (green & 0xFF00u));
 }
 

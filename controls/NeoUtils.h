@@ -50,7 +50,8 @@ Color ResolveColor(Color color);
 Color BlendColors(Color c1, Color c2, int weight);
 
 // Fills a rectangle line by line from startColor (top or left) to endColor (bottom or right).
-void FillGradient(Canvas& canvas, const tRect& rect, Color endColor, bool vertical, Color startColor);
+void FillGradient(Canvas& canvas, const tRect& rect, Color endColor, bool vertical,
+                  Color startColor);
 
 // Adds delta to red, green and blue, each kept within 0 .. 255.
 Color ShiftColor(Color color, int delta);

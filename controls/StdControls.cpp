@@ -58,7 +58,8 @@ namespace {
 
 template <class Predicate>
 TButton* FindButton(TControl& root, Predicate matches) {
-  if (auto* button = dynamic_cast<TButton*>(&root); button != nullptr && matches(*button)) return button;
+  if (auto* button = dynamic_cast<TButton*>(&root); button != nullptr && matches(*button))
+    return button;
   for (TControl* child : root.Controls()) {
     if (TButton* found = FindButton(*child, matches)) return found;
   }
@@ -76,7 +77,8 @@ void TForm::PressEscape() {
 }
 
 void TForm::PressEnter() {
-  if (TButton* ok = FindButton(*this, [](const TButton& b) { return b.isDefault; })) ok->UserClick();
+  if (TButton* ok = FindButton(*this, [](const TButton& b) { return b.isDefault; }))
+    ok->UserClick();
 }
 
 void TForm::Paint(Canvas& canvas) { canvas.FillRect(ClientRect(), ResolveColor(GetColor())); }
@@ -162,7 +164,8 @@ void TButton::Paint(Canvas& canvas) {
     r = Inflated(r, -1);
   }
   RaisedFrame(canvas, r);
-  canvas.DrawText(Caption(), ClientRect(), Font(), ResolveColor(Enabled() ? kClBtnText : SystemColorValue(17)),
+  canvas.DrawText(Caption(), ClientRect(), Font(),
+                  ResolveColor(Enabled() ? kClBtnText : SystemColorValue(17)),
                   kTextSingleLine | kTextCenter | kTextVCenter);
 }
 
@@ -187,7 +190,8 @@ void TMemo::Paint(Canvas& canvas) {
   canvas.FillRect({Width() - bar, 0, Width(), Height()}, ResolveColor(SystemColorValue(0)));
   int y = 0;
   for (const auto& line : lines) {
-    canvas.DrawText(line, {2, y, Width() - bar, y + Font().height + 2}, Font(), ResolveColor(FontColor()),
+    canvas.DrawText(line, {2, y, Width() - bar, y + Font().height + 2}, Font(),
+                    ResolveColor(FontColor()),
                     kTextSingleLine | platform::kTextExpandTabs | platform::kTextNoPrefix);
     y += Font().height + 2;
   }

@@ -13,8 +13,8 @@
 namespace dux::controls {
 
 using platform::DialogClient;
-using platform::tBitmap;
 using platform::NativeControl;
+using platform::tBitmap;
 using platform::tNativeStyle;
 
 // A dialog form: caption, client size, modal result.

@@ -44,8 +44,9 @@ void TControl::MouseMove(int x, int y) {
 
 std::vector<WindowClient*> TControl::TabOrderedChildren() const {
   std::vector<TControl*> ordered = children_;
-  std::stable_sort(ordered.begin(), ordered.end(),
-                   [](const TControl* a, const TControl* b) { return a->tabOrder_ < b->tabOrder_; });
+  std::stable_sort(ordered.begin(), ordered.end(), [](const TControl* a, const TControl* b) {
+    return a->tabOrder_ < b->tabOrder_;
+  });
   return {ordered.begin(), ordered.end()};
 }
 
@@ -124,7 +125,8 @@ void TControl::Invalidate() {
 
 void TControl::FreeNotification(TControl* other) {
   if (other == nullptr || other == this) return;
-  if (std::find(other->listeners_.begin(), other->listeners_.end(), this) == other->listeners_.end()) {
+  if (std::find(other->listeners_.begin(), other->listeners_.end(), this) ==
+      other->listeners_.end()) {
     other->listeners_.push_back(this);
   }
   if (std::find(listeners_.begin(), listeners_.end(), other) == listeners_.end()) {

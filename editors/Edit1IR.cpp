@@ -6,8 +6,10 @@ TEditForm1IR::TEditForm1IR()
     : TEditFormBase({496, 192, {8, 80, 8 + 481, 80 + 73}, 465, 351, 65, 427, 62, 160}),
       NeoBookPanel1(AddPanel("NeoBookPanel1", 8, 8, 481)),
       Edit1(AddEdit(NeoBookPanel1, "Edit1", 397)),
-      SpeedButton2(AddGlyphButton(NeoBookPanel1, "SpeedButton2", 418, kGlyphEditAction, "Edit action string")),
-      SpeedButton1(AddGlyphButton(NeoBookPanel1, "SpeedButton1", 450, kGlyphInsertVariable, "Insert Variable")) {
+      SpeedButton2(AddGlyphButton(NeoBookPanel1, "SpeedButton2", 418, kGlyphEditAction,
+                                  "Edit action string")),
+      SpeedButton1(AddGlyphButton(NeoBookPanel1, "SpeedButton1", 450, kGlyphInsertVariable,
+                                  "Insert Variable")) {
   SpeedButton1.onClick = [this] { SpeedButton1Click(); };
   SpeedButton2.onClick = [this] { SpeedButton2Click(); };
   SetPanelTabOrder({&NeoBookPanel1});

@@ -19,7 +19,9 @@ class TEditForm5SJ : public TEditFormBase {
   std::array<std::reference_wrapper<TNeoBookButton>, 5> SpeedButtons;  // SpeedButton1 .. 5
 
   // SpeedButton1Click .. SpeedButton5Click, for the field of the same number (1 .. 5).
-  void SpeedButtonClick(int number) { InsertVariable(EditVars[static_cast<std::size_t>(number) - 1]); }
+  void SpeedButtonClick(int number) {
+    InsertVariable(EditVars[static_cast<std::size_t>(number) - 1]);
+  }
 };
 
 }  // namespace dux::editors

@@ -17,8 +17,11 @@ std::vector<std::string> IptcVariableItems() {
   for (const auto& row : kIptcFields) items.emplace_back(row.Variable);
   // By character code of the names inside the brackets, so "[..._ByLine]" comes before
   // "[..._ByLineTitle]".
-  const auto name = [](const std::string& item) { return std::string_view(item).substr(1, item.size() - 2); };
-  std::sort(items.begin(), items.end(), [&](const auto& a, const auto& b) { return name(a) < name(b); });
+  const auto name = [](const std::string& item) {
+    return std::string_view(item).substr(1, item.size() - 2);
+  };
+  std::sort(items.begin(), items.end(),
+            [&](const auto& a, const auto& b) { return name(a) < name(b); });
   return items;
 }
 
@@ -26,14 +29,14 @@ TEditForm99::TEditForm99()
     : TEditFormBase({377, 337, {8, 224, 8 + 361, 224 + 73}, 345, 231, 65, 307, 62, 304}),
       NeoBookPanelVariable(AddPanel("NeoBookPanelVariable", 8, 8, 361)),
       EditVariable(AddEdit(NeoBookPanelVariable, "EditVariable", kFieldWidth)),
-      SpeedButtonObj1(AddGlyphButton(NeoBookPanelVariable, "SpeedButtonObj1", 330, kGlyphInsertVariable,
-                                     "Select an Object")),
+      SpeedButtonObj1(AddGlyphButton(NeoBookPanelVariable, "SpeedButtonObj1", 330,
+                                     kGlyphInsertVariable, "Select an Object")),
       NeoBookPanelVarList(AddPanel("NeoBookPanelVarList", 8, 80, 361)),
       ComboBoxVar1(AddComboBox(NeoBookPanelVarList)),
       NeoBookPanelValue(AddPanel("NeoBookPanelValue", 8, 152, 361)),
       EditValue(AddEdit(NeoBookPanelValue, "EditValue", kFieldWidth)),
-      SpeedButtonVar2(AddGlyphButton(NeoBookPanelValue, "SpeedButtonVar2", 328, kGlyphInsertVariable,
-                                     "Insert Variable")) {
+      SpeedButtonVar2(AddGlyphButton(NeoBookPanelValue, "SpeedButtonVar2", 328,
+                                     kGlyphInsertVariable, "Insert Variable")) {
   NeoBookPanelVariable.SetCaption("Variable name:");
   NeoBookPanelVarList.SetCaption("Possible duxIPTC variables");
   NeoBookPanelValue.SetCaption(kValueCaption);
@@ -79,8 +82,10 @@ void TEditForm99::SpeedButtonObj1Click() {
   const auto object = Request(kRequestSelectObject, EditVariable.Text());
   if (!object) return;
   const std::string& listText = ComboBoxVar1.Text();
-  if (listText.find("_RClickAction") != std::string::npos) EditVariable.SetText("[" + *object + "_RClickAction]");
-  if (listText.find("_MClickAction") != std::string::npos) EditVariable.SetText("[" + *object + "_MClickAction]");
+  if (listText.find("_RClickAction") != std::string::npos)
+    EditVariable.SetText("[" + *object + "_RClickAction]");
+  if (listText.find("_MClickAction") != std::string::npos)
+    EditVariable.SetText("[" + *object + "_MClickAction]");
 }
 
 }  // namespace dux::editors

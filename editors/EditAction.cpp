@@ -45,7 +45,8 @@ bool EditAction(std::int32_t number, Parameters& params, HostServices& host) {
   auto form = CreateEditor(number);
   if (!form) return false;
   for (const tCommandInfo& command : host.Commands()) {
-    if (command.number == number) form->SetCommand(command.name, command.description, host.ProductName());
+    if (command.number == number)
+      form->SetCommand(command.name, command.description, host.ProductName());
   }
   form->SetHost(&host);
   form->LoadParameters(params);

@@ -67,15 +67,17 @@ TEdit& TEditFormBase::AddEdit(TNeoBookPanel& panel, const std::string& name, int
   return Adopt(std::move(edit));
 }
 
-TNeoBookButton& TEditFormBase::AddGlyphButton(TNeoBookPanel& panel, const std::string& name, int left,
-                                              const char* glyph, const std::string& hint) {
+TNeoBookButton& TEditFormBase::AddGlyphButton(TNeoBookPanel& panel, const std::string& name,
+                                              int left, const char* glyph,
+                                              const std::string& hint) {
   auto button = std::make_unique<TNeoBookButton>(&panel);
   button->SetName(name);
   button->SetBounds(left, 28, 24, 24);
   button->SetFlat(true);
   button->SetHint(hint);
   button->SetShowHint(true);
-  if (auto picture = platform::LoadBitmapResource(glyph)) button->SetGlyph(*picture, kGlyphTransparent);
+  if (auto picture = platform::LoadBitmapResource(glyph))
+    button->SetGlyph(*picture, kGlyphTransparent);
   return Adopt(std::move(button));
 }
 
@@ -96,8 +98,8 @@ void TEditFormBase::InsertVariable(TEdit& field) {
 
 void TEditFormBase::EditActionString(TEdit& field) {
   if (host_ == nullptr || !host_->CanRequest()) return;
-  const std::string request =
-      field.Text() + '\r' + host_->Variable("[PubDir]") + '\r' + "JPG Files|*.jpg" + '\r' + "False" + '\r' + "False";
+  const std::string request = field.Text() + '\r' + host_->Variable("[PubDir]") + '\r' +
+                              "JPG Files|*.jpg" + '\r' + "False" + '\r' + "False";
   if (auto answer = Request(kRequestChooseFile, request)) field.SetText(*answer);
 }
 

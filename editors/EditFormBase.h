@@ -35,7 +35,8 @@ class TEditFormBase : public controls::TForm {
   explicit TEditFormBase(const tFrame& frame);
 
   // "<command> Properties", the help box caption (with the product's name) and the description.
-  void SetCommand(const std::string& name, const std::string& description, const std::string& productName);
+  void SetCommand(const std::string& name, const std::string& description,
+                  const std::string& productName);
   // The host the glyph buttons ask; without one they do nothing.
   void SetHost(HostServices* host) { host_ = host; }
   // Fills the fields from the action's parameters and stores them back (OK only).
@@ -52,8 +53,8 @@ class TEditFormBase : public controls::TForm {
   TNeoBookPanel& AddPanel(const std::string& name, int left, int top, int width);
   TEdit& AddEdit(TNeoBookPanel& panel, const std::string& name, int width, int top = 28);
   // A flat 24 x 24 glyph button with its hint shown.
-  TNeoBookButton& AddGlyphButton(TNeoBookPanel& panel, const std::string& name, int left, const char* glyph,
-                                 const std::string& hint);
+  TNeoBookButton& AddGlyphButton(TNeoBookPanel& panel, const std::string& name, int left,
+                                 const char* glyph, const std::string& hint);
   // Keeps a control for the life of the dialog.
   template <class T>
   T& Adopt(std::unique_ptr<T> control) {
@@ -83,6 +84,5 @@ inline constexpr char kGlyphEditAction[] = "DUX_GLYPH_EDIT_ACTION";
 // The form font, the edit-field font and the glyphs' transparent purple.
 platform::tFont DialogFont();
 platform::tFont EditFont();
-
 
 }  // namespace dux::editors

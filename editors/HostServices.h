@@ -22,7 +22,7 @@ inline constexpr std::int32_t kRequestChooseFile = 16;
 struct tCommandInfo {
   std::int32_t number = 0;
   std::string name;
-  int group = 0;             // 1 or 2
+  int group = 0;            // 1 or 2
   std::string description;  // as announced, INI override included
 };
 
@@ -53,7 +53,9 @@ class Parameters {
  public:
   explicit Parameters(std::vector<std::string> texts) : texts_(std::move(texts)) {}
   // Parameter `index` (0-based); empty past the ones given.
-  std::string Get(std::size_t index) const { return index < texts_.size() ? texts_[index] : std::string(); }
+  std::string Get(std::size_t index) const {
+    return index < texts_.size() ? texts_[index] : std::string();
+  }
   void Set(std::size_t index, std::string text) {
     if (index >= texts_.size()) texts_.resize(index + 1);
     texts_[index] = text;

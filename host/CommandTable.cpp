@@ -2,12 +2,14 @@
 
 namespace dux {
 
-static_assert([] {
-  for (std::size_t i = 0; i < kCommands.size(); ++i) {
-    if (kCommands[i].Number != static_cast<std::int32_t>(i) + 1) return false;
-  }
-  return true;
-}(), "commands are numbered 1..6 in table order");
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kCommands.size(); ++i) {
+        if (kCommands[i].Number != static_cast<std::int32_t>(i) + 1) return false;
+      }
+      return true;
+    }(),
+    "commands are numbered 1..6 in table order");
 
 std::optional<tCommandRow> CommandByNumber(std::int32_t number) {
   if (number < 1 || number > static_cast<std::int32_t>(kCommands.size())) return std::nullopt;

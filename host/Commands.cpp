@@ -25,7 +25,8 @@ bool RunCommand(std::int32_t number, const std::vector<std::string>& params) {
     case 5:
       return ExifRead(Param(params, 0));
     case 6:
-      return GetTag(Param(params, 0), Param(params, 1), Param(params, 2), Param(params, 3), Param(params, 4));
+      return GetTag(Param(params, 0), Param(params, 1), Param(params, 2), Param(params, 3),
+                    Param(params, 4));
     default:
       return false;
   }

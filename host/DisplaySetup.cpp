@@ -10,7 +10,8 @@ TDisplaySetup::TDisplaySetup() noexcept {
     values.screenColorCount = controls::ColorCountFromBits(platform::ScreenBitsPerPixel());
     composition_ = platform::OpenDesktopComposition();
     values.accentColor = controls::ComputeAccentColor(composition_->ColorizationColor());
-    if (auto glyph = platform::LoadBitmapResource(controls::HelpGlyphResource(values.screenColorCount))) {
+    if (auto glyph =
+            platform::LoadBitmapResource(controls::HelpGlyphResource(values.screenColorCount))) {
       values.helpGlyph = std::move(*glyph);
     }
     controls::SetDisplayValues(std::move(values));

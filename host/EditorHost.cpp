@@ -54,19 +54,25 @@ std::vector<std::string> PluginHostServices::GroupNames() const {
 std::vector<editors::tCommandInfo> PluginHostServices::Commands() const {
   std::vector<editors::tCommandInfo> commands;
   for (const tCommandRow& row : kCommands) {
-    commands.push_back({row.Number, std::string(row.Name), row.Group,
-                        PluginState().commandDescriptions[static_cast<std::size_t>(row.Number) - 1]});
+    commands.push_back(
+        {row.Number, std::string(row.Name), row.Group,
+         PluginState().commandDescriptions[static_cast<std::size_t>(row.Number) - 1]});
   }
   return commands;
 }
 
-int PluginHostServices::ShowModal(controls::TForm& form) { return form.ShowModal(platform::ActiveWindow()); }
+int PluginHostServices::ShowModal(controls::TForm& form) {
+  return form.ShowModal(platform::ActiveWindow());
+}
 
-bool PluginHostServices::OpenInShell(const std::string& target) { return platform::ShellOpen(target); }
+bool PluginHostServices::OpenInShell(const std::string& target) {
+  return platform::ShellOpen(target);
+}
 
 bool EditActionForHost(std::int32_t number, ActionParameters params, editors::HostServices& host) {
   if (number == kTemplateCommand) {
-    if (ParameterText(params, 0).empty() && params != nullptr) SetHostString(params[0], VariableTemplate());
+    if (ParameterText(params, 0).empty() && params != nullptr)
+      SetHostString(params[0], VariableTemplate());
     return true;
   }
   const auto row = CommandByNumber(number);

@@ -3,13 +3,12 @@
 #include <algorithm>
 
 #include "host/PluginState.h"
-#include "text/AsciiText.h"
 #include "metadata/TimgData.h"
 #include "platform/Locale.h"
+#include "text/AsciiText.h"
 
 namespace dux {
 namespace {
-
 
 // A line list: every line, the last included, ends with CR LF.
 class LineList {
@@ -21,12 +20,14 @@ class LineList {
   void AddEntry(const TTagEntry& entry) {
     const std::string_view name = entry.Description, value = entry.DisplayValue;
     const std::size_t at = text_.size();
-    text_.resize(at + name.size() + value.size() + 3);  // one growth check for the line's four parts
+    text_.resize(at + name.size() + value.size() +
+                 3);  // one growth check for the line's four parts
     char* out = text_.data() + at;
     out += name.copy(out, name.size());
     *out++ = '=';
     value.copy(out, value.size());
-    if (value.find('\0') != std::string_view::npos) std::replace(out, out + value.size(), '\0', '.');
+    if (value.find('\0') != std::string_view::npos)
+      std::replace(out, out + value.size(), '\0', '.');
     out += value.size();
     out[0] = '\r';
     out[1] = '\n';

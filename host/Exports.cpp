@@ -5,9 +5,9 @@
 #include <string>
 
 #include "editors/EditAction.h"
-#include "host/EditorHost.h"
-#include "host/DisplaySetup.h"
 #include "host/Dispatch.h"
+#include "host/DisplaySetup.h"
+#include "host/EditorHost.h"
 #include "host/Guarded.h"
 #include "host/HostApi.h"
 #include "host/PluginState.h"
@@ -58,7 +58,8 @@ DUX_EXPORT void DUX_CALL nbMessage(std::int32_t code) {
 }
 
 DUX_EXPORT HostBool DUX_CALL nbExecAction(std::int32_t number, ActionParameters params) {
-  return Guarded<HostBool>(0, [&] { return static_cast<HostBool>(dux::ExecuteCommand(number, params)); });
+  return Guarded<HostBool>(
+      0, [&] { return static_cast<HostBool>(dux::ExecuteCommand(number, params)); });
 }
 
 DUX_EXPORT HostBool DUX_CALL nbEditAction(std::int32_t number, ActionParameters params) {
@@ -91,11 +92,12 @@ DUX_EXPORT HostBool DUX_CALL duxIPTCExec(const char* context, const char* comman
                                          const char* arg2, const char* arg3, const char* arg4,
                                          const char* arg5, void* reserved1, void* reserved2,
                                          void* reserved3, void* reserved4, void* reserved5) {
-  (void)context, (void)reserved1, (void)reserved2, (void)reserved3, (void)reserved4, (void)reserved5;
+  (void)context, (void)reserved1, (void)reserved2, (void)reserved3, (void)reserved4,
+      (void)reserved5;
   return Guarded<HostBool>(0, [&] {
     const auto text = [](const char* p) { return std::string(p != nullptr ? p : ""); };
-    return static_cast<HostBool>(
-        dux::ExecuteScriptCommand(text(command), {text(arg1), text(arg2), text(arg3), text(arg4), text(arg5)}));
+    return static_cast<HostBool>(dux::ExecuteScriptCommand(
+        text(command), {text(arg1), text(arg2), text(arg3), text(arg4), text(arg5)}));
   });
 }
 

@@ -4,26 +4,28 @@
 
 #include "host/PluginState.h"
 #include "host/Registration.h"
-#include "text/AsciiText.h"
-#include "text/CommaList.h"
 #include "metadata/IptcWrite.h"
-#include "metadata/iptc/IptcXmp.h"
 #include "metadata/TimgData.h"
+#include "metadata/iptc/IptcXmp.h"
 #include "platform/FormatError.h"
 #include "platform/IniFile.h"
+#include "text/AsciiText.h"
+#include "text/CommaList.h"
 
 namespace dux {
 
 bool IptcRead(const std::string& fileName) {
   TimgData image;
-  image.request = {.exifWalk = false, .xmpAnywhere = true, .fileFacts = false};  // the segments only
+  image.request = {
+      .exifWalk = false, .xmpAnywhere = true, .fileFacts = false};  // the segments only
   image.scanMemory = &PluginState().lastScan;
   image.ScanFile(fileName);
   TIPTCdata none;
   std::string joined;
   const std::string_view block = image.IptcBlockView(joined);
   if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(block);
-  const IptcSources sources(block, image.XmpPacketBytes(), image.iptcInfo ? *image.iptcInfo : none, XmpPacket::Use::kRead);
+  const IptcSources sources(block, image.XmpPacketBytes(), image.iptcInfo ? *image.iptcInfo : none,
+                            XmpPacket::Use::kRead);
   SetHostVariable(kIptcHeaderVariable, image.iptcSection != nullptr ? "1" : "0");
   for (const tIptcFieldRow& row : kIptcFields) SetHostVariable(row.Variable, sources.ValueOf(row));
   // A packet that holds camera properties alone is no IPTC.
@@ -32,7 +34,8 @@ bool IptcRead(const std::string& fileName) {
   return image.iptcSection != nullptr || xmpFields;
 }
 
-bool IptcWrite(const std::string& source, const std::string& destination, const tCommandFiles& files) {
+bool IptcWrite(const std::string& source, const std::string& destination,
+               const tCommandFiles& files) {
   // The host hands names over in code page 1252, with "?" for each character that it cannot
   // hold: such a name is no longer the user's file, and a write to it would make another one.
   if (destination.find('?') != std::string::npos) {
@@ -41,7 +44,8 @@ bool IptcWrite(const std::string& source, const std::string& destination, const 
   }
   // An empty source means rewriting the destination in place, so that file is the one scanned.
   tFieldValues values;
-  for (std::size_t i = 0; i < kIptcFields.size(); ++i) values[i] = GetHostVariable(kIptcFields[i].Variable);
+  for (std::size_t i = 0; i < kIptcFields.size(); ++i)
+    values[i] = GetHostVariable(kIptcFields[i].Variable);
   tWriteOptions options;
   options.createXmp = platform::ReadIniString(IniFileName(), "Options", "CreateXmp", "0") == "1";
   WriteIptc(source.empty() ? destination : source, destination, values, options, files.openOutput);

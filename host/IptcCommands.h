@@ -15,6 +15,7 @@ bool IptcRead(const std::string& fileName);
 // duxIPTCwrite: writes the 31 variables as the IPTC block of `source` into `destination`
 // (the destination itself when `source` is empty) through `files`. True when written; errors
 // propagate.
-bool IptcWrite(const std::string& source, const std::string& destination, const tCommandFiles& files = {});
+bool IptcWrite(const std::string& source, const std::string& destination,
+               const tCommandFiles& files = {});
 
 }  // namespace dux

@@ -37,9 +37,8 @@ void ReadDescriptions(tPluginState& state) {
   if (!platform::FileExists(ini)) return;
   // Group descriptions are taken as they stand; only command descriptions turn "|" into lines.
   for (std::size_t g = 0; g < state.groupDescriptions.size(); ++g) {
-    state.groupDescriptions[g] = platform::ReadIniString(ini, "GroupDescription",
-                                                         std::to_string(g + 1),
-                                                         kDefaultGroupDescriptions[g]);
+    state.groupDescriptions[g] = platform::ReadIniString(
+        ini, "GroupDescription", std::to_string(g + 1), kDefaultGroupDescriptions[g]);
   }
   for (std::size_t c = 0; c < kCommands.size(); ++c) {
     state.commandDescriptions[c] = PipesToLineBreaks(platform::ReadIniString(
@@ -57,7 +56,8 @@ void AnnounceCommand(const tPluginState& state, const tCommandRow& row) {
   std::array<std::uint8_t, 5> kinds{};
   for (std::size_t k = 0; k < kinds.size(); ++k) kinds[k] = static_cast<std::uint8_t>(row.Kinds[k]);
   const std::string name(row.Name);
-  const std::string& description = state.commandDescriptions[static_cast<std::size_t>(row.Number) - 1];
+  const std::string& description =
+      state.commandDescriptions[static_cast<std::size_t>(row.Number) - 1];
   state.addAction(row.Number, name.c_str(), description.c_str(), kinds.data(), row.Count - 1,
                   row.Count);
 }
@@ -96,7 +96,8 @@ void InitPlugIn(void* value, char** title, char** author, char** hint) {
   std::string hintText(kDefaultHint);
   const std::string ini = IniFileName();
   if (platform::FileExists(ini)) {
-    hintText = PipesToLineBreaks(platform::ReadIniString(ini, "PlugInHeader", "PlugInHint", kDefaultHint));
+    hintText =
+        PipesToLineBreaks(platform::ReadIniString(ini, "PlugInHeader", "PlugInHint", kDefaultHint));
   }
   if (title != nullptr) SetHostString(*title, kPlugInTitle);
   if (author != nullptr) SetHostString(*author, kPlugInAuthor);

@@ -21,9 +21,20 @@ std::string CommandList(std::string_view format) {
     const tCommandRow& row = kCommands[static_cast<std::size_t>(number) - 1];
     const std::string count = std::to_string(row.Count);
     if (lisp) {
-      text.append("(list \"").append(row.Name).append("\" \"").append(std::to_string(number)).append("\" ").append(count).append(")");
+      text.append("(list \"")
+          .append(row.Name)
+          .append("\" \"")
+          .append(std::to_string(number))
+          .append("\" ")
+          .append(count)
+          .append(")");
     } else {
-      text.append(row.Name).append("|").append(std::to_string(number)).append("|").append(count).append("\r\n");
+      text.append(row.Name)
+          .append("|")
+          .append(std::to_string(number))
+          .append("|")
+          .append(count)
+          .append("\r\n");
     }
   }
   return lisp ? text + ")" : text;
@@ -31,7 +42,8 @@ std::string CommandList(std::string_view format) {
 
 bool ExecuteScriptCommand(std::string_view numberText, const std::array<std::string, 5>& args) {
   const auto number = ParseInteger(numberText);
-  if (!number) throw std::runtime_error(FormatText("'%s' ist kein g\xFCltiger Integerwert", {numberText}));
+  if (!number)
+    throw std::runtime_error(FormatText("'%s' ist kein g\xFCltiger Integerwert", {numberText}));
   if (*number == 4) return false;  // the template has no body
   return RunCommand(*number, std::vector<std::string>(args.begin(), args.end()));
 }

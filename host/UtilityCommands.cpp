@@ -4,20 +4,24 @@
 #include <stdexcept>
 #include <vector>
 
-#include "metadata/iptc/IptcFields.h"
 #include "host/PluginState.h"
-#include "text/Cp1252.h"
-#include "text/TextFormat.h"
+#include "metadata/iptc/IptcFields.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
+#include "text/Cp1252.h"
+#include "text/TextFormat.h"
 
 namespace dux {
 namespace {
 
 // The runtime's messages, in code page 1252 as the host shows them.
 constexpr std::string_view kInvalidInteger = "'%s' ist kein g\xFCltiger Integerwert";
-constexpr std::string_view kCannotOpen = "Datei %s kann nicht ge\xF6" "ffnet werden. %s";
-constexpr std::string_view kListIndex = "Listenindex \xFC" "berschreitet das Maximum (%d)";
+constexpr std::string_view kCannotOpen =
+    "Datei %s kann nicht ge\xF6"
+    "ffnet werden. %s";
+constexpr std::string_view kListIndex =
+    "Listenindex \xFC"
+    "berschreitet das Maximum (%d)";
 
 // The sample values of the template; every other variable is empty.
 std::string_view TemplateSample(std::string_view variable) {
@@ -54,7 +58,8 @@ std::string SourceText(const std::string& lineList, const tCommandFiles& files) 
   try {
     bytes = files.readWholeFile(lineList);
   } catch (const FileError& e) {
-    throw std::runtime_error(FormatText(kCannotOpen, {std::string_view(lineList), std::string_view(e.Reason())}));
+    throw std::runtime_error(
+        FormatText(kCannotOpen, {std::string_view(lineList), std::string_view(e.Reason())}));
   }
   std::string text;
   for (const std::string& line : SplitLines(bytes)) text.append(line).append("\r\n");
@@ -71,7 +76,8 @@ int LineIndex(const std::string& source, const std::string& tag, const std::stri
   if (source.empty() || source.size() < needle.size() || source.size() < start) return -1;
   const auto found = source.find(needle, start - 1);
   if (found == std::string::npos) return -1;
-  const auto lineFeeds = std::count(source.begin(), source.begin() + static_cast<std::ptrdiff_t>(found) + 1, '\n');
+  const auto lineFeeds =
+      std::count(source.begin(), source.begin() + static_cast<std::ptrdiff_t>(found) + 1, '\n');
   return static_cast<int>(std::max<std::ptrdiff_t>(lineFeeds, 1));
 }
 
@@ -81,7 +87,9 @@ std::string DelimitersToLineBreaks(const std::string& line, const std::string& d
   const auto same = [](char a, char b) { return Cp1252Upper(a) == Cp1252Upper(b); };
   std::string out;
   for (std::size_t i = 0; i < line.size();) {
-    if (line.size() - i >= delimiter.size() && std::equal(delimiter.begin(), delimiter.end(), line.begin() + static_cast<std::ptrdiff_t>(i), same)) {
+    if (line.size() - i >= delimiter.size() &&
+        std::equal(delimiter.begin(), delimiter.end(),
+                   line.begin() + static_cast<std::ptrdiff_t>(i), same)) {
       out += "\r\n";
       i += delimiter.size();
     } else {
@@ -91,7 +99,8 @@ std::string DelimitersToLineBreaks(const std::string& line, const std::string& d
   return out;
 }
 
-std::string FieldOf(const std::string& line, const std::string& delimiter, const std::string& fieldIndex) {
+std::string FieldOf(const std::string& line, const std::string& delimiter,
+                    const std::string& fieldIndex) {
   const std::vector<std::string> fields = SplitLines(DelimitersToLineBreaks(line, delimiter));
   const auto n = ParseInteger(fieldIndex);
   if (!n) throw std::runtime_error(FormatText(kInvalidInteger, {std::string_view(fieldIndex)}));
@@ -110,22 +119,28 @@ bool SetVariable(std::string_view name, std::string_view value) {
 std::string VariableTemplate() {
   std::string text = "Start of template\"";
   for (const tIptcFieldRow& row : kIptcFields) {
-    text.append("\r\nduxIPTCsetVar \"").append(row.Variable).append("\" \"").append(TemplateSample(row.Variable)).append("\"");
+    text.append("\r\nduxIPTCsetVar \"")
+        .append(row.Variable)
+        .append("\" \"")
+        .append(TemplateSample(row.Variable))
+        .append("\"");
   }
   return text + "\r\n.End of template";
 }
 
-std::string TagSearch(const std::string& source, const std::string& tag, const std::string& delimiter,
-                      const std::string& fieldIndex) {
+std::string TagSearch(const std::string& source, const std::string& tag,
+                      const std::string& delimiter, const std::string& fieldIndex) {
   const int index = LineIndex(source, tag, delimiter);
   if (index < 0) return {};
   const std::vector<std::string> lines = SplitLines(source);
-  if (index >= static_cast<int>(lines.size())) throw std::runtime_error(FormatText(kListIndex, {std::int64_t{index}}));
+  if (index >= static_cast<int>(lines.size()))
+    throw std::runtime_error(FormatText(kListIndex, {std::int64_t{index}}));
   return FieldOf(lines[static_cast<std::size_t>(index)], delimiter, fieldIndex);
 }
 
 bool GetTag(const std::string& lineList, const std::string& tag, const std::string& delimiter,
-            const std::string& fieldIndex, const std::string& resultVariable, const tCommandFiles& files) {
+            const std::string& fieldIndex, const std::string& resultVariable,
+            const tCommandFiles& files) {
   std::string result;
   try {
     result = TagSearch(SourceText(lineList, files), tag, delimiter, fieldIndex);

@@ -19,12 +19,13 @@ std::string VariableTemplate();
 // whole line) in `resultVariable`. True when it ran to the end; an error goes to "[LastError]"
 // and gives false.
 bool GetTag(const std::string& lineList, const std::string& tag, const std::string& delimiter,
-            const std::string& fieldIndex, const std::string& resultVariable, const tCommandFiles& files = {});
+            const std::string& fieldIndex, const std::string& resultVariable,
+            const tCommandFiles& files = {});
 
 // The search of duxGetTag in a source text: the field, or the empty text when no line starts
 // with tag + delimiter. Throws std::runtime_error with the runtime's German message for an
 // index that is not a whole number or a line index past the last line.
-std::string TagSearch(const std::string& source, const std::string& tag, const std::string& delimiter,
-                      const std::string& fieldIndex);
+std::string TagSearch(const std::string& source, const std::string& tag,
+                      const std::string& delimiter, const std::string& fieldIndex);
 
 }  // namespace dux

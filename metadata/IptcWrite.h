@@ -26,8 +26,9 @@ std::string LimitFieldText(const tIptcFieldRow& row, std::string_view text);
 // takes every value the read gave. The IPTC digest is set so that the next read gives what was
 // written. The file written is read back before it is committed. Throws FormatError naming the
 // file when the source cannot be rewritten or the destination written; it is then unchanged.
-void WriteIptc(const std::string& source, const std::string& destination, const tFieldValues& values,
-               const tWriteOptions& options = {}, const OutputOpener& open = OpenReplacingFile);
+void WriteIptc(const std::string& source, const std::string& destination,
+               const tFieldValues& values, const tWriteOptions& options = {},
+               const OutputOpener& open = OpenReplacingFile);
 // The same for a source already opened, whatever its name.
 void WriteIptc(JpegImage& source, const std::string& destination, const tFieldValues& values,
                const tWriteOptions& options = {}, const OutputOpener& open = OpenReplacingFile);

@@ -17,8 +17,12 @@ enum class ScanMessage {
 };
 
 inline constexpr std::array<std::string_view, 6> kScanMessageTexts = {
-    "<none>", "Not an EXIF file", "Incorrect Exif header", "Invalid Exif alignment marker",
-    "Illegal Exif construction", "Illegally sized directory"};
+    "<none>",
+    "Not an EXIF file",
+    "Incorrect Exif header",
+    "Invalid Exif alignment marker",
+    "Illegal Exif construction",
+    "Illegally sized directory"};
 
 constexpr std::string_view ScanMessageText(ScanMessage message) noexcept {
   return kScanMessageTexts[static_cast<std::size_t>(message)];

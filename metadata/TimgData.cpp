@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "metadata/bytes/ByteWriter.h"
-#include "text/AsciiText.h"
-#include "metadata/bytes/ByteStream.h"
-#include "text/DateTime.h"
-#include "metadata/tiff/IfdEntry.h"
-#include "metadata/jpeg/JpegMarkers.h"
 #include "metadata/ScanMessages.h"
+#include "metadata/bytes/ByteStream.h"
+#include "metadata/bytes/ByteWriter.h"
+#include "metadata/jpeg/JpegMarkers.h"
+#include "metadata/tiff/IfdEntry.h"
 #include "metadata/xmp/XmpPacket.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
+#include "text/AsciiText.h"
+#include "text/DateTime.h"
 
 namespace dux {
 namespace {
@@ -21,7 +21,8 @@ constexpr std::int64_t kTiffBufferSize = 256000;
 }  // namespace
 
 bool IsXmpSection(const tSection& section) {
-  return section.markerCode == kMarkerApp1 && Bytes(section.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature;
+  return section.markerCode == kMarkerApp1 &&
+         Bytes(section.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature;
 }
 
 std::optional<std::string_view> TimgData::XmpPacketBytes() const {
@@ -36,7 +37,8 @@ IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim, XmpPacket
 }
 
 bool IsPhotoshopSection(const tSection& section) {
-  return section.markerCode == kMarkerApp13 && Bytes(section.Data(), 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature;
+  return section.markerCode == kMarkerApp13 &&
+         Bytes(section.Data(), 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature;
 }
 
 FileKind FileKindOf(const std::string& fileName) {
@@ -44,7 +46,9 @@ FileKind FileKindOf(const std::string& fileName) {
   const auto dot = name.rfind('.');
   if (dot == std::string_view::npos) return FileKind::kOther;
   const std::string_view extension = name.substr(dot);
-  const auto is = [extension](std::string_view known) { return SameTextIgnoringCase(extension, known); };
+  const auto is = [extension](std::string_view known) {
+    return SameTextIgnoringCase(extension, known);
+  };
   if (is(".jpg") || is(".jpeg") || is(".jpe")) return FileKind::kJpeg;
   if (is(".tif") || is(".tiff") || is(".nef")) return FileKind::kTiff;
   return FileKind::kOther;
@@ -98,7 +102,8 @@ std::string TimgData::CommentText() const {
 
 void TimgData::CaptureFileInfo(const std::string& name, const platform::tFileStamp& stamp) {
   fileName = name;
-  fileDateTime = DosDateTime(stamp.year, stamp.month, stamp.day, stamp.hour, stamp.minute, stamp.second);
+  fileDateTime =
+      DosDateTime(stamp.year, stamp.month, stamp.day, stamp.hour, stamp.minute, stamp.second);
   fileSize = stamp.size;
 }
 
@@ -108,7 +113,8 @@ bool TimgData::ScanFile(const std::string& name) {
   std::unique_ptr<platform::InputFile> file;
   // The file the last scan read: its leading part was just read, so it is read in one go, and
   // the kernel reads nothing ahead of reads that find their bytes in the page cache.
-  const std::int64_t knownReach = scanMemory != nullptr && scanMemory->fileName == name ? scanMemory->reach : 0;
+  const std::int64_t knownReach =
+      scanMemory != nullptr && scanMemory->fileName == name ? scanMemory->reach : 0;
   const bool again = knownReach > 0;
   if (scanMemory != nullptr) {
     scanMemory->fileName = name;
@@ -116,8 +122,9 @@ bool TimgData::ScanFile(const std::string& name) {
   }
   if (kind != FileKind::kOther) {
     try {
-      file = platform::OpenInputFile(name, request.fileFacts ? platform::LookUp::kAtOpen : platform::LookUp::kWhenAsked,
-                                     again ? platform::Access::kThrough : platform::Access::kInParts);
+      file = platform::OpenInputFile(
+          name, request.fileFacts ? platform::LookUp::kAtOpen : platform::LookUp::kWhenAsked,
+          again ? platform::Access::kThrough : platform::Access::kInParts);
     } catch (const FormatError&) {
     }
   }
@@ -187,14 +194,18 @@ tKeep KeepOf(std::uint8_t marker, std::size_t payload, const tScanRequest& reque
       case WantedBy::kIptcAndXmp:
         return {true, request.iptcAndXmp ? payload : 0};
       case WantedBy::kExifOrXmp:
-        return {true, request.exifWalk && request.iptcAndXmp ? payload : std::min(payload, kXmpSignature.size())};
+        return {true, request.exifWalk && request.iptcAndXmp
+                          ? payload
+                          : std::min(payload, kXmpSignature.size())};
     }
   }
   return {};
 }
 
 // Whether the request wants the rest of an APP1 whose signature says whether it is the XMP packet.
-bool WantsApp1(bool xmp, const tScanRequest& request) { return xmp ? request.iptcAndXmp : request.exifWalk; }
+bool WantsApp1(bool xmp, const tScanRequest& request) {
+  return xmp ? request.iptcAndXmp : request.exifWalk;
+}
 
 }  // namespace
 
@@ -222,7 +233,8 @@ TimgData::ReadEnd TimgData::ReadSegment(ByteStream& stream, const tMarker& marke
     s.held = stream.Hold(2, payload, needed, heldBuffers_);
     if (s.held.data() != nullptr) return ReadEnd::kRead;
   }
-  if (keep.bytes == payload || (marker.code == kMarkerApp1 && request.exifWalk)) s.owned.reserve(static_cast<std::size_t>(length));
+  if (keep.bytes == payload || (marker.code == kMarkerApp1 && request.exifWalk))
+    s.owned.reserve(static_cast<std::size_t>(length));
   AppendWord(s.owned, static_cast<std::uint32_t>(length));
   bool whole = stream.Append(s.owned, keep.bytes) == keep.bytes;
   if (whole && keep.bytes < payload) {
@@ -277,9 +289,11 @@ void TimgData::Classify(tSection& s) {
 
 bool TimgData::ScanJpegStream(ByteStream& stream) {
   std::uint8_t first = 0, second = 0;
-  if (!stream.ReadByte(first) || !stream.ReadByte(second) || first != 0xFF || second != kMarkerSoi) return false;
+  if (!stream.ReadByte(first) || !stream.ReadByte(second) || first != 0xFF || second != kMarkerSoi)
+    return false;
   sectionCount = 0;
-  bool lateOnly = false;  // the first four segments held no metadata: only the IPTC and XMP are looked for
+  bool lateOnly =
+      false;  // the first four segments held no metadata: only the IPTC and XMP are looked for
   while (sectionCount < kMaxScannedSections) {
     tMarker marker;
     if (!NextMarker(stream, kScanPolicy, marker)) return HasAnyMetadata();
@@ -298,7 +312,8 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
       }
       lateOnly = true;
     }
-    if (marker.code == kMarkerSos || marker.code == kMarkerEoi) return HasAnyMetadata() && !lateOnly;
+    if (marker.code == kMarkerSos || marker.code == kMarkerEoi)
+      return HasAnyMetadata() && !lateOnly;
     if (!lateOnly) {
       Classify(s);
     } else if (IsXmpSection(s) && request.xmpAnywhere && xmpSection == nullptr) {
@@ -320,8 +335,9 @@ void TimgData::FindLateSegments(ByteStream& stream) {
   bool wantXmp = request.xmpAnywhere && xmpSection == nullptr;
   tMarker marker;
   std::int32_t length = 0;
-  while ((wantApp13 || wantXmp) && NextMarker(stream, kScanPolicy, marker) && ReadLengthField(stream, length) &&
-         length >= 2 && marker.code != kMarkerSos && marker.code != kMarkerEoi) {
+  while ((wantApp13 || wantXmp) && NextMarker(stream, kScanPolicy, marker) &&
+         ReadLengthField(stream, length) && length >= 2 && marker.code != kMarkerSos &&
+         marker.code != kMarkerEoi) {
     const auto payloadLength = static_cast<std::size_t>(length - 2);
     if (!((wantApp13 && marker.code == kMarkerApp13) || (wantXmp && marker.code == kMarkerApp1))) {
       if (stream.Skip(payloadLength) != payloadLength) return;
@@ -390,15 +406,19 @@ void TimgData::FindTiffIptc(std::int64_t dirStart) {
   // The resource block holds the digest that says whether the XMP is in step with the IPTC, which
   // some writers keep in the IPTC-NAA tag instead: it then joins the block, first.
   auto resources = ParseImageResources(block);
-  const bool blockHasIptc = resources && std::any_of(resources->begin(), resources->end(),
-                                                     [](const tImageResource& r) { return r.id == kIptcResource; });
+  const bool blockHasIptc =
+      resources && std::any_of(resources->begin(), resources->end(),
+                               [](const tImageResource& r) { return r.id == kIptcResource; });
   std::string joined;
   if (resources && !blockHasIptc && !naa.empty()) {
     resources->insert(resources->begin(), MakeImageResource(kIptcResource, std::string(naa)));
     joined = EncodeImageResources(*resources);
   }
-  const std::string_view iptc = !joined.empty() ? std::string_view(joined) : blockHasIptc || naa.empty() ? block : naa;
-  const auto add = [this](std::uint8_t marker, std::string_view signature, std::string_view value) -> tSection* {
+  const std::string_view iptc = !joined.empty()               ? std::string_view(joined)
+                                : blockHasIptc || naa.empty() ? block
+                                                              : naa;
+  const auto add = [this](std::uint8_t marker, std::string_view signature,
+                          std::string_view value) -> tSection* {
     if (value.empty()) return nullptr;
     tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
     s.owned.assign(2, '\0');  // no segment: the length field is left 0
@@ -409,12 +429,14 @@ void TimgData::FindTiffIptc(std::int64_t dirStart) {
     s.markerOffset = -1;
     return &s;
   };
-  if ((iptcSection = add(kMarkerApp13, kPhotoshopSignature, iptc)) != nullptr) iptcInfo = std::make_unique<TIPTCdata>();
+  if ((iptcSection = add(kMarkerApp13, kPhotoshopSignature, iptc)) != nullptr)
+    iptcInfo = std::make_unique<TIPTCdata>();
   xmpSection = add(kMarkerApp1, kXmpSignature, xmp);
 }
 
 void TimgData::TakeWalkMessage() {
-  if (exifInfo && exifInfo->walkMessage != ScanMessage::kNone) ErrStr = ScanMessageText(exifInfo->walkMessage);
+  if (exifInfo && exifInfo->walkMessage != ScanMessage::kNone)
+    ErrStr = ScanMessageText(exifInfo->walkMessage);
 }
 
 bool TimgData::ScanTiffStream(ByteStream& stream) {
@@ -422,7 +444,8 @@ bool TimgData::ScanTiffStream(ByteStream& stream) {
   if (stream.Read(header, 2) != 2) return false;
   const std::string_view order(header, 2);
   if (order != "II" && order != "MM") return false;
-  if (stream.Read(header + 2, 6) != 6) return false;  // the magic number (not checked), IFD0's offset
+  if (stream.Read(header + 2, 6) != 6)
+    return false;  // the magic number (not checked), IFD0's offset
   tSection& s = sections[0];
   s.owned.assign(static_cast<std::size_t>(kTiffBufferSize), '\0');
   s.held = {};

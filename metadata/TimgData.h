@@ -9,16 +9,16 @@
 #include <string_view>
 #include <vector>
 
+#include "metadata/ScanMemory.h"
+#include "metadata/exif/TImageInfo.h"
+#include "metadata/iptc/IptcXmp.h"
+#include "metadata/iptc/PhotoshopResources.h"
+#include "metadata/iptc/TIPTCdata.h"
 #include "metadata/jpeg/JpegImage.h"
 #include "metadata/jpeg/JpegMarkers.h"
 #include "metadata/jpeg/JpegRewrite.h"
-#include "metadata/iptc/IptcXmp.h"
-#include "metadata/iptc/PhotoshopResources.h"
-#include "metadata/ScanMemory.h"
-#include "metadata/iptc/TIPTCdata.h"
-#include "platform/Files.h"
-#include "metadata/exif/TImageInfo.h"
 #include "metadata/tiff/tEndInd.h"
+#include "platform/Files.h"
 
 namespace dux {
 
@@ -29,12 +29,12 @@ struct tSection {
   // The two length bytes, then the payload: only for APP0, APP1, APP13 and COM, whose bytes are
   // read; the others' are skipped.
   std::string_view Data() const { return held.data() != nullptr ? held : std::string_view(owned); }
-  std::string owned;                // the bytes when they were copied, or made by a write
-  std::string_view held;            // instead, the bytes in the scan's read buffer, which the
-                                    // TimgData keeps (then owned is empty)
-  std::int32_t markerCode = 0;      // 0xC0..0xFE
-  std::int32_t lengthField = 0;     // big-endian value of the two length bytes
-  std::int64_t markerOffset = -1;   // file offset of the marker byte; -1 when not from a file
+  std::string owned;               // the bytes when they were copied, or made by a write
+  std::string_view held;           // instead, the bytes in the scan's read buffer, which the
+                                   // TimgData keeps (then owned is empty)
+  std::int32_t markerCode = 0;     // 0xC0..0xFE
+  std::int32_t lengthField = 0;    // big-endian value of the two length bytes
+  std::int64_t markerOffset = -1;  // file offset of the marker byte; -1 when not from a file
 };
 
 // True for an APP1 section holding the main XMP packet.
@@ -146,10 +146,14 @@ class TimgData : public tEndInd {
   // from ScanForRewrite of `image`. Throws FormatError; on failure the destination keeps its old
   // bytes.
   void SaveJpegWithSegments(JpegImage& image, const std::string& destination, bool patchDimensions,
-                            const OutputOpener& open = OpenReplacingFile, const RewriteCheck& check = nullptr);
+                            const OutputOpener& open = OpenReplacingFile,
+                            const RewriteCheck& check = nullptr);
   // What SaveJpegWithSegments writes, as pieces in order: the rebuilt segments (bytes kept in
   // `made`, which the pieces view) and ranges of the image's file.
-  std::vector<tPiece> RewrittenJpeg(const JpegImage& image, bool patchDimensions, std::deque<std::string>& made);
+  std::vector<tPiece> RewrittenJpeg(const JpegImage& image, bool patchDimensions,
+                                    std::deque<std::string>& made);
+  // Writes the image's size into the EXIF section's own copy of its bytes, where it holds one.
+  void PatchExifDimensions(const JpegImage& image);
 
   // What the caller asks of a scan; the rest of the file's metadata is passed over.
   tScanRequest request;
@@ -164,12 +168,12 @@ class TimgData : public tEndInd {
   BuildMode buildMode = BuildMode::kAll;
   platform::tLocale locale;
   std::int32_t sectionCount = 0;
-  tSection* exifSection = nullptr;     // APP1
-  tSection* iptcSection = nullptr;     // the first Photoshop APP13, else the first APP13
+  tSection* exifSection = nullptr;         // APP1
+  tSection* iptcSection = nullptr;         // the first Photoshop APP13, else the first APP13
   std::vector<tSection> iptcContinuation;  // APP13 segments a stored block takes after iptcSection
-  tSection* commentSection = nullptr;  // the last COM
-  tSection* headerSection = nullptr;   // the last APP0
-  tSection* xmpSection = nullptr;      // the first APP1 holding the main XMP packet
+  tSection* commentSection = nullptr;      // the last COM
+  tSection* headerSection = nullptr;       // the last APP0
+  tSection* xmpSection = nullptr;          // the first APP1 holding the main XMP packet
   std::string fileName;
   double fileDateTime = 0;  // last write, local time, days since 1899-12-30, 2-second steps
   std::int64_t fileSize = 0;
@@ -203,6 +207,7 @@ class TimgData : public tEndInd {
 
 // The two homes of the IPTC fields of a scanned image: its IPTC block and its XMP packet, with
 // the datasets `iim` parsed from the block.
-IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim, XmpPacket::Use use = XmpPacket::Use::kEdit);
+IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim,
+                          XmpPacket::Use use = XmpPacket::Use::kEdit);
 
 }  // namespace dux

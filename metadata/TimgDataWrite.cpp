@@ -3,17 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "metadata/bytes/ByteWriter.h"
-#include "metadata/bytes/ByteStream.h"
-#include "metadata/jpeg/JpegImage.h"
-#include "metadata/iptc/PhotoshopResources.h"
-#include "metadata/xmp/XmpPacket.h"
 #include "metadata/TimgData.h"
+#include "metadata/bytes/ByteStream.h"
+#include "metadata/bytes/ByteWriter.h"
+#include "metadata/iptc/PhotoshopResources.h"
+#include "metadata/jpeg/JpegImage.h"
+#include "metadata/xmp/XmpPacket.h"
 #include "platform/FormatError.h"
 
 namespace dux {
 namespace {
-
 
 // JFIF 1.02, dots per inch, 300 by 300, no thumbnail.
 constexpr std::string_view kDefaultApp0{
@@ -44,21 +43,23 @@ const tSection* Movable(const tSection* section, const JpegImage& image) {
 // Whether a leading segment of `image` is an APP0 holding the JFIF header: its first bytes.
 bool IsJfifApp0(const JpegImage& image, const tLeadingSegment& segment) {
   if (segment.marker != kMarkerApp0 || segment.end - segment.markerOffset < 8) return false;
-  return image.ReadRange(segment.markerOffset + 3, segment.markerOffset + 8) == std::string_view("JFIF\0", 5);
+  return image.ReadRange(segment.markerOffset + 3, segment.markerOffset + 8) ==
+         std::string_view("JFIF\0", 5);
 }
 
 // Whether a leading segment of `image` is an APP1 that starts with the EXIF signature.
 bool IsExifApp1(const JpegImage& image, const tLeadingSegment& segment) {
   if (segment.marker != kMarkerApp1 || segment.end - segment.markerOffset < 8) return false;
-  return image.ReadRange(segment.markerOffset + 3, segment.markerOffset + 8) == std::string_view("Exif\0", 5);
+  return image.ReadRange(segment.markerOffset + 3, segment.markerOffset + 8) ==
+         std::string_view("Exif\0", 5);
 }
 
 // The rebuilt segments in two parts: SOI and the EXIF APP1, or else `app0` (a whole APP0 segment,
 // or nothing where the caller writes the source's own), in `front`; the new XMP, the IPTC APP13s
 // and the kept COM in `back`. What continues the EXIF stands between the two.
-void HeaderSegments(const tSection* exif, std::string_view app0, std::string_view newXmp, const tSection* iptc,
-                    const std::vector<tSection>& iptcContinuation, const tSection* comment, std::string& front,
-                    std::string& back) {
+void HeaderSegments(const tSection* exif, std::string_view app0, std::string_view newXmp,
+                    const tSection* iptc, const std::vector<tSection>& iptcContinuation,
+                    const tSection* comment, std::string& front, std::string& back) {
   front = "\xFF\xD8";
   if (exif != nullptr) {
     AppendSection(front, *exif);  // the kept APP0 is then left out
@@ -86,7 +87,9 @@ void FillApp13(tSection& s, std::string_view payload) {
 }
 
 bool IsPhotoshopApp13(std::string_view sectionBytes, std::int32_t markerCode) {
-  return markerCode == kMarkerApp13 && sectionBytes.substr(std::min<std::size_t>(2, sectionBytes.size()), 14) == kPhotoshopSignature;
+  return markerCode == kMarkerApp13 &&
+         sectionBytes.substr(std::min<std::size_t>(2, sectionBytes.size()), 14) ==
+             kPhotoshopSignature;
 }
 
 }  // namespace
@@ -117,7 +120,9 @@ bool TimgData::StoreXmpPacket(std::string_view packet, const JpegImage& image) {
   if (xmpSection != nullptr && Movable(xmpSection, image) == nullptr) {
     const std::int64_t start = xmpSection->markerOffset - 1;  // where its 0xFF should stand
     const std::int64_t end = xmpSection->markerOffset + 1 + xmpSection->lengthField;
-    if (start < image.TailStart() || end > image.Size() || image.ReadRange(start, start + 1) != "\xFF") return false;
+    if (start < image.TailStart() || end > image.Size() ||
+        image.ReadRange(start, start + 1) != "\xFF")
+      return false;
   }
   xmpReplacement_ = "\xFF\xE1";
   AppendWord(xmpReplacement_, static_cast<std::uint32_t>(length));
@@ -128,19 +133,22 @@ bool TimgData::StoreXmpPacket(std::string_view packet, const JpegImage& image) {
 void TimgData::StoreIptcBlock(std::string_view block, std::vector<std::int64_t> replaced) {
   const std::vector<std::string> payloads = SplitIntoPayloads(block);
   StoreIptcSegment(payloads.front());
-  for (std::size_t i = 1; i < payloads.size(); ++i) FillApp13(iptcContinuation.emplace_back(), payloads[i]);
+  for (std::size_t i = 1; i < payloads.size(); ++i)
+    FillApp13(iptcContinuation.emplace_back(), payloads[i]);
   replacedApp13_ = std::move(replaced);
 }
 
 bool TimgData::IptcStandsAfterTables(const JpegImage& image) const {
-  return iptcSection != nullptr && iptcSection->markerOffset >= 0 && Movable(iptcSection, image) == nullptr;
+  return iptcSection != nullptr && iptcSection->markerOffset >= 0 &&
+         Movable(iptcSection, image) == nullptr;
 }
 
 tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
   std::vector<std::int64_t> offsets;
   std::vector<std::string> sections;  // at most the limit of one kind, 64 KB each
   for (const tLeadingSegment& s : image.LeadingSegments()) {
-    std::string section = s.marker == kMarkerApp13 ? image.ReadRange(s.markerOffset + 1, s.end) : std::string();
+    std::string section =
+        s.marker == kMarkerApp13 ? image.ReadRange(s.markerOffset + 1, s.end) : std::string();
     if (IsPhotoshopApp13(section, s.marker)) {
       offsets.push_back(s.markerOffset);
       sections.push_back(std::move(section));
@@ -149,7 +157,8 @@ tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
     }
   }
   std::vector<std::string_view> payloads;
-  for (const std::string& section : sections) payloads.push_back(std::string_view(section).substr(2 + kPhotoshopSignature.size()));
+  for (const std::string& section : sections)
+    payloads.push_back(std::string_view(section).substr(2 + kPhotoshopSignature.size()));
   // The block may continue over the following segments; a segment after it that does not
   // continue it (a second block, or one that does not parse) is not part of the run. Of two
   // whole blocks, the IPTC goes into the one that holds it, and the other stays as it is.
@@ -157,9 +166,11 @@ tPhotoshopRun TimgData::FindPhotoshopRun(const JpegImage& image) {
     std::string block;
     for (std::size_t i = span.first; i < span.first + span.count; ++i) block.append(payloads[i]);
     if (auto resources = ParseImageResources(block)) {
-      return {std::vector<std::int64_t>(offsets.begin() + static_cast<std::ptrdiff_t>(span.first),
-                                        offsets.begin() + static_cast<std::ptrdiff_t>(span.first + span.count)),
-              std::move(*resources), {}};
+      return {std::vector<std::int64_t>(
+                  offsets.begin() + static_cast<std::ptrdiff_t>(span.first),
+                  offsets.begin() + static_cast<std::ptrdiff_t>(span.first + span.count)),
+              std::move(*resources),
+              {}};
     }
   }
   if (payloads.empty()) return {};
@@ -180,11 +191,13 @@ std::string_view TimgData::IptcBlockView(std::string& joined) const {
   // Photoshop spreads a large resource block over consecutive APP13 segments, each starting
   // with the signature: the continuations join on without theirs.
   const tSection* end = iptcSection + 1;
-  for (; end < sections.data() + sectionCount && IsPhotoshopApp13(end->Data(), end->markerCode); ++end) {
+  for (; end < sections.data() + sectionCount && IsPhotoshopApp13(end->Data(), end->markerCode);
+       ++end) {
   }
   if (end == iptcSection + 1) return first;
   std::vector<std::string_view> payloads;
-  for (const tSection* s = iptcSection; s < end; ++s) payloads.push_back(s->Data().substr(2 + kPhotoshopSignature.size()));
+  for (const tSection* s = iptcSection; s < end; ++s)
+    payloads.push_back(s->Data().substr(2 + kPhotoshopSignature.size()));
   // Of segments that each hold a whole block, the one with the IPTC; where none parses with it,
   // all of them, in which the read looks for the datasets wherever they stand.
   tBlockSpan span = IptcBlockSpan(payloads);
@@ -201,75 +214,104 @@ void TimgData::StartEmptyIptc() {
   iptcInfo = std::make_unique<TIPTCdata>();
 }
 
-std::vector<tPiece> TimgData::RewrittenJpeg(const JpegImage& image, bool patchDimensions, std::deque<std::string>& made) {
-  if (patchDimensions && exifInfo && exifSection != nullptr) {
-    if (exifSection->held.data() != nullptr) {  // bytes a read's buffer holds are copied before they change
-      exifSection->owned = exifSection->held;
-      exifSection->held = {};
-    }
-    exifInfo->PatchDimensions(exifSection->owned, image.Height(), image.Width());
-  }
-  const tSection* exif = Movable(exifSection, image);
-  const tSection* comment = Movable(commentSection, image);
-  const auto& leading = image.LeadingSegments();
-  const auto rangeOf = [](const tLeadingSegment& s) { return tPiece::Source(s.start, s.end); };
-  // The JFIF header the rewrite writes first when there is no EXIF: the source's last. Other
-  // APP0 segments (a JFXX thumbnail, AVI1) are no JFIF header and stay where they stand.
+namespace {
+
+// The JFIF header the rewrite writes first when there is no EXIF: the source's last. Other APP0
+// segments (a JFXX thumbnail, AVI1) are no JFIF header and stay where they stand.
+const tLeadingSegment* LastJfifHeader(const JpegImage& image) {
   const tLeadingSegment* jfif = nullptr;
-  for (const tLeadingSegment& segment : leading) {
+  for (const tLeadingSegment& segment : image.LeadingSegments()) {
     if (IsJfifApp0(image, segment)) jfif = &segment;
   }
-  // EXIF larger than a segment continues in the APP1 "Exif" segments right after the first;
-  // they move with it, so that readers that join them still can.
-  std::vector<const tLeadingSegment*> exifContinuation;
+  return jfif;
+}
+
+// EXIF larger than a segment continues in the APP1 "Exif" segments right after the first; they
+// move with it, so that readers that join them still can.
+std::vector<const tLeadingSegment*> ExifContinuation(const JpegImage& image, const tSection* exif) {
+  const auto& leading = image.LeadingSegments();
+  std::vector<const tLeadingSegment*> continuation;
   for (std::size_t i = 0; exif != nullptr && i < leading.size(); ++i) {
     if (!IsFrom(exif, leading[i])) continue;
-    for (std::size_t k = i + 1; k < leading.size() && IsExifApp1(image, leading[k]); ++k) exifContinuation.push_back(&leading[k]);
+    for (std::size_t k = i + 1; k < leading.size() && IsExifApp1(image, leading[k]); ++k)
+      continuation.push_back(&leading[k]);
   }
+  return continuation;
+}
+
+tPiece RangeOf(const tLeadingSegment& s) { return tPiece::Source(s.start, s.end); }
+
+// What follows the leading run: copied, but for an XMP packet that stands after the tables and
+// is replaced (`xmp` with its `replacement`), whose bytes around it are copied.
+void AppendTail(std::vector<tPiece>& pieces, const JpegImage& image, const tSection* xmp,
+                std::string_view replacement) {
+  const std::int64_t xmpStart = xmp != nullptr ? xmp->markerOffset - 1 : 0;
+  if (xmp == nullptr || xmpStart < image.TailStart()) {
+    pieces.push_back(tPiece::Source(image.TailStart(), image.Size()));
+    return;
+  }
+  const std::int64_t xmpEnd = std::min(xmp->markerOffset + 1 + xmp->lengthField, image.Size());
+  pieces.push_back(tPiece::Source(image.TailStart(), xmpStart));
+  pieces.push_back(tPiece::Made(replacement));
+  pieces.push_back(tPiece::Source(xmpEnd, image.Size()));
+}
+
+}  // namespace
+
+void TimgData::PatchExifDimensions(const JpegImage& image) {
+  if (!exifInfo || exifSection == nullptr) return;
+  if (exifSection->held.data() !=
+      nullptr) {  // bytes a read's buffer holds are copied before they change
+    exifSection->owned = exifSection->held;
+    exifSection->held = {};
+  }
+  exifInfo->PatchDimensions(exifSection->owned, image.Height(), image.Width());
+}
+
+std::vector<tPiece> TimgData::RewrittenJpeg(const JpegImage& image, bool patchDimensions,
+                                            std::deque<std::string>& made) {
+  if (patchDimensions) PatchExifDimensions(image);
+  const tSection* exif = Movable(exifSection, image);
+  const tSection* comment = Movable(commentSection, image);
+  const tLeadingSegment* jfif = LastJfifHeader(image);
+  const std::vector<const tLeadingSegment*> exifContinuation = ExifContinuation(image, exif);
   // A new XMP packet stands where the old one stood; one for a file without goes into the header.
-  const bool replacesXmp = xmpSection != nullptr && xmpSection->markerOffset >= 0 && !xmpReplacement_.empty();
+  const bool replacesXmp =
+      xmpSection != nullptr && xmpSection->markerOffset >= 0 && !xmpReplacement_.empty();
   std::string& front = made.emplace_back();
   std::string& back = made.emplace_back();
   HeaderSegments(exif, jfif != nullptr ? std::string_view() : kDefaultApp0,
-                 xmpSection == nullptr ? xmpReplacement_ : std::string_view(), iptcSection, iptcContinuation, comment,
-                 front, back);
+                 xmpSection == nullptr ? xmpReplacement_ : std::string_view(), iptcSection,
+                 iptcContinuation, comment, front, back);
   std::vector<tPiece> pieces = {tPiece::Made(front)};
-  if (exif == nullptr && jfif != nullptr) pieces.push_back(rangeOf(*jfif));
-  for (const tLeadingSegment* more : exifContinuation) pieces.push_back(rangeOf(*more));
+  if (exif == nullptr && jfif != nullptr) pieces.push_back(RangeOf(*jfif));
+  for (const tLeadingSegment* more : exifContinuation) pieces.push_back(RangeOf(*more));
   pieces.push_back(tPiece::Made(back));
   // Of the source's leading run, drop what the rebuilt segments replace: the EXIF APP1s and the
   // kept COM written above, the Photoshop APP13 segments the new block replaces, the JFIF APP0
   // written above, and a JFIF APP0 right after SOI, which is left out when EXIF is written. XMP,
   // ICC, other APP0s, other APP13s and the rest are kept.
-  const auto listed = [](const std::vector<std::int64_t>& offsets, std::int64_t offset) {
-    return std::find(offsets.begin(), offsets.end(), offset) != offsets.end();
+  const auto listed = [](const auto& list, const auto& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
   };
-  for (const tLeadingSegment& segment : leading) {
+  for (const tLeadingSegment& segment : image.LeadingSegments()) {
     const bool replaced = listed(replacedApp13_, segment.markerOffset) ||
-                          std::find(exifContinuation.begin(), exifContinuation.end(), &segment) != exifContinuation.end() ||
-                          IsFrom(exif, segment) || IsFrom(comment, segment) || (exif == nullptr && &segment == jfif) ||
+                          listed(exifContinuation, &segment) || IsFrom(exif, segment) ||
+                          IsFrom(comment, segment) || (exif == nullptr && &segment == jfif) ||
                           (segment.markerOffset == 3 && IsJfifApp0(image, segment));
     if (replacesXmp && IsFrom(xmpSection, segment)) {
       pieces.push_back(tPiece::Made(xmpReplacement_));
     } else if (!replaced) {
-      pieces.push_back(rangeOf(segment));
+      pieces.push_back(RangeOf(segment));
     }
   }
-  const std::int64_t xmpStart = replacesXmp ? xmpSection->markerOffset - 1 : 0;
-  if (replacesXmp && xmpStart >= image.TailStart()) {
-    // The XMP stands after the tables: the bytes around it are copied, the packet replaced.
-    const std::int64_t xmpEnd = std::min(xmpSection->markerOffset + 1 + xmpSection->lengthField, image.Size());
-    pieces.push_back(tPiece::Source(image.TailStart(), xmpStart));
-    pieces.push_back(tPiece::Made(xmpReplacement_));
-    pieces.push_back(tPiece::Source(xmpEnd, image.Size()));
-  } else {
-    pieces.push_back(tPiece::Source(image.TailStart(), image.Size()));
-  }
+  AppendTail(pieces, image, replacesXmp ? xmpSection : nullptr, xmpReplacement_);
   return pieces;
 }
 
-void TimgData::SaveJpegWithSegments(JpegImage& image, const std::string& destination, bool patchDimensions,
-                                    const OutputOpener& open, const RewriteCheck& check) {
+void TimgData::SaveJpegWithSegments(JpegImage& image, const std::string& destination,
+                                    bool patchDimensions, const OutputOpener& open,
+                                    const RewriteCheck& check) {
   std::deque<std::string> made;
   const std::vector<tPiece> pieces = RewrittenJpeg(image, patchDimensions, made);
   WriteJpeg(image, pieces, destination, open, check);

@@ -52,9 +52,18 @@ struct tBitmap {
   int width = 0, height = 0;
   std::vector<Color> pixels;
   tBitmap() = default;
-  tBitmap(int w, int h, Color fill = 0) : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
-  Color At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)]; }
-  void Set(int x, int y, Color c) { pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = c; }
+  tBitmap(int w, int h, Color fill = 0)
+      : width(w),
+        height(h),
+        pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
+  Color At(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+  }
+  void Set(int x, int y, Color c) {
+    pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+           static_cast<std::size_t>(x)] = c;
+  }
   bool Empty() const { return width <= 0 || height <= 0; }
 };
 
@@ -64,7 +73,7 @@ enum TextFlag : unsigned {
   kTextCenter = 1,
   kTextVCenter = 2,
   kTextSingleLine = 4,
-  kTextNoPrefix = 8,   // "&" is drawn as it stands
+  kTextNoPrefix = 8,  // "&" is drawn as it stands
   kTextExpandTabs = 16,
   kTextRtlReading = 32,
   kTextNoClip = 64,
@@ -84,14 +93,16 @@ class Canvas {
   virtual void FrameRect(const tRect& rect, Color color) = 0;
   // A rectangle with rounded corners (corner ellipse ew x eh), outlined by `pen` and filled
   // with `brush`, either of them optional.
-  virtual void RoundRect(const tRect& rect, int ew, int eh, std::optional<Color> pen, std::optional<Color> brush) = 0;
+  virtual void RoundRect(const tRect& rect, int ew, int eh, std::optional<Color> pen,
+                         std::optional<Color> brush) = 0;
   // Draws an image with its top-left corner at (x, y); pixels of `transparent` are left out.
-  virtual void DrawBitmap(const tBitmap& bitmap, int x, int y, std::optional<Color> transparent) = 0;
+  virtual void DrawBitmap(const tBitmap& bitmap, int x, int y,
+                          std::optional<Color> transparent) = 0;
   // The size of a text in a font: one line (with kTextSingleLine) or lines at line breaks.
   virtual tSize MeasureText(std::string_view text, const tFont& font, unsigned flags) = 0;
   // Draws a text in a rectangle, transparently (the background stays).
-  virtual void DrawText(std::string_view text, const tRect& rect, const tFont& font, Color color, unsigned flags) = 0;
+  virtual void DrawText(std::string_view text, const tRect& rect, const tFont& font, Color color,
+                        unsigned flags) = 0;
 };
-
 
 }  // namespace dux::platform

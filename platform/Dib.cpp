@@ -9,7 +9,8 @@ constexpr std::int64_t kMaxSide = 4096;
 
 std::uint32_t Read32(std::span<const std::uint8_t> data, std::size_t at) {
   return static_cast<std::uint32_t>(data[at]) | static_cast<std::uint32_t>(data[at + 1]) << 8 |
-         static_cast<std::uint32_t>(data[at + 2]) << 16 | static_cast<std::uint32_t>(data[at + 3]) << 24;
+         static_cast<std::uint32_t>(data[at + 2]) << 16 |
+         static_cast<std::uint32_t>(data[at + 3]) << 24;
 }
 
 std::uint16_t Read16(std::span<const std::uint8_t> data, std::size_t at) {

@@ -104,7 +104,6 @@ class ReplacingFile final : public OutputFile {
   // Flushes, closes and puts the file in the destination's place. Throws FileError.
   void Commit() override;
 
-
   class Impl;
 
  private:

@@ -17,7 +17,8 @@ class FormatError : public std::runtime_error {
 // the system's own text for why.
 class FileError : public FormatError {
  public:
-  FileError(const std::string& message, std::string reason) : FormatError(message), reason_(std::move(reason)) {}
+  FileError(const std::string& message, std::string reason)
+      : FormatError(message), reason_(std::move(reason)) {}
   const std::string& Reason() const noexcept { return reason_; }
 
  private:

@@ -187,7 +187,8 @@ void MemoryCanvas::Ellipse(const tRect& rect, int ew, int eh, std::optional<Colo
     const double fromEdge = std::min(row, height - 1 - row) + 0.5;
     if (ry <= 0 || fromEdge >= ry) continue;
     const double dy = (ry - fromEdge) / ry;
-    inset[static_cast<std::size_t>(row)] = static_cast<int>(std::lround(rx - rx * std::sqrt(1 - dy * dy)));
+    inset[static_cast<std::size_t>(row)] =
+        static_cast<int>(std::lround(rx - rx * std::sqrt(1 - dy * dy)));
   }
   for (int row = 0; row < height; ++row) {
     const int y = rect.top + row;
@@ -237,7 +238,8 @@ void MemoryCanvas::DrawText(std::string_view text, const tRect& rect, const tFon
     int boxLeft = rect.left;
     int boxTop = rect.top;
     if ((flags & kTextCenter) != 0) boxLeft += (rect.Width() - box.width) / 2;
-    if ((flags & kTextVCenter) != 0 && (flags & kTextSingleLine) != 0) boxTop += (rect.Height() - box.height) / 2;
+    if ((flags & kTextVCenter) != 0 && (flags & kTextSingleLine) != 0)
+      boxTop += (rect.Height() - box.height) / 2;
     NoteInexact({boxLeft, boxTop, boxLeft + box.width, boxTop + box.height});
   }
   int y = rect.top;
@@ -254,14 +256,16 @@ void MemoryCanvas::DrawText(std::string_view text, const tRect& rect, const tFon
       const int cellX = x + static_cast<int>(i) * kMemoryFontCellWidth;
       for (int row = 0; row < kCellHeight && row < lineHeight; ++row) {
         for (int col = 0; col < kMemoryFontCellWidth; ++col) {
-          if ((glyph[static_cast<std::size_t>(row)] >> (kMemoryFontCellWidth - 1 - col) & 1) == 0) continue;
+          if ((glyph[static_cast<std::size_t>(row)] >> (kMemoryFontCellWidth - 1 - col) & 1) == 0)
+            continue;
           const int px = cellX + col;
           const int py = y + glyphTop + row;
           if ((flags & kTextNoClip) != 0 || rect.Contains(px, py)) Plot(px, py, color);
         }
       }
       if (static_cast<int>(i) == line.underlined) {
-        FillRect({cellX, y + glyphTop + 9, cellX + kMemoryFontCellWidth - 1, y + glyphTop + 10}, color);
+        FillRect({cellX, y + glyphTop + 9, cellX + kMemoryFontCellWidth - 1, y + glyphTop + 10},
+                 color);
       }
     }
     y += lineHeight;
@@ -274,7 +278,8 @@ bool SaveBmp(const tBitmap& image, const std::string& path) {
   const std::uint32_t dataBytes = rowBytes * static_cast<std::uint32_t>(image.height);
   std::vector<unsigned char> file(54 + dataBytes, 0);
   auto put32 = [&file](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+      file[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
   };
   file[0] = 'B';
   file[1] = 'M';
@@ -297,7 +302,8 @@ bool SaveBmp(const tBitmap& image, const std::string& path) {
   }
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(path.c_str(), "wb"), &std::fclose);
   if (!out) return false;
-  return std::fwrite(file.data(), 1, file.size(), out.get()) == file.size() && std::fflush(out.get()) == 0;
+  return std::fwrite(file.data(), 1, file.size(), out.get()) == file.size() &&
+         std::fflush(out.get()) == 0;
 }
 
 }  // namespace dux::platform

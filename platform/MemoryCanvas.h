@@ -38,15 +38,18 @@ class MemoryCanvas final : public Canvas {
   void FillRect(const tRect& rect, Color color) override;
   void Line(int x0, int y0, int x1, int y1, Color color) override;
   void FrameRect(const tRect& rect, Color color) override;
-  void RoundRect(const tRect& rect, int ew, int eh, std::optional<Color> pen, std::optional<Color> brush) override;
+  void RoundRect(const tRect& rect, int ew, int eh, std::optional<Color> pen,
+                 std::optional<Color> brush) override;
   void DrawBitmap(const tBitmap& bitmap, int x, int y, std::optional<Color> transparent) override;
   tSize MeasureText(std::string_view text, const tFont& font, unsigned flags) override;
-  void DrawText(std::string_view text, const tRect& rect, const tFont& font, Color color, unsigned flags) override;
+  void DrawText(std::string_view text, const tRect& rect, const tFont& font, Color color,
+                unsigned flags) override;
 
  private:
-  bool Visible(int x, int y) const;  // x, y in image coordinates
+  bool Visible(int x, int y) const;      // x, y in image coordinates
   void Plot(int x, int y, Color color);  // x, y in viewport coordinates
-  void Ellipse(const tRect& rect, int ew, int eh, std::optional<Color> pen, std::optional<Color> brush);
+  void Ellipse(const tRect& rect, int ew, int eh, std::optional<Color> pen,
+               std::optional<Color> brush);
 
   void NoteInexact(const tRect& rect);
 

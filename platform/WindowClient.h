@@ -73,7 +73,7 @@ class WindowClient {
   virtual std::string WindowText() const { return {}; }
   virtual std::vector<std::string> WindowItems() const { return {}; }
   virtual tFont WindowFont() const = 0;
-  virtual Color WindowTextColor() const = 0;   // plain colours
+  virtual Color WindowTextColor() const = 0;  // plain colours
   virtual Color WindowBackground() const = 0;
   virtual CursorShape Cursor() const { return CursorShape::kArrow; }
   // The hint shown when the pointer rests on the control; empty for none.

@@ -7,8 +7,12 @@
 // code 0..32, as the host's own string routines treat them.
 namespace dux {
 
-constexpr char AsciiUpper(char c) noexcept { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
-constexpr char AsciiLower(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+constexpr char AsciiUpper(char c) noexcept {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
+constexpr char AsciiLower(char c) noexcept {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 // True for bytes of code 0..32 (control characters and the blank).
 constexpr bool IsBlankOrControl(char c) noexcept { return static_cast<unsigned char>(c) <= 32; }

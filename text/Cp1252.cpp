@@ -70,13 +70,19 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& c) {
 
 char Cp1252Upper(char c) {
   const auto b = static_cast<std::uint8_t>(c);
-  if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) return static_cast<char>(b - 0x20);
+  if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+    return static_cast<char>(b - 0x20);
   switch (b) {
-    case 0x9A: return static_cast<char>(0x8A);  // š
-    case 0x9C: return static_cast<char>(0x8C);  // œ
-    case 0x9E: return static_cast<char>(0x8E);  // ž
-    case 0xFF: return static_cast<char>(0x9F);  // ÿ
-    default: return c;
+    case 0x9A:
+      return static_cast<char>(0x8A);  // š
+    case 0x9C:
+      return static_cast<char>(0x8C);  // œ
+    case 0x9E:
+      return static_cast<char>(0x8E);  // ž
+    case 0xFF:
+      return static_cast<char>(0x9F);  // ÿ
+    default:
+      return c;
   }
 }
 

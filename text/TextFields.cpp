@@ -10,7 +10,8 @@ std::string TextBefore(std::string_view text, std::string_view separator) {
 std::string TextAfter(std::string_view text, std::string_view separator) {
   if (separator.empty()) return std::string(text);
   const auto found = text.find(separator);
-  return found == std::string_view::npos ? std::string() : std::string(text.substr(found + separator.size()));
+  return found == std::string_view::npos ? std::string()
+                                         : std::string(text.substr(found + separator.size()));
 }
 
 std::string NthField(std::string_view text, std::string_view separator, int n) {

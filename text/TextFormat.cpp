@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 
-
 namespace dux {
 namespace {
 
@@ -32,14 +31,16 @@ bool AppendFixedInIntegers(std::string& out, double magnitude, int precision) {
     if (shift >= 64 || scaled > UINT64_MAX >> shift) return false;
     rounded = scaled << shift;
   } else if (shift > -64) {
-    rounded = (scaled >> -shift) + (scaled >> (-shift - 1) & 1);  // the first bit dropped: half or more
+    rounded =
+        (scaled >> -shift) + (scaled >> (-shift - 1) & 1);  // the first bit dropped: half or more
   }  // else below one half: scaled is below 2^63
   char digits[32];
   char* end = std::to_chars(digits, digits + sizeof digits, rounded / kTens[precision]).ptr;
   if (precision > 0) {
     *end++ = '.';
     std::uint64_t fraction = rounded % kTens[precision];
-    for (int i = precision; i-- > 0; fraction /= 10) end[i] = static_cast<char>('0' + fraction % 10);
+    for (int i = precision; i-- > 0; fraction /= 10)
+      end[i] = static_cast<char>('0' + fraction % 10);
     end += precision;
   }
   out.append(digits, end);
@@ -53,8 +54,8 @@ bool AppendAbsoluteFixed(std::string& out, double value, int precision) {
   if (AppendFixedInIntegers(out, std::fabs(value), precision)) return true;
   char digits[513];
   digits[0] = '0';  // room for the carry of 9.99 to 10.0
-  const auto result = std::to_chars(digits + 1, digits + sizeof digits, std::fabs(value), std::chars_format::fixed,
-                                    precision + 20);
+  const auto result = std::to_chars(digits + 1, digits + sizeof digits, std::fabs(value),
+                                    std::chars_format::fixed, precision + 20);
   if (result.ec != std::errc()) return false;
   const std::string_view written(digits + 1, static_cast<std::size_t>(result.ptr - (digits + 1)));
   const std::size_t dot = written.find('.');
@@ -79,27 +80,30 @@ bool AppendAbsoluteFixed(std::string& out, double value, int precision) {
 }
 
 // Appends one argument as the conversion writes it.
-void AppendArgument(std::string& out, char conversion, const tFormatArg* arg, int precision, char separator) {
+void AppendArgument(std::string& out, char conversion, const tFormatArg* arg, int precision,
+                    char separator) {
   if (arg == nullptr) return;
   switch (conversion) {
     case 'd':
       if (std::holds_alternative<std::int64_t>(*arg)) {
         char digits[24];
-        const auto result = std::to_chars(digits, digits + sizeof digits, std::get<std::int64_t>(*arg));
+        const auto result =
+            std::to_chars(digits, digits + sizeof digits, std::get<std::int64_t>(*arg));
         out.append(digits, result.ptr);
       }
       return;
     case 'f':
-      if (std::holds_alternative<double>(*arg)) AppendFixed(out, std::get<double>(*arg), precision < 0 ? 2 : precision, separator);
+      if (std::holds_alternative<double>(*arg))
+        AppendFixed(out, std::get<double>(*arg), precision < 0 ? 2 : precision, separator);
       if (std::holds_alternative<std::int64_t>(*arg)) {
-        AppendFixed(out, static_cast<double>(std::get<std::int64_t>(*arg)), precision < 0 ? 2 : precision,
-                    separator);
+        AppendFixed(out, static_cast<double>(std::get<std::int64_t>(*arg)),
+                    precision < 0 ? 2 : precision, separator);
       }
       return;
     case 's':
       if (std::holds_alternative<std::string_view>(*arg)) {
-        out.append(std::get<std::string_view>(*arg).substr(0, precision < 0 ? std::string_view::npos
-                                                                             : static_cast<std::size_t>(precision)));
+        out.append(std::get<std::string_view>(*arg).substr(
+            0, precision < 0 ? std::string_view::npos : static_cast<std::size_t>(precision)));
       }
       return;
     default:
@@ -127,7 +131,8 @@ void AppendFixed(std::string& out, double value, int precision, char decimalSepa
     return;
   }
   const std::string_view written = std::string_view(out).substr(digits);
-  if (value < 0 && written.find_first_not_of("0.") == std::string_view::npos) out.erase(start, 1);  // no "-0.00"
+  if (value < 0 && written.find_first_not_of("0.") == std::string_view::npos)
+    out.erase(start, 1);  // no "-0.00"
   const std::size_t dot = out.find('.', start);
   if (dot != std::string::npos) out[dot] = decimalSeparator;
 }
@@ -138,7 +143,8 @@ std::string FixedText(double value, int precision, char decimalSeparator) {
   return text;
 }
 
-std::string FormatText(std::string_view pattern, std::initializer_list<tFormatArg> args, char decimalSeparator) {
+std::string FormatText(std::string_view pattern, std::initializer_list<tFormatArg> args,
+                       char decimalSeparator) {
   std::string out;
   auto next = args.begin();
   for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -155,11 +161,13 @@ std::string FormatText(std::string_view pattern, std::initializer_list<tFormatAr
     const bool left = j < pattern.size() && pattern[j] == '-';
     if (left) ++j;
     int width = 0, precision = -1;
-    while (j < pattern.size() && pattern[j] >= '0' && pattern[j] <= '9') width = width * 10 + (pattern[j++] - '0');
+    while (j < pattern.size() && pattern[j] >= '0' && pattern[j] <= '9')
+      width = width * 10 + (pattern[j++] - '0');
     if (j < pattern.size() && pattern[j] == '.') {
       precision = 0;
       ++j;
-      while (j < pattern.size() && pattern[j] >= '0' && pattern[j] <= '9') precision = precision * 10 + (pattern[j++] - '0');
+      while (j < pattern.size() && pattern[j] >= '0' && pattern[j] <= '9')
+        precision = precision * 10 + (pattern[j++] - '0');
     }
     if (j >= pattern.size()) break;
     const char conversion = static_cast<char>(pattern[j] | 0x20);
@@ -233,7 +241,8 @@ std::string FormatDatePicture(std::string_view picture, int year, int month, int
     while (i + run < picture.size() && picture[i + run] == c) ++run;
     if (c == '\'') {
       const auto close = picture.find('\'', i + 1);
-      out += picture.substr(i + 1, (close == std::string_view::npos ? picture.size() : close) - i - 1);
+      out +=
+          picture.substr(i + 1, (close == std::string_view::npos ? picture.size() : close) - i - 1);
       i = close == std::string_view::npos ? picture.size() : close + 1;
       continue;
     }
@@ -242,7 +251,9 @@ std::string FormatDatePicture(std::string_view picture, int year, int month, int
     } else if (c == 'M') {
       out += run >= 2 ? Padded(month, 2) : std::to_string(month);
     } else if (c == 'y') {
-      out += run >= 3 ? Padded(year, 4) : run == 2 ? Padded(year % 100, 2) : std::to_string(year % 100);
+      out += run >= 3   ? Padded(year, 4)
+             : run == 2 ? Padded(year % 100, 2)
+                        : std::to_string(year % 100);
     } else {
       out.append(run, c);
     }

@@ -23,7 +23,8 @@ constexpr std::uint8_t Byte(std::string_view data, std::int64_t pos) noexcept {
 // 16-bit value at pos in the given byte order; 0 when the two bytes are not both there.
 constexpr std::uint16_t Word(std::string_view data, std::int64_t pos, bool bigEndian) noexcept {
   if (!HasBytes(data, pos, 2)) return 0;
-  const auto at = static_cast<std::size_t>(pos - 1);  // checked once: the bytes are indexed directly
+  const auto at =
+      static_cast<std::size_t>(pos - 1);  // checked once: the bytes are indexed directly
   const unsigned first = static_cast<std::uint8_t>(data[at]);
   const unsigned second = static_cast<std::uint8_t>(data[at + 1]);
   return static_cast<std::uint16_t>(bigEndian ? first << 8 | second : second << 8 | first);
@@ -33,8 +34,11 @@ constexpr std::uint16_t Word(std::string_view data, std::int64_t pos, bool bigEn
 constexpr std::uint32_t Long(std::string_view data, std::int64_t pos, bool bigEndian) noexcept {
   if (!HasBytes(data, pos, 4)) return 0;
   const auto at = static_cast<std::size_t>(pos - 1);
-  const auto b = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<std::uint8_t>(data[at + i])); };
-  return bigEndian ? b(0) << 24 | b(1) << 16 | b(2) << 8 | b(3) : b(3) << 24 | b(2) << 16 | b(1) << 8 | b(0);
+  const auto b = [&](std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(data[at + i]));
+  };
+  return bigEndian ? b(0) << 24 | b(1) << 16 | b(2) << 8 | b(3)
+                   : b(3) << 24 | b(2) << 16 | b(1) << 8 | b(0);
 }
 
 // Up to n bytes from pos: shortened at the end of the data, empty when pos lies outside it.

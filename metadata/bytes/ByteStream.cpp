@@ -167,7 +167,8 @@ std::size_t FileByteStream::Pass(std::int64_t from, std::size_t size) {
   // As far as the file reached when it was opened; a read finds out what is there now.
   const std::int64_t left = file_->Size() - from;
   if (left <= 0) return 0;
-  const auto take = static_cast<std::size_t>(std::min<std::uint64_t>(size, static_cast<std::uint64_t>(left)));
+  const auto take =
+      static_cast<std::size_t>(std::min<std::uint64_t>(size, static_cast<std::uint64_t>(left)));
   at_ = from + static_cast<std::int64_t>(take);
   file_->Seek(at_);
   return take;
@@ -184,7 +185,8 @@ std::size_t FileByteStream::Fill(char* destination, std::size_t size) {
 }
 
 std::size_t MemoryInputFile::Read(char* buffer, std::size_t size) {
-  const std::size_t take = position_ < bytes_.size() ? std::min(size, bytes_.size() - position_) : 0;
+  const std::size_t take =
+      position_ < bytes_.size() ? std::min(size, bytes_.size() - position_) : 0;
   if (take > 0) std::memcpy(buffer, bytes_.data() + position_, take);
   position_ += take;
   return take;

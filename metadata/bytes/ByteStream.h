@@ -39,7 +39,8 @@ class ByteStream {
   // new buffer next. When the buffer holds them all, nothing is copied; else, with `readOn`, the
   // buffered part moves to a new buffer and the rest is read straight after it. An empty view (no
   // data) when they are not all there; the stream then stands where it stood.
-  std::string_view Hold(std::size_t before, std::size_t size, bool readOn, std::vector<std::unique_ptr<char[]>>& keep);
+  std::string_view Hold(std::size_t before, std::size_t size, bool readOn,
+                        std::vector<std::unique_ptr<char[]>>& keep);
   // The bytes buffered ahead, read without a system call (none at all when the buffer is used up).
   std::string_view Buffered() const { return {data_ + next_, filled_ - next_}; }
   // Sizes the opening fill, before the first read: for a source whose leading part is known to
@@ -63,7 +64,8 @@ class ByteStream {
   std::unique_ptr<char[]> buffer_;  // as large as the largest fill so far, never zero-filled;
                                     // none once handed on by Hold
   char* data_ = nullptr;            // the bytes filled: buffer_'s, or the buffer handed on
-  std::size_t capacity_ = 0, next_ = 0, filled_ = 0, fillSize_ = kOpeningFill, openingFill_ = kOpeningFill;
+  std::size_t capacity_ = 0, next_ = 0, filled_ = 0, fillSize_ = kOpeningFill,
+              openingFill_ = kOpeningFill;
   std::int64_t position_ = 0;
   std::int64_t filledAt_ = 0;  // the offset of data_[0]
   bool opened_ = false;
@@ -84,7 +86,8 @@ class MemoryByteStream final : public ByteStream {
 // An open file, read from its start.
 class FileByteStream final : public ByteStream {
  public:
-  explicit FileByteStream(std::unique_ptr<platform::InputFile> file) : owned_(std::move(file)), file_(owned_.get()) {}
+  explicit FileByteStream(std::unique_ptr<platform::InputFile> file)
+      : owned_(std::move(file)), file_(owned_.get()) {}
   // A file the caller keeps open; reads of it by others between this stream's do not move it.
   explicit FileByteStream(platform::InputFile& file) : file_(&file) {}
   // How far into the file the reads reached: the end of the furthest byte read.

@@ -57,16 +57,30 @@ std::string FormatFlash(std::string_view text) {
   const std::int32_t v = *parsed;
   std::string out = (v & 1) != 0 ? "On" : "Off";
   switch (v & 6) {
-    case 2: out += ", UNKNOWN"; break;
-    case 4: out += ", no strobe return"; break;
-    case 6: out += ", strobe return"; break;
-    default: break;
+    case 2:
+      out += ", UNKNOWN";
+      break;
+    case 4:
+      out += ", no strobe return";
+      break;
+    case 6:
+      out += ", strobe return";
+      break;
+    default:
+      break;
   }
   switch (v & 0x18) {
-    case 8: out += ", forced"; break;
-    case 16: out += ", surpressed"; break;
-    case 24: out += ", auto mode"; break;
-    default: break;
+    case 8:
+      out += ", forced";
+      break;
+    case 16:
+      out += ", surpressed";
+      break;
+    case 24:
+      out += ", auto mode";
+      break;
+    default:
+      break;
   }
   if ((v & 0x20) != 0) out += ", no flash function";
   if ((v & 0x40) != 0) out += ", red-eye reduction";

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "text/AsciiText.h"
 #include "metadata/exif/ExifFormatters.h"
 #include "metadata/tiff/TagRows.h"
+#include "text/AsciiText.h"
 
 namespace dux {
 
@@ -21,14 +21,18 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x0101, .ShortName = "ImageLength"},
     {.TagNumber = 0x0102, .ShortName = "BitsPerSample"},
     {.TagNumber = 0x0103, .ShortName = "Compression", .ValueCodes = "6:Jpeg,3:Uncompressed,1:TIFF"},
-    {.TagNumber = 0x0106, .ShortName = "PhotometricInterpretation", .ValueCodes = "1:Monochrome, 2:RGB, 6:YCbCr"},
+    {.TagNumber = 0x0106,
+     .ShortName = "PhotometricInterpretation",
+     .ValueCodes = "1:Monochrome, 2:RGB, 6:YCbCr"},
     {.TagNumber = 0x010A, .ShortName = "FillOrder"},
     {.TagNumber = 0x010D, .ShortName = "DocumentName"},
     {.TagNumber = 0x010E, .ShortName = "ImageDescription"},
     {.TagNumber = 0x010F, .ShortName = "Make"},
     {.TagNumber = 0x0110, .ShortName = "Model"},
     {.TagNumber = 0x0111, .ShortName = "StripOffsets"},
-    {.TagNumber = 0x0112, .ShortName = "Orientation", .ValueCodes = "1:Normal,3:Rotated 180\xB0,6:CounterClockwise 90\xB0,8:Clockwise 90\xB0"},
+    {.TagNumber = 0x0112,
+     .ShortName = "Orientation",
+     .ValueCodes = "1:Normal,3:Rotated 180\xB0,6:CounterClockwise 90\xB0,8:Clockwise 90\xB0"},
     {.TagNumber = 0x0115, .ShortName = "SamplesPerPixel"},
     {.TagNumber = 0x0116, .ShortName = "RowsPerStrip"},
     {.TagNumber = 0x0117, .ShortName = "StripByteCounts"},
@@ -46,7 +50,9 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x0123, .ShortName = "GrayReponseCurve"},
     {.TagNumber = 0x0124, .ShortName = "T4Options"},
     {.TagNumber = 0x0125, .ShortName = "T6Options"},
-    {.TagNumber = 0x0128, .ShortName = "ResolutionUnit", .ValueCodes = "1:None Specified,2:Inch,3:Centimeter"},
+    {.TagNumber = 0x0128,
+     .ShortName = "ResolutionUnit",
+     .ValueCodes = "1:None Specified,2:Inch,3:Centimeter"},
     {.TagNumber = 0x0129, .ShortName = "PageNumber"},
     {.TagNumber = 0x012D, .ShortName = "TransferFunction"},
     {.TagNumber = 0x0131, .ShortName = "Software"},
@@ -180,7 +186,11 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x8649, .ShortName = "ImageResourceInformation"},
     {.TagNumber = 0x8769, .ShortName = "ExifOffset"},
     {.TagNumber = 0x8773, .ShortName = "InterColorProfile"},
-    {.TagNumber = 0x8822, .ShortName = "ExposureProgram", .ValueCodes = "0:Unidentified,1:Manual,2:Normal,3:Aperture priority,4:Shutter priority,5:Creative(slow),6:Action(high-speed),7:Portrait mode,8:Landscape mode"},
+    {.TagNumber = 0x8822,
+     .ShortName = "ExposureProgram",
+     .ValueCodes =
+         "0:Unidentified,1:Manual,2:Normal,3:Aperture priority,4:Shutter "
+         "priority,5:Creative(slow),6:Action(high-speed),7:Portrait mode,8:Landscape mode"},
     {.TagNumber = 0x8824, .ShortName = "SpectralSensitivity"},
     {.TagNumber = 0x8825, .ShortName = "GPSInfo"},
     {.TagNumber = 0x8827, .ShortName = "ISOSpeedRatings"},
@@ -193,14 +203,21 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x9004, .ShortName = "DateTimeDigitized"},
     {.TagNumber = 0x9101, .ShortName = "ComponentsConfiguration", .Formatter = &FormatComponents},
     {.TagNumber = 0x9102, .ShortName = "CompressedBitsPerPixel"},
-    {.TagNumber = 0x9201, .ShortName = "ShutterSpeedValue", .FormatterWithContext = &FormatShutterSpeed},
+    {.TagNumber = 0x9201,
+     .ShortName = "ShutterSpeedValue",
+     .FormatterWithContext = &FormatShutterSpeed},
     {.TagNumber = 0x9202, .ShortName = "ApertureValue", .FormatText = "F%0.1f"},
     {.TagNumber = 0x9203, .ShortName = "BrightnessValue"},
     {.TagNumber = 0x9204, .ShortName = "ExposureBiasValue"},
     {.TagNumber = 0x9205, .ShortName = "MaxApertureValue", .FormatText = "F%0.1f"},
     {.TagNumber = 0x9206, .ShortName = "SubjectDistance"},
-    {.TagNumber = 0x9207, .ShortName = "MeteringMode", .ValueCodes = "0:Unknown,1:Average,2:Center,3:Spot,4:MultiSpot,5:MultiSegment,6:Partial"},
-    {.TagNumber = 0x9208, .ShortName = "LightSource", .ValueCodes = "0:Unidentified,1:Daylight,2:Fluorescent,3:Tungsten,10:Flash,17:Std A,18:Std B,19:Std C"},
+    {.TagNumber = 0x9207,
+     .ShortName = "MeteringMode",
+     .ValueCodes = "0:Unknown,1:Average,2:Center,3:Spot,4:MultiSpot,5:MultiSegment,6:Partial"},
+    {.TagNumber = 0x9208,
+     .ShortName = "LightSource",
+     .ValueCodes =
+         "0:Unidentified,1:Daylight,2:Fluorescent,3:Tungsten,10:Flash,17:Std A,18:Std B,19:Std C"},
     {.TagNumber = 0x9209, .ShortName = "Flash", .Formatter = &FormatFlash},
     {.TagNumber = 0x920A, .ShortName = "FocalLength", .FormatText = "%5.2f mm"},
     {.TagNumber = 0x920B, .ShortName = "FlashEnergy"},
@@ -208,7 +225,9 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x920D, .ShortName = "Noise"},
     {.TagNumber = 0x920E, .ShortName = "FocalPlaneXResolution"},
     {.TagNumber = 0x920F, .ShortName = "FocalPlaneYResolution"},
-    {.TagNumber = 0x9210, .ShortName = "FocalPlaneResolutionUnit", .ValueCodes = "1:None Specified,2:Inch,3:Centimeter"},
+    {.TagNumber = 0x9210,
+     .ShortName = "FocalPlaneResolutionUnit",
+     .ValueCodes = "1:None Specified,2:Inch,3:Centimeter"},
     {.TagNumber = 0x9211, .ShortName = "ImageNumber"},
     {.TagNumber = 0x9212, .ShortName = "SecurityClassification"},
     {.TagNumber = 0x9213, .ShortName = "ImageHistory"},
@@ -238,30 +257,55 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0xA20C, .ShortName = "SpatialFrequencyResponse"},
     {.TagNumber = 0xA20E, .ShortName = "FocalPlaneXResolution"},
     {.TagNumber = 0xA20F, .ShortName = "FocalPlaneYResolution"},
-    {.TagNumber = 0xA210, .ShortName = "FocalPlaneResolutionUnit", .ValueCodes = "1:None Specified,2:Inch,3:Centimeter"},
+    {.TagNumber = 0xA210,
+     .ShortName = "FocalPlaneResolutionUnit",
+     .ValueCodes = "1:None Specified,2:Inch,3:Centimeter"},
     {.TagNumber = 0xA211, .ShortName = "ImageNumber"},
     {.TagNumber = 0xA212, .ShortName = "SecurityClassification"},
     {.TagNumber = 0xA213, .ShortName = "ImageHistory"},
     {.TagNumber = 0xA214, .ShortName = "SubjectLocation"},
     {.TagNumber = 0xA215, .ShortName = "ExposureIndex"},
     {.TagNumber = 0xA216, .ShortName = "TIFF/EPStandardID", .Description = "TIFF/EPStandardID"},
-    {.TagNumber = 0xA217, .ShortName = "SensingMethod", .ValueCodes = "0:Unknown,1:MonochromeArea,2:OneChipColorArea,3:TwoChipColorArea,4:ThreeChipColorArea,5:ColorSequentialArea,6:MonochromeLinear,7:TriLinear,8:ColorSequentialLinear"},
-    {.TagNumber = 0xA300, .ShortName = "FileSource", .ValueCodes = "1:Unknown,3:Digital Still Camera"},
-    {.TagNumber = 0xA301, .ShortName = "SceneType", .ValueCodes = "0:Unknown,1:Directly Photographed"},
+    {.TagNumber = 0xA217,
+     .ShortName = "SensingMethod",
+     .ValueCodes =
+         "0:Unknown,1:MonochromeArea,2:OneChipColorArea,3:TwoChipColorArea,4:ThreeChipColorArea,5:"
+         "ColorSequentialArea,6:MonochromeLinear,7:TriLinear,8:ColorSequentialLinear"},
+    {.TagNumber = 0xA300,
+     .ShortName = "FileSource",
+     .ValueCodes = "1:Unknown,3:Digital Still Camera"},
+    {.TagNumber = 0xA301,
+     .ShortName = "SceneType",
+     .ValueCodes = "0:Unknown,1:Directly Photographed"},
     {.TagNumber = 0xA302, .ShortName = "CFAPattern"},
-    {.TagNumber = 0xA401, .ShortName = "CustomRendered", .ValueCodes = "0:Normal process,1:Custom process"},
-    {.TagNumber = 0xA402, .ShortName = "ExposureMode", .ValueCodes = "0:Auto,1:Manual,2:Auto bracket"},
+    {.TagNumber = 0xA401,
+     .ShortName = "CustomRendered",
+     .ValueCodes = "0:Normal process,1:Custom process"},
+    {.TagNumber = 0xA402,
+     .ShortName = "ExposureMode",
+     .ValueCodes = "0:Auto,1:Manual,2:Auto bracket"},
     {.TagNumber = 0xA403, .ShortName = "WhiteBalance", .ValueCodes = "0:Auto,1:Manual"},
     {.TagNumber = 0xA404, .ShortName = "DigitalZoomRatio"},
-    {.TagNumber = 0xA405, .ShortName = "FocalLengthin35mmFilm", .Description = "Focal Length in 35mm Film", .FormatText = "%5.2f mm"},
-    {.TagNumber = 0xA406, .ShortName = "SceneCaptureType", .ValueCodes = "0:Standard,1:Landscape,2:Portrait,3:Night scene"},
-    {.TagNumber = 0xA407, .ShortName = "GainControl", .ValueCodes = "0:None,1:Low gain up,2:High gain up,3:Low gain down,4:High gain down"},
+    {.TagNumber = 0xA405,
+     .ShortName = "FocalLengthin35mmFilm",
+     .Description = "Focal Length in 35mm Film",
+     .FormatText = "%5.2f mm"},
+    {.TagNumber = 0xA406,
+     .ShortName = "SceneCaptureType",
+     .ValueCodes = "0:Standard,1:Landscape,2:Portrait,3:Night scene"},
+    {.TagNumber = 0xA407,
+     .ShortName = "GainControl",
+     .ValueCodes = "0:None,1:Low gain up,2:High gain up,3:Low gain down,4:High gain down"},
     {.TagNumber = 0xA408, .ShortName = "Contrast", .ValueCodes = "0:Normal,1:Soft,2:Hard"},
     {.TagNumber = 0xA409, .ShortName = "Saturation", .ValueCodes = "0:Normal,1:Low,2:High"},
     {.TagNumber = 0xA40A, .ShortName = "Sharpness", .ValueCodes = "0:Normal,1:Soft,2:Hard"},
     {.TagNumber = 0xA40B, .ShortName = "DeviceSettingDescription"},
-    {.TagNumber = 0xA40C, .ShortName = "SubjectDistanceRange", .ValueCodes = "0:Unknown,1:Macro,2:Close view,3:Distant view"},
-    {.TagNumber = 0xA420, .ShortName = "ImageUniqueID", .ValueCodes = "0:Close view, 1:Distant view"},
+    {.TagNumber = 0xA40C,
+     .ShortName = "SubjectDistanceRange",
+     .ValueCodes = "0:Unknown,1:Macro,2:Close view,3:Distant view"},
+    {.TagNumber = 0xA420,
+     .ShortName = "ImageUniqueID",
+     .ValueCodes = "0:Close view, 1:Distant view"},
 };
 
 // What a tag no table knows is listed as.
@@ -319,9 +363,11 @@ constexpr std::array<std::uint16_t, N> TagNumbersOf(std::span<const tTagRow> row
 }
 
 constexpr bool AllInRecordZero(std::span<const tTagRow> rows) {
-  return std::all_of(rows.begin(), rows.end(), [](const tTagRow& row) { return row.RecordNumber == 0; });
+  return std::all_of(rows.begin(), rows.end(),
+                     [](const tTagRow& row) { return row.RecordNumber == 0; });
 }
-static_assert(AllInRecordZero(kExifRows) && AllInRecordZero(kGpsRows), "the numbers alone tell the rows apart");
+static_assert(AllInRecordZero(kExifRows) && AllInRecordZero(kGpsRows),
+              "the numbers alone tell the rows apart");
 
 constexpr auto kExifNumbers = TagNumbersOf<std::size(kExifRows)>(kExifRows);
 constexpr auto kGpsNumbers = TagNumbersOf<std::size(kGpsRows)>(kGpsRows);
@@ -344,7 +390,9 @@ int FindNumber(std::span<const std::uint16_t> numbers, int tag) {
 std::vector<std::string> PreparedLabels(std::span<const tTagRow> rows) {
   std::vector<std::string> labels;
   labels.reserve(rows.size());
-  for (const tTagRow& row : rows) labels.push_back(row.Description.empty() ? SpacedName(row.ShortName) : std::string(row.Description));
+  for (const tTagRow& row : rows)
+    labels.push_back(row.Description.empty() ? SpacedName(row.ShortName)
+                                             : std::string(row.Description));
   return labels;
 }
 

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "metadata/bytes/ByteWriter.h"
-#include "text/AsciiText.h"
 #include "metadata/exif/ExifTags.h"
-#include "metadata/tiff/ExifValues.h"
 #include "metadata/makernotes/MakerNoteFormatters.h"
 #include "metadata/makernotes/TmsInfo.h"
+#include "metadata/tiff/ExifValues.h"
+#include "text/AsciiText.h"
 
 namespace dux {
 namespace {
@@ -18,11 +18,24 @@ constexpr int kAscii = 2, kUndefined = 7, kShort = 3, kLong = 4;
 
 // Tags whose value the walk keeps in a field or follows.
 enum : std::uint16_t {
-  kImageWidth = 0x0100, kImageLength = 0x0101, kCompression = 0x0103, kMake = 0x010F,
-  kModel = 0x0110, kDateTime = 0x0132, kSubIfds = 0x014A, kExifOffset = 0x8769,
-  kGpsInfo = 0x8825, kExifVersion = 0x9000, kDateTimeOriginal = 0x9003,
-  kDateTimeDigitized = 0x9004, kFlash = 0x9209, kMakerNote = 0x927C, kUserComment = 0x9286,
-  kExifImageWidth = 0xA002, kExifImageLength = 0xA003, kInteropOffset = 0xA005,
+  kImageWidth = 0x0100,
+  kImageLength = 0x0101,
+  kCompression = 0x0103,
+  kMake = 0x010F,
+  kModel = 0x0110,
+  kDateTime = 0x0132,
+  kSubIfds = 0x014A,
+  kExifOffset = 0x8769,
+  kGpsInfo = 0x8825,
+  kExifVersion = 0x9000,
+  kDateTimeOriginal = 0x9003,
+  kDateTimeDigitized = 0x9004,
+  kFlash = 0x9209,
+  kMakerNote = 0x927C,
+  kUserComment = 0x9286,
+  kExifImageWidth = 0xA002,
+  kExifImageLength = 0xA003,
+  kInteropOffset = 0xA005,
 };
 
 // The context of an EXIF entry's formatter, which adds no values.
@@ -38,7 +51,9 @@ TImageInfo::TImageInfo(BuildMode buildMode, platform::tLocale locale)
     : buildMode(buildMode), locale(std::move(locale)) {}
 
 bool TImageInfo::Spend(std::int64_t& budget, std::int64_t units) {
-  if (budget < 0) budget = kWorkPerByte * (bytesFromFile > 0 ? bytesFromFile : std::ssize(segmentData)) + kWorkAllowance;
+  if (budget < 0)
+    budget = kWorkPerByte * (bytesFromFile > 0 ? bytesFromFile : std::ssize(segmentData)) +
+             kWorkAllowance;
   if (units > budget) {
     budget = 0;
     return false;
@@ -47,13 +62,14 @@ bool TImageInfo::Spend(std::int64_t& budget, std::int64_t units) {
   return true;
 }
 
-void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, std::int64_t exifLength,
-                                int directoryKind) {
+void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase,
+                                std::int64_t exifLength, int directoryKind) {
   visited_.insert({offsetBase, dirStart});
   const tIfdReader reader{segmentData, bigEndian};
   // A table larger than the EXIF block, or than the bytes there are, cannot be a directory: the
   // whole directory is refused (a maker note, by contrast, reads what is there).
-  const auto count = EntriesToRead(reader, dirStart, CountRule::kRefuseDirectory, offsetBase + exifLength);
+  const auto count =
+      EntriesToRead(reader, dirStart, CountRule::kRefuseDirectory, offsetBase + exifLength);
   if (!count) {
     walkMessage = ScanMessage::kIllegallySizedDirectory;
     skippedDirectories.push_back("directory at " + std::to_string(dirStart) + ": " +
@@ -67,14 +83,17 @@ void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase, 
     thumbnailLength = offsetBase + exifLength - thumbnailStart;
   }
   if (KeepsEntries(buildMode)) {  // room for the directory's entries at once
-    std::vector<TTagEntry>& list = directoryKind == kThumbnailDirectory ? thumbnailEntries : entries;
+    std::vector<TTagEntry>& list =
+        directoryKind == kThumbnailDirectory ? thumbnailEntries : entries;
     const std::size_t wanted = list.size() + static_cast<std::size_t>(n);
     if (wanted > list.capacity()) list.reserve(std::max(wanted, 2 * list.capacity()));
   }
-  for (std::int64_t i = 0; i < n; ++i) ReadEntry(dirStart + 2 + 12 * i, offsetBase, exifLength, directoryKind);
+  for (std::int64_t i = 0; i < n; ++i)
+    ReadEntry(dirStart + 2 + 12 * i, offsetBase, exifLength, directoryKind);
 }
 
-void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t exifLength, int directoryKind) {
+void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t exifLength,
+                           int directoryKind) {
   const tIfdEntry value = DecodeIfdEntry({segmentData, bigEndian}, e, offsetBase);
   if (value.size == 0) return;
   const std::string_view raw = Bytes(segmentData, value.valuePos, value.size);
@@ -85,7 +104,8 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
   Capture(value, raw, text, offsetBase, exifLength, directoryKind);
   // Kept as AppendEntry keeps an entry (not without a row), but built in its place in the list.
   if (KeepsEntries(buildMode) && row.TagNumber != 0) {
-    TTagEntry& entry = (directoryKind == kThumbnailDirectory ? thumbnailEntries : entries).emplace_back(std::move(row));
+    TTagEntry& entry = (directoryKind == kThumbnailDirectory ? thumbnailEntries : entries)
+                           .emplace_back(std::move(row));
     entry.DisplayValue = std::move(text);
     entry.RawValue = raw;
     entry.MaxSize = static_cast<std::int32_t>(raw.size());
@@ -94,14 +114,16 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
   }
 }
 
-std::string TImageInfo::DisplayText(const tIfdEntry& value, std::string_view raw, const TTagEntry& row) {
+std::string TImageInfo::DisplayText(const tIfdEntry& value, std::string_view raw,
+                                    const TTagEntry& row) {
   std::string text;
   if (value.type == kAscii) {
     text = TrimTrailingZeroBytes(raw);  // fixed-size fields pad with several (a Make in 32 bytes)
   } else if (value.type == kUndefined) {
     text = QuotedText(raw.substr(0, raw.find('\0')));
   } else {
-    text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, bigEndian, locale.decimalSeparator);
+    text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, bigEndian,
+                          locale.decimalSeparator);
   }
   if (row.TagNumber > 0 && row.FormatterWithContext != nullptr) {
     ExifEntryContext context(locale.decimalSeparator);
@@ -140,8 +162,12 @@ void TImageInfo::Capture(const tIfdEntry& value, std::string_view raw, const std
     case kCompression:
       if (directoryKind == kThumbnailDirectory) thumbnailCompression = number();
       break;
-    case kMake: cameraMake = text.substr(0, 32); break;
-    case kModel: cameraModel = text.substr(0, 40); break;
+    case kMake:
+      cameraMake = text.substr(0, 32);
+      break;
+    case kModel:
+      cameraModel = text.substr(0, 40);
+      break;
     case kDateTime:
       dateTimePos = value.valuePos;
       photoDate = text.substr(0, 20);
@@ -150,9 +176,15 @@ void TImageInfo::Capture(const tIfdEntry& value, std::string_view raw, const std
       dateTimeOriginalPos = value.valuePos;
       photoDate = text.substr(0, 20);
       break;
-    case kDateTimeDigitized: dateTimeDigitizedPos = value.valuePos; break;
-    case kExifVersion: exifVersion = raw.substr(0, 6); break;
-    case kFlash: flashValue = number(); break;
+    case kDateTimeDigitized:
+      dateTimeDigitizedPos = value.valuePos;
+      break;
+    case kExifVersion:
+      exifVersion = raw.substr(0, 6);
+      break;
+    case kFlash:
+      flashValue = number();
+      break;
     case kMakerNote:
       makerNoteData = raw;
       makerNotePos = value.valuePos;
@@ -171,8 +203,8 @@ void TImageInfo::Capture(const tIfdEntry& value, std::string_view raw, const std
   }
 }
 
-void TImageInfo::FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase, std::int64_t exifLength,
-                                 int kind) {
+void TImageInfo::FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase,
+                                 std::int64_t exifLength, int kind) {
   const std::int64_t start = static_cast<std::uint32_t>(ReadLong(valuePos)) + offsetBase;
   // The visited list ends pointer loops; the depth limit ends chains of distinct directories.
   if (visited_.count({offsetBase, start}) != 0) {
@@ -192,12 +224,13 @@ void TImageInfo::FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase,
 void TImageInfo::DecodeMakerNote() {
   if (makerNoteSeen_) return;  // a second MakerNote tag is kept as an entry, not walked
   makerNoteSeen_ = true;
-  const tNoteFacts facts{cameraMake, cameraModel, exifVersion, makerNoteData, makerNotePos, bigEndian, tiffSource};
+  const tNoteFacts facts{cameraMake,   cameraModel, exifVersion, makerNoteData,
+                         makerNotePos, bigEndian,   tiffSource};
   const auto layout = TmsInfo::LayoutOf(facts);
   makerNoteDecoded = layout.has_value();
   if (layout) {
-    ParseMakerDirectory(makerNoteData, layout->table, layout->dirOffset, layout->valueBase, layout->fallbackBase,
-                        layout->bigEndian);
+    ParseMakerDirectory(makerNoteData, layout->table, layout->dirOffset, layout->valueBase,
+                        layout->fallbackBase, layout->bigEndian);
   }
 }
 
@@ -206,8 +239,11 @@ namespace {
 // The context of one maker entry's formatter: named values join the directory set.
 class MakerEntryContext final : public FormatContext {
  public:
-  explicit MakerEntryContext(TImageInfo& info) : FormatContext(info.locale.decimalSeparator), info_(info) {}
-  void AddValue(std::string_view name, std::string_view text) override { info_.AddMakerValue(name, text, kAscii); }
+  explicit MakerEntryContext(TImageInfo& info)
+      : FormatContext(info.locale.decimalSeparator), info_(info) {}
+  void AddValue(std::string_view name, std::string_view text) override {
+    info_.AddMakerValue(name, text, kAscii);
+  }
 
  private:
   TImageInfo& info_;
@@ -216,19 +252,21 @@ class MakerEntryContext final : public FormatContext {
 }  // namespace
 
 void TImageInfo::ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table,
-                                     std::int64_t dirOffset, std::int64_t valueBase, std::int64_t fallbackBase,
-                                     bool noteBigEndian) {
+                                     std::int64_t dirOffset, std::int64_t valueBase,
+                                     std::int64_t fallbackBase, bool noteBigEndian) {
   if (!Spend(makerWorkLeft_, std::ssize(makerBytes))) return;
   const tIfdReader note{makerBytes, noteBigEndian};
   const std::int64_t dirPos = dirOffset + 1;
   const std::int64_t valueStart = dirPos - valueBase + 1;
   // Only entries that lie wholly inside the note are read, whatever count it claims.
   const std::int64_t n = *EntriesToRead(note, dirPos, CountRule::kReadThoseThere);
-  for (std::int64_t i = 0; i < n; ++i) ReadMakerEntry(note, table, dirPos + 2 + 12 * i, valueStart, fallbackBase);
+  for (std::int64_t i = 0; i < n; ++i)
+    ReadMakerEntry(note, table, dirPos + 2 + 12 * i, valueStart, fallbackBase);
 }
 
-void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow> table, std::int64_t e,
-                                std::int64_t valueStart, std::int64_t fallbackBase) {
+void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow> table,
+                                std::int64_t e, std::int64_t valueStart,
+                                std::int64_t fallbackBase) {
   const tIfdEntry value = DecodeIfdEntry(note, e, valueStart);
   // A value outside the note is looked for in the EXIF bytes, where some makes count from. A
   // value that ends with the note's last byte is inside it. An empty value is kept.
@@ -238,19 +276,22 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   // A tag the table lacks is "Unknown" and not kept; a "Skip" row hides its tag.
   if (!Spend(makerWorkLeft_, 12 + std::ssize(raw))) return;
   const int idx = IndexOfTagInTable(value.tag, table);
-  if (idx < 0 || SameTextIgnoringCase(table[static_cast<std::size_t>(idx)].Description, "SKIP")) return;
+  if (idx < 0 || SameTextIgnoringCase(table[static_cast<std::size_t>(idx)].Description, "SKIP"))
+    return;
   if (!KeepsEntries(buildMode)) return;
   const tTagRow& row = table[static_cast<std::size_t>(idx)];
   std::string text;
   if (value.type == kAscii || value.type == kUndefined) {
     text = QuotedText(value.type == kAscii ? raw.substr(0, raw.find('\0')) : raw);
   } else {
-    text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, note.bigEndian, locale.decimalSeparator);
+    text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, note.bigEndian,
+                          locale.decimalSeparator);
   }
   MakerEntryContext context(*this);
-  std::string formatted = row.FormatterWithContext != nullptr ? row.FormatterWithContext(text, context)
-                          : row.Formatter != nullptr         ? row.Formatter(text)
-                                                             : PrintableText(text);
+  std::string formatted = row.FormatterWithContext != nullptr
+                              ? row.FormatterWithContext(text, context)
+                          : row.Formatter != nullptr ? row.Formatter(text)
+                                                     : PrintableText(text);
   // Kept although its number may be 0: the row was found, and several makes number a tag 0
   // (Minolta's model, Fujifilm's note version), which AppendEntry would take for a missing row.
   TTagEntry& entry = entries.emplace_back(EntryFromRow(row));
@@ -274,14 +315,16 @@ void TImageInfo::ParseThumbnailDirectory() {
   ParseDirectory(thumbnailStart + 9, 9, thumbnailLength - 12, kThumbnailDirectory);
 }
 
-void TImageInfo::PatchDimensions(std::string& bytes, std::int32_t newHeight, std::int32_t newWidth) const {
+void TImageInfo::PatchDimensions(std::string& bytes, std::int32_t newHeight,
+                                 std::int32_t newWidth) const {
   if (imageHeight <= 0 || imageWidth <= 0) return;
   if (newWidth == imageWidth && newHeight == imageHeight) return;
   const auto patch = [&](std::int64_t pos, std::int32_t value) {
     const int type = Word(bytes, pos - 6, bigEndian);
     const int width = type == kShort ? 2 : type == kLong ? 4 : 0;
     if (width == 0 || !HasBytes(bytes, pos, width)) return;
-    PutValue(bytes, static_cast<std::size_t>(pos - 1), width, static_cast<std::uint32_t>(value), bigEndian);
+    PutValue(bytes, static_cast<std::size_t>(pos - 1), width, static_cast<std::uint32_t>(value),
+             bigEndian);
   };
   patch(heightPos, newHeight);
   patch(widthPos, newWidth);
@@ -309,9 +352,13 @@ double TImageInfo::NumericValueOf(std::string_view name) const {
   return entry.TagNumber == 0 ? 0.0 : NumericValue(entry.RawValue, entry.ValueType, bigEndian);
 }
 
-std::int32_t TImageInfo::IntegerValueOf(std::string_view name) const { return RoundToInt32(NumericValueOf(name)); }
+std::int32_t TImageInfo::IntegerValueOf(std::string_view name) const {
+  return RoundToInt32(NumericValueOf(name));
+}
 
-std::int32_t TImageInfo::TableIndexOfName(std::string_view name) { return ExifTableIndexOfName(name); }
+std::int32_t TImageInfo::TableIndexOfName(std::string_view name) {
+  return ExifTableIndexOfName(name);
+}
 
 std::int32_t TImageInfo::AppendEntry(TTagEntry entry) {
   if (entry.TagNumber != 0) entries.push_back(std::move(entry));
@@ -320,7 +367,8 @@ std::int32_t TImageInfo::AppendEntry(TTagEntry entry) {
 
 namespace {
 
-bool NextOf(const std::vector<TTagEntry>& list, std::size_t& cursor, EntryTable tableId, TTagEntry& entry) {
+bool NextOf(const std::vector<TTagEntry>& list, std::size_t& cursor, EntryTable tableId,
+            TTagEntry& entry) {
   entry = TTagEntry{};
   while (cursor < list.size() && list[cursor].TableId != tableId) ++cursor;
   if (cursor >= list.size()) return false;

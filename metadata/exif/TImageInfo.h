@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "metadata/tiff/IfdEntry.h"
 #include "metadata/ScanMessages.h"
+#include "metadata/tiff/IfdEntry.h"
 #include "metadata/tiff/TTagEntry.h"
 #include "metadata/tiff/tEndInd.h"
 #include "platform/Locale.h"
@@ -46,12 +46,13 @@ class TImageInfo : public tEndInd {
   void ParseThumbnailDirectory();
   // Walks a maker-note directory with a vendor table: the directory at dirOffset (0-based) of
   // makerBytes in the note's own byte order, values at valueBase-relative offsets inside the
-  // note, or else at fallbackBase in the EXIF bytes. Entries join `entries` in the maker-note table; a
-  // "Skip" row hides its tag.
-  void ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table, std::int64_t dirOffset,
-                           std::int64_t valueBase, std::int64_t fallbackBase, bool noteBigEndian);
-  // Adds a named maker value (in the maker-note table), kept although it has no tag number. The name is a
-  // constant text (a formatter's table); the value has no raw bytes.
+  // note, or else at fallbackBase in the EXIF bytes. Entries join `entries` in the maker-note
+  // table; a "Skip" row hides its tag.
+  void ParseMakerDirectory(std::string_view makerBytes, std::span<const tTagRow> table,
+                           std::int64_t dirOffset, std::int64_t valueBase,
+                           std::int64_t fallbackBase, bool noteBigEndian);
+  // Adds a named maker value (in the maker-note table), kept although it has no tag number. The
+  // name is a constant text (a formatter's table); the value has no raw bytes.
   void AddMakerValue(std::string_view name, std::string_view text, int valueType);
   // Writes a new image size over the stored one (SHORT or LONG, left-justified) into `bytes`,
   // the EXIF bytes this object walked (their owner patches its own copy), when a size was
@@ -109,11 +110,13 @@ class TImageInfo : public tEndInd {
   std::vector<std::string> skippedDirectories;
 
  private:
-  void ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t exifLength, int directoryKind);
+  void ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t exifLength,
+                 int directoryKind);
   std::string DisplayText(const tIfdEntry& value, std::string_view raw, const TTagEntry& row);
-  void Capture(const tIfdEntry& value, std::string_view raw, const std::string& text, std::int64_t offsetBase,
-               std::int64_t exifLength, int directoryKind);
-  void FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase, std::int64_t exifLength, int kind);
+  void Capture(const tIfdEntry& value, std::string_view raw, const std::string& text,
+               std::int64_t offsetBase, std::int64_t exifLength, int directoryKind);
+  void FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase, std::int64_t exifLength,
+                       int kind);
   void DecodeMakerNote();
   void ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow> table, std::int64_t e,
                       std::int64_t valueStart, std::int64_t fallbackBase);

@@ -1,10 +1,10 @@
 #include <cmath>
 #include <string>
 
-#include "text/AsciiText.h"
-#include "text/DateTime.h"
 #include "metadata/exif/ExifTags.h"
 #include "metadata/exif/TImageInfo.h"
+#include "text/AsciiText.h"
+#include "text/DateTime.h"
 #include "text/TextFormat.h"
 
 namespace dux {
@@ -17,7 +17,9 @@ constexpr std::string_view kNoError = ScanMessageText(ScanMessage::kNone);
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr int kFocalLengthIn35mmFilm = 0xA405;
 
-std::string BaseName(const std::string& fileName) { return fileName.substr(FileNameStart(fileName)); }
+std::string BaseName(const std::string& fileName) {
+  return fileName.substr(FileNameStart(fileName));
+}
 
 }  // namespace
 
@@ -45,7 +47,8 @@ void TImageInfo::DeriveFocalLength35() {
 
 std::string TImageInfo::SummaryLong(const tFileFacts& file, std::string_view errStr) const {
   const std::string name = BaseName(file.fileName);
-  if (errStr != kNoError) return "File Name: " + name + std::string(kLineBreak) + "Exif Error: " + std::string(errStr);
+  if (errStr != kNoError)
+    return "File Name: " + name + std::string(kLineBreak) + "Exif Error: " + std::string(errStr);
   const tDate date = DateOf(file.fileDateTime);
   std::string text = "File Name=" + name;
   const auto line = [&text](std::string_view label, std::string_view value) {
@@ -60,7 +63,9 @@ std::string TImageInfo::SummaryLong(const tFileFacts& file, std::string_view err
     const auto optional = [&line](std::string_view label, std::string_view value) {
       if (!value.empty()) line(label, value);
     };
-    const auto valueOf = [this](std::string_view name) { return DisplayValueAt(IndexOfName(name)); };
+    const auto valueOf = [this](std::string_view name) {
+      return DisplayValueAt(IndexOfName(name));
+    };
     const std::string_view exposure = valueOf("ExposureTime");
     optional("Exposure Time=", exposure.empty() ? valueOf("ShutterSpeedValue") : exposure);
     optional("Focal Length=", valueOf("FocalLength"));

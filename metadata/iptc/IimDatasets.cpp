@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "metadata/bytes/ByteWriter.h"
 #include "metadata/bytes/ByteReader.h"
+#include "metadata/bytes/ByteWriter.h"
 #include "platform/FormatError.h"
 
 namespace dux {
@@ -32,11 +32,13 @@ std::optional<std::vector<tDataset>> ParseIimDatasets(std::string_view data) {
       const std::int64_t lengthBytes = length & 0x7FFF;
       if (lengthBytes > 4 || !HasBytes(data, valuePos, lengthBytes)) return std::nullopt;
       length = 0;
-      for (std::int64_t i = 0; i < lengthBytes; ++i) length = length << 8 | Byte(data, valuePos + i);
+      for (std::int64_t i = 0; i < lengthBytes; ++i)
+        length = length << 8 | Byte(data, valuePos + i);
       valuePos += lengthBytes;
     }
     if (!HasBytes(data, valuePos, length)) return std::nullopt;
-    datasets.push_back({Byte(data, pos + 1), Byte(data, pos + 2), std::string(Bytes(data, valuePos, length)),
+    datasets.push_back({Byte(data, pos + 1), Byte(data, pos + 2),
+                        std::string(Bytes(data, valuePos, length)),
                         std::string(Bytes(data, pos, valuePos + length - pos))});
     pos = valuePos + length;
   }
@@ -45,8 +47,9 @@ std::optional<std::vector<tDataset>> ParseIimDatasets(std::string_view data) {
 
 std::string EncodeDataset(int record, int number, std::string_view value) {
   if (value.size() > kMaxDatasetValue) {
-    throw FormatError("the value of IPTC dataset " + std::to_string(record) + ":" + std::to_string(number) + " has " +
-                      std::to_string(value.size()) + " bytes, more than the 65535 a dataset can hold");
+    throw FormatError("the value of IPTC dataset " + std::to_string(record) + ":" +
+                      std::to_string(number) + " has " + std::to_string(value.size()) +
+                      " bytes, more than the 65535 a dataset can hold");
   }
   std::string out;
   out.reserve(5 + value.size());
@@ -59,12 +62,14 @@ std::string EncodeDataset(int record, int number, std::string_view value) {
 }
 
 std::string DatasetBytes(const tDataset& dataset) {
-  return dataset.stored.empty() ? EncodeDataset(dataset.record, dataset.number, dataset.value) : dataset.stored;
+  return dataset.stored.empty() ? EncodeDataset(dataset.record, dataset.number, dataset.value)
+                                : dataset.stored;
 }
 
 bool DeclaresUtf8(const std::vector<tDataset>& datasets) {
-  return std::any_of(datasets.begin(), datasets.end(),
-                     [](const tDataset& d) { return d.record == 1 && d.number == 90 && d.value == "\x1B%G"; });
+  return std::any_of(datasets.begin(), datasets.end(), [](const tDataset& d) {
+    return d.record == 1 && d.number == 90 && d.value == "\x1B%G";
+  });
 }
 
 }  // namespace dux

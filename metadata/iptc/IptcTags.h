@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
-#include <span>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "metadata/tiff/TTagEntry.h"

@@ -5,11 +5,11 @@
 #include <functional>
 #include <set>
 
+#include "metadata/iptc/TIPTCdata.h"
+#include "platform/Md5.h"
 #include "text/AsciiText.h"
 #include "text/CommaList.h"
 #include "text/Cp1252.h"
-#include "metadata/iptc/TIPTCdata.h"
-#include "platform/Md5.h"
 
 namespace dux {
 namespace {
@@ -38,7 +38,8 @@ constexpr tMapping kMappings[] = {
     {"State", {kPhotoshopNamespace, "State", XmpKind::kText, "photoshop"}},
     {"LocationCode", {kIptcCoreNamespace, "CountryCode", XmpKind::kText, "Iptc4xmpCore"}},
     {"LocationName", {kPhotoshopNamespace, "Country", XmpKind::kText, "photoshop"}},
-    {"TransmissionRef", {kPhotoshopNamespace, "TransmissionReference", XmpKind::kText, "photoshop"}},
+    {"TransmissionRef",
+     {kPhotoshopNamespace, "TransmissionReference", XmpKind::kText, "photoshop"}},
     {"ImageHeadline", {kPhotoshopNamespace, "Headline", XmpKind::kText, "photoshop"}},
     {"ImageCredit", {kPhotoshopNamespace, "Credit", XmpKind::kText, "photoshop"}},
     {"Source", {kPhotoshopNamespace, "Source", XmpKind::kText, "photoshop"}},
@@ -66,7 +67,9 @@ std::pair<std::string, std::string> IimDateTime(std::string_view xmp) {
   std::string zone;
   const auto sign = clock.find_first_of("+-Z");
   if (sign != std::string_view::npos) {
-    zone = clock[sign] == 'Z' ? "+0000" : std::string(1, clock[sign]) + DigitsOf(clock.substr(sign + 1)).substr(0, 4);
+    zone = clock[sign] == 'Z'
+               ? "+0000"
+               : std::string(1, clock[sign]) + DigitsOf(clock.substr(sign + 1)).substr(0, 4);
     clock = clock.substr(0, sign);
   }
   std::string time = DigitsOf(clock.substr(0, clock.find('.'))).substr(0, 6);
@@ -90,9 +93,11 @@ constexpr std::array<int, kIptcFields.size()> kMappingOfRow = [] {
 
 std::optional<tXmpProperty> XmpPropertyOf(const tIptcFieldRow& field) {
   const std::less<const tIptcFieldRow*> before;
-  if (!before(&field, kIptcFields.data()) && before(&field, kIptcFields.data() + kIptcFields.size())) {
+  if (!before(&field, kIptcFields.data()) &&
+      before(&field, kIptcFields.data() + kIptcFields.size())) {
     const int m = kMappingOfRow[static_cast<std::size_t>(&field - kIptcFields.data())];
-    return m < 0 ? std::nullopt : std::optional<tXmpProperty>(kMappings[static_cast<std::size_t>(m)].property);
+    return m < 0 ? std::nullopt
+                 : std::optional<tXmpProperty>(kMappings[static_cast<std::size_t>(m)].property);
   }
   for (const tMapping& m : kMappings) {  // a row from elsewhere
     if (m.field == field.Field) return m.property;
@@ -104,34 +109,40 @@ tDigest IimDigest(std::string_view iimData) { return platform::Md5(iimData); }
 
 DigestState DigestStateOf(const std::vector<tResourceView>& resources) {
   const auto find = [&resources](std::uint16_t id) {
-    return std::find_if(resources.begin(), resources.end(), [id](const tResourceView& r) { return r.IsPhotoshops(id); });
+    return std::find_if(resources.begin(), resources.end(),
+                        [id](const tResourceView& r) { return r.IsPhotoshops(id); });
   };
   const auto digest = find(kIptcDigestResource);
   if (digest == resources.end()) return DigestState::kAbsent;
   const auto iptc = find(kIptcResource);
   const tDigest current = IimDigest(iptc == resources.end() ? std::string_view() : iptc->data);
-  return digest->data == std::string_view(reinterpret_cast<const char*>(current.data()), current.size())
+  return digest->data ==
+                 std::string_view(reinterpret_cast<const char*>(current.data()), current.size())
              ? DigestState::kMatches
              : DigestState::kDiffers;
 }
 
-IptcSources::IptcSources(std::string_view iptcBlock, std::optional<std::string_view> xmpPacket, const TIPTCdata& iim,
-                         XmpPacket::Use use)
+IptcSources::IptcSources(std::string_view iptcBlock, std::optional<std::string_view> xmpPacket,
+                         const TIPTCdata& iim, XmpPacket::Use use)
     : iim_(iim) {
   hasIim_ = !iptcBlock.empty() && iim.Count() > 0;
   if (xmpPacket) {
     // The namespaces of the mapped properties: the packet's others are not looked at.
     std::vector<std::string_view> namespaces;
     for (const tMapping& m : kMappings) {
-      if (std::find(namespaces.begin(), namespaces.end(), m.property.ns) == namespaces.end()) namespaces.push_back(m.property.ns);
+      if (std::find(namespaces.begin(), namespaces.end(), m.property.ns) == namespaces.end())
+        namespaces.push_back(m.property.ns);
     }
     xmp_ = XmpPacket::Parse(*xmpPacket, std::move(namespaces), use);
   }
   // The digest decides between the two only where both are there.
   if (!xmp_ || !hasIim_) return;
-  if (iptcBlock.substr(std::min<std::size_t>(2, iptcBlock.size())).starts_with(kPhotoshopSignature)) {
-    // As far as the block parses: a write keeps what follows a damaged resource, so a read does too.
-    digest_ = DigestStateOf(ReadImageResources(iptcBlock.substr(2 + kPhotoshopSignature.size())).resources);
+  if (iptcBlock.substr(std::min<std::size_t>(2, iptcBlock.size()))
+          .starts_with(kPhotoshopSignature)) {
+    // As far as the block parses: a write keeps what follows a damaged resource, so a read does
+    // too.
+    digest_ = DigestStateOf(
+        ReadImageResources(iptcBlock.substr(2 + kPhotoshopSignature.size())).resources);
   }
 }
 
@@ -142,9 +153,11 @@ std::optional<std::string> IptcSources::XmpValueOf(const tIptcFieldRow& field) c
   const auto items = xmp_->Get(*property);
   if (!items) return std::nullopt;
   if (field.Field == "DateCreated" || field.Field == "TimeCreated") {
-    const std::string_view stated = items->empty() ? std::string_view() : std::string_view(items->front());
+    const std::string_view stated =
+        items->empty() ? std::string_view() : std::string_view(items->front());
     // A date without a time states no time: the IIM's time, if any, stands.
-    if (field.Field == "TimeCreated" && stated.find('T') == std::string_view::npos) return std::nullopt;
+    if (field.Field == "TimeCreated" && stated.find('T') == std::string_view::npos)
+      return std::nullopt;
     const auto [date, time] = IimDateTime(stated);
     return field.Field == "DateCreated" ? date : time;
   }
@@ -157,14 +170,16 @@ std::optional<std::string> IptcSources::XmpValueOf(const tIptcFieldRow& field) c
 }
 
 bool IptcSources::XmpStatesAField() const {
-  return xmp_ && std::any_of(kIptcFields.begin(), kIptcFields.end(), [this](const tIptcFieldRow& field) {
+  return xmp_ &&
+         std::any_of(kIptcFields.begin(), kIptcFields.end(), [this](const tIptcFieldRow& field) {
            const auto value = XmpValueOf(field);
            return value && !value->empty();
          });
 }
 
 std::string IptcSources::ValueOf(const tIptcFieldRow& field) const {
-  if (const auto xmp = XmpValueOf(field); xmp && (!hasIim_ || digest_ != DigestState::kDiffers)) return *xmp;
+  if (const auto xmp = XmpValueOf(field); xmp && (!hasIim_ || digest_ != DigestState::kDiffers))
+    return *xmp;
   return iim_.ValueOf(field.Field, "");
 }
 
@@ -173,7 +188,8 @@ bool ReadsAs(const tIptcFieldRow& field, std::string_view value, std::string_vie
     const auto items = [](std::string_view list) {
       std::set<std::string> out;
       for (const std::string& item : SplitCommaList(list)) {
-        if (const std::string_view trimmed = TrimBlanks(item); !trimmed.empty()) out.insert(AsciiLowerCase(trimmed));
+        if (const std::string_view trimmed = TrimBlanks(item); !trimmed.empty())
+          out.insert(AsciiLowerCase(trimmed));
       }
       return out;
     };
@@ -181,7 +197,8 @@ bool ReadsAs(const tIptcFieldRow& field, std::string_view value, std::string_vie
   }
   if (field.Field == "DateCreated" || field.Field == "TimeCreated") {
     const std::string read = DigitsOf(value), wanted = DigitsOf(meant);
-    return read.starts_with(wanted) && read.find_first_not_of('0', wanted.size()) == std::string::npos;
+    return read.starts_with(wanted) &&
+           read.find_first_not_of('0', wanted.size()) == std::string::npos;
   }
   return value == meant;
 }
@@ -199,7 +216,8 @@ std::vector<std::string> XmpItemsOf(const tIptcFieldRow& field, std::string_view
 std::string XmpDateOf(std::string_view date, std::string_view time) {
   const std::string d = DigitsOf(date);
   if (d.empty()) return {};
-  std::string out = d.size() == 8 ? d.substr(0, 4) + "-" + d.substr(4, 2) + "-" + d.substr(6, 2) : std::string(date);
+  std::string out = d.size() == 8 ? d.substr(0, 4) + "-" + d.substr(4, 2) + "-" + d.substr(6, 2)
+                                  : std::string(date);
   // Only a time of the IIM's form, HHMMSS and perhaps a zone of +HHMM or -HHMM, goes into the XMP;
   // of another, the XMP would hold a part, and a read trusting it would give that part.
   const auto digits = [](std::string_view text) {
@@ -207,9 +225,11 @@ std::string XmpDateOf(std::string_view date, std::string_view time) {
   };
   const std::string_view clock = time.substr(0, std::min<std::size_t>(6, time.size()));
   const std::string_view zone = time.substr(clock.size());
-  const bool zoned = zone.size() == 5 && (zone[0] == '+' || zone[0] == '-') && digits(zone.substr(1));
+  const bool zoned =
+      zone.size() == 5 && (zone[0] == '+' || zone[0] == '-') && digits(zone.substr(1));
   if (d.size() == 8 && clock.size() == 6 && digits(clock) && (zone.empty() || zoned)) {
-    out += "T" + std::string(clock.substr(0, 2)) + ":" + std::string(clock.substr(2, 2)) + ":" + std::string(clock.substr(4, 2));
+    out += "T" + std::string(clock.substr(0, 2)) + ":" + std::string(clock.substr(2, 2)) + ":" +
+           std::string(clock.substr(4, 2));
     if (zoned) out += std::string(zone.substr(0, 3)) + ":" + std::string(zone.substr(3, 2));
   }
   return out;

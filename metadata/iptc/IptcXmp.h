@@ -34,8 +34,8 @@ class IptcSources {
   // has none), the XMP packet (nothing when it has none), and the datasets `iim` parsed from the
   // block. For reading alone, the packet is parsed without the places an edit needs. The views
   // are not kept.
-  IptcSources(std::string_view iptcBlock, std::optional<std::string_view> xmpPacket, const TIPTCdata& iim,
-              XmpPacket::Use use = XmpPacket::Use::kEdit);
+  IptcSources(std::string_view iptcBlock, std::optional<std::string_view> xmpPacket,
+              const TIPTCdata& iim, XmpPacket::Use use = XmpPacket::Use::kEdit);
 
   // The value duxIPTCread gives the field, in code page 1252: the XMP packet's when it states
   // the field and the file has no IIM block, no digest, or a digest that matches its IIM data;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "metadata/bytes/ByteWriter.h"
 #include "metadata/bytes/ByteReader.h"
+#include "metadata/bytes/ByteWriter.h"
 
 namespace dux {
 namespace {
@@ -31,7 +31,8 @@ tResourceRun ReadImageResources(std::string_view block) {
   };
   while (pos <= end) {
     const std::string_view signature = Bytes(block, pos, 4);
-    if (std::find(kSignatures.begin(), kSignatures.end(), signature) == kSignatures.end()) return stop();
+    if (std::find(kSignatures.begin(), kSignatures.end(), signature) == kSignatures.end())
+      return stop();
     const std::int64_t nameLength = Byte(block, pos + 6);
     const std::int64_t nameField = (nameLength + 2) / 2 * 2;  // length byte + name, padded to even
     const std::int64_t sizePos = pos + 6 + nameField;
@@ -39,7 +40,8 @@ tResourceRun ReadImageResources(std::string_view block) {
     const std::int64_t dataSize = Long(block, sizePos, true);
     const std::int64_t dataPos = sizePos + 4;
     if (!HasBytes(block, dataPos, dataSize)) return stop();
-    run.resources.push_back({Bytes(block, pos, sizePos - pos), Word(block, pos + 4, true), Bytes(block, dataPos, dataSize)});
+    run.resources.push_back({Bytes(block, pos, sizePos - pos), Word(block, pos + 4, true),
+                             Bytes(block, dataPos, dataSize)});
     pos = dataPos + dataSize + (dataSize & 1);  // a missing last pad byte is no fault
   }
   return run;
@@ -48,7 +50,8 @@ tResourceRun ReadImageResources(std::string_view block) {
 std::vector<tImageResource> OwnedResources(const std::vector<tResourceView>& views) {
   std::vector<tImageResource> owned;
   owned.reserve(views.size());
-  for (const tResourceView& v : views) owned.push_back({std::string(v.head), v.id, std::string(v.data)});
+  for (const tResourceView& v : views)
+    owned.push_back({std::string(v.head), v.id, std::string(v.data)});
   return owned;
 }
 
@@ -112,7 +115,8 @@ std::pair<std::size_t, bool> FirstBlock(std::span<const std::string_view> payloa
     const tResourceRun tail = ReadImageResources(bytes.substr(from));
     if (tail.unparsed.empty()) {
       whole = whole == 0 ? k : whole;
-      if (k == payloads.size() || StartsResource(payloads[k])) return {k, HoldsIptc(ReadImageResources(bytes))};
+      if (k == payloads.size() || StartsResource(payloads[k]))
+        return {k, HoldsIptc(ReadImageResources(bytes))};
     }
     // The next payload goes on with this block: from what did not parse, or from the last
     // resource, whose pad byte may be the next payload's first.

@@ -4,13 +4,13 @@
 #include <map>
 #include <set>
 
-#include "text/AsciiText.h"
 #include "metadata/bytes/ByteReader.h"
-#include "text/CommaList.h"
-#include "text/Cp1252.h"
 #include "metadata/iptc/IimDatasets.h"
 #include "metadata/iptc/IptcTags.h"
 #include "metadata/iptc/PhotoshopResources.h"
+#include "text/AsciiText.h"
+#include "text/CommaList.h"
+#include "text/Cp1252.h"
 
 namespace dux {
 namespace {
@@ -27,7 +27,9 @@ std::int32_t TIPTCdata::IndexOfName(std::string_view name) const {
   return -1;
 }
 
-std::int32_t TIPTCdata::TableIndexOfName(std::string_view name) { return IptcTableIndexOfName(name); }
+std::int32_t TIPTCdata::TableIndexOfName(std::string_view name) {
+  return IptcTableIndexOfName(name);
+}
 
 std::int32_t TIPTCdata::AppendEntry(const TTagEntry& entry) {
   if (entry.TagNumber != 0) entries_.push_back(entry);
@@ -120,14 +122,17 @@ void TIPTCdata::ParseSegment(std::string_view segmentBytes) {
   // A Photoshop block: the datasets of its IPTC resource, as far as the resources parse, so that
   // a read finds the datasets a write replaces.
   if (Bytes(segmentBytes, 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature) {
-    const tResourceRun run = ReadImageResources(segmentBytes.substr(2 + kPhotoshopSignature.size()));
-    const auto iptc = std::find_if(run.resources.begin(), run.resources.end(),
-                                   [](const tResourceView& r) { return r.IsPhotoshops(kIptcResource); });
+    const tResourceRun run =
+        ReadImageResources(segmentBytes.substr(2 + kPhotoshopSignature.size()));
+    const auto iptc =
+        std::find_if(run.resources.begin(), run.resources.end(),
+                     [](const tResourceView& r) { return r.IsPhotoshops(kIptcResource); });
     if (iptc != run.resources.end()) {
       if (const auto datasets = ParseIimDatasets(iptc->data)) {
         const bool utf8 = DeclaresUtf8(*datasets);
         for (const tDataset& d : *datasets) {
-          if (d.record == 2 || d.record == 8) AddDataset(EntryOf(d.record, d.number, d.value, utf8), lists);
+          if (d.record == 2 || d.record == 8)
+            AddDataset(EntryOf(d.record, d.number, d.value, utf8), lists);
         }
         finish();
         return;
@@ -141,7 +146,8 @@ void TIPTCdata::ParseSegment(std::string_view segmentBytes) {
   const auto size = static_cast<std::int64_t>(buffer.size());
   std::int64_t i = FindBytes(buffer, "Photoshop 3.0") + 13;
   const std::int64_t signatureEnd = i;
-  while (i < size && !(Byte(buffer, i) == 0x1C && (Byte(buffer, i + 1) == 2 || Byte(buffer, i + 1) == 8))) {
+  while (i < size &&
+         !(Byte(buffer, i) == 0x1C && (Byte(buffer, i + 1) == 2 || Byte(buffer, i + 1) == 8))) {
     ++i;
   }
   if (i >= size) return;
@@ -171,7 +177,8 @@ void TIPTCdata::AddListDataset(const TTagEntry& entry, std::map<std::string, tLi
   // A dataset holds one item, which may itself contain a comma.
   for (const std::string& item : SplitCommaList(QuoteListItem(entry.DisplayValue))) {
     const std::string trimmed(TrimBlanks(item));
-    if (found->second.seen.insert(AsciiLowerCase(trimmed)).second) found->second.items.push_back(trimmed);
+    if (found->second.seen.insert(AsciiLowerCase(trimmed)).second)
+      found->second.items.push_back(trimmed);
   }
 }
 

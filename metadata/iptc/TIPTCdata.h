@@ -34,7 +34,9 @@ class TIPTCdata {
 
   std::int32_t Count() const { return static_cast<std::int32_t>(entries_.size()); }
   // A copy of row `index` (0-based, below Count).
-  TTagEntry EntryAt(std::int32_t index) const { return entries_.at(static_cast<std::size_t>(index)); }
+  TTagEntry EntryAt(std::int32_t index) const {
+    return entries_.at(static_cast<std::size_t>(index));
+  }
 
   // First row whose ShortName equals `name` ignoring letter case; -1 if none.
   std::int32_t IndexOfName(std::string_view name) const;
@@ -67,7 +69,8 @@ class TIPTCdata {
   // edited but that this list read a value for without a dataset in `source` (the source could
   // not be split into datasets, or the value came from elsewhere in the block) is written from
   // that value, so that no value read is lost. Padded with one zero byte to even length.
-  std::string BuildIim(const std::vector<tDataset>& source, const std::vector<tFieldEdit>& edits) const;
+  std::string BuildIim(const std::vector<tDataset>& source,
+                       const std::vector<tFieldEdit>& edits) const;
 
  private:
   // A list field while a parse collects its items: its row, the items, and those seen so far

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "metadata/bytes/ByteStream.h"
 #include "metadata/jpeg/JpegMarkers.h"
@@ -38,7 +38,7 @@ void IgnoreMessage(j_common_ptr) {}
 struct tFileSource {
   jpeg_source_mgr manager;  // first: libjpeg sees the struct through it
   platform::InputFile* file;
-  std::int64_t offset;      // of the next byte to be read
+  std::int64_t offset;  // of the next byte to be read
   bool failed;
   JOCTET buffer[4096];
 };
@@ -85,7 +85,8 @@ void SkipInput(j_decompress_ptr info, long count) {
 // back from ErrorExit is safe. A file that ends after a complete frame header but before any
 // scan (a metadata-only JPEG) still has a readable header (libjpeg then stops with "missing SOS").
 // `failed`: a read of the file failed on the way.
-bool ReadFrameHeader(platform::InputFile& file, int& width, int& height, char* message, bool& failed) {
+bool ReadFrameHeader(platform::InputFile& file, int& width, int& height, char* message,
+                     bool& failed) {
   jpeg_decompress_struct info{};
   tJpegErrors errors{};
   tFileSource source{};
@@ -99,8 +100,8 @@ bool ReadFrameHeader(platform::InputFile& file, int& width, int& height, char* m
   errors.manager.error_exit = ErrorExit;
   errors.manager.output_message = IgnoreMessage;
   if (setjmp(errors.jump) != 0) {
-    const bool headerRead = errors.manager.msg_code == JERR_SOF_NO_SOS && info.image_width > 0 &&
-                            info.image_height > 0;
+    const bool headerRead =
+        errors.manager.msg_code == JERR_SOF_NO_SOS && info.image_width > 0 && info.image_height > 0;
     width = static_cast<int>(info.image_width);
     height = static_cast<int>(info.image_height);
     std::snprintf(message, JMSG_LENGTH_MAX, "%s", errors.message);
@@ -141,27 +142,33 @@ void WalkSegments(ByteStream& stream, tWalk& walk, int limit) {
       inLeadingRun = false;
       continue;
     }
-    if (limit > 0 && IsAppOrComment(marker.code) && ++counts[marker.code == kMarkerCom ? 16 : marker.code - kMarkerApp0] > limit) {
+    if (limit > 0 && IsAppOrComment(marker.code) &&
+        ++counts[marker.code == kMarkerCom ? 16 : marker.code - kMarkerApp0] > limit) {
       walk.tooMany = marker.code;
       return;
     }
     if (marker.code == kMarkerSos) walk.imageData = marker.markerOffset - 1;
     std::int32_t length = 0;
-    const bool whole = ReadLengthField(stream, length) && length >= 2 &&
-                       stream.Skip(static_cast<std::size_t>(length - 2)) == static_cast<std::size_t>(length - 2);
+    const bool whole =
+        ReadLengthField(stream, length) && length >= 2 &&
+        stream.Skip(static_cast<std::size_t>(length - 2)) == static_cast<std::size_t>(length - 2);
     inLeadingRun = inLeadingRun && whole && !marker.strayBefore && IsAppOrComment(marker.code);
     if (inLeadingRun) {
-      walk.leading.push_back({marker.start, marker.markerOffset + 1 + length, marker.code, marker.markerOffset});
+      walk.leading.push_back(
+          {marker.start, marker.markerOffset + 1 + length, marker.code, marker.markerOffset});
       walk.tailStart = walk.leading.back().end;
     }
     if (!whole || marker.code == kMarkerSos) return;
   }
 }
 
-std::string MarkerName(int code) { return code == kMarkerCom ? std::string("COM") : "APP" + std::to_string(code - kMarkerApp0); }
+std::string MarkerName(int code) {
+  return code == kMarkerCom ? std::string("COM") : "APP" + std::to_string(code - kMarkerApp0);
+}
 
 void ThrowUnreadable(const std::string& name, const char* message) {
-  throw FormatError("Cannot read the JPEG header of '" + name + "': " + (message[0] != '\0' ? message : "not a JPEG file"));
+  throw FormatError("Cannot read the JPEG header of '" + name +
+                    "': " + (message[0] != '\0' ? message : "not a JPEG file"));
 }
 
 }  // namespace
@@ -179,7 +186,9 @@ JpegImage::JpegImage(JpegImage&&) noexcept = default;
 JpegImage& JpegImage::operator=(JpegImage&&) noexcept = default;
 JpegImage::~JpegImage() = default;
 
-JpegImage JpegImage::Load(const std::string& fileName) { return Open(platform::OpenInputFile(fileName), fileName); }
+JpegImage JpegImage::Load(const std::string& fileName) {
+  return Open(platform::OpenInputFile(fileName), fileName);
+}
 
 JpegImage JpegImage::FromBytes(std::string bytes, const std::string& name) {
   return Open(std::make_unique<MemoryInputFile>(std::move(bytes)), name);
@@ -198,7 +207,9 @@ JpegImage JpegImage::Open(std::unique_ptr<platform::InputFile> file, const std::
     FileByteStream stream(*image.file_);
     const std::size_t got = stream.Read(reinterpret_cast<char*>(soi), 2);
     if (got != 2 || soi[0] != 0xFF || soi[1] != kMarkerSoi) {
-      if (got == 2) std::snprintf(message, sizeof message, "Not a JPEG file: starts with 0x%02x 0x%02x", soi[0], soi[1]);
+      if (got == 2)
+        std::snprintf(message, sizeof message, "Not a JPEG file: starts with 0x%02x 0x%02x", soi[0],
+                      soi[1]);
       ThrowUnreadable(name, message);
     }
     WalkSegments(stream, walk, kMaxSegmentsOfOneKind);
@@ -206,12 +217,15 @@ JpegImage JpegImage::Open(std::unique_ptr<platform::InputFile> file, const std::
     throw FormatError("Cannot read '" + name + "': " + e.what());
   }
   if (walk.tooMany >= 0) {
-    throw FormatError("Cannot rewrite '" + name + "': it holds more than " + std::to_string(kMaxSegmentsOfOneKind) + " " +
-                      MarkerName(walk.tooMany) + " segments in front of its image data, more than a write takes on");
+    throw FormatError("Cannot rewrite '" + name + "': it holds more than " +
+                      std::to_string(kMaxSegmentsOfOneKind) + " " + MarkerName(walk.tooMany) +
+                      " segments in front of its image data, more than a write takes on");
   }
   bool failed = false;
   if (!ReadFrameHeader(*image.file_, image.width_, image.height_, message, failed)) {
-    if (failed) throw FormatError("Cannot read '" + name + "': the file could not be read as far as its frame header");
+    if (failed)
+      throw FormatError("Cannot read '" + name +
+                        "': the file could not be read as far as its frame header");
     ThrowUnreadable(name, message);
   }
   image.leading_ = std::move(walk.leading);
@@ -237,7 +251,8 @@ std::size_t JpegImage::ReadAt(std::int64_t offset, char* buffer, std::size_t siz
 }
 
 std::string JpegImage::ReadRange(std::int64_t start, std::int64_t end) const {
-  if (start < 0 || end < start) throw FormatError("Cannot read '" + name_ + "': a range that is none");
+  if (start < 0 || end < start)
+    throw FormatError("Cannot read '" + name_ + "': a range that is none");
   std::string bytes(static_cast<std::size_t>(end - start), '\0');
   if (ReadAt(start, bytes.data(), bytes.size()) != bytes.size()) {
     throw FormatError("The file '" + name_ + "' changed while it was being rewritten");
@@ -257,7 +272,9 @@ bool SameImageData(const JpegImage& one, const JpegImage& other) {
   const std::unique_ptr<char[]> right = std::make_unique_for_overwrite<char[]>(kCompareChunk);
   for (;;) {
     const std::size_t got = one.ReadAt(a, left.get(), kCompareChunk);
-    if (other.ReadAt(b, right.get(), kCompareChunk) != got || std::memcmp(left.get(), right.get(), got) != 0) return false;
+    if (other.ReadAt(b, right.get(), kCompareChunk) != got ||
+        std::memcmp(left.get(), right.get(), got) != 0)
+      return false;
     if (got == 0) return a == one.Size();
     a += static_cast<std::int64_t>(got);
     b += static_cast<std::int64_t>(got);

@@ -22,7 +22,8 @@ struct tLeadingSegment {
 
 // The run of whole APPn and COM segments right after SOI in `jpeg`, in file order, as a decoder
 // reads them (stray bytes end the run). `tailStart` receives the offset of what follows the run.
-std::vector<tLeadingSegment> FindLeadingSegments(std::string_view jpeg, std::int64_t* tailStart = nullptr);
+std::vector<tLeadingSegment> FindLeadingSegments(std::string_view jpeg,
+                                                 std::int64_t* tailStart = nullptr);
 
 // A JPEG file with the pixel size from its frame header, open for a rewrite. What a rewrite
 // needs of it is read when it is needed: the positions of its segments are known, their bytes

@@ -10,7 +10,8 @@ namespace dux {
 
 // The marker codes the library names.
 inline constexpr std::uint8_t kMarkerSoi = 0xD8, kMarkerEoi = 0xD9, kMarkerSos = 0xDA;
-inline constexpr std::uint8_t kMarkerApp0 = 0xE0, kMarkerApp1 = 0xE1, kMarkerApp13 = 0xED, kMarkerApp15 = 0xEF;
+inline constexpr std::uint8_t kMarkerApp0 = 0xE0, kMarkerApp1 = 0xE1, kMarkerApp13 = 0xED,
+                              kMarkerApp15 = 0xEF;
 inline constexpr std::uint8_t kMarkerCom = 0xFE;
 
 // How a walk treats the bytes between segments.

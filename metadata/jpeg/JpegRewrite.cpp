@@ -14,7 +14,8 @@ constexpr std::size_t kWriteSize = 1 << 18;
 // metadata in one, then the image data in whole pages.
 class BufferedOutput {
  public:
-  explicit BufferedOutput(platform::OutputFile& out) : out_(out), buffer_(std::make_unique_for_overwrite<char[]>(kWriteSize)) {}
+  explicit BufferedOutput(platform::OutputFile& out)
+      : out_(out), buffer_(std::make_unique_for_overwrite<char[]>(kWriteSize)) {}
 
   void Append(std::string_view bytes) {
     while (!bytes.empty()) {
@@ -28,9 +29,11 @@ class BufferedOutput {
   // Reads the source's bytes from `start` to `end` straight into the buffer.
   void AppendFrom(const JpegImage& source, std::int64_t start, std::int64_t end) {
     while (start < end) {
-      const auto want = static_cast<std::size_t>(std::min<std::int64_t>(end - start, static_cast<std::int64_t>(kWriteSize - used_)));
+      const auto want = static_cast<std::size_t>(
+          std::min<std::int64_t>(end - start, static_cast<std::int64_t>(kWriteSize - used_)));
       const std::size_t got = source.ReadAt(start, buffer_.get() + used_, want);
-      if (got != want) throw FormatError("The file '" + source.Name() + "' changed while it was being rewritten");
+      if (got != want)
+        throw FormatError("The file '" + source.Name() + "' changed while it was being rewritten");
       used_ += got;
       start += static_cast<std::int64_t>(got);
       if (used_ == kWriteSize) Flush();
@@ -75,10 +78,12 @@ void WriteJpeg(JpegImage& source, std::span<const tPiece> pieces, const std::str
   if (std::unique_ptr<platform::InputFile> back = out->ReadBack()) {
     const JpegImage written = JpegImage::Open(std::move(back), destination);
     const auto refuse = [&destination](const std::string& what) {
-      throw FormatError("Cannot write '" + destination + "': the file written did not read back as meant (" + what +
+      throw FormatError("Cannot write '" + destination +
+                        "': the file written did not read back as meant (" + what +
                         "); it was not saved");
     };
-    if (written.Width() != source.Width() || written.Height() != source.Height()) refuse("the frame size differs");
+    if (written.Width() != source.Width() || written.Height() != source.Height())
+      refuse("the frame size differs");
     if (!SameImageData(source, written)) refuse("the image data differs");
     if (check) check(written);
   }

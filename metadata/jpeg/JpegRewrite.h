@@ -16,7 +16,8 @@ namespace dux {
 // Opens where a rewrite's bytes go for a destination name. The plug-in writes through a
 // temporary file beside the destination (OpenReplacingFile); tests hand in outputs of their own,
 // a full disk or a refused rename among them.
-using OutputOpener = std::function<std::unique_ptr<platform::OutputFile>(const std::string& destination)>;
+using OutputOpener =
+    std::function<std::unique_ptr<platform::OutputFile>(const std::string& destination)>;
 
 // A platform::ReplacingFile for `destination`. Throws FormatError as its constructor does.
 std::unique_ptr<platform::OutputFile> OpenReplacingFile(const std::string& destination);

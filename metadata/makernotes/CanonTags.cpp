@@ -10,10 +10,16 @@ namespace dux {
 // that users and their scripts already hold depend on them.
 constexpr tTagRow kCanonRows[] = {
     {.TagNumber = 0x0000, .ShortName = "Skip", .Description = "Skip"},
-    {.TagNumber = 0x0001, .ShortName = "ExposureInfo1", .Description = "ExposureInfo1", .FormatterWithContext = &ListCameraSettings},
+    {.TagNumber = 0x0001,
+     .ShortName = "ExposureInfo1",
+     .Description = "ExposureInfo1",
+     .FormatterWithContext = &ListCameraSettings},
     {.TagNumber = 0x0002, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x0003, .ShortName = "Skip", .Description = "Skip"},
-    {.TagNumber = 0x0004, .ShortName = "ExposureInfo2", .Description = "ExposureInfo2", .FormatterWithContext = &ListShotInfo},
+    {.TagNumber = 0x0004,
+     .ShortName = "ExposureInfo2",
+     .Description = "ExposureInfo2",
+     .FormatterWithContext = &ListShotInfo},
     {.TagNumber = 0x0006, .ShortName = "ImageType", .Description = "ImageType"},
     {.TagNumber = 0x0007, .ShortName = "FirmwareVersion", .Description = "FirmwareVersion"},
     {.TagNumber = 0x0008, .ShortName = "ImageNumber", .Description = "ImageNumber"},
@@ -23,7 +29,10 @@ constexpr tTagRow kCanonRows[] = {
     {.TagNumber = 0x000C, .ShortName = "CameraSerialNumber", .Description = "CameraSerialNumber"},
     {.TagNumber = 0x000D, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x000E, .ShortName = "Skip", .Description = "Skip"},
-    {.TagNumber = 0x000F, .ShortName = "CustomFunctions", .Description = "CustomFunctions", .FormatterWithContext = &ListCustomFunctions},
+    {.TagNumber = 0x000F,
+     .ShortName = "CustomFunctions",
+     .Description = "CustomFunctions",
+     .FormatterWithContext = &ListCustomFunctions},
     {.TagNumber = 0x0010, .ShortName = "Skip", .Description = "Skip"},
 };
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "text/AsciiText.h"
 #include "metadata/tiff/ExifValues.h"
+#include "text/AsciiText.h"
 #include "text/TextFields.h"
 #include "text/TextFormat.h"
 
@@ -20,11 +20,14 @@ constexpr std::array<tListField, 20> kCameraSettings = {{
     {"Macro mode", 2, "1:Macro,2:Normal"},
     {"Self Timer", 2, ""},
     {"Compression Rate", 4, "0:SuperFine,1:Fine,2:Normal,3:Basic,5:SuperFine"},
-    {"Flash Mode", 5, "0:Not fired,1:Auto,2:On,3:Red-eye,4:Slow sync,5:Auto+red-eye,6:On+red eye,16:External flash"},
+    {"Flash Mode", 5,
+     "0:Not fired,1:Auto,2:On,3:Red-eye,4:Slow sync,5:Auto+red-eye,6:On+red eye,16:External flash"},
     {"Drive Mode", 6, "0:Single,1:Continuous"},
     {"Focus Mode", 8, "0:One-Shot,1:AI Servo,2:AI Focus,3:MF,4:Single,5:Continuous,6:MF"},
     {"Image Size", 11, "0:Large,1:Medium,2:Small,4:5MPixel,5:2 MPixel,6:1.5 MPixel"},
-    {"Easy Shoot", 12, "0:Full Auto,1:Manual,2:Landscape,3:Fast Shutter,4:Slow Shutter,5:Night,6:B&W,7:Sepia,8:Portrait,9:Sports,10:Macro/Close-Up,11:Pan Focus"},
+    {"Easy Shoot", 12,
+     "0:Full Auto,1:Manual,2:Landscape,3:Fast Shutter,4:Slow "
+     "Shutter,5:Night,6:B&W,7:Sepia,8:Portrait,9:Sports,10:Macro/Close-Up,11:Pan Focus"},
     {"Contrast", 14, kLowNormalHigh},
     {"Saturation", 15, kLowNormalHigh},
     {"Sharpness", 16, kLowNormalHigh},
@@ -44,7 +47,10 @@ constexpr std::array<tListField, 6> kShotInfo = {{
     {"Sequence Number", 9, ""},
     {"OpticalZoom Step", 11, ""},
     {"AF point", 14, ""},
-    {"Flash bias", 16, "65472:-2 EV,65484:-1.67 EV,65488:-1.50 EV,65492:-1.33 EV,65504:-1 EV,65516:-0.67 EV,65520:-0.50 EV,65524:-0.33 EV,0:0 EV,12:0.33 EV,16:0.50 EV,20:0.67 EV,32:1 EV,44:1.33 EV,48:1.50 EV,52:1.67 EV,64:2 EV"},
+    {"Flash bias", 16,
+     "65472:-2 EV,65484:-1.67 EV,65488:-1.50 EV,65492:-1.33 EV,65504:-1 EV,65516:-0.67 "
+     "EV,65520:-0.50 EV,65524:-0.33 EV,0:0 EV,12:0.33 EV,16:0.50 EV,20:0.67 EV,32:1 EV,44:1.33 "
+     "EV,48:1.50 EV,52:1.67 EV,64:2 EV"},
     {"Distance", 19, ""},
 }};
 
@@ -60,7 +66,8 @@ constexpr std::array<tCustomFunction, 15> kCustomFunctions = {{
     {"Exposure Level", "0:1/2 stop,1:1/3 stop"},
     {"AF Assist", "0:On (auto),1:Off"},
     {"AV Shutter Speed", "0:Automatic,1: 1/200 (fixed)"},
-    {"AEB Sequence", "0:0, -, + / Enabled1: 0, -, + / Disabled,2: -, 0, + / Enabled,3: -, 0, + / Disabled"},
+    {"AEB Sequence",
+     "0:0, -, + / Enabled1: 0, -, + / Disabled,2: -, 0, + / Enabled,3: -, 0, + / Disabled"},
     {"Shutter Sync", "0:1st-curtain sync,1: 2nd-curtain sync"},
     {"Lens AF Button", "0:AF stop,1:Operate AF,2:Lock AE and start timer"},
     {"Fill Flash Reduction", "0:Enable,1:Disable"},
@@ -72,7 +79,8 @@ constexpr std::array<tCustomFunction, 15> kCustomFunctions = {{
 }};
 
 // Adds a named value to the context when it is not blank, and its line to `lines`.
-void AddNamedLine(std::string& lines, std::string_view label, std::string_view value, FormatContext& context) {
+void AddNamedLine(std::string& lines, std::string_view label, std::string_view value,
+                  FormatContext& context) {
   if (TrimBlanks(value).empty()) return;
   context.AddValue(label, value);
   lines.append("\r\n").append(label).append("=").append(value);
@@ -84,7 +92,8 @@ std::vector<std::string_view> CommaFields(std::string_view text) {
   fields.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1);
   for (std::size_t start = 0;;) {
     const auto comma = text.find(',', start);
-    fields.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    fields.push_back(text.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
     if (comma == std::string_view::npos) return fields;
     start = comma + 1;
   }
@@ -96,12 +105,14 @@ std::string_view Field(const std::vector<std::string_view>& fields, int n) {
 }
 
 template <std::size_t N>
-std::string FieldLines(std::string_view text, const std::array<tListField, N>& fields, FormatContext& context) {
+std::string FieldLines(std::string_view text, const std::array<tListField, N>& fields,
+                       FormatContext& context) {
   const std::vector<std::string_view> values = CommaFields(text);
   std::string lines;
   for (const tListField& field : fields) {
     const std::string_view value = Field(values, field.field);
-    AddNamedLine(lines, field.label, field.codes.empty() ? value : ValueCodeOf(field.codes, value), context);
+    AddNamedLine(lines, field.label, field.codes.empty() ? value : ValueCodeOf(field.codes, value),
+                 context);
   }
   return lines;
 }
@@ -124,12 +135,13 @@ std::string FormatLensRange(std::string_view text, FormatContext& context) {
   std::string rest(text);
   for (std::size_t i = 0; i < 3; ++i) {
     const auto found = rest.find(", ");
-    numbers[i] = FractionValue(found == std::string::npos ? std::string_view() : std::string_view(rest).substr(0, found));
+    numbers[i] = FractionValue(
+        found == std::string::npos ? std::string_view() : std::string_view(rest).substr(0, found));
     rest = found == std::string::npos ? rest.substr(0, 64) : rest.substr(found + 1, 64);
   }
   numbers[3] = FractionValue(rest);
-  return FormatText("%0.1f-%0.1f(mm)  F%0.1f-F%0.1f", {numbers[0], numbers[1], numbers[2], numbers[3]},
-                    context.DecimalSeparator());
+  return FormatText("%0.1f-%0.1f(mm)  F%0.1f-F%0.1f",
+                    {numbers[0], numbers[1], numbers[2], numbers[3]}, context.DecimalSeparator());
 }
 
 std::string ListCameraSettings(std::string_view text, FormatContext& context) {

@@ -8,8 +8,14 @@ namespace dux {
 // that users and their scripts already hold depend on them.
 constexpr tTagRow kOlympusRows[] = {
     {.TagNumber = 0x0200, .ShortName = "SpecialMode", .Description = "SpecialMode"},
-    {.TagNumber = 0x0201, .ShortName = "JpegQual", .Description = "JpegQual", .ValueCodes = "1:SQ,2:HQ,3:SHQ,4:Raw"},
-    {.TagNumber = 0x0202, .ShortName = "Macro", .Description = "Macro", .ValueCodes = "0=Normal,1:Macro;"},
+    {.TagNumber = 0x0201,
+     .ShortName = "JpegQual",
+     .Description = "JpegQual",
+     .ValueCodes = "1:SQ,2:HQ,3:SHQ,4:Raw"},
+    {.TagNumber = 0x0202,
+     .ShortName = "Macro",
+     .Description = "Macro",
+     .ValueCodes = "0=Normal,1:Macro;"},
     {.TagNumber = 0x0203, .ShortName = "Skip", .Description = "Skip"},
     {.TagNumber = 0x0204, .ShortName = "DigiZoom", .Description = "Digital Zoom Ratio"},
     {.TagNumber = 0x0205, .ShortName = "Skip", .Description = "Skip"},

@@ -21,18 +21,27 @@ char ModelLetter(std::string_view model) {
 // A Nikon note of the third kind, with a TIFF header of its own: known by the EXIF version, or for
 // a D-series model by a TIFF file without one.
 bool NikonWithTiffHeader(const tNoteFacts& facts) {
-  return facts.exifVersion > "0210" || (facts.exifVersion.empty() && ModelLetter(facts.model) == 'D' && facts.tiffSource);
+  return facts.exifVersion > "0210" ||
+         (facts.exifVersion.empty() && ModelLetter(facts.model) == 'D' && facts.tiffSource);
 }
 
 constexpr tMakeRow kMakers[] = {
-    {.make = "NIKON", .matches = NikonWithTiffHeader, .table = &kNikonTable2, .directory = 18,
-     .values = NoteOrigin::kNoteTiffHeader, .noteTiffHeader = 10},
+    {.make = "NIKON",
+     .matches = NikonWithTiffHeader,
+     .table = &kNikonTable2,
+     .directory = 18,
+     .values = NoteOrigin::kNoteTiffHeader,
+     .noteTiffHeader = 10},
     {.make = "NIKON", .header = "Nikon", .table = &kNikonTable1, .directory = 8},
     {.make = "NIKON", .table = &kNikonTable2},
     {.make = "OLYMP", .table = &kOlympusTable, .directory = 8, .fallback = NoteOrigin::kTiffHeader},
     {.make = "CASIO", .header = "QVC", .table = &kCasioTable2, .directory = 6},
     {.make = "CASIO", .table = &kCasioTable1},
-    {.make = "FUJIF", .table = &kFujifilmTable, .directory = 12, .values = NoteOrigin::kNote, .order = NoteOrder::kLittleEndian},
+    {.make = "FUJIF",
+     .table = &kFujifilmTable,
+     .directory = 12,
+     .values = NoteOrigin::kNote,
+     .order = NoteOrder::kLittleEndian},
     {.make = "CANON", .table = &kCanonTable, .order = NoteOrder::kFromEntryCount},
     {.make = "SEIKO", .table = &kSeikoTable, .directory = 8},
     {.make = "SANYO", .table = &kSanyoTable, .directory = 8},
@@ -78,7 +87,9 @@ std::span<const tMakeRow> MakerNoteRegistry() { return kMakers; }
 const tMakeRow* TmsInfo::RowOf(const tNoteFacts& facts) {
   const std::string make = AsciiUpperCase(facts.make.substr(0, 5));
   for (const tMakeRow& row : kMakers) {
-    if (row.make == make && facts.note.starts_with(row.header) && (row.matches == nullptr || row.matches(facts))) return &row;
+    if (row.make == make && facts.note.starts_with(row.header) &&
+        (row.matches == nullptr || row.matches(facts)))
+      return &row;
   }
   return nullptr;
 }
@@ -86,7 +97,8 @@ const tMakeRow* TmsInfo::RowOf(const tNoteFacts& facts) {
 std::optional<tNoteLayout> TmsInfo::LayoutOf(const tNoteFacts& facts) {
   const tMakeRow* row = RowOf(facts);
   if (row == nullptr) return std::nullopt;
-  return tNoteLayout{*row->table, row->directory, ValueBase(*row, facts.notePos), FallbackBase(row->fallback),
+  return tNoteLayout{*row->table, row->directory, ValueBase(*row, facts.notePos),
+                     FallbackBase(row->fallback),
                      NoteBigEndian(*row, facts.note, facts.exifBigEndian)};
 }
 

@@ -14,9 +14,10 @@ struct tNoteFacts {
   std::string_view make, model;  // the camera's Make and Model
   std::string_view exifVersion;  // the raw bytes of tag 0x9000, at most 6
   std::string_view note;         // the note's bytes
-  std::int64_t notePos = 0;      // where the note starts in the EXIF bytes (1-based; the TIFF header is at 9)
+  std::int64_t notePos =
+      0;  // where the note starts in the EXIF bytes (1-based; the TIFF header is at 9)
   bool exifBigEndian = false;
-  bool tiffSource = false;       // the EXIF bytes are a TIFF file's
+  bool tiffSource = false;  // the EXIF bytes are a TIFF file's
 };
 
 // Where a note's value offsets count from.
@@ -36,14 +37,16 @@ enum class NoteOrder { kAsExif, kLittleEndian, kFromEntryCount };
 // One make's note layout: how it is recognised, which table names its tags, where its directory
 // stands and where its values' offsets count from.
 struct tMakeRow {
-  std::string_view make{};                     // the first five letters of Make, in upper case
-  std::string_view header{};                   // what the note starts with; empty: any note
+  std::string_view make{};                       // the first five letters of Make, in upper case
+  std::string_view header{};                     // what the note starts with; empty: any note
   bool (*matches)(const tNoteFacts&) = nullptr;  // a further test of the facts; none: any
   const std::span<const tTagRow>* table = nullptr;
-  std::int64_t directory = 0;                  // where the directory starts in the note (0-based)
-  NoteOrigin values = NoteOrigin::kTiffHeader;       // where the offsets of values in the note count from
-  std::int64_t noteTiffHeader = 0;             // with NoteOrigin::kNoteTiffHeader: where it starts in the note
-  NoteOrigin fallback = NoteOrigin::kSegmentStart;   // where a value that is not in the note is looked for
+  std::int64_t directory = 0;  // where the directory starts in the note (0-based)
+  NoteOrigin values =
+      NoteOrigin::kTiffHeader;      // where the offsets of values in the note count from
+  std::int64_t noteTiffHeader = 0;  // with NoteOrigin::kNoteTiffHeader: where it starts in the note
+  NoteOrigin fallback =
+      NoteOrigin::kSegmentStart;  // where a value that is not in the note is looked for
   NoteOrder order = NoteOrder::kAsExif;
 };
 

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <limits>
 
-#include "text/AsciiText.h"
 #include "metadata/bytes/ByteReader.h"
+#include "text/AsciiText.h"
 #include "text/TextFormat.h"
 
 namespace dux {
@@ -17,15 +17,21 @@ namespace {
 constexpr int kMaxComponents = 128;
 constexpr std::string_view kListSeparator = ", ";
 
-bool IsWholeNumberType(int type) { return type == 1 || type == 3 || type == 4 || type == 6 || type == 8 || type == 9; }
+bool IsWholeNumberType(int type) {
+  return type == 1 || type == 3 || type == 4 || type == 6 || type == 8 || type == 9;
+}
 bool IsRationalType(int type) { return type == 5 || type == 10; }
 
 std::uint64_t DecodeUnsigned(std::string_view bytes, bool bigEndian) noexcept {
   switch (bytes.size()) {  // the widths of the TIFF types, without a loop
-    case 1: return Byte(bytes, 1);
-    case 2: return Word(bytes, 1, bigEndian);
-    case 4: return Long(bytes, 1, bigEndian);
-    default: break;
+    case 1:
+      return Byte(bytes, 1);
+    case 2:
+      return Word(bytes, 1, bigEndian);
+    case 4:
+      return Long(bytes, 1, bigEndian);
+    default:
+      break;
   }
   std::uint64_t value = 0;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -45,18 +51,23 @@ double IeeeValue(std::string_view raw, int type, bool bigEndian) noexcept {
 
 // Appends one component's text: a whole number as its digits, or through the code list; a
 // rational as "num/den", followed by the label the code list gives the whole text so far.
-void AppendComponent(std::string& text, std::string_view raw, int type, std::string_view codes, bool bigEndian) {
+void AppendComponent(std::string& text, std::string_view raw, int type, std::string_view codes,
+                     bool bigEndian) {
   char digits[32];
   if (IsWholeNumberType(type)) {
-    const auto end = std::to_chars(digits, digits + sizeof digits, DecodeInteger(raw, bigEndian)).ptr;
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, DecodeInteger(raw, bigEndian)).ptr;
     const std::string_view value(digits, static_cast<std::size_t>(end - digits));
     text += codes.empty() ? value : ValueCodeOf(codes, value);
     return;
   }
   if (IsRationalType(type)) {
-    char* end = std::to_chars(digits, digits + sizeof digits, DecodeInteger(raw.substr(0, 4), bigEndian)).ptr;
+    char* end =
+        std::to_chars(digits, digits + sizeof digits, DecodeInteger(raw.substr(0, 4), bigEndian))
+            .ptr;
     *end++ = '/';
-    end = std::to_chars(end, digits + sizeof digits, DecodeInteger(raw.substr(4, 4), bigEndian)).ptr;
+    end =
+        std::to_chars(end, digits + sizeof digits, DecodeInteger(raw.substr(4, 4), bigEndian)).ptr;
     const std::string_view fraction(digits, static_cast<std::size_t>(end - digits));
     if (codes.empty()) {
       text += fraction;
@@ -79,7 +90,8 @@ std::int32_t DecodeInteger(std::string_view bytes, bool bigEndian) noexcept {
 double NumericValue(std::string_view raw, int valueType, bool bigEndian) noexcept {
   if (IsWholeNumberType(valueType)) return DecodeInteger(raw, bigEndian);
   if (IsRationalType(valueType)) {
-    const std::int32_t num = DecodeInteger(raw.substr(0, std::min<std::size_t>(4, raw.size())), bigEndian);
+    const std::int32_t num =
+        DecodeInteger(raw.substr(0, std::min<std::size_t>(4, raw.size())), bigEndian);
     const std::int32_t den = raw.size() > 4 ? DecodeInteger(raw.substr(4, 4), bigEndian) : 0;
     return den == 0 ? 0.0 : static_cast<double>(num) / den;
   }
@@ -94,16 +106,19 @@ std::string FormatTagValue(std::string_view raw, int valueType, std::string_view
                            std::string_view pattern, bool bigEndian, char decimalSeparator) {
   const int width = TypeSize(valueType);
   if (width == 0) return "0";
-  const std::size_t count = std::min<std::size_t>(raw.size() / static_cast<std::size_t>(width), kMaxComponents);
+  const std::size_t count =
+      std::min<std::size_t>(raw.size() / static_cast<std::size_t>(width), kMaxComponents);
   std::string text;
   if (count > 1) text.reserve(count * 6);  // a list: room for most components and their commas
   for (std::size_t j = 0; j < count; ++j) {
     if (j > 0) text += kListSeparator;
-    AppendComponent(text, raw.substr(j * static_cast<std::size_t>(width), static_cast<std::size_t>(width)),
-                    valueType, codes, bigEndian);
+    AppendComponent(
+        text, raw.substr(j * static_cast<std::size_t>(width), static_cast<std::size_t>(width)),
+        valueType, codes, bigEndian);
   }
   if (pattern.empty()) return text;
-  if (pattern.find("%s") != std::string_view::npos) return FormatText(pattern, {std::string_view(text)});
+  if (pattern.find("%s") != std::string_view::npos)
+    return FormatText(pattern, {std::string_view(text)});
   return FormatText(pattern, {NumericValue(raw, valueType, bigEndian)}, decimalSeparator);
 }
 
@@ -113,7 +128,8 @@ std::string_view ValueCodeOf(std::string_view codes, std::string_view value) {
   // may hold commas itself (a rational list so far) and then spans several items.
   const std::string_view key = TrimBlanks(value);
   for (std::size_t at = 0; at <= codes.size();) {
-    if (codes.size() - at > key.size() && codes.compare(at, key.size(), key) == 0 && codes[at + key.size()] == ':') {
+    if (codes.size() - at > key.size() && codes.compare(at, key.size(), key) == 0 &&
+        codes[at + key.size()] == ':') {
       const std::size_t start = at + key.size() + 1;
       return codes.substr(start, codes.find(',', start) - start);
     }

@@ -11,7 +11,9 @@ namespace dux {
 // Bytes per component of TIFF value type 0..12; 0 for any other type.
 constexpr int TypeSize(int valueType) noexcept {
   constexpr std::array<int, 13> kTypeSizes = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
-  return valueType >= 0 && valueType < static_cast<int>(kTypeSizes.size()) ? kTypeSizes[static_cast<std::size_t>(valueType)] : 0;
+  return valueType >= 0 && valueType < static_cast<int>(kTypeSizes.size())
+             ? kTypeSizes[static_cast<std::size_t>(valueType)]
+             : 0;
 }
 
 // The bytes as one number in the given byte order, kept to its low 32 bits and read as signed:

@@ -16,8 +16,12 @@ struct tIfdReader {
   std::string_view bytes;
   bool bigEndian = false;
 
-  constexpr std::uint16_t ReadWord(std::int64_t pos) const noexcept { return Word(bytes, pos, bigEndian); }
-  constexpr std::uint32_t ReadLong(std::int64_t pos) const noexcept { return Long(bytes, pos, bigEndian); }
+  constexpr std::uint16_t ReadWord(std::int64_t pos) const noexcept {
+    return Word(bytes, pos, bigEndian);
+  }
+  constexpr std::uint32_t ReadLong(std::int64_t pos) const noexcept {
+    return Long(bytes, pos, bigEndian);
+  }
 };
 
 // One 12-byte directory entry as stored.
@@ -32,7 +36,8 @@ struct tIfdEntry {
 };
 
 // Decodes the entry at position e. Offsets are unsigned 32-bit numbers; in 64 bits nothing wraps.
-constexpr tIfdEntry DecodeIfdEntry(const tIfdReader& reader, std::int64_t e, std::int64_t valueBase) noexcept {
+constexpr tIfdEntry DecodeIfdEntry(const tIfdReader& reader, std::int64_t e,
+                                   std::int64_t valueBase) noexcept {
   tIfdEntry entry;
   entry.tag = reader.ReadWord(e);
   entry.type = reader.ReadWord(e + 2);
@@ -62,7 +67,8 @@ enum class CountRule { kRefuseDirectory, kReadThoseThere };
 // The entries a walk reads of the directory at dirPos, by `rule`: the count where its entries are
 // all there (and for kRefuseDirectory, take no more than `room` bytes with the count); else none
 // for kRefuseDirectory (the directory is refused), or the entries present.
-constexpr std::optional<std::int64_t> EntriesToRead(const tIfdReader& reader, std::int64_t dirPos, CountRule rule,
+constexpr std::optional<std::int64_t> EntriesToRead(const tIfdReader& reader, std::int64_t dirPos,
+                                                    CountRule rule,
                                                     std::int64_t room = INT64_MAX) noexcept {
   const std::int64_t claimed = reader.ReadWord(dirPos), present = EntriesPresent(reader, dirPos);
   if (rule == CountRule::kReadThoseThere) return std::min(claimed, present);

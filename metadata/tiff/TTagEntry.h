@@ -33,12 +33,19 @@ class FormatContext {
 using ContextFormatter = std::string (*)(std::string_view text, FormatContext& context);
 
 // Which list of an image's entries an entry belongs to.
-enum class EntryTable : std::int32_t { kDirectories = 0, kMakerNote = 1 };  // EXIF, GPS and IPTC; the maker note
+enum class EntryTable : std::int32_t {
+  kDirectories = 0,
+  kMakerNote = 1
+};  // EXIF, GPS and IPTC; the maker note
 
 // What a walk of the EXIF directories builds: the values' display texts, the entries, or both.
 enum class BuildMode : std::int32_t { kFormatted = 2, kEntries = 4, kAll = 255 };
-constexpr bool FormatsValues(BuildMode mode) { return mode == BuildMode::kFormatted || mode == BuildMode::kAll; }
-constexpr bool KeepsEntries(BuildMode mode) { return mode == BuildMode::kEntries || mode == BuildMode::kAll; }
+constexpr bool FormatsValues(BuildMode mode) {
+  return mode == BuildMode::kFormatted || mode == BuildMode::kAll;
+}
+constexpr bool KeepsEntries(BuildMode mode) {
+  return mode == BuildMode::kEntries || mode == BuildMode::kAll;
+}
 
 // One row of a constant tag table (EXIF, GPS, IPTC, maker notes).
 struct tTagRow {

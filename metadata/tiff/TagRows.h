@@ -33,8 +33,9 @@ constexpr int FindRow(std::span<const tTagRow> rows, int tag, int record = 0) no
       high = middle;
     }
   }
-  return low < rows.size() && rows[low].RecordNumber == record && rows[low].TagNumber == tag ? static_cast<int>(low)
-                                                                                             : -1;
+  return low < rows.size() && rows[low].RecordNumber == record && rows[low].TagNumber == tag
+             ? static_cast<int>(low)
+             : -1;
 }
 
 }  // namespace dux

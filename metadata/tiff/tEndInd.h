@@ -26,7 +26,9 @@ class tEndInd {
   void ViewSegmentData(std::string_view bytes) { segmentData = bytes; }
 
   // The 16-bit value at pos and pos + 1, the first byte high when bigEndian.
-  std::uint16_t ReadWord(std::int64_t pos) const noexcept { return Word(segmentData, pos, bigEndian); }
+  std::uint16_t ReadWord(std::int64_t pos) const noexcept {
+    return Word(segmentData, pos, bigEndian);
+  }
   // The bytes pos .. pos + 3 in the same order, as a signed 32-bit number.
   std::int32_t ReadLong(std::int64_t pos) const noexcept {
     return static_cast<std::int32_t>(Long(segmentData, pos, bigEndian));

@@ -20,6 +20,7 @@ std::string Escaped(std::string_view text, bool attribute);
 // The prefixes of `declarations` (prefix, namespace; in the order they were made), by namespace.
 // A later declaration wins, and a prefix bound again no longer names the namespace it was first
 // bound to.
-std::map<std::string, std::string> PrefixMap(const std::vector<std::pair<std::string, std::string>>& declarations);
+std::map<std::string, std::string> PrefixMap(
+    const std::vector<std::pair<std::string, std::string>>& declarations);
 
 }  // namespace dux

@@ -23,7 +23,8 @@ void XmpPacket::Set(const tXmpProperty& property, const std::vector<std::string>
   };
   // A packet that states the property more than once, as none should, keeps only the first.
   for (const tFound& other : found_) {
-    if (&other != old && other.name == property.name && other.ns == property.ns) splice(other.begin, other.end, "");
+    if (&other != old && other.name == property.name && other.ns == property.ns)
+      splice(other.begin, other.end, "");
   }
   if (old != nullptr && (items.empty() || !old->attribute || property.kind != XmpKind::kText)) {
     splice(old->begin, old->end, "");  // removed, or replaced just below
@@ -43,7 +44,8 @@ void XmpPacket::Set(const tXmpProperty& property, const std::vector<std::string>
     if (PrefixesOf(i).count(std::string(property.ns)) != 0) target = i;
   }
   if (target == descriptions_.size() && !descriptions_.empty()) target = 0;
-  inserts_.emplace_back(target < descriptions_.size() ? target : SIZE_MAX, NewElement(property, items, PrefixesOf(target), old));
+  inserts_.emplace_back(target < descriptions_.size() ? target : SIZE_MAX,
+                        NewElement(property, items, PrefixesOf(target), old));
 }
 
 }  // namespace dux

@@ -18,7 +18,8 @@ inline constexpr std::string_view kXmpSignature{"http://ns.adobe.com/xap/1.0/\0"
 inline constexpr std::string_view kRdfNamespace = "http://www.w3.org/1999/02/22-rdf-syntax-ns#";
 inline constexpr std::string_view kDcNamespace = "http://purl.org/dc/elements/1.1/";
 inline constexpr std::string_view kPhotoshopNamespace = "http://ns.adobe.com/photoshop/1.0/";
-inline constexpr std::string_view kIptcCoreNamespace = "http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/";
+inline constexpr std::string_view kIptcCoreNamespace =
+    "http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/";
 
 // A character XML cannot hold, not even as a character reference: a control character other
 // than tab, line feed and carriage return.
@@ -47,7 +48,8 @@ class XmpPacket {
   // A packet parsed for reading alone is not placed: Get answers as for editing, but it is not
   // Editable, and the work of finding where each node stands is saved.
   enum class Use { kEdit, kRead };
-  static std::optional<XmpPacket> Parse(std::string_view packet, std::vector<std::string_view> namespaces = {},
+  static std::optional<XmpPacket> Parse(std::string_view packet,
+                                        std::vector<std::string_view> namespaces = {},
                                         Use use = Use::kEdit);
 
   // A property's value in UTF-8, as items: one for a text (a lang-alt gives its x-default, else its
@@ -68,11 +70,12 @@ class XmpPacket {
   std::string Serialize() const;
 
   // A new packet stating `properties` (those with items), padded for later edits in place.
-  static std::string Create(const std::vector<std::pair<tXmpProperty, std::vector<std::string>>>& properties);
+  static std::string Create(
+      const std::vector<std::pair<tXmpProperty, std::vector<std::string>>>& properties);
 
   // Parse's record of an element or attribute.
   struct tItem {
-    std::string lang;    // xml:lang, when given
+    std::string lang;  // xml:lang, when given
     std::string text;
     std::size_t begin = 0, end = 0;  // the rdf:li element's bytes
   };
@@ -80,20 +83,23 @@ class XmpPacket {
     std::string ns, name, qname;  // qname as written: prefix:name
     bool attribute = false;       // stated as an attribute of its description
     std::size_t description = 0;  // index into descriptions_
-    std::size_t begin = 0, end = 0;  // the element's bytes, or the attribute's (name to closing quote)
-    std::vector<std::pair<std::string, std::string>> declarations;  // the element's own xmlns: prefix, namespace
-    bool container = false;       // holds rdf:Alt, rdf:Bag or rdf:Seq
-    bool structured = false;      // holds other elements
+    std::size_t begin = 0,
+                end = 0;  // the element's bytes, or the attribute's (name to closing quote)
+    std::vector<std::pair<std::string, std::string>>
+        declarations;         // the element's own xmlns: prefix, namespace
+    bool container = false;   // holds rdf:Alt, rdf:Bag or rdf:Seq
+    bool structured = false;  // holds other elements
     std::string text;
     std::vector<tItem> items;
   };
   struct tDescription {
-    std::string qname;                  // as written
-    std::size_t begin = 0;              // start of its start tag
-    std::size_t startEnd = 0;           // one past its start tag
-    std::size_t endTag = 0;             // start of its end tag (startEnd - 2 for "/>")
-    bool emptyTag = false;              // written as <rdf:Description .../>
-    std::vector<std::pair<std::string, std::string>> declarations;  // its own xmlns: prefix, namespace
+    std::string qname;         // as written
+    std::size_t begin = 0;     // start of its start tag
+    std::size_t startEnd = 0;  // one past its start tag
+    std::size_t endTag = 0;    // start of its end tag (startEnd - 2 for "/>")
+    bool emptyTag = false;     // written as <rdf:Description .../>
+    std::vector<std::pair<std::string, std::string>>
+        declarations;  // its own xmlns: prefix, namespace
   };
 
  private:
@@ -107,10 +113,12 @@ class XmpPacket {
   // The prefixes in scope in a description (SIZE_MAX: at rdf:RDF), by namespace.
   std::map<std::string, std::string> PrefixesOf(std::size_t description) const;
   std::string NewElement(const tXmpProperty& property, const std::vector<std::string>& items,
-                         const std::map<std::string, std::string>& prefixes, const tFound* old) const;
+                         const std::map<std::string, std::string>& prefixes,
+                         const tFound* old) const;
 
   bool Recorded(std::string_view ns) const {
-    return namespaces_.empty() || std::find(namespaces_.begin(), namespaces_.end(), ns) != namespaces_.end();
+    return namespaces_.empty() ||
+           std::find(namespaces_.begin(), namespaces_.end(), ns) != namespaces_.end();
   }
 
   std::string packet_;
@@ -118,9 +126,10 @@ class XmpPacket {
   bool editable_ = false;
   std::vector<tFound> found_;
   std::vector<tDescription> descriptions_;
-  std::size_t rdfEndTag_ = 0;           // start of </rdf:RDF>
-  std::string rdfQname_;                // rdf:RDF as written
-  std::vector<std::pair<std::string, std::string>> rdfScope_;  // the xmlns in scope at rdf:RDF, outermost first
+  std::size_t rdfEndTag_ = 0;  // start of </rdf:RDF>
+  std::string rdfQname_;       // rdf:RDF as written
+  std::vector<std::pair<std::string, std::string>>
+      rdfScope_;                        // the xmlns in scope at rdf:RDF, outermost first
   std::optional<std::size_t> trailer_;  // start of <?xpacket end=...?>
   std::vector<tSplice> splices_;
   // New properties by description (SIZE_MAX: a new description), in the order they were set.

@@ -39,7 +39,8 @@ std::string_view WithoutTrailer(std::string_view xml) {
   if (open == std::string_view::npos) return xml;
   const std::string_view instruction = xml.substr(open, end - open);
   // A zero byte would have sent the whole packet through a conversion, and this part not.
-  if (instruction.size() < 12 || !IsXmlBlank(instruction[9]) || instruction.find("?>") != instruction.size() - 2 ||
+  if (instruction.size() < 12 || !IsXmlBlank(instruction[9]) ||
+      instruction.find("?>") != instruction.size() - 2 ||
       instruction.find('\0') != std::string_view::npos) {
     return xml;
   }
@@ -58,14 +59,19 @@ std::string_view WithoutZeroPadding(std::string_view packet) {
   const auto startsWith = [&packet](std::string_view head) { return packet.starts_with(head); };
   using namespace std::string_view_literals;
   std::size_t unit = 1;
-  if (startsWith("\xFF\xFE\0\0"sv) || startsWith("\0\0\xFE\xFF"sv) || startsWith("<\0\0\0"sv) || startsWith("\0\0\0<"sv)) {
+  if (startsWith("\xFF\xFE\0\0"sv) || startsWith("\0\0\xFE\xFF"sv) || startsWith("<\0\0\0"sv) ||
+      startsWith("\0\0\0<"sv)) {
     unit = 4;
-  } else if (startsWith("\xFF\xFE"sv) || startsWith("\xFE\xFF"sv) || startsWith("<\0"sv) || startsWith("\0<"sv)) {
+  } else if (startsWith("\xFF\xFE"sv) || startsWith("\xFE\xFF"sv) || startsWith("<\0"sv) ||
+             startsWith("\0<"sv)) {
     unit = 2;
   }
-  const auto zeros = [](std::string_view bytes) { return bytes.find_first_not_of('\0') == std::string_view::npos; };
+  const auto zeros = [](std::string_view bytes) {
+    return bytes.find_first_not_of('\0') == std::string_view::npos;
+  };
   std::size_t size = packet.size();
-  if (zeros(packet.substr(size - size % unit))) size -= size % unit;  // a unit cut short by the segment
+  if (zeros(packet.substr(size - size % unit)))
+    size -= size % unit;  // a unit cut short by the segment
   while (size >= unit && zeros(packet.substr(size - unit, unit))) size -= unit;
   return packet.substr(0, size);
 }
@@ -74,7 +80,8 @@ std::string_view WithoutZeroPadding(std::string_view packet) {
 class AttributeCursor {
  public:
   explicit AttributeCursor(std::string_view tag) : tag_(tag) {
-    while (pos_ < tag_.size() && !IsXmlBlank(tag_[pos_]) && tag_[pos_] != '/' && tag_[pos_] != '>') ++pos_;  // the name
+    while (pos_ < tag_.size() && !IsXmlBlank(tag_[pos_]) && tag_[pos_] != '/' && tag_[pos_] != '>')
+      ++pos_;  // the name
   }
 
   // The place of the attribute `qname` at or after the last one found: from the blanks before
@@ -135,7 +142,8 @@ class XmpParse {
 
   bool Run(const pugi::xml_document& document) {
     for (pugi::xml_node n = document.first_child(); n; n = n.next_sibling()) {
-      if (n.type() == pugi::node_doctype) return false;  // no document type: no entity of a packet is ever declared
+      if (n.type() == pugi::node_doctype)
+        return false;  // no document type: no entity of a packet is ever declared
       if (place_ && n.type() == pugi::node_pi && std::string_view(n.name()) == "xpacket" &&
           std::string_view(n.value()).starts_with("end")) {
         if (const auto at = Offset(n.name())) packet_.trailer_ = *at - 2;
@@ -147,7 +155,8 @@ class XmpParse {
       std::size_t scope;  // the declarations in scope before the node's own
     };
     std::vector<tVisit> pending;
-    for (pugi::xml_node n = document.last_child(); n; n = n.previous_sibling()) pending.push_back({n, 0});
+    for (pugi::xml_node n = document.last_child(); n; n = n.previous_sibling())
+      pending.push_back({n, 0});
     while (!pending.empty()) {
       const tVisit visit = pending.back();
       pending.pop_back();
@@ -159,7 +168,8 @@ class XmpParse {
         return true;
       }
       const std::size_t scope = scope_.size();
-      for (pugi::xml_node child = visit.node.last_child(); child; child = child.previous_sibling()) pending.push_back({child, scope});
+      for (pugi::xml_node child = visit.node.last_child(); child; child = child.previous_sibling())
+        pending.push_back({child, scope});
     }
     return false;
   }
@@ -169,7 +179,8 @@ class XmpParse {
  private:
   // Where a string of the parsed copy stands in the packet.
   std::optional<std::size_t> Offset(const char* text) {
-    const auto at = reinterpret_cast<std::uintptr_t>(text), base = reinterpret_cast<std::uintptr_t>(base_);
+    const auto at = reinterpret_cast<std::uintptr_t>(text),
+               base = reinterpret_cast<std::uintptr_t>(base_);
     if (base_ == nullptr || at < base || at - base > text_.size()) {
       unplaced_ = true;
       return std::nullopt;
@@ -187,12 +198,14 @@ class XmpParse {
     }
   }
   // The declarations an element makes itself, for the record.
-  static std::vector<std::pair<std::string, std::string>> OwnDeclarations(const pugi::xml_node& element) {
+  static std::vector<std::pair<std::string, std::string>> OwnDeclarations(
+      const pugi::xml_node& element) {
     std::vector<std::pair<std::string, std::string>> own;
     for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
       const std::string_view name = a.name();
       if (name == "xmlns") own.emplace_back("", a.value());
-      if (name.size() > 6 && name.starts_with("xmlns:")) own.emplace_back(name.substr(6), a.value());
+      if (name.size() > 6 && name.starts_with("xmlns:"))
+        own.emplace_back(name.substr(6), a.value());
     }
     return own;
   }
@@ -201,8 +214,10 @@ class XmpParse {
   // attribute without a prefix.
   tExpanded Expanded(std::string_view qname, bool attribute = false) const {
     const auto colon = qname.find(':');
-    const std::string_view prefix = colon == std::string_view::npos ? std::string_view() : qname.substr(0, colon);
-    const std::string_view local = colon == std::string_view::npos ? qname : qname.substr(colon + 1);
+    const std::string_view prefix =
+        colon == std::string_view::npos ? std::string_view() : qname.substr(0, colon);
+    const std::string_view local =
+        colon == std::string_view::npos ? qname : qname.substr(colon + 1);
     if (prefix == "xml") return {kXmlNamespace, local};
     if (prefix.empty() && attribute) return {{}, local};
     for (auto d = scope_.rbegin(); d != scope_.rend(); ++d) {
@@ -213,7 +228,9 @@ class XmpParse {
 
   // The start of an element's start tag, and one past it (the tag is well-formed: a '>' outside
   // the quotes of its attribute values ends it).
-  std::size_t StartOf(const pugi::xml_node& element) { return Offset(element.name()).value_or(1) - 1; }
+  std::size_t StartOf(const pugi::xml_node& element) {
+    return Offset(element.name()).value_or(1) - 1;
+  }
   std::size_t StartTagEnd(std::size_t start) const {
     char quote = 0;
     for (std::size_t i = start; i < text_.size(); ++i) {
@@ -237,7 +254,8 @@ class XmpParse {
   };
   tEnds EndsOf(const pugi::xml_node& element) {
     std::vector<pugi::xml_node> chain = {element};  // the last children, then the ends from within
-    while (chain.back().type() == pugi::node_element && chain.back().last_child()) chain.push_back(chain.back().last_child());
+    while (chain.back().type() == pugi::node_element && chain.back().last_child())
+      chain.push_back(chain.back().last_child());
     std::size_t at = 0;
     tEnds ends;
     for (auto n = chain.rbegin(); n != chain.rend(); ++n) {
@@ -280,7 +298,8 @@ class XmpParse {
   static std::string TextOf(const pugi::xml_node& element) {
     std::string text;
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
-      if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) text += child.value();
+      if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+        text += child.value();
     }
     return text;
   }
@@ -312,11 +331,14 @@ class XmpParse {
       description.declarations = OwnDeclarations(element);
     }
     const std::size_t index = packet_.descriptions_.size();
-    AttributeCursor cursor(std::string_view(text_).substr(description.begin, description.startEnd - description.begin));
+    AttributeCursor cursor(std::string_view(text_).substr(
+        description.begin, description.startEnd - description.begin));
     for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
       const auto span = place_ ? cursor.Next(a.name()) : std::nullopt;
       const tExpanded name = Expanded(a.name(), true);
-      if (name.ns.empty() || name.ns == kRdfNamespace || name.ns == kXmlNamespace || !packet_.Recorded(name.ns)) continue;
+      if (name.ns.empty() || name.ns == kRdfNamespace || name.ns == kXmlNamespace ||
+          !packet_.Recorded(name.ns))
+        continue;
       if (place_ && !span) unplaced_ = true;  // read all the same; only an edit needs the place
       XmpPacket::tFound found;
       found.ns = name.ns;
@@ -333,7 +355,8 @@ class XmpParse {
     }
     packet_.descriptions_.push_back(std::move(description));
     const std::size_t scope = scope_.size();
-    for (pugi::xml_node property = FirstElement(element); property; property = NextElement(property)) {
+    for (pugi::xml_node property = FirstElement(element); property;
+         property = NextElement(property)) {
       scope_.resize(scope);
       Declare(property);
       ReadProperty(property, index);
@@ -362,7 +385,8 @@ class XmpParse {
       scope_.resize(scope);
       Declare(child);
       const tExpanded container = Expanded(child.name());
-      if (!container.Is(kRdfNamespace, "Alt") && !container.Is(kRdfNamespace, "Bag") && !container.Is(kRdfNamespace, "Seq")) {
+      if (!container.Is(kRdfNamespace, "Alt") && !container.Is(kRdfNamespace, "Bag") &&
+          !container.Is(kRdfNamespace, "Seq")) {
         found.structured = true;
         continue;
       }
@@ -391,27 +415,34 @@ class XmpParse {
   XmpPacket& packet_;
   const std::string& text_;  // the packet as it stands
   const char* base_;         // the copy parsed in place
-  std::vector<std::pair<std::string_view, std::string_view>> scope_;  // prefix, namespace: the document's strings
+  std::vector<std::pair<std::string_view, std::string_view>>
+      scope_;  // prefix, namespace: the document's strings
   bool place_;
-  bool unplaced_ = false;    // a node could not be placed in the packet
+  bool unplaced_ = false;  // a node could not be placed in the packet
 };
 
-std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet, std::vector<std::string_view> namespaces, Use use) {
+std::optional<XmpPacket> XmpPacket::Parse(std::string_view packet,
+                                          std::vector<std::string_view> namespaces, Use use) {
   XmpPacket result;
-  if (use == Use::kEdit) result.packet_ = packet;  // what an edit splices into; a read keeps the values only
+  if (use == Use::kEdit)
+    result.packet_ = packet;  // what an edit splices into; a read keeps the values only
   result.namespaces_ = std::move(namespaces);
   // Every kind of node is kept, so that each can be placed; a text of blanks alone is kept too.
-  constexpr unsigned kOptions = pugi::parse_default | pugi::parse_pi | pugi::parse_comments | pugi::parse_declaration |
-                                pugi::parse_doctype | pugi::parse_ws_pcdata_single;
+  constexpr unsigned kOptions = pugi::parse_default | pugi::parse_pi | pugi::parse_comments |
+                                pugi::parse_declaration | pugi::parse_doctype |
+                                pugi::parse_ws_pcdata_single;
   pugi::xml_document document;
   std::string copy;
   const std::string_view xml = WithoutZeroPadding(packet);
   bool utf8 = false;
   const auto load = [&](std::string_view text) {
     utf8 = text.find('\0') == std::string_view::npos;
-    if (!utf8) return static_cast<bool>(document.load_buffer(text.data(), text.size(), kOptions, pugi::encoding_auto));
+    if (!utf8)
+      return static_cast<bool>(
+          document.load_buffer(text.data(), text.size(), kOptions, pugi::encoding_auto));
     copy = text;
-    return static_cast<bool>(document.load_buffer_inplace(copy.data(), copy.size(), kOptions, pugi::encoding_utf8));
+    return static_cast<bool>(
+        document.load_buffer_inplace(copy.data(), copy.size(), kOptions, pugi::encoding_utf8));
   };
   // A read parses the packet without its closing instruction and padding first. What parses
   // without them parses with them, to the same elements; what does not (an instruction left
@@ -446,7 +477,8 @@ std::optional<std::vector<std::string>> XmpPacket::Get(const tXmpProperty& prope
     }
     case XmpKind::kLangAlt:
       for (const tItem& item : found->items) {
-        if (SameTextIgnoringCase(item.lang, "x-default")) return std::vector<std::string>{item.text};
+        if (SameTextIgnoringCase(item.lang, "x-default"))
+          return std::vector<std::string>{item.text};
       }
       [[fallthrough]];
     case XmpKind::kText:

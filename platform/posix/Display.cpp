@@ -11,7 +11,8 @@ namespace dux::platform {
 namespace {
 
 constexpr Color Hex(std::uint32_t rgb) {
-  return Rgb(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8 & 0xFF), static_cast<int>(rgb & 0xFF));
+  return Rgb(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8 & 0xFF),
+             static_cast<int>(rgb & 0xFF));
 }
 
 constexpr std::array<Color, 31> kSystemColors = {

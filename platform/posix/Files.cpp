@@ -21,7 +21,9 @@ namespace dux::platform {
 namespace {
 
 // Throws a FileError: `what` and the system's reason make its message.
-[[noreturn]] void Fail(const std::string& what, const std::string& reason) { throw FileError(what + reason, reason); }
+[[noreturn]] void Fail(const std::string& what, const std::string& reason) {
+  throw FileError(what + reason, reason);
+}
 
 std::string ErrnoText(int error) { return std::strerror(error); }
 
@@ -76,8 +78,8 @@ class PosixInputFile final : public InputFile {
       const ssize_t got = preadv2(fd_, &part, 1, static_cast<off_t>(position_), RWF_NOWAIT);
       if (got >= 0) return Advance(got);
       if (errno == EAGAIN) {
-        (void)posix_fadvise(fd_, static_cast<off_t>(position_), static_cast<off_t>(std::max(size, kColdRequest)),
-                            POSIX_FADV_WILLNEED);
+        (void)posix_fadvise(fd_, static_cast<off_t>(position_),
+                            static_cast<off_t>(std::max(size, kColdRequest)), POSIX_FADV_WILLNEED);
       } else if (errno != EINTR) {
         tryCacheFirst_ = false;  // not supported here: plain reads from now on
       }
@@ -151,7 +153,9 @@ std::unique_ptr<InputFile> OpenInputFile(const std::string& path, LookUp lookUp,
     const int error = errno;
     const bool folder = S_ISDIR(info.st_mode), other = info.st_mode != 0;
     close(fd);
-    Fail("Cannot open '" + path + "': ", folder ? ErrnoText(EISDIR) : other ? "not a regular file" : ErrnoText(error));
+    Fail("Cannot open '" + path + "': ", folder  ? ErrnoText(EISDIR)
+                                         : other ? "not a regular file"
+                                                 : ErrnoText(error));
   }
   if (access == Access::kInParts && info.st_size > static_cast<off_t>(kColdRequest)) readInParts();
   return std::make_unique<PosixInputFile>(fd, info);
@@ -165,8 +169,10 @@ bool IsTemporaryName(std::string_view name) {
   if (name.size() < 1 + 1 + kMark.size() + 6 || name.front() != '.') return false;
   const std::string_view end = name.substr(name.size() - 6 - kMark.size());
   return end.starts_with(kMark) &&
-         std::all_of(end.begin() + static_cast<std::ptrdiff_t>(kMark.size()), end.end(),
-                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+         std::all_of(
+             end.begin() + static_cast<std::ptrdiff_t>(kMark.size()), end.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+             });
 }
 
 // Removes the temporary files that writes killed part of the way left in `folder`: those older
@@ -178,8 +184,8 @@ void RemoveStaleTemporaries(const std::string& folder) {
   while (const dirent* entry = readdir(dir)) {
     if (!IsTemporaryName(entry->d_name)) continue;
     struct stat info {};
-    if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
-        info.st_mtime < before) {
+    if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(info.st_mode) && info.st_mtime < before) {
       (void)unlinkat(dirfd(dir), entry->d_name, 0);
     }
   }
@@ -208,12 +214,15 @@ class ReplacingFile::Impl {
 
 ReplacingFile::ReplacingFile(const std::string& destination)
     : destination_(destination), target_(destination), impl_(std::make_unique<Impl>()) {
-  const auto refuse = [&destination](const std::string& reason) { Fail("Cannot write '" + destination + "': ", reason); };
+  const auto refuse = [&destination](const std::string& reason) {
+    Fail("Cannot write '" + destination + "': ", reason);
+  };
   // A symbolic link stays one: the file it names is replaced.
   struct stat link {};
   if (lstat(destination.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
     char* named = realpath(destination.c_str(), nullptr);
-    if (named == nullptr) refuse("it is a symbolic link to nothing that can be written (" + ErrnoText(errno) + ")");
+    if (named == nullptr)
+      refuse("it is a symbolic link to nothing that can be written (" + ErrnoText(errno) + ")");
     target_ = named;
     std::free(named);
   }
@@ -221,7 +230,8 @@ ReplacingFile::ReplacingFile(const std::string& destination)
   if (stat(target_.c_str(), &old) == 0) {
     if (!S_ISREG(old.st_mode)) refuse("not a regular file");
     if (old.st_nlink > 1) {
-      refuse("it has " + std::to_string(old.st_nlink) + " hard links, and a new file in its place would part it from the others");
+      refuse("it has " + std::to_string(old.st_nlink) +
+             " hard links, and a new file in its place would part it from the others");
     }
     impl_->old = old;
   }
@@ -229,7 +239,8 @@ ReplacingFile::ReplacingFile(const std::string& destination)
   IgnoreFileSizeSignal();
   std::string pattern = FolderOf(target_) + "/." + BaseNameOf(target_) + ".dux-XXXXXX";
   impl_->fd = mkstemp(pattern.data());
-  if (impl_->fd < 0) Fail("Cannot create a temporary file beside '" + destination + "': ", ErrnoText(errno));
+  if (impl_->fd < 0)
+    Fail("Cannot create a temporary file beside '" + destination + "': ", ErrnoText(errno));
   temporary_ = pattern;
   // The owner and group of the file replaced, where the system lets this process give them (the
   // group alone, when it belongs to it); else the writer's.

@@ -42,8 +42,8 @@ std::string ReadIniString(const std::string& path, std::string_view section, std
     if (text.empty() || text.front() == ';') continue;
     if (text.front() == '[') {
       const auto close = text.find(']');
-      const std::string_view name =
-          Trim(text.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+      const std::string_view name = Trim(
+          text.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
       inSection = SameName(name, Trim(section));
       continue;
     }

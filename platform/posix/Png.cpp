@@ -11,11 +11,13 @@ namespace {
 
 // Writes the image through libpng; false when libpng reports an error (it jumps back here, so
 // nothing that lives across the jump is changed after setjmp).
-bool WriteImage(png_structp png, png_infop info, std::FILE* out, const tBitmap& image, png_bytep row) {
+bool WriteImage(png_structp png, png_infop info, std::FILE* out, const tBitmap& image,
+                png_bytep row) {
   if (setjmp(png_jmpbuf(png)) != 0) return false;
   png_init_io(png, out);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+               static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {

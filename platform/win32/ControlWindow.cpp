@@ -26,7 +26,8 @@ class ClassRegistry {
     wc.hInstance = ThisModule();
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = name.c_str();
-    if (RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) names_.insert(name);
+    if (RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
+      names_.insert(name);
   }
 
  private:
@@ -40,13 +41,14 @@ ClassRegistry& Registry() {
 
 }  // namespace
 
-ControlWindow::ControlWindow(HWND parent, WindowClient& client, const std::string& className, const tRect& bounds)
+ControlWindow::ControlWindow(HWND parent, WindowClient& client, const std::string& className,
+                             const tRect& bounds)
     : client_(client) {
   Registry().Ensure(className, &ControlWindow::Procedure);
   const DWORD exStyle = client.NativeStyle().container ? WS_EX_CONTROLPARENT : 0;
   const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (client.WindowVisible() ? WS_VISIBLE : 0);
-  window_ = CreateWindowExA(exStyle, className.c_str(), "", style, bounds.left, bounds.top, bounds.Width(),
-                            bounds.Height(), parent, nullptr, ThisModule(), this);
+  window_ = CreateWindowExA(exStyle, className.c_str(), "", style, bounds.left, bounds.top,
+                            bounds.Width(), bounds.Height(), parent, nullptr, ThisModule(), this);
   client_.AttachSurface(this);
 }
 
@@ -59,7 +61,8 @@ ControlWindow::~ControlWindow() {
 }
 
 ControlWindow* ControlWindow::FromHandle(HWND window) {
-  return window != nullptr ? static_cast<ControlWindow*>(GetPropA(window, kControlProperty)) : nullptr;
+  return window != nullptr ? static_cast<ControlWindow*>(GetPropA(window, kControlProperty))
+                           : nullptr;
 }
 
 LRESULT CALLBACK ControlWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -101,7 +104,8 @@ LRESULT ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursor(nullptr, client_.Cursor() == CursorShape::kHand ? IDC_HAND : IDC_ARROW));
+        SetCursor(
+            LoadCursor(nullptr, client_.Cursor() == CursorShape::kHand ? IDC_HAND : IDC_ARROW));
         return TRUE;
       }
       break;
@@ -128,12 +132,13 @@ void MatchPlacement(HWND window, const WindowClient& client, bool movable) {
   RECT current;
   GetWindowRect(window, &current);
   MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&current), 2);
-  if (movable && (current.left != bounds.left || current.top != bounds.top || current.right != bounds.right ||
-                  current.bottom != bounds.bottom)) {
+  if (movable && (current.left != bounds.left || current.top != bounds.top ||
+                  current.right != bounds.right || current.bottom != bounds.bottom)) {
     MoveWindow(window, bounds.left, bounds.top, bounds.Width(), bounds.Height(), TRUE);
   }
   const bool visible = client.WindowVisible();
-  if ((IsWindowVisible(window) != FALSE) != visible) ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+  if ((IsWindowVisible(window) != FALSE) != visible)
+    ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void ControlWindow::Invalidate() {
@@ -163,7 +168,8 @@ void ControlWindow::ReleaseMouse() {
 }
 
 bool ControlWindow::MouseButtonHeld() {
-  return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0 || (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
+  return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0 ||
+         (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
 }
 
 bool ControlWindow::PaintParentBackground(Canvas&) { return false; }

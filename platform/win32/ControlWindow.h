@@ -13,7 +13,8 @@ namespace dux::platform {
 // pointer services. One window class per kind of control, registered on first use.
 class ControlWindow final : public WindowSurface {
  public:
-  ControlWindow(HWND parent, WindowClient& client, const std::string& className, const tRect& bounds);
+  ControlWindow(HWND parent, WindowClient& client, const std::string& className,
+                const tRect& bounds);
   ~ControlWindow() override;
   ControlWindow(const ControlWindow&) = delete;
   ControlWindow& operator=(const ControlWindow&) = delete;

@@ -8,10 +8,10 @@
 
 #include <exception>
 #include <list>
-#include <stdexcept>
-#include <tuple>
 #include <map>
 #include <memory>
+#include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/ControlWindow.h"
@@ -106,11 +106,13 @@ void NativeSurface::Invalidate() {
   if (item_.window == nullptr) return;
   dialog_.SetSyncing(true);
   const std::string text = item_.client->WindowText();
-  if (item_.client->NativeKind() != NativeControl::kPushButton && WindowTextOf(item_.window) != text) {
+  if (item_.client->NativeKind() != NativeControl::kPushButton &&
+      WindowTextOf(item_.window) != text) {
     SetWindowTextA(item_.window, text.c_str());
   }
   // A combo box's window also holds its drop-down list: it keeps the height it was made with.
-  MatchPlacement(item_.window, *item_.client, item_.client->NativeKind() != NativeControl::kComboBox);
+  MatchPlacement(item_.window, *item_.client,
+                 item_.client->NativeKind() != NativeControl::kComboBox);
   dialog_.SetSyncing(false);
 }
 
@@ -167,14 +169,15 @@ void Win32Dialog::Create() {
   const int height = frame.bottom - frame.top;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_ = CreateWindowExA(exStyle, kDialogClass, form_.Title().c_str(), style, left, top, width, height, owner_,
-                            nullptr, ThisModule(), nullptr);
+  window_ = CreateWindowExA(exStyle, kDialogClass, form_.Title().c_str(), style, left, top, width,
+                            height, owner_, nullptr, ThisModule(), nullptr);
   if (window_ == nullptr) throw std::runtime_error("The dialog cannot be created");
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Dialog::Procedure));
   SetPropA(window_, kControlNameProperty, const_cast<char*>("form"));
-  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, ThisModule(), nullptr);
+  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                             nullptr, ThisModule(), nullptr);
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(client.WindowFont())), FALSE);
   CreateChildren(window_, client);
 }
@@ -185,7 +188,8 @@ void Win32Dialog::CreateChildren(HWND parent, WindowClient& client) {
       CreateNative(parent, *child);
       continue;
     }
-    auto window = std::make_unique<ControlWindow>(parent, *child, child->WindowClassName(), child->WindowBounds());
+    auto window = std::make_unique<ControlWindow>(parent, *child, child->WindowClassName(),
+                                                  child->WindowBounds());
     names_.push_back(child->ControlName());
     SetPropA(window->Handle(), kControlNameProperty, names_.back().data());
     AddTooltip(window->Handle(), child->HintText());
@@ -198,7 +202,8 @@ void Win32Dialog::CreateChildren(HWND parent, WindowClient& client) {
 void Win32Dialog::CreateNative(HWND parent, WindowClient& client) {
   const tNativeStyle native = client.NativeStyle();
   const tRect b = client.WindowBounds();
-  DWORD style = WS_CHILD | (client.WindowVisible() ? WS_VISIBLE : 0) | (native.tabStop ? WS_TABSTOP : 0);
+  DWORD style =
+      WS_CHILD | (client.WindowVisible() ? WS_VISIBLE : 0) | (native.tabStop ? WS_TABSTOP : 0);
   DWORD exStyle = 0;
   const char* className = "EDIT";
   int height = b.Height();
@@ -220,7 +225,8 @@ void Win32Dialog::CreateNative(HWND parent, WindowClient& client) {
       if (native.cancelButton) id = IDCANCEL;
       break;
     case NativeControl::kMemo:
-      style |= ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | (native.verticalScroll ? WS_VSCROLL : 0);
+      style |=
+          ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | (native.verticalScroll ? WS_VSCROLL : 0);
       exStyle = native.border ? WS_EX_CLIENTEDGE : 0;
       break;
     case NativeControl::kPainted:
@@ -229,14 +235,16 @@ void Win32Dialog::CreateNative(HWND parent, WindowClient& client) {
   auto item = std::make_unique<tNativeItem>();
   item->client = &client;
   item->name = client.ControlName();
-  item->window = CreateWindowExA(exStyle, className, client.WindowText().c_str(), style, b.left, b.top, b.Width(),
-                                 height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(),
-                                 nullptr);
+  item->window = CreateWindowExA(
+      exStyle, className, client.WindowText().c_str(), style, b.left, b.top, b.Width(), height,
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
   if (item->window == nullptr) throw std::runtime_error("A dialog control cannot be created");
-  SendMessageA(item->window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(client.WindowFont())), FALSE);
+  SendMessageA(item->window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(client.WindowFont())),
+               FALSE);
   SetPropA(item->window, kControlNameProperty, item->name.data());
   if (client.NativeKind() == NativeControl::kComboBox) {
-    for (const auto& entry : client.WindowItems()) SendMessageA(item->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    for (const auto& entry : client.WindowItems())
+      SendMessageA(item->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     if (native.itemHeight > 0) SendMessageA(item->window, CB_SETITEMHEIGHT, 0, native.itemHeight);
     SetWindowTextA(item->window, client.WindowText().c_str());
   }
@@ -282,7 +290,8 @@ tNativeItem* Win32Dialog::ItemOf(HWND window) {
 
 WindowClient* Win32Dialog::ButtonWhere(bool (*matches)(const tNativeStyle&)) {
   for (auto& item : natives_) {
-    if (item->client->NativeKind() == NativeControl::kPushButton && matches(item->client->NativeStyle())) {
+    if (item->client->NativeKind() == NativeControl::kPushButton &&
+        matches(item->client->NativeStyle())) {
       return item->client;
     }
   }
@@ -293,8 +302,9 @@ void Win32Dialog::OnCommand(WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   if (id == IDOK || id == IDCANCEL) {
-    WindowClient* button = ButtonWhere(id == IDOK ? +[](const tNativeStyle& s) { return s.defaultButton; }
-                                                  : +[](const tNativeStyle& s) { return s.cancelButton; });
+    WindowClient* button =
+        ButtonWhere(id == IDOK ? +[](const tNativeStyle& s) { return s.defaultButton; }
+                               : +[](const tNativeStyle& s) { return s.cancelButton; });
     if (button != nullptr) {
       button->Clicked();
     } else if (id == IDCANCEL) {
@@ -324,7 +334,8 @@ void Win32Dialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK Win32Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr || self->window_ != window) return DefWindowProcA(window, message, wParam, lParam);
+  if (self == nullptr || self->window_ != window)
+    return DefWindowProcA(window, message, wParam, lParam);
   try {
     return self->Handle(message, wParam, lParam);
   } catch (...) {  // nothing may unwind through the system: the dialog closes and rethrows
@@ -406,9 +417,9 @@ int RunModalDialog(DialogClient& form, void* owner) {
 }
 
 bool ShellOpen(const std::string& target) {
-  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_HIDE));
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_HIDE));
   return result > 32;
 }
-
 
 }  // namespace dux::platform

@@ -24,7 +24,8 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &process);
   char className[64] = {};
   GetClassNameA(window, className, sizeof(className));
-  if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::string(className) == kDialogClass) {
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+      std::string(className) == kDialogClass) {
     *reinterpret_cast<HWND*>(param) = window;
     return FALSE;
   }
@@ -49,7 +50,8 @@ std::string ClassOf(HWND window) {
 
 void Notify(HWND control, int code) {
   const int id = GetDlgCtrlID(control);
-  SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+  SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, code),
+               reinterpret_cast<LPARAM>(control));
 }
 
 bool Screenshot(HWND dialog, const std::string& path) {
@@ -72,8 +74,11 @@ bool Screenshot(HWND dialog, const std::string& path) {
   const auto* pixels = static_cast<const std::uint32_t*>(bits);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const std::uint32_t p = pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
-      image.Set(x, y, Rgb(static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF), static_cast<int>(p & 0xFF)));
+      const std::uint32_t p = pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                                     static_cast<std::size_t>(x)];
+      image.Set(x, y,
+                Rgb(static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF),
+                    static_cast<int>(p & 0xFF)));
     }
   }
   SelectObject(memory, old);
@@ -138,7 +143,8 @@ class Win32DialogDriver final : public DialogDriver {
         break;
       case Kind::kChoose:
         if (HWND control = Find(dialog, step.target)) {
-          SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(std::atoi(step.value.c_str())), 0);
+          SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(std::atoi(step.value.c_str())),
+                       0);
           Notify(control, CBN_SELCHANGE);
           Note("chose in " + step.target);
         }
@@ -155,7 +161,8 @@ class Win32DialogDriver final : public DialogDriver {
         }
         break;
       case Kind::kScreenshot:
-        Note((Screenshot(dialog, step.target) ? "screenshot " : "screenshot failed ") + step.target);
+        Note((Screenshot(dialog, step.target) ? "screenshot " : "screenshot failed ") +
+             step.target);
         break;
       case Kind::kClose:
         Close(dialog, step.target);

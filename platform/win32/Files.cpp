@@ -14,14 +14,17 @@ namespace dux::platform {
 namespace {
 
 // Throws a FileError: `what` and the system's reason make its message.
-[[noreturn]] void Fail(const std::string& what, const std::string& reason) { throw FileError(what + reason, reason); }
+[[noreturn]] void Fail(const std::string& what, const std::string& reason) {
+  throw FileError(what + reason, reason);
+}
 
 std::string SystemText(DWORD error) {
   std::array<char, 512> buffer{};
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
-  while (length > 0 && (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' ||
-                        buffer[length - 1] == ' ')) {
+  DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                     buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
+  while (length > 0 &&
+         (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' ')) {
     --length;
   }
   if (length == 0) return "system error " + std::to_string(error);
@@ -53,7 +56,8 @@ tFileStamp StampOf(const FILETIME& lastWrite, std::int64_t size, bool isDirector
 
 class Win32InputFile final : public InputFile {
  public:
-  Win32InputFile(HANDLE handle, const std::optional<BY_HANDLE_FILE_INFORMATION>& info) : handle_(handle), info_(info) {}
+  Win32InputFile(HANDLE handle, const std::optional<BY_HANDLE_FILE_INFORMATION>& info)
+      : handle_(handle), info_(info) {}
   ~Win32InputFile() override { CloseHandle(handle_); }
   Win32InputFile(const Win32InputFile&) = delete;
   Win32InputFile& operator=(const Win32InputFile&) = delete;
@@ -76,7 +80,8 @@ class Win32InputFile final : public InputFile {
   std::int64_t Size() const override { return SizeOf(Info()); }
   tFileStamp Stamp() const override {
     const BY_HANDLE_FILE_INFORMATION& info = Info();
-    return StampOf(info.ftLastWriteTime, SizeOf(info), (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    return StampOf(info.ftLastWriteTime, SizeOf(info),
+                   (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
   }
   void Seek(std::int64_t offset) override {
     if (offset < 0) Fail("Cannot seek: ", SystemText(ERROR_NEGATIVE_SEEK));
@@ -90,7 +95,8 @@ class Win32InputFile final : public InputFile {
   const BY_HANDLE_FILE_INFORMATION& Info() const {
     if (!info_) {
       BY_HANDLE_FILE_INFORMATION info{};
-      if (!GetFileInformationByHandle(handle_, &info)) Fail("Cannot look up the file: ", SystemText(GetLastError()));
+      if (!GetFileInformationByHandle(handle_, &info))
+        Fail("Cannot look up the file: ", SystemText(GetLastError()));
       info_ = info;
     }
     return *info_;
@@ -107,7 +113,8 @@ std::optional<tFileStamp> LookUpFile(const std::string& path) {
   if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
     return std::nullopt;
   }
-  return StampOf(data.ftLastWriteTime, static_cast<std::int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow,
+  return StampOf(data.ftLastWriteTime,
+                 static_cast<std::int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow,
                  (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
 }
 
@@ -133,17 +140,20 @@ std::unique_ptr<InputFile> OpenForReading(const std::string& path, LookUp lookUp
   if (lookUp == LookUp::kWhenAsked) return std::make_unique<Win32InputFile>(handle, std::nullopt);
   BY_HANDLE_FILE_INFORMATION info{};
   const bool disk = GetFileType(handle) == FILE_TYPE_DISK;
-  if (!disk || !GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+  if (!disk || !GetFileInformationByHandle(handle, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     const DWORD error = GetLastError();
     CloseHandle(handle);
-    Fail("Cannot open '" + path + "': ", disk && error != ERROR_SUCCESS ? SystemText(error) : "not a regular file");
+    Fail("Cannot open '" + path + "': ",
+         disk && error != ERROR_SUCCESS ? SystemText(error) : "not a regular file");
   }
   return std::make_unique<Win32InputFile>(handle, info);
 }
 
 }  // namespace
 
-std::unique_ptr<InputFile> OpenInputFile(const std::string& path, LookUp lookUp, Access /*access*/) {
+std::unique_ptr<InputFile> OpenInputFile(const std::string& path, LookUp lookUp,
+                                         Access /*access*/) {
   return OpenForReading(path, lookUp, FILE_SHARE_READ);
 }
 
@@ -160,8 +170,10 @@ bool IsTemporaryName(std::string_view name) {
   if (name.size() < 1 + 1 + kMark.size() + 6 || name.front() != '.') return false;
   const std::string_view end = name.substr(name.size() - 6 - kMark.size());
   return end.starts_with(kMark) &&
-         std::all_of(end.begin() + static_cast<std::ptrdiff_t>(kMark.size()), end.end(),
-                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+         std::all_of(
+             end.begin() + static_cast<std::ptrdiff_t>(kMark.size()), end.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+             });
 }
 
 std::uint64_t Ticks(const FILETIME& time) {
@@ -178,8 +190,8 @@ void RemoveStaleTemporaries(const std::string& folder) {
   GetSystemTimeAsFileTime(&now);
   const std::uint64_t before = Ticks(now) - 600000000ull * kStaleTemporaryMinutes;  // 100 ns steps
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryName(found.cFileName) &&
-        Ticks(found.ftLastWriteTime) < before) {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        IsTemporaryName(found.cFileName) && Ticks(found.ftLastWriteTime) < before) {
       DeleteFileA((folder + found.cFileName).c_str());
     }
   } while (FindNextFileA(search, &found));
@@ -188,7 +200,8 @@ void RemoveStaleTemporaries(const std::string& folder) {
 
 // Six letters or digits for a temporary file's name.
 std::string RandomSuffix() {
-  constexpr std::string_view kAlphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  constexpr std::string_view kAlphabet =
+      "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   std::random_device source;
   std::string suffix;
   for (int i = 0; i < 6; ++i) suffix += kAlphabet[source() % kAlphabet.size()];
@@ -200,21 +213,25 @@ std::string RandomSuffix() {
 class ReplacingFile::Impl {
  public:
   HANDLE handle = INVALID_HANDLE_VALUE;
-  bool replaces = false;             // the destination exists
-  DWORD attributes = 0;              // the destination's, when it exists
+  bool replaces = false;  // the destination exists
+  DWORD attributes = 0;   // the destination's, when it exists
   FILETIME created{};
 };
 
 ReplacingFile::ReplacingFile(const std::string& destination)
     : destination_(destination), target_(destination), impl_(std::make_unique<Impl>()) {
-  const auto refuse = [&destination](const std::string& reason) { Fail("Cannot write '" + destination + "': ", reason); };
-  HANDLE existing = CreateFileA(destination.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const auto refuse = [&destination](const std::string& reason) {
+    Fail("Cannot write '" + destination + "': ", reason);
+  };
+  HANDLE existing =
+      CreateFileA(destination.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (existing != INVALID_HANDLE_VALUE) {
     BY_HANDLE_FILE_INFORMATION info{};
     const bool known = GetFileInformationByHandle(existing, &info) != 0;
     CloseHandle(existing);
-    if (known && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) refuse("not a regular file");
+    if (known && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      refuse("not a regular file");
     if (known && info.nNumberOfLinks > 1) {
       refuse("it has " + std::to_string(info.nNumberOfLinks) +
              " hard links, and a new file in its place would part it from the others");
@@ -224,14 +241,15 @@ ReplacingFile::ReplacingFile(const std::string& destination)
     impl_->created = info.ftCreationTime;
   }
   const std::string folder = FolderOf(destination);
-  const std::string prefix = (folder == "." ? std::string() : folder) + "." + BaseNameOf(destination) + ".dux-";
+  const std::string prefix =
+      (folder == "." ? std::string() : folder) + "." + BaseNameOf(destination) + ".dux-";
   RemoveStaleTemporaries(folder == "." ? std::string() : folder);
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
     temporary_ = prefix + RandomSuffix();
     // Shared for reading, so that the write can read back what it wrote before it commits.
-    impl_->handle = CreateFileA(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    impl_->handle = CreateFileA(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     error = impl_->handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
   }
   if (impl_->handle == INVALID_HANDLE_VALUE) {
@@ -280,10 +298,11 @@ void ReplacingFile::Commit() {
   if (impl_->replaces && impl_->attributes != 0) {
     (void)SetFileAttributesA(temporary_.c_str(), impl_->attributes & ~FILE_ATTRIBUTE_READONLY);
   }
-  const bool done = impl_->replaces ? ReplaceFileA(destination_.c_str(), temporary_.c_str(), nullptr,
-                                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                                    : MoveFileExA(temporary_.c_str(), destination_.c_str(),
-                                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  const bool done = impl_->replaces
+                        ? ReplaceFileA(destination_.c_str(), temporary_.c_str(), nullptr,
+                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                        : MoveFileExA(temporary_.c_str(), destination_.c_str(),
+                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!done) fail("replace", GetLastError());
   committed_ = true;
 }

@@ -44,9 +44,9 @@ UINT GdiTextFlags(unsigned flags) {
 }
 
 HFONT CreateGdiFont(const tFont& font) {
-  return CreateFontA(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     font.name.c_str());
+  return CreateFontA(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
 }
 
 void PaintWindow(HWND window, WindowClient& client) {
@@ -106,8 +106,10 @@ void GdiCanvas::FrameRect(const tRect& rect, Color color) {
 
 void GdiCanvas::RoundRect(const tRect& rect, int ew, int eh, std::optional<Color> pen,
                           std::optional<Color> brush) {
-  Selected penGuard(dc_, pen ? CreatePen(PS_SOLID, 1, Ref(*pen)) : GetStockObject(NULL_PEN), pen.has_value());
-  Selected brushGuard(dc_, brush ? CreateSolidBrush(Ref(*brush)) : GetStockObject(NULL_BRUSH), brush.has_value());
+  Selected penGuard(dc_, pen ? CreatePen(PS_SOLID, 1, Ref(*pen)) : GetStockObject(NULL_PEN),
+                    pen.has_value());
+  Selected brushGuard(dc_, brush ? CreateSolidBrush(Ref(*brush)) : GetStockObject(NULL_BRUSH),
+                      brush.has_value());
   ::RoundRect(dc_, rect.left, rect.top, rect.right, rect.bottom, ew, eh);
 }
 
@@ -126,7 +128,8 @@ tSize GdiCanvas::MeasureText(std::string_view text, const tFont& font, unsigned 
   RECT r{0, 0, 0, 0};
   // Alignment does not change a size; Wine moves the measured rectangle by it.
   const unsigned sizeFlags = flags & ~static_cast<unsigned>(kTextCenter | kTextVCenter);
-  ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &r, GdiTextFlags(sizeFlags) | DT_CALCRECT);
+  ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &r,
+              GdiTextFlags(sizeFlags) | DT_CALCRECT);
   return {r.right - r.left, r.bottom - r.top};
 }
 

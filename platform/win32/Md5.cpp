@@ -43,12 +43,15 @@ std::array<std::uint8_t, 16> Md5(std::string_view bytes) {
   // BCryptHashData takes at most 4 GB at a time.
   for (std::size_t done = 0; done < bytes.size();) {
     const ULONG chunk = static_cast<ULONG>(std::min<std::size_t>(bytes.size() - done, 0x40000000u));
-    if (!Succeeded(BCryptHashData(hash.Handle(), reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data() + done)), chunk, 0))) {
+    if (!Succeeded(BCryptHashData(hash.Handle(),
+                                  reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data() + done)),
+                                  chunk, 0))) {
       throw FormatError("Cannot compute an MD5 digest");
     }
     done += chunk;
   }
-  if (!Succeeded(BCryptFinishHash(hash.Handle(), digest.data(), static_cast<ULONG>(digest.size()), 0))) {
+  if (!Succeeded(
+          BCryptFinishHash(hash.Handle(), digest.data(), static_cast<ULONG>(digest.size()), 0))) {
     throw FormatError("Cannot compute an MD5 digest");
   }
   return digest;

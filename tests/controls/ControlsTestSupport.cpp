@@ -10,7 +10,8 @@ namespace dux::controls::testing {
 void UseRealDisplayPictures() {
   tDisplayValues values = DisplayValues();
   values.accentColor = ComputeAccentColor(std::nullopt);
-  if (auto glyph = platform::LoadBitmapResource(HelpGlyphResource(values.screenColorCount))) values.helpGlyph = *glyph;
+  if (auto glyph = platform::LoadBitmapResource(HelpGlyphResource(values.screenColorCount)))
+    values.helpGlyph = *glyph;
   SetDisplayValues(values);
 }
 

@@ -46,7 +46,9 @@ class TestForm : public TControl {
   void Paint(Canvas& canvas) override { canvas.FillRect(ClientRect(), ResolveColor(GetColor())); }
 };
 
-inline Color At(const platform::MemoryCanvas& canvas, int x, int y) { return canvas.Image().At(x, y); }
+inline Color At(const platform::MemoryCanvas& canvas, int x, int y) {
+  return canvas.Image().At(x, y);
+}
 
 // Writes a picture for people to look at when DUX_GALLERY_DIR names a folder.
 void SaveToGallery(const platform::tBitmap& image, const std::string& name);

@@ -20,14 +20,16 @@ using platform::tBitmap;
 
 void Blit(tBitmap& sheet, const tBitmap& image, int left, int top) {
   for (int y = 0; y < image.height && top + y < sheet.height; ++y) {
-    for (int x = 0; x < image.width && left + x < sheet.width; ++x) sheet.Set(left + x, top + y, image.At(x, y));
+    for (int x = 0; x < image.width && left + x < sheet.width; ++x)
+      sheet.Set(left + x, top + y, image.At(x, y));
   }
 }
 
 enum class Pose { kIdle, kHot, kPressed, kHeldDown, kDisabled };
 
 // One button on a small form, brought into a pose by the mouse as a user would.
-tBitmap ButtonIn(Pose pose, bool flat, const tBitmap& glyph, const std::string& caption, ButtonLayout layout) {
+tBitmap ButtonIn(Pose pose, bool flat, const tBitmap& glyph, const std::string& caption,
+                 ButtonLayout layout) {
   testing::TestForm form(caption.empty() ? 32 : 96, 48, ResolveColor(kClBtnFace));
   TNeoBookButton button(&form);
   button.SetBounds(4, 4, caption.empty() ? 24 : 88, caption.empty() ? 24 : 40);
@@ -73,13 +75,15 @@ tBitmap Sheet(int colorCount, const tBitmap& insertGlyph, const tBitmap& editGly
   for (int row = 0; row < 2; ++row) {
     int left = 372;
     for (const Pose pose : poses) {
-      Blit(sheet, ButtonIn(pose, row == 0, row == 0 ? insertGlyph : editGlyph, "", ButtonLayout::kGlyphLeft), left,
-           4 + row * 36);
+      Blit(sheet,
+           ButtonIn(pose, row == 0, row == 0 ? insertGlyph : editGlyph, "",
+                    ButtonLayout::kGlyphLeft),
+           left, 4 + row * 36);
       left += 36;
     }
   }
-  const ButtonLayout layouts[] = {ButtonLayout::kGlyphLeft, ButtonLayout::kGlyphRight, ButtonLayout::kGlyphTop,
-                                   ButtonLayout::kGlyphBottom};
+  const ButtonLayout layouts[] = {ButtonLayout::kGlyphLeft, ButtonLayout::kGlyphRight,
+                                  ButtonLayout::kGlyphTop, ButtonLayout::kGlyphBottom};
   int y = 80;
   for (const ButtonLayout layout : layouts) {
     Blit(sheet, ButtonIn(Pose::kIdle, false, insertGlyph, "&Insert", layout), 372, y);

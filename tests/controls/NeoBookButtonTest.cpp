@@ -74,7 +74,7 @@ TEST_F(ButtonFixture, IdleFaceOfANonFlatButton) {
   EXPECT_EQ(Pixel(12, 0), kBorderEnabled);
   EXPECT_EQ(Pixel(12, 3), Rgb(254, 254, 253));   // gradient top
   EXPECT_EQ(Pixel(12, 20), Rgb(233, 232, 224));  // gradient bottom
-  MemoryCanvas corner(1, 1, kFormColor);  // the outline's corner blends into the form
+  MemoryCanvas corner(1, 1, kFormColor);         // the outline's corner blends into the form
   BlendPixel(corner, 0, 0, 30, kBorderEnabled);
   EXPECT_EQ(Pixel(0, 0), corner.Image().At(0, 0));
 }
@@ -295,7 +295,8 @@ TEST(NeoBookButtonGlyph, ListsAreSharedPerSizeAndFreedWithTheLastUser) {
     EXPECT_EQ(a.ButtonGlyph().List(), b.ButtonGlyph().List());
     EXPECT_NE(a.ButtonGlyph().List(), c.ButtonGlyph().List());
     EXPECT_EQ(a.ButtonGlyph().List()->Count(), 2);
-    EXPECT_NE(a.ButtonGlyph().ImageIndex(ButtonState::kUp), b.ButtonGlyph().ImageIndex(ButtonState::kUp));
+    EXPECT_NE(a.ButtonGlyph().ImageIndex(ButtonState::kUp),
+              b.ButtonGlyph().ImageIndex(ButtonState::kUp));
     c.SetGlyph(tBitmap());  // its list is returned and, unused, destroyed
     EXPECT_EQ(GlyphCacheIfCreated()->ListCount(), 1);
   }
@@ -349,19 +350,24 @@ TEST(LayOutGlyph, AllLayoutsWithMarginAndSpacing) {
       {ButtonLayout::kGlyphRight, 100, 30, -1, 4, true, 25, 7, 45, 10},
   };
   for (const auto& c : cases) {
-    const auto place = LayOutGlyph({{0, 0, c.width, c.height}, glyph, text, c.layout, c.margin, c.spacing, c.rightToLeft});
-    EXPECT_EQ(place.glyphX, c.glyphX) << static_cast<int>(c.layout) << " " << c.margin << " " << c.spacing;
+    const auto place = LayOutGlyph(
+        {{0, 0, c.width, c.height}, glyph, text, c.layout, c.margin, c.spacing, c.rightToLeft});
+    EXPECT_EQ(place.glyphX, c.glyphX)
+        << static_cast<int>(c.layout) << " " << c.margin << " " << c.spacing;
     EXPECT_EQ(place.glyphY, c.glyphY) << static_cast<int>(c.layout);
-    EXPECT_EQ(place.textRect.left, c.textX) << static_cast<int>(c.layout) << " " << c.margin << " " << c.spacing;
+    EXPECT_EQ(place.textRect.left, c.textX)
+        << static_cast<int>(c.layout) << " " << c.margin << " " << c.spacing;
     EXPECT_EQ(place.textRect.top, c.textY) << static_cast<int>(c.layout);
   }
 }
 
 TEST(LayOutGlyph, SpacingCountsAsZeroWithoutCaptionAndMovesWithTheClient) {
-  const auto place = LayOutGlyph({{5, 7, 29, 31}, {20, 20}, {0, 0}, ButtonLayout::kGlyphLeft, -1, 4, false});
+  const auto place =
+      LayOutGlyph({{5, 7, 29, 31}, {20, 20}, {0, 0}, ButtonLayout::kGlyphLeft, -1, 4, false});
   EXPECT_EQ(place.glyphX, 5 + 2);
   EXPECT_EQ(place.glyphY, 7 + 2);
-  const auto textOnly = LayOutGlyph({{0, 0, 60, 20}, {0, 0}, {30, 11}, ButtonLayout::kGlyphLeft, -1, 4, false});
+  const auto textOnly =
+      LayOutGlyph({{0, 0, 60, 20}, {0, 0}, {30, 11}, ButtonLayout::kGlyphLeft, -1, 4, false});
   EXPECT_EQ(textOnly.textRect.left, 15);  // (60 - 30 + 1) / 2
 }
 

@@ -99,9 +99,9 @@ TEST(NeoBookHelpBox2, FlatStyleOnPaletteScreens) {
   const Color shadow = ResolveColor(kClBtnShadow);
   const Color info = ResolveColor(kClInfoBk);
   const auto c = PaintHelpBox("Help");
-  EXPECT_EQ(At(c, 50, 8), shadow);  // the tab
-  EXPECT_EQ(At(c, 60, 40), info);   // the body
-  EXPECT_EQ(At(c, 2, 18), info);    // squared top-left corner of the body
+  EXPECT_EQ(At(c, 50, 8), shadow);                      // the tab
+  EXPECT_EQ(At(c, 60, 40), info);                       // the body
+  EXPECT_EQ(At(c, 2, 18), info);                        // squared top-left corner of the body
   EXPECT_EQ(At(c, 119, 59), ResolveColor(kClBtnFace));  // rounded away
   int highlight = 0;
   for (int y = 3; y < 14; ++y) {

@@ -46,7 +46,7 @@ TEST_F(PanelFixture, CaptionBarFadesHalfWayToTheRightEdge) {
   EXPECT_EQ(At(canvas, 30, 15), GradientLine(accent, kPanelColor, 28, 59));
   EXPECT_EQ(At(canvas, 60, 10), kPanelColor);  // last line of the bar: the panel colour
   EXPECT_EQ(At(canvas, 61, 10), kPanelColor);
-  EXPECT_EQ(At(canvas, 80, 1), kPanelColor);    // the top edge stops with the bar
+  EXPECT_EQ(At(canvas, 80, 1), kPanelColor);  // the top edge stops with the bar
   EXPECT_EQ(At(canvas, 30, 1), GradientLine(shadow, kPanelColor, 30, 61));
   EXPECT_EQ(At(canvas, 30, 16), GradientLine(shadow, kPanelColor, 28, 59));  // under the bar
   EXPECT_EQ(At(canvas, 30, 17), kPanelColor);
@@ -104,10 +104,10 @@ TEST_F(PanelFixture, FlatStyleOnPaletteScreens) {
   panel.SetCaption("Ab");
   const auto canvas = Paint(100, 40);
   const Color grey = Rgb(128, 128, 128);
-  EXPECT_EQ(At(canvas, 0, 0), grey);    // C = (0, 0, 20, 16)
+  EXPECT_EQ(At(canvas, 0, 0), grey);  // C = (0, 0, 20, 16)
   EXPECT_EQ(At(canvas, 19, 15), grey);
   EXPECT_EQ(At(canvas, 20, 5), kPanelColor);
-  EXPECT_EQ(At(canvas, 1, 39), grey);   // left edge
+  EXPECT_EQ(At(canvas, 1, 39), grey);  // left edge
   EXPECT_EQ(At(canvas, 2, 39), kPanelColor);
   int white = 0;
   for (int y = 0; y < 16; ++y) {

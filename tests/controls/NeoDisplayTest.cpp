@@ -20,8 +20,9 @@ TEST(NeoDisplay, ColourCountFromScreenDepth) {
 }
 
 TEST(NeoDisplay, AccentFromTheColorizationMadeReadableUnderButtonText) {
-  if (platform::SystemColor(18) != kBlack) GTEST_SKIP() << "button text is not black on this desktop";
-  EXPECT_EQ(ComputeAccentColor(0xFF800000u), Rgb(202, 202, 229));  // top byte dropped, lightened
+  if (platform::SystemColor(18) != kBlack)
+    GTEST_SKIP() << "button text is not black on this desktop";
+  EXPECT_EQ(ComputeAccentColor(0xFF800000u), Rgb(202, 202, 229));     // top byte dropped, lightened
   EXPECT_EQ(ComputeAccentColor(Rgb(255, 255, 0)), Rgb(255, 255, 0));  // readable as it is
 }
 
@@ -32,9 +33,11 @@ TEST(NeoDisplay, WithCompositionOffTheHighlightColourIsTheAccent) {
     GTEST_SKIP() << "the real desktop's colours are in use";
   }
   EXPECT_FALSE(platform::OpenDesktopComposition()->ColorizationColor());
-  EXPECT_EQ(ComputeAccentColor(platform::OpenDesktopComposition()->ColorizationColor()), Rgb(202, 202, 229));
+  EXPECT_EQ(ComputeAccentColor(platform::OpenDesktopComposition()->ColorizationColor()),
+            Rgb(202, 202, 229));
   platform::SetStandInDisplay(32, Rgb(255, 255, 0), Rgb(0, 0, 128));
-  EXPECT_EQ(ComputeAccentColor(platform::OpenDesktopComposition()->ColorizationColor()), Rgb(255, 255, 0));
+  EXPECT_EQ(ComputeAccentColor(platform::OpenDesktopComposition()->ColorizationColor()),
+            Rgb(255, 255, 0));
   platform::ResetStandInDisplay();
 }
 

@@ -50,7 +50,7 @@ TEST(RequiredContrast, DoublesForABlackReference) {
 
 TEST(HasContrast, ScalesTheThresholdByTheReference) {
   EXPECT_TRUE(HasContrast(kWhite, kBlack, false, 175));
-  EXPECT_TRUE(HasContrast(kWhite, kBlack, true, 175));        // 440.85 > 350
+  EXPECT_TRUE(HasContrast(kWhite, kBlack, true, 175));           // 440.85 > 350
   EXPECT_FALSE(HasContrast(Rgb(0, 200, 0), kBlack, true, 175));  // 305.9 < 350
   EXPECT_TRUE(HasContrast(Rgb(0, 200, 0), kBlack, false, 175));
 }
@@ -89,19 +89,22 @@ TEST(EnsureContrast, MovesBlackAwayFromANearBlackReference) {
 // Colours of the lines a gradient painted, top to bottom (or left to right).
 std::vector<Color> Lines(const MemoryCanvas& canvas, bool vertical, int count) {
   std::vector<Color> lines;
-  for (int i = 0; i < count; ++i) lines.push_back(vertical ? canvas.Image().At(1, i) : canvas.Image().At(i, 1));
+  for (int i = 0; i < count; ++i)
+    lines.push_back(vertical ? canvas.Image().At(1, i) : canvas.Image().At(i, 1));
   return lines;
 }
 
 TEST(FillGradient, RunsFromStartToEndTruncatingTowardZero) {
   MemoryCanvas canvas(3, 5, kWhite);
   FillGradient(canvas, {0, 0, 3, 5}, Rgb(0, 0, 200), true, Rgb(100, 0, 0));
-  EXPECT_EQ(Lines(canvas, true, 5), (std::vector<Color>{Rgb(100, 0, 0), Rgb(75, 0, 50), Rgb(50, 0, 100),
-                                                        Rgb(25, 0, 150), Rgb(0, 0, 200)}));
+  EXPECT_EQ(Lines(canvas, true, 5),
+            (std::vector<Color>{Rgb(100, 0, 0), Rgb(75, 0, 50), Rgb(50, 0, 100), Rgb(25, 0, 150),
+                                Rgb(0, 0, 200)}));
   MemoryCanvas small(4, 3, kWhite);
   FillGradient(small, {0, 0, 4, 3}, Rgb(10, 10, 10), false, kBlack);
   // 10 + g * (0 - 10) / 3 with g = 3, 2, 1, 0 from the left: -6.67 truncates to -6, not -7.
-  EXPECT_EQ(Lines(small, false, 4), (std::vector<Color>{Rgb(0, 0, 0), Rgb(4, 4, 4), Rgb(7, 7, 7), Rgb(10, 10, 10)}));
+  EXPECT_EQ(Lines(small, false, 4),
+            (std::vector<Color>{Rgb(0, 0, 0), Rgb(4, 4, 4), Rgb(7, 7, 7), Rgb(10, 10, 10)}));
 }
 
 TEST(FillGradient, OneLineTakesTheEndColourAndEmptyDrawsNothing) {

@@ -15,11 +15,11 @@
 #include <utility>
 #include <vector>
 
-#include "text/AsciiText.h"
 #include "metadata/exif/ExifTags.h"
 #include "metadata/tiff/ExifValues.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/PluginFixture.h"
+#include "text/AsciiText.h"
 
 namespace dux::test {
 namespace {
@@ -69,7 +69,9 @@ std::optional<double> FirstNumber(const std::string& text) {
   std::size_t i = text.find_first_of("-0123456789");
   if (i == std::string::npos) return std::nullopt;
   std::size_t end = i + 1;
-  while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.' || text[end] == '/')) ++end;
+  while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) ||
+                               text[end] == '.' || text[end] == '/'))
+    ++end;
   const std::string number = text.substr(i, end - i);
   if (number.find('/') != std::string::npos) return FractionValue(number);
   return std::stod(number);
@@ -81,8 +83,10 @@ std::int64_t TiffHeaderOffset(const std::string& jpeg) {
   while (pos + 10 <= jpeg.size() && static_cast<unsigned char>(jpeg[pos]) == 0xFF) {
     const auto marker = static_cast<unsigned char>(jpeg[pos + 1]);
     if (marker == 0xDA) break;
-    const std::size_t length = static_cast<unsigned char>(jpeg[pos + 2]) << 8 | static_cast<unsigned char>(jpeg[pos + 3]);
-    if (marker == 0xE1 && jpeg.compare(pos + 4, 5, std::string("Exif\0", 5)) == 0) return static_cast<std::int64_t>(pos) + 10;
+    const std::size_t length =
+        static_cast<unsigned char>(jpeg[pos + 2]) << 8 | static_cast<unsigned char>(jpeg[pos + 3]);
+    if (marker == 0xE1 && jpeg.compare(pos + 4, 5, std::string("Exif\0", 5)) == 0)
+      return static_cast<std::int64_t>(pos) + 10;
     pos += length + 2;
   }
   return 0;
@@ -97,7 +101,9 @@ std::string TrimmedText(std::string text) {
 struct tCheck {
   const char* name;
   std::function<std::optional<std::string>(const tExifRead&)> ours;  // nothing: we do not name it
-  std::function<bool(const std::string& ours, const nlohmann::json& theirs, const std::string& file)> agrees;
+  std::function<bool(const std::string& ours, const nlohmann::json& theirs,
+                     const std::string& file)>
+      agrees;
   const char* oracleTag;
   // A value we always give (Flash=No) or derive (the 35 mm focal length) is compared only
   // where ExifTool read one from the file.
@@ -115,7 +121,8 @@ bool SameNumber(const std::string& ours, const nlohmann::json& theirs, double to
 bool SameCoordinate(const std::string& ours, const nlohmann::json& theirs) {
   if (!theirs.is_number()) return false;
   double d = 0, m = 0, s = 0;
-  if (std::sscanf(ours.c_str(), "%lf Degrees %lf Minutes %lf Seconds", &d, &m, &s) != 3) return false;
+  if (std::sscanf(ours.c_str(), "%lf Degrees %lf Minutes %lf Seconds", &d, &m, &s) != 3)
+    return false;
   return std::fabs(std::fabs(theirs.get<double>()) - (d + m / 60 + s / 3600)) <= 0.5 / 3600 + 1e-9;
 }
 
@@ -134,39 +141,98 @@ std::optional<std::string> DataLine(const tExifRead& r, const char* label) {
 const std::vector<tCheck>& Checks() {
   static const std::vector<tCheck> checks = {
       {"Make", [](const tExifRead& r) { return DataLine(r, "Make"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return TrimmedText(o) == TrimmedText(OracleText(t)); }, "Make"},
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return TrimmedText(o) == TrimmedText(OracleText(t));
+       },
+       "Make"},
       {"Model", [](const tExifRead& r) { return DataLine(r, "Model"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return TrimmedText(o) == TrimmedText(OracleText(t)); }, "Model"},
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return TrimmedText(o) == TrimmedText(OracleText(t));
+       },
+       "Model"},
       {"ExposureTime", [](const tExifRead& r) { return DataLine(r, "Exposure Time"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 1e-3); }, "ExposureTime"},
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameNumber(o, t, 1e-3);
+       },
+       "ExposureTime"},
       {"FNumber", [](const tExifRead& r) { return DataLine(r, "FNumber"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0.05); }, "FNumber"},
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameNumber(o, t, 0.05);
+       },
+       "FNumber"},
       {"ISO", [](const tExifRead& r) { return DataLine(r, "ISOSpeed Ratings"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0); }, "ISO"},
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameNumber(o, t, 0);
+       },
+       "ISO"},
       {"FocalLength", [](const tExifRead& r) { return DataLine(r, "Focal Length"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0.005); }, "FocalLength"},
-      {"FocalLengthIn35mmFormat", [](const tExifRead& r) { return DataLine(r, "Focal Length in 35mm Film"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0.005); }, "FocalLengthIn35mmFormat", true},
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameNumber(o, t, 0.005);
+       },
+       "FocalLength"},
+      {"FocalLengthIn35mmFormat",
+       [](const tExifRead& r) { return DataLine(r, "Focal Length in 35mm Film"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameNumber(o, t, 0.005);
+       },
+       "FocalLengthIn35mmFormat", true},
       {"Orientation", [](const tExifRead& r) { return DataLine(r, "Orientation"); },
        [](const std::string& o, const nlohmann::json& t, const std::string&) {
-         return t.is_number() && o == ValueCodeOf(CodesOfTag(0x0112, kExifTags), std::to_string(t.get<int>()));
-       }, "Orientation"},
-      {"Flash", [](const tExifRead& r) { return r.summary.count("Flash") ? std::optional<std::string>(r.summary.at("Flash")) : std::nullopt; },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return t.is_number() && o == ((t.get<int>() & 1) ? "Yes" : "No"); }, "Flash", true},
+         return t.is_number() &&
+                o == ValueCodeOf(CodesOfTag(0x0112, kExifTags), std::to_string(t.get<int>()));
+       },
+       "Orientation"},
+      {"Flash",
+       [](const tExifRead& r) {
+         return r.summary.count("Flash") ? std::optional<std::string>(r.summary.at("Flash"))
+                                         : std::nullopt;
+       },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return t.is_number() && o == ((t.get<int>() & 1) ? "Yes" : "No");
+       },
+       "Flash", true},
       {"GPSLatitude", [](const tExifRead& r) { return DataLine(r, "GPSLatitude"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameCoordinate(o, t); }, "GPSLatitude"},
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameCoordinate(o, t);
+       },
+       "GPSLatitude"},
       {"GPSLongitude", [](const tExifRead& r) { return DataLine(r, "GPSLongitude"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameCoordinate(o, t); }, "GPSLongitude"},
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameCoordinate(o, t);
+       },
+       "GPSLongitude"},
       {"GPSTimeStamp", [](const tExifRead& r) { return DataLine(r, "GPSTime Stamp"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameTime(o, t); }, "GPSTimeStamp"},
-      {"ThumbnailOffset", [](const tExifRead& r) { return r.thumbnail.count("JPEGInterchange Format") ? std::optional<std::string>(r.thumbnail.at("JPEGInterchange Format")) : std::nullopt; },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameTime(o, t);
+       },
+       "GPSTimeStamp"},
+      {"ThumbnailOffset",
+       [](const tExifRead& r) {
+         return r.thumbnail.count("JPEGInterchange Format")
+                    ? std::optional<std::string>(r.thumbnail.at("JPEGInterchange Format"))
+                    : std::nullopt;
+       },
        [](const std::string& o, const nlohmann::json& t, const std::string& file) {
-         return t.is_number() && FirstNumber(o) && *FirstNumber(o) + TiffHeaderOffset(ReadFileBytes(CorpusFile(file))) == t.get<double>();
-       }, "ThumbnailOffset"},
-      {"ThumbnailLength", [](const tExifRead& r) { return r.thumbnail.count("JPEGInterchange Format Length") ? std::optional<std::string>(r.thumbnail.at("JPEGInterchange Format Length")) : std::nullopt; },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return SameNumber(o, t, 0); }, "ThumbnailLength"},
+         return t.is_number() && FirstNumber(o) &&
+                *FirstNumber(o) + TiffHeaderOffset(ReadFileBytes(CorpusFile(file))) ==
+                    t.get<double>();
+       },
+       "ThumbnailOffset"},
+      {"ThumbnailLength",
+       [](const tExifRead& r) {
+         return r.thumbnail.count("JPEGInterchange Format Length")
+                    ? std::optional<std::string>(r.thumbnail.at("JPEGInterchange Format Length"))
+                    : std::nullopt;
+       },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameNumber(o, t, 0);
+       },
+       "ThumbnailLength"},
       {"UserComment", [](const tExifRead& r) { return DataLine(r, "User Comment"); },
-       [](const std::string& o, const nlohmann::json& t, const std::string&) { return TrimmedText(o) == TrimmedText(OracleText(t)); }, "UserComment"},
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return TrimmedText(o) == TrimmedText(OracleText(t));
+       },
+       "UserComment"},
   };
   return checks;
 }
@@ -191,13 +257,15 @@ TEST(ExifCorpus, EveryFileReadsTheSameEachTimeAndWithoutACrash) {
 // A catalogue script reads the IPTC and then the EXIF of thousands of files in one session:
 // nothing of one file may reach the next one's values, and nothing may pile up from file to
 // file. Each pair's variables are the same in either order of the files, and the memory in
-// use after a pass over the corpus, once it has settled, is the same to the byte three passes later.
+// use after a pass over the corpus, once it has settled, is the same to the byte three passes
+// later.
 TEST(ExifCorpus, TheReadPairCarriesNothingFromOneFileToTheNext) {
   LoadedPlugin plugin;
   std::vector<std::string> paths;
   for (const tCorpusFile& corpus : CorpusFiles()) paths.push_back(CorpusFile(corpus.file));
   using tValues = std::vector<std::pair<std::string, std::string>>;
-  const auto pass = [&plugin](const std::vector<std::string>& files, std::map<std::string, tValues>* values) {
+  const auto pass = [&plugin](const std::vector<std::string>& files,
+                              std::map<std::string, tValues>* values) {
     for (const std::string& path : files) {
       plugin.Host().setCalls.clear();
       plugin.Run(1, {path});
@@ -258,8 +326,9 @@ TEST(ExifCorpus, ValuesAgreeWithExifToolOrWithTheKnownDifference) {
       // The thumbnail is listed only when more than 256 bytes of the APP1 follow IFD1; a
       // smaller thumbnail may go unlisted.
       const nlohmann::json* thumbnailLength = OracleTag(oracle, "ThumbnailLength");
-      if (!ours && std::string(check.name).rfind("Thumbnail", 0) == 0 && thumbnailLength != nullptr &&
-          thumbnailLength->is_number() && thumbnailLength->get<double>() <= 256) {
+      if (!ours && std::string(check.name).rfind("Thumbnail", 0) == 0 &&
+          thumbnailLength != nullptr && thumbnailLength->is_number() &&
+          thumbnailLength->get<double>() <= 256) {
         continue;
       }
       const bool agrees = ours && theirs != nullptr && check.agrees(*ours, *theirs, corpus.file);
@@ -269,13 +338,15 @@ TEST(ExifCorpus, ValuesAgreeWithExifToolOrWithTheKnownDifference) {
         EXPECT_FALSE(agrees) << "a known difference now agrees: remove it from the list";
         EXPECT_EQ(ours.value_or("<none>"), k->second.ours) << k->second.reason;
       } else {
-        EXPECT_TRUE(agrees) << "ours: " << ours.value_or("<none>") << "  ExifTool: " << (theirs ? theirs->dump() : "<none>");
+        EXPECT_TRUE(agrees) << "ours: " << ours.value_or("<none>")
+                            << "  ExifTool: " << (theirs ? theirs->dump() : "<none>");
         ++compared;
       }
     }
   }
   EXPECT_GT(compared, 400);
-  for (const auto& [key, row] : known) EXPECT_TRUE(used.count(key)) << "unused known difference " << key.first << " " << key.second;
+  for (const auto& [key, row] : known)
+    EXPECT_TRUE(used.count(key)) << "unused known difference " << key.first << " " << key.second;
 }
 
 }  // namespace

@@ -17,20 +17,37 @@ const std::string kLongKeyword = "a keyword far longer than thirty-two character
 
 const std::map<std::string, std::string>& ExifToolIptcNames() {
   static const std::map<std::string, std::string> names = {
-      {"ByLine", "By-line"}, {"ByLineTitle", "By-lineTitle"}, {"Category", "Category"},
-      {"City", "City"}, {"Contact", "Contact"}, {"Copyright", "CopyrightNotice"},
-      {"DateCreated", "DateCreated"}, {"FixtureID", "FixtureIdentifier"},
-      {"ImageCaption", "Caption-Abstract"}, {"ImageCaptionWriter", "Writer-Editor"},
-      {"ImageCredit", "Credit"}, {"ImageHeadline", "Headline"}, {"ImageType", "ImageType"},
-      {"Keywords", "Keywords"}, {"LangID", "LanguageIdentifier"},
+      {"ByLine", "By-line"},
+      {"ByLineTitle", "By-lineTitle"},
+      {"Category", "Category"},
+      {"City", "City"},
+      {"Contact", "Contact"},
+      {"Copyright", "CopyrightNotice"},
+      {"DateCreated", "DateCreated"},
+      {"FixtureID", "FixtureIdentifier"},
+      {"ImageCaption", "Caption-Abstract"},
+      {"ImageCaptionWriter", "Writer-Editor"},
+      {"ImageCredit", "Credit"},
+      {"ImageHeadline", "Headline"},
+      {"ImageType", "ImageType"},
+      {"Keywords", "Keywords"},
+      {"LangID", "LanguageIdentifier"},
       {"LocationCode", "Country-PrimaryLocationCode"},
-      {"LocationName", "Country-PrimaryLocationName"}, {"ObjectName", "ObjectName"},
-      {"Orientation", "ImageOrientation"}, {"OriginatingProgram", "OriginatingProgram"},
-      {"ProgramVersion", "ProgramVersion"}, {"Source", "Source"},
-      {"SpecialInstru", "SpecialInstructions"}, {"State", "Province-State"},
-      {"SubLocation", "Sub-location"}, {"SubRef", "SubjectReference"}, {"Subfile", "SubFile"},
-      {"SuppCategory", "SupplementalCategories"}, {"TimeCreated", "TimeCreated"},
-      {"TransmissionRef", "OriginalTransmissionReference"}, {"Urgency", "Urgency"},
+      {"LocationName", "Country-PrimaryLocationName"},
+      {"ObjectName", "ObjectName"},
+      {"Orientation", "ImageOrientation"},
+      {"OriginatingProgram", "OriginatingProgram"},
+      {"ProgramVersion", "ProgramVersion"},
+      {"Source", "Source"},
+      {"SpecialInstru", "SpecialInstructions"},
+      {"State", "Province-State"},
+      {"SubLocation", "Sub-location"},
+      {"SubRef", "SubjectReference"},
+      {"Subfile", "SubFile"},
+      {"SuppCategory", "SupplementalCategories"},
+      {"TimeCreated", "TimeCreated"},
+      {"TransmissionRef", "OriginalTransmissionReference"},
+      {"Urgency", "Urgency"},
   };
   return names;
 }
@@ -110,7 +127,8 @@ const std::vector<std::string>& UnwritableCorpusJpegs() {
   return files;
 }
 
-bool WriteRoundTrip(LoadedPlugin& plugin, const std::string& source, const std::string& destination) {
+bool WriteRoundTrip(LoadedPlugin& plugin, const std::string& source,
+                    const std::string& destination) {
   plugin.Host().variables.clear();
   for (const auto& [name, value] : RoundTripVariables()) plugin.Host().variables[name] = value;
   plugin.Host().setCalls.clear();

@@ -27,6 +27,7 @@ std::vector<std::string> RoundTripKeywords();
 const std::vector<std::string>& UnwritableCorpusJpegs();
 
 // Runs duxIPTCwrite from `source` into `destination` with the round-trip variables set.
-bool WriteRoundTrip(LoadedPlugin& plugin, const std::string& source, const std::string& destination);
+bool WriteRoundTrip(LoadedPlugin& plugin, const std::string& source,
+                    const std::string& destination);
 
 }  // namespace dux::test

@@ -6,13 +6,13 @@
 #include <set>
 #include <string>
 
-#include "metadata/iptc/IptcFields.h"
 #include "metadata/TimgData.h"
-#include "text/AsciiText.h"
-#include "text/CommaList.h"
+#include "metadata/iptc/IptcFields.h"
 #include "tests/corpus/IptcCorpus.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/PluginFixture.h"
+#include "text/AsciiText.h"
+#include "text/CommaList.h"
 
 namespace dux::test {
 namespace {
@@ -44,16 +44,28 @@ std::string ExpectedFromOracle(const nlohmann::json& oracle, const tIptcFieldRow
 // ExifTool's name of a field's XMP property; empty for the fields without one.
 std::string XmpNameOf(std::string_view field) {
   static const std::map<std::string, std::string, std::less<>> names = {
-      {"ObjectName", "XMP-dc:Title"}, {"Urgency", "XMP-photoshop:Urgency"}, {"Category", "XMP-photoshop:Category"},
-      {"SuppCategory", "XMP-photoshop:SupplementalCategories"}, {"Keywords", "XMP-dc:Subject"},
-      {"SpecialInstru", "XMP-photoshop:Instructions"}, {"DateCreated", "XMP-photoshop:DateCreated"},
-      {"TimeCreated", "XMP-photoshop:DateCreated"}, {"ByLine", "XMP-dc:Creator"},
-      {"ByLineTitle", "XMP-photoshop:AuthorsPosition"}, {"City", "XMP-photoshop:City"},
-      {"SubLocation", "XMP-iptcCore:Location"}, {"State", "XMP-photoshop:State"},
-      {"LocationCode", "XMP-iptcCore:CountryCode"}, {"LocationName", "XMP-photoshop:Country"},
-      {"TransmissionRef", "XMP-photoshop:TransmissionReference"}, {"ImageHeadline", "XMP-photoshop:Headline"},
-      {"ImageCredit", "XMP-photoshop:Credit"}, {"Source", "XMP-photoshop:Source"}, {"Copyright", "XMP-dc:Rights"},
-      {"ImageCaption", "XMP-dc:Description"}, {"ImageCaptionWriter", "XMP-photoshop:CaptionWriter"},
+      {"ObjectName", "XMP-dc:Title"},
+      {"Urgency", "XMP-photoshop:Urgency"},
+      {"Category", "XMP-photoshop:Category"},
+      {"SuppCategory", "XMP-photoshop:SupplementalCategories"},
+      {"Keywords", "XMP-dc:Subject"},
+      {"SpecialInstru", "XMP-photoshop:Instructions"},
+      {"DateCreated", "XMP-photoshop:DateCreated"},
+      {"TimeCreated", "XMP-photoshop:DateCreated"},
+      {"ByLine", "XMP-dc:Creator"},
+      {"ByLineTitle", "XMP-photoshop:AuthorsPosition"},
+      {"City", "XMP-photoshop:City"},
+      {"SubLocation", "XMP-iptcCore:Location"},
+      {"State", "XMP-photoshop:State"},
+      {"LocationCode", "XMP-iptcCore:CountryCode"},
+      {"LocationName", "XMP-photoshop:Country"},
+      {"TransmissionRef", "XMP-photoshop:TransmissionReference"},
+      {"ImageHeadline", "XMP-photoshop:Headline"},
+      {"ImageCredit", "XMP-photoshop:Credit"},
+      {"Source", "XMP-photoshop:Source"},
+      {"Copyright", "XMP-dc:Rights"},
+      {"ImageCaption", "XMP-dc:Description"},
+      {"ImageCaptionWriter", "XMP-photoshop:CaptionWriter"},
   };
   const auto found = names.find(field);
   return found == names.end() ? std::string() : found->second;
@@ -67,8 +79,9 @@ std::string DigitsOf(std::string_view text) {
   return out;
 }
 
-// The oracle's XMP value of a field in our form: list fields joined, photoshop:DateCreated ("1993:01:01
-// 03:11:11.311+01:00") split into the IIM's date and time; nothing when the packet lacks it.
+// The oracle's XMP value of a field in our form: list fields joined, photoshop:DateCreated
+// ("1993:01:01 03:11:11.311+01:00") split into the IIM's date and time; nothing when the packet
+// lacks it.
 std::optional<std::string> XmpFromOracle(const nlohmann::json& oracle, const tIptcFieldRow& row) {
   const std::string key = XmpNameOf(row.Field);
   if (key.empty() || !oracle.contains(key)) return std::nullopt;
@@ -85,7 +98,8 @@ std::optional<std::string> XmpFromOracle(const nlohmann::json& oracle, const tIp
     const auto zone = clock.find_first_of("+-Z");
     std::string time = DigitsOf(clock.substr(0, std::min(clock.find('.'), zone)));
     time.resize(6, '0');
-    if (zone != std::string::npos) time += clock[zone] == 'Z' ? "+0000" : clock[zone] + DigitsOf(clock.substr(zone + 1));
+    if (zone != std::string::npos)
+      time += clock[zone] == 'Z' ? "+0000" : clock[zone] + DigitsOf(clock.substr(zone + 1));
     return time;
   }
   const std::vector<std::string> items = OracleList(oracle[key]);
@@ -100,13 +114,16 @@ std::string ExpectedByRule(const nlohmann::json& oracle, const tIptcFieldRow& ro
   const auto xmp = XmpFromOracle(oracle, row);
   if (!xmp) return iim;
   bool hasIim = false;
-  for (const tIptcFieldRow& field : kIptcFields) hasIim = hasIim || !ExpectedFromOracle(oracle, field).empty();
-  const bool digestDiffers = oracle.contains("Photoshop:IPTCDigest") && oracle.contains("File:CurrentIPTCDigest") &&
+  for (const tIptcFieldRow& field : kIptcFields)
+    hasIim = hasIim || !ExpectedFromOracle(oracle, field).empty();
+  const bool digestDiffers = oracle.contains("Photoshop:IPTCDigest") &&
+                             oracle.contains("File:CurrentIPTCDigest") &&
                              oracle["Photoshop:IPTCDigest"] != oracle["File:CurrentIPTCDigest"];
   return !hasIim || !digestDiffers ? *xmp : iim;
 }
 
-std::map<std::string, std::string> ReadIptc(LoadedPlugin& plugin, const std::string& path, bool& result) {
+std::map<std::string, std::string> ReadIptc(LoadedPlugin& plugin, const std::string& path,
+                                            bool& result) {
   plugin.Host().setCalls.clear();
   result = plugin.Run(1, {path});
   return {plugin.Host().setCalls.begin(), plugin.Host().setCalls.end()};
@@ -159,7 +176,8 @@ TEST(IptcCorpus, EveryJpegAndTiffReadsAsExifToolSaysOrAsTheKnownDifferenceSays) 
     }
   }
   EXPECT_GT(files, 120);
-  for (const auto& [key, row] : known) EXPECT_TRUE(used.count(key)) << "unused known difference " << key.first;
+  for (const auto& [key, row] : known)
+    EXPECT_TRUE(used.count(key)) << "unused known difference " << key.first;
 }
 
 TEST(IptcCorpus, AFileWithoutIptcAfterOneWithItEmptiesEveryVariable) {

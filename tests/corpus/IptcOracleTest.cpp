@@ -67,8 +67,11 @@ TEST(IptcOracle, ExifToolReadsWhatWeWroteAndDjpegSeesTheSamePixels) {
   }
   int status = 0;
   const std::string json = RunProgram(
-      "exiftool -j -n -b -G1 -charset iptc=cp1252 -IPTC:all -ExifIFD:ExifImageWidth -ExifIFD:ExifImageHeight "
-      "-File:ImageWidth -File:ImageHeight " + ShellQuote(dir.Path()) + "/*.jpg", status);
+      "exiftool -j -n -b -G1 -charset iptc=cp1252 -IPTC:all -ExifIFD:ExifImageWidth "
+      "-ExifIFD:ExifImageHeight "
+      "-File:ImageWidth -File:ImageHeight " +
+          ShellQuote(dir.Path()) + "/*.jpg",
+      status);
   ASSERT_EQ(status, 0) << "exiftool failed";
   std::map<std::string, nlohmann::json> byFile;
   for (const auto& item : nlohmann::json::parse(json)) byFile[item["SourceFile"]] = item;
@@ -94,7 +97,8 @@ TEST(IptcOracle, ExifToolReadsWhatWeWroteAndDjpegSeesTheSamePixels) {
     }
     // The stored image size is the frame's after a write.
     for (const char* axis : {"Width", "Height"}) {
-      const std::string stored = std::string("ExifIFD:ExifImage") + axis, frame = std::string("File:Image") + axis;
+      const std::string stored = std::string("ExifIFD:ExifImage") + axis,
+                        frame = std::string("File:Image") + axis;
       if (read.contains(stored) && read[stored].is_number() && read[stored].get<double>() > 0) {
         EXPECT_EQ(read[stored], read[frame]) << axis;
       }
@@ -102,7 +106,8 @@ TEST(IptcOracle, ExifToolReadsWhatWeWroteAndDjpegSeesTheSamePixels) {
     int sourceStatus = 0, copyStatus = 0;
     const std::string sourcePixels =
         RunProgram("djpeg -ppm " + ShellQuote(CorpusFile(c.source)) + " 2>/dev/null", sourceStatus);
-    const std::string copyPixels = RunProgram("djpeg -ppm " + ShellQuote(c.copy) + " 2>/dev/null", copyStatus);
+    const std::string copyPixels =
+        RunProgram("djpeg -ppm " + ShellQuote(c.copy) + " 2>/dev/null", copyStatus);
     EXPECT_EQ(copyStatus, sourceStatus);
     EXPECT_TRUE(copyPixels == sourcePixels) << "djpeg decodes the copy to other pixels";
   }
@@ -114,13 +119,15 @@ TEST(IptcOracle, AWriteSetsTheStoredImageSizeToTheFramesInBothByteOrders) {
   TempDir dir;
   for (const bool bigEndian : {false, true}) {
     SCOPED_TRACE(bigEndian ? "MM" : "II");
-    const std::string tiff = Ifd().Sub(0x8769, Ifd().Short(0xA002, {640}).Long(0xA003, {480})).Tiff(bigEndian);
-    const std::string source = dir.File(bigEndian ? "mm.jpg" : "ii.jpg"), copy = dir.File("copy.jpg");
+    const std::string tiff =
+        Ifd().Sub(0x8769, Ifd().Short(0xA002, {640}).Long(0xA003, {480})).Tiff(bigEndian);
+    const std::string source = dir.File(bigEndian ? "mm.jpg" : "ii.jpg"),
+                      copy = dir.File("copy.jpg");
     WriteFileBytes(source, JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + tiff)}, 24, 10));
     ASSERT_TRUE(plugin.Run(2, {source, copy}));
     int status = 0;
-    const auto read = nlohmann::json::parse(
-        RunProgram("exiftool -j -n -ExifImageWidth -ExifImageHeight " + ShellQuote(copy), status))[0];
+    const auto read = nlohmann::json::parse(RunProgram(
+        "exiftool -j -n -ExifImageWidth -ExifImageHeight " + ShellQuote(copy), status))[0];
     EXPECT_EQ(read["ExifImageWidth"], 24);
     EXPECT_EQ(read["ExifImageHeight"], 10);
   }

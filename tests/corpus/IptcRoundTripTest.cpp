@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <string>
 
+#include "metadata/TimgData.h"
 #include "metadata/bytes/ByteStream.h"
+#include "metadata/iptc/PhotoshopResources.h"
 #include "metadata/jpeg/JpegImage.h"
 #include "metadata/jpeg/JpegMarkers.h"
-#include "metadata/iptc/PhotoshopResources.h"
-#include "metadata/TimgData.h"
 #include "metadata/xmp/XmpPacket.h"
 #include "tests/corpus/IptcCorpus.h"
 #include "tests/support/Corpus.h"
@@ -60,9 +60,14 @@ std::string ImagePart(const std::string& jpeg) {
   tMarker marker;
   std::int32_t length = 0;
   std::int64_t at = 0;
-  while (NextMarker(stream, kDecoderPolicy, marker) && marker.code != 0xDA && HasLengthField(kDecoderPolicy, marker.code) &&
-         ReadLengthField(stream, length) && length >= 2 && stream.Skip(static_cast<std::size_t>(length - 2)) == static_cast<std::size_t>(length - 2)) {
-    if (!IsAppOrComment(marker.code)) out += jpeg.substr(static_cast<std::size_t>(tail + at), static_cast<std::size_t>(stream.Position() - at));
+  while (NextMarker(stream, kDecoderPolicy, marker) && marker.code != 0xDA &&
+         HasLengthField(kDecoderPolicy, marker.code) && ReadLengthField(stream, length) &&
+         length >= 2 &&
+         stream.Skip(static_cast<std::size_t>(length - 2)) ==
+             static_cast<std::size_t>(length - 2)) {
+    if (!IsAppOrComment(marker.code))
+      out += jpeg.substr(static_cast<std::size_t>(tail + at),
+                         static_cast<std::size_t>(stream.Position() - at));
     at = stream.Position();
   }
   return out + jpeg.substr(static_cast<std::size_t>(tail + at));
@@ -78,10 +83,12 @@ void CheckCopy(LoadedPlugin& plugin, const std::string& sourceBytes, const std::
   const tPhotoshopRun before = PhotoshopRunOf(sourceBytes);
   const auto sourceSegments = FindLeadingSegments(sourceBytes);
   for (std::size_t i = 0; i < sourceSegments.size(); ++i) {
-    const std::string segment = sourceBytes.substr(static_cast<std::size_t>(sourceSegments[i].start),
-                                                   static_cast<std::size_t>(sourceSegments[i].end - sourceSegments[i].start));
+    const std::string segment = sourceBytes.substr(
+        static_cast<std::size_t>(sourceSegments[i].start),
+        static_cast<std::size_t>(sourceSegments[i].end - sourceSegments[i].start));
     const auto marker = static_cast<unsigned char>(sourceSegments[i].marker);
-    const bool inBlock = std::count(before.markerOffsets.begin(), before.markerOffsets.end(), sourceSegments[i].markerOffset) > 0;
+    const bool inBlock = std::count(before.markerOffsets.begin(), before.markerOffsets.end(),
+                                    sourceSegments[i].markerOffset) > 0;
     if (marker == 0xE0 || inBlock || IsXmp(segment)) continue;
     const bool isExif = marker == 0xE1 && segment.compare(4, 6, std::string("Exif\0\0", 6)) == 0;
     EXPECT_TRUE(Contains(written, segment) || (isExif && ContainsPatchedExif(written, segment)))
@@ -90,12 +97,14 @@ void CheckCopy(LoadedPlugin& plugin, const std::string& sourceBytes, const std::
   // The other Photoshop resources stay, in their order; an empty URL list stands in for a
   // missing one. The IPTC digest has its own rule (tested with the XMP).
   auto expectedResources = OtherResources(before);
-  if (std::none_of(before.resources.begin(), before.resources.end(), [](const tImageResource& r) { return r.id == kUrlListResource; })) {
+  if (std::none_of(before.resources.begin(), before.resources.end(),
+                   [](const tImageResource& r) { return r.id == kUrlListResource; })) {
     expectedResources.emplace_back(std::string("8BIM\x04\x0B\0\0", 8), "");
   }
   auto writtenResources = OtherResources(PhotoshopRunOf(copyBytes));
   for (auto* list : {&expectedResources, &writtenResources}) {
-    std::erase_if(*list, [](const auto& r) { return r.first == std::string("8BIM\x04\x25\0\0", 8); });
+    std::erase_if(*list,
+                  [](const auto& r) { return r.first == std::string("8BIM\x04\x25\0\0", 8); });
   }
   EXPECT_TRUE(writtenResources == expectedResources) << "other image resources changed";
   // Reading gives back exactly what was written, after the limits.

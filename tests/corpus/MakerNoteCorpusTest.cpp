@@ -3,22 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <optional>
 #include <map>
+#include <optional>
 #include <set>
-#include <sstream>
 #include <span>
+#include <sstream>
 #include <string>
 
-#include "text/AsciiText.h"
-#include "metadata/exif/ExifTags.h"
-#include "metadata/tiff/ExifValues.h"
-#include "metadata/makernotes/MakerNoteFormatters.h"
 #include "metadata/TimgData.h"
+#include "metadata/exif/ExifTags.h"
+#include "metadata/makernotes/MakerNoteFormatters.h"
 #include "metadata/makernotes/MakerNoteTables.h"
 #include "metadata/makernotes/TmsInfo.h"
+#include "metadata/tiff/ExifValues.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/TempDir.h"
+#include "text/AsciiText.h"
 
 namespace dux::test {
 namespace {
@@ -60,24 +60,29 @@ const std::vector<tSetting>& Settings() {
 // "Self Timer" reads field 2, the macro mode's, so ExifTool's MacroMode is its value.
 const std::vector<std::pair<const char*, const char*>>& CanonSettings() {
   static const std::vector<std::pair<const char*, const char*>> settings = {
-      {"Macro mode", "Canon:MacroMode"}, {"Self Timer", "Canon:MacroMode"}, {"Compression Rate", "Canon:Quality"},
-      {"Flash Mode", "Canon:CanonFlashMode"}, {"Drive Mode", "Canon:ContinuousDrive"},
-      {"Focus Mode", "Canon:FocusMode"}, {"White balance", "Canon:WhiteBalance"},
+      {"Macro mode", "Canon:MacroMode"},       {"Self Timer", "Canon:MacroMode"},
+      {"Compression Rate", "Canon:Quality"},   {"Flash Mode", "Canon:CanonFlashMode"},
+      {"Drive Mode", "Canon:ContinuousDrive"}, {"Focus Mode", "Canon:FocusMode"},
+      {"White balance", "Canon:WhiteBalance"},
   };
   return settings;
 }
 
-const TTagEntry* MakerEntry(const TImageInfo& info, std::uint16_t tag, std::span<const tTagRow> table) {
+const TTagEntry* MakerEntry(const TImageInfo& info, std::uint16_t tag,
+                            std::span<const tTagRow> table) {
   const int row = IndexOfTagInTable(tag, table);
   for (const TTagEntry& e : info.entries) {
-    if (e.TableId == EntryTable::kMakerNote && e.TagNumber == tag && row >= 0 && e.ShortName == table[static_cast<std::size_t>(row)].ShortName) return &e;
+    if (e.TableId == EntryTable::kMakerNote && e.TagNumber == tag && row >= 0 &&
+        e.ShortName == table[static_cast<std::size_t>(row)].ShortName)
+      return &e;
   }
   return nullptr;
 }
 
 std::string Unquoted(std::string_view text) {
   text = TrimBlanks(text);
-  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+    text = text.substr(1, text.size() - 2);
   return std::string(TrimBlanks(text));
 }
 
@@ -91,14 +96,16 @@ std::string NumbersOf(const std::string& text) {
   return std::string(TrimBlanks(squeezed));
 }
 
-bool Agrees(const TTagEntry& ours, const nlohmann::json& theirs, std::span<const tTagRow> table, Kind kind) {
+bool Agrees(const TTagEntry& ours, const nlohmann::json& theirs, std::span<const tTagRow> table,
+            Kind kind) {
   switch (kind) {
     case Kind::Coded: {
       // Every component through the code list, joined as our list joins them.
       std::istringstream numbers(OracleText(theirs));
       std::string number, expected;
       for (int i = 0; numbers >> number; ++i) {
-        expected += (i > 0 ? ", " : "") + std::string(ValueCodeOf(CodesOfTag(ours.TagNumber, table), number));
+        expected += (i > 0 ? ", " : "") +
+                    std::string(ValueCodeOf(CodesOfTag(ours.TagNumber, table), number));
       }
       return ours.DisplayValue == expected;
     }
@@ -115,7 +122,8 @@ TEST(MakerNoteCorpus, SettingsAgreeWithExifToolOrWithTheKnownDifference) {
   for (const auto& k : KnownDifferences("makernote")) known[{k.file, k.field}] = k;
   std::set<std::pair<std::string, std::string>> used;
   // Our value of a setting must be ExifTool's, unless the list says why it is not.
-  const auto check = [&](const std::string& file, const std::string& setting, const std::string& ours, bool agrees) {
+  const auto check = [&](const std::string& file, const std::string& setting,
+                         const std::string& ours, bool agrees) {
     const auto k = known.find({file, setting});
     if (k == known.end()) {
       EXPECT_TRUE(agrees) << "ours: " << ours;
@@ -139,28 +147,32 @@ TEST(MakerNoteCorpus, SettingsAgreeWithExifToolOrWithTheKnownDifference) {
       const TTagEntry* ours = make == s.make ? MakerEntry(info, s.tag, s.table) : nullptr;
       if (ours == nullptr || !oracle.contains(s.oracleTag)) continue;
       SCOPED_TRACE(s.oracleTag);
-      check(corpus.file, s.oracleTag, ours->DisplayValue, Agrees(*ours, oracle[s.oracleTag], s.table, s.kind));
+      check(corpus.file, s.oracleTag, ours->DisplayValue,
+            Agrees(*ours, oracle[s.oracleTag], s.table, s.kind));
       ++compared;
     }
     if (make != "CANON") continue;
     for (const auto& [label, oracleTag] : CanonSettings()) {
       if (!oracle.contains(oracleTag) || !oracle[oracleTag].is_number()) continue;
       SCOPED_TRACE(label);
-      std::optional<tCanonListField> field;  // the first field of that label is the one listed first
+      std::optional<tCanonListField>
+          field;  // the first field of that label is the one listed first
       for (const auto& fields : {CanonCameraSettingsFields(), CanonShotInfoFields()}) {
         for (const tCanonListField& f : fields) {
           if (f.label == label && !field) field = f;
         }
       }
       const std::string number = std::to_string(oracle[oracleTag].get<long long>());
-      const std::string expected = field->codes.empty() ? " " + number : std::string(ValueCodeOf(field->codes, number));
+      const std::string expected =
+          field->codes.empty() ? " " + number : std::string(ValueCodeOf(field->codes, number));
       const std::string ours = info.DisplayValueOf(label);
       check(corpus.file, label, ours, ours == (TrimBlanks(expected).empty() ? "" : expected));
       ++compared;
     }
   }
   EXPECT_GT(compared, 40);
-  for (const auto& [key, row] : known) EXPECT_TRUE(used.count(key)) << "unused known difference " << key.first << " " << key.second;
+  for (const auto& [key, row] : known)
+    EXPECT_TRUE(used.count(key)) << "unused known difference " << key.first << " " << key.second;
 }
 
 TEST(MakerNoteCorpus, RecognisedMakesAreDecodedAndOthersAreNot) {
@@ -172,7 +184,8 @@ TEST(MakerNoteCorpus, RecognisedMakesAreDecodedAndOthersAreNot) {
     if (!image.exifInfo || image.exifInfo->makerNoteData.empty()) continue;
     const std::string make = AsciiUpperCase(image.exifInfo->cameraMake.substr(0, 5));
     const auto registry = MakerNoteRegistry();
-    const bool known = std::any_of(registry.begin(), registry.end(), [&make](const tMakeRow& row) { return row.make == make; });
+    const bool known = std::any_of(registry.begin(), registry.end(),
+                                   [&make](const tMakeRow& row) { return row.make == make; });
     EXPECT_EQ(image.exifInfo->makerNoteDecoded, known) << make;
   }
 }

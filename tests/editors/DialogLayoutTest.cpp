@@ -27,7 +27,9 @@ struct Place {
   std::string className;
 };
 
-tRect Box(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+tRect Box(int left, int top, int width, int height) {
+  return {left, top, left + width, top + height};
+}
 
 void ExpectTree(controls::TForm& form, int width, int height, const std::vector<Place>& places) {
   EXPECT_EQ(form.ClientRect(), Box(0, 0, width, height));
@@ -73,7 +75,8 @@ TEST(DialogLayout, ReadDialog) {
               {"CommandLabel", "NeoBookCommandBox", Box(8, 24, 465, 41), "TLabel"},
               {"OKBtn", "EditForm", Box(351, 160, 65, 25), "TButton"},
               {"CancelBtn", "EditForm", Box(427, 160, 62, 25), "TButton"}});
-  EXPECT_EQ(TabOrder(form), (std::vector<std::string>{"OKBtn", "CancelBtn", "NeoBookPanel1", "NeoBookCommandBox"}));
+  EXPECT_EQ(TabOrder(form),
+            (std::vector<std::string>{"OKBtn", "CancelBtn", "NeoBookPanel1", "NeoBookCommandBox"}));
   ExpectGlyphButton(form, "SpeedButton1", "Insert Variable");
   ExpectGlyphButton(form, "SpeedButton2", "Edit action string");
   EXPECT_EQ(form.NeoBookCommandBox.GetColor(), platform::Rgb(255, 255, 225));
@@ -97,8 +100,8 @@ TEST(DialogLayout, WriteDialog) {
               {"NeoBookCommandBox", "EditForm", Box(8, 152, 481, 73), "TNeoBookHelpBox2"},
               {"OKBtn", "EditForm", Box(351, 232, 65, 25), "TButton"},
               {"CancelBtn", "EditForm", Box(427, 232, 62, 25), "TButton"}});
-  EXPECT_EQ(TabOrder(form), (std::vector<std::string>{"OKBtn", "CancelBtn", "NeoBookPanel1", "NeoBookPanel2",
-                                                      "NeoBookCommandBox"}));
+  EXPECT_EQ(TabOrder(form), (std::vector<std::string>{"OKBtn", "CancelBtn", "NeoBookPanel1",
+                                                      "NeoBookPanel2", "NeoBookCommandBox"}));
   ExpectGlyphButton(form, "SpeedButton3", "Insert Variable");
   ExpectGlyphButton(form, "SpeedButton4", "Edit action string");
 }
@@ -110,9 +113,11 @@ TEST(DialogLayout, GetTagDialog) {
   const int tops[] = {8, 80, 152, 224, 296};
   for (int i = 0; i < 5; ++i) {
     const std::string n = std::to_string(i + 1);
-    places.push_back({"NeoBookPanel" + n, "EditForm", Box(i == 4 ? 7 : 8, tops[i], 361, 65), "TNeoBookPanel"});
+    places.push_back(
+        {"NeoBookPanel" + n, "EditForm", Box(i == 4 ? 7 : 8, tops[i], 361, 65), "TNeoBookPanel"});
     places.push_back({"EditVar" + n, "NeoBookPanel" + n, Box(12, 28, 309, 23), "TEdit"});
-    places.push_back({"SpeedButton" + n, "NeoBookPanel" + n, Box(328, 28, 24, 24), "TNeoBookButton"});
+    places.push_back(
+        {"SpeedButton" + n, "NeoBookPanel" + n, Box(328, 28, 24, 24), "TNeoBookButton"});
   }
   places.push_back({"NeoBookCommandBox", "EditForm", Box(7, 368, 362, 73), "TNeoBookHelpBox2"});
   places.push_back({"CommandLabel", "NeoBookCommandBox", Box(8, 24, 345, 41), "TLabel"});
@@ -120,9 +125,11 @@ TEST(DialogLayout, GetTagDialog) {
   places.push_back({"CancelBtn", "EditForm", Box(304, 448, 65, 25), "TButton"});
   ExpectTree(form, 376, 480, places);
   EXPECT_EQ(TabOrder(form),
-            (std::vector<std::string>{"OKBtn", "CancelBtn", "NeoBookPanel1", "NeoBookPanel2", "NeoBookPanel3",
-                                      "NeoBookPanel4", "NeoBookPanel5", "NeoBookCommandBox"}));
-  for (int i = 1; i <= 5; ++i) ExpectGlyphButton(form, "SpeedButton" + std::to_string(i), "Insert Variable");
+            (std::vector<std::string>{"OKBtn", "CancelBtn", "NeoBookPanel1", "NeoBookPanel2",
+                                      "NeoBookPanel3", "NeoBookPanel4", "NeoBookPanel5",
+                                      "NeoBookCommandBox"}));
+  for (int i = 1; i <= 5; ++i)
+    ExpectGlyphButton(form, "SpeedButton" + std::to_string(i), "Insert Variable");
 }
 
 TEST(DialogLayout, SetVarDialog) {
@@ -217,8 +224,9 @@ TEST(AboutBox, ShownModallyAndRememberedWhileShown) {
   ShowAbout();
   EXPECT_TRUE(seen);
   // The command list: the fixed group names, the template command without its full stop.
-  EXPECT_EQ(lines, (std::vector<std::string>{"IPTC-Info", "\tduxIPTCread", "\tduxIPTCwrite", "\tduxIPTCsetVar",
-                                             "\tduxIPTCvarTemplate", "EXIF-Info", "\tduxEXIFread", "\tduxGetTag", ""}));
+  EXPECT_EQ(lines, (std::vector<std::string>{"IPTC-Info", "\tduxIPTCread", "\tduxIPTCwrite",
+                                             "\tduxIPTCsetVar", "\tduxIPTCvarTemplate", "EXIF-Info",
+                                             "\tduxEXIFread", "\tduxGetTag", ""}));
   EXPECT_EQ(ShownAboutBox(), nullptr);
   EXPECT_EQ(host.dialogsShown, 1);
 }
@@ -227,8 +235,10 @@ TEST(DialogLayout, EveryDialogRendersForTheGallery) {
   controls::testing::DisplayGuard display;
   controls::testing::UseRealDisplayPictures();
   testing::EditorHost host;
-  const std::pair<int, std::string> dialogs[] = {
-      {1, "dialog-duxIPTCread"}, {2, "dialog-duxIPTCwrite"}, {3, "dialog-duxIPTCsetVar"}, {6, "dialog-duxGetTag-idle"}};
+  const std::pair<int, std::string> dialogs[] = {{1, "dialog-duxIPTCread"},
+                                                 {2, "dialog-duxIPTCwrite"},
+                                                 {3, "dialog-duxIPTCsetVar"},
+                                                 {6, "dialog-duxGetTag-idle"}};
   for (const auto& [number, name] : dialogs) {
     testing::Params params({"[File]", "value", "", "", ""});
     bool rendered = false;

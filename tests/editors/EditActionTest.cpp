@@ -67,8 +67,7 @@ TEST(EditAction, CancelEscapeAndClosingLeaveTheParameters) {
   Params params({"keep.jpg"});
   const std::vector<std::function<void(TForm&)>> endings = {
       [](TForm& form) { form.Find<TButton>("CancelBtn")->UserClick(); },
-      [](TForm& form) { form.PressEscape(); },
-      [](TForm&) {},  // closed without a result
+      [](TForm& form) { form.PressEscape(); }, [](TForm&) {},  // closed without a result
   };
   for (const auto& ending : endings) {
     host.user = [&](TForm& form) {
@@ -107,7 +106,8 @@ TEST(EditAction, WriteDialogTwoFiles) {
   host.user = [](TForm& form) {
     auto& dialog = dynamic_cast<TEditForm2IW&>(form);
     EXPECT_EQ(dialog.NeoBookPanel1.Caption(), "Filename or variable of the JPG-file to read");
-    EXPECT_EQ(dialog.NeoBookPanel2.Caption(), "Filename or variable of the JPG-file to write/update");
+    EXPECT_EQ(dialog.NeoBookPanel2.Caption(),
+              "Filename or variable of the JPG-file to write/update");
     EXPECT_EQ(dialog.Edit2.Text(), "out.jpg");
     dialog.Edit2.UserType("[Target]");
     dialog.OKBtn.UserClick();
@@ -122,8 +122,9 @@ TEST(EditAction, GetTagDialogFiveFields) {
   Params params({"[duxEXIF_Data]", "Model", "=", "2", "[Result]"});
   host.user = [](TForm& form) {
     auto& dialog = dynamic_cast<TEditForm5SJ&>(form);
-    const char* captions[] = {"Line-list or variable with line-list", "Tag-string to search in line-list",
-                              "Delimiter (=) of line-string ", "Index of position (2) to get from line-string",
+    const char* captions[] = {"Line-list or variable with line-list",
+                              "Tag-string to search in line-list", "Delimiter (=) of line-string ",
+                              "Index of position (2) to get from line-string",
                               "Variable for result-string"};
     for (int i = 0; i < 5; ++i) {
       EXPECT_EQ(dialog.NeoBookPanels[static_cast<std::size_t>(i)].get().Caption(), captions[i]);
@@ -162,13 +163,21 @@ TEST(EditAction, SetVarDialogListAndValue) {
 
 TEST(EditAction, VariableListHoldsTheIptcVariablesByCharacterCode) {
   const std::vector<std::string> expected = {
-      "[duxIPTC_ByLine]", "[duxIPTC_ByLineTitle]", "[duxIPTC_Category]", "[duxIPTC_City]", "[duxIPTC_Contact]",
-      "[duxIPTC_Copyright]", "[duxIPTC_DateCreated]", "[duxIPTC_FixtureID]", "[duxIPTC_ImageCaption]",
-      "[duxIPTC_ImageCaptionWriter]", "[duxIPTC_ImageCredit]", "[duxIPTC_ImageHeadline]", "[duxIPTC_ImageType]",
-      "[duxIPTC_Keywords]", "[duxIPTC_LangID]", "[duxIPTC_LocationCode]", "[duxIPTC_LocationName]",
-      "[duxIPTC_ObjectName]", "[duxIPTC_Orientation]", "[duxIPTC_OriginatingProgram]", "[duxIPTC_ProgramVersion]",
-      "[duxIPTC_Source]", "[duxIPTC_SpecialInstru]", "[duxIPTC_State]", "[duxIPTC_SubLocation]", "[duxIPTC_SubRef]",
-      "[duxIPTC_Subfile]", "[duxIPTC_SuppCategory]", "[duxIPTC_TimeCreated]", "[duxIPTC_TransmissionRef]",
+      "[duxIPTC_ByLine]",         "[duxIPTC_ByLineTitle]",
+      "[duxIPTC_Category]",       "[duxIPTC_City]",
+      "[duxIPTC_Contact]",        "[duxIPTC_Copyright]",
+      "[duxIPTC_DateCreated]",    "[duxIPTC_FixtureID]",
+      "[duxIPTC_ImageCaption]",   "[duxIPTC_ImageCaptionWriter]",
+      "[duxIPTC_ImageCredit]",    "[duxIPTC_ImageHeadline]",
+      "[duxIPTC_ImageType]",      "[duxIPTC_Keywords]",
+      "[duxIPTC_LangID]",         "[duxIPTC_LocationCode]",
+      "[duxIPTC_LocationName]",   "[duxIPTC_ObjectName]",
+      "[duxIPTC_Orientation]",    "[duxIPTC_OriginatingProgram]",
+      "[duxIPTC_ProgramVersion]", "[duxIPTC_Source]",
+      "[duxIPTC_SpecialInstru]",  "[duxIPTC_State]",
+      "[duxIPTC_SubLocation]",    "[duxIPTC_SubRef]",
+      "[duxIPTC_Subfile]",        "[duxIPTC_SuppCategory]",
+      "[duxIPTC_TimeCreated]",    "[duxIPTC_TransmissionRef]",
       "[duxIPTC_Urgency]"};
   EXPECT_EQ(IptcVariableItems(), expected);
   TEditForm99 dialog;
@@ -193,7 +202,9 @@ TEST(EditAction, InsertVariableAsksTheHostWithTheFieldText) {
   ASSERT_EQ(host.requests.size(), 1u);
   EXPECT_EQ(host.requests[0], std::make_pair(std::int32_t{14}, std::string("old")));
 
-  host.answer = [](std::int32_t, const std::string& text) { return std::optional<std::string>("[" + text + "Var]"); };
+  host.answer = [](std::int32_t, const std::string& text) {
+    return std::optional<std::string>("[" + text + "Var]");
+  };
   EXPECT_TRUE(EditAction(1, params.Get()));
   EXPECT_EQ(params[0], "[oldVar]");
 }
@@ -262,7 +273,9 @@ TEST(EditAction, GlyphButtonsWorkWithTheMouse) {
   controls::testing::UseRealDisplayPictures();
   EditorHost host;
   host.RegisterRequests();
-  host.answer = [](std::int32_t, const std::string&) { return std::optional<std::string>("[Picked]"); };
+  host.answer = [](std::int32_t, const std::string&) {
+    return std::optional<std::string>("[Picked]");
+  };
   Params params({"", "", "", "", ""});
   host.user = [](TForm& form) {
     controls::TControlScreen screen(form);

@@ -11,7 +11,8 @@ namespace {
 
 EditorHost* active = nullptr;
 
-void DUX_CALL AddAction(std::int32_t, const char*, const char*, const std::uint8_t*, std::int32_t, std::uint8_t) {}
+void DUX_CALL AddAction(std::int32_t, const char*, const char*, const std::uint8_t*, std::int32_t,
+                        std::uint8_t) {}
 
 void DUX_CALL GetVariable(const char* name, char** value) {
   const auto found = active->variables.find(name);
@@ -42,7 +43,9 @@ Params::~Params() {
   for (char*& block : blocks_) FreeHostString(block);
 }
 
-std::string Params::operator[](int i) const { return HostStringText(blocks_[static_cast<std::size_t>(i)]); }
+std::string Params::operator[](int i) const {
+  return HostStringText(blocks_[static_cast<std::size_t>(i)]);
+}
 
 EditorHost::EditorHost() {
   active = this;

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "host/UtilityCommands.h"
+#include "metadata/IptcWrite.h"
+#include "metadata/TimgData.h"
 #include "metadata/bytes/ByteStream.h"
 #include "metadata/iptc/IptcFields.h"
 #include "metadata/iptc/IptcTags.h"
 #include "metadata/iptc/IptcXmp.h"
 #include "metadata/jpeg/JpegImage.h"
-#include "metadata/IptcWrite.h"
-#include "metadata/TimgData.h"
 #include "metadata/xmp/XmpPacket.h"
 #include "platform/FormatError.h"
 
@@ -30,16 +30,19 @@ void ExerciseExif(TimgData& image) {
   if (!image.exifInfo) return;
   TImageInfo& info = *image.exifInfo;
   const std::string errStr = image.ErrStr.empty() ? "<none>" : image.ErrStr;
-  std::string lines = info.SummaryShort(image.FileFacts(), errStr) + info.SummaryLong(image.FileFacts(), errStr);
+  std::string lines =
+      info.SummaryShort(image.FileFacts(), errStr) + info.SummaryLong(image.FileFacts(), errStr);
   TTagEntry entry;
   for (const EntryTable table : {EntryTable::kDirectories, EntryTable::kMakerNote}) {
     info.RewindEntries();
-    while (info.NextEntryOfTable(table, entry)) lines.append(entry.Description).append("=").append(entry.DisplayValue);
+    while (info.NextEntryOfTable(table, entry))
+      lines.append(entry.Description).append("=").append(entry.DisplayValue);
   }
   if (image.HasThumbnail()) {
     info.ParseThumbnailDirectory();
     info.RewindThumbnailEntries();
-    while (info.NextThumbnailEntryOfTable(EntryTable::kDirectories, entry)) lines += entry.DisplayValue;
+    while (info.NextThumbnailEntryOfTable(EntryTable::kDirectories, entry))
+      lines += entry.DisplayValue;
   }
   lines += image.CommentText();
   Require(lines.size() < (1u << 30), "line lists stay bounded");
@@ -52,8 +55,10 @@ void ExerciseIptc(TimgData& image) {
   const TIPTCdata& iim = image.iptcInfo ? *image.iptcInfo : none;
   // The read parses the packet without placing its nodes; the write places them. Both must give
   // the same values, or a write would take unchanged fields for changed ones.
-  const IptcSources read = IptcSourcesOf(image, iim, XmpPacket::Use::kRead), edit = IptcSourcesOf(image, iim);
-  for (const tIptcFieldRow& row : kIptcFields) Require(read.ValueOf(row) == edit.ValueOf(row), "a read and a write see the same value");
+  const IptcSources read = IptcSourcesOf(image, iim, XmpPacket::Use::kRead),
+                    edit = IptcSourcesOf(image, iim);
+  for (const tIptcFieldRow& row : kIptcFields)
+    Require(read.ValueOf(row) == edit.ValueOf(row), "a read and a write see the same value");
 }
 
 // What a write copies as it stands: everything after the segments right after SOI, but for the
@@ -61,7 +66,8 @@ void ExerciseIptc(TimgData& image) {
 std::string ImageTail(const std::string& jpeg, const TimgData& scan) {
   std::int64_t tail = 2;
   FindLeadingSegments(jpeg, &tail);
-  std::string kept = jpeg.substr(static_cast<std::size_t>(std::min<std::int64_t>(tail, std::ssize(jpeg))));
+  std::string kept =
+      jpeg.substr(static_cast<std::size_t>(std::min<std::int64_t>(tail, std::ssize(jpeg))));
   const tSection* xmp = scan.xmpSection;
   if (xmp != nullptr && xmp->markerOffset - 1 >= tail) {
     const auto start = static_cast<std::size_t>(xmp->markerOffset - 1 - tail);
@@ -103,34 +109,43 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   lean.ScanJpegStream(again);
   TIPTCdata none;  // the image's block was parsed by ExerciseIptc
   if (lean.iptcSection != nullptr) lean.iptcInfo->ParseSegment(lean.IptcBlock());
-  const IptcSources full = IptcSourcesOf(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::Use::kRead);
-  const IptcSources passed = IptcSourcesOf(lean, lean.iptcInfo ? *lean.iptcInfo : none, XmpPacket::Use::kRead);
+  const IptcSources full =
+      IptcSourcesOf(image, image.iptcInfo ? *image.iptcInfo : none, XmpPacket::Use::kRead);
+  const IptcSources passed =
+      IptcSourcesOf(lean, lean.iptcInfo ? *lean.iptcInfo : none, XmpPacket::Use::kRead);
   Require(full.HasXmp() == passed.HasXmp(), "the packet is found with or without the EXIF walk");
   for (const tIptcFieldRow& row : kIptcFields) {
-    Require(full.ValueOf(row) == passed.ValueOf(row), "the IPTC values do not depend on the EXIF walk");
+    Require(full.ValueOf(row) == passed.ValueOf(row),
+            "the IPTC values do not depend on the EXIF walk");
   }
   // The EXIF read passes over the IPTC and XMP payloads: it must find the same segments and
   // decode the same EXIF as a scan that reads them.
   TimgData plain, exifOnly;
   exifOnly.request.iptcAndXmp = false;
   MemoryByteStream third(bytes), fourth(bytes);
-  Require(plain.ScanJpegStream(third) == exifOnly.ScanJpegStream(fourth), "the scan's outcome does not depend on the payloads");
+  Require(plain.ScanJpegStream(third) == exifOnly.ScanJpegStream(fourth),
+          "the scan's outcome does not depend on the payloads");
   // Where the first four segments hold no metadata the EXIF read stops, and a read that wants
   // the IPTC looks on for that block and the XMP alone.
-  const bool stoppedEarly = exifOnly.sectionCount == 5 && !exifOnly.HasAnyMetadata() && plain.sectionCount > 5;
-  Require(stoppedEarly || plain.sectionCount == exifOnly.sectionCount, "the same segments are counted");
-  Require((plain.exifSection != nullptr) == (exifOnly.exifSection != nullptr) &&
-              (stoppedEarly || (plain.iptcSection != nullptr) == (exifOnly.iptcSection != nullptr)) &&
-              (plain.commentSection != nullptr) == (exifOnly.commentSection != nullptr),
-          "the same segments are found");
+  const bool stoppedEarly =
+      exifOnly.sectionCount == 5 && !exifOnly.HasAnyMetadata() && plain.sectionCount > 5;
+  Require(stoppedEarly || plain.sectionCount == exifOnly.sectionCount,
+          "the same segments are counted");
+  Require(
+      (plain.exifSection != nullptr) == (exifOnly.exifSection != nullptr) &&
+          (stoppedEarly || (plain.iptcSection != nullptr) == (exifOnly.iptcSection != nullptr)) &&
+          (plain.commentSection != nullptr) == (exifOnly.commentSection != nullptr),
+      "the same segments are found");
   Require(plain.CommentText() == exifOnly.CommentText(), "the same comment is read");
-  Require((plain.exifInfo == nullptr) == (exifOnly.exifInfo == nullptr), "the EXIF is decoded or not alike");
+  Require((plain.exifInfo == nullptr) == (exifOnly.exifInfo == nullptr),
+          "the EXIF is decoded or not alike");
   if (plain.exifInfo != nullptr) {
     const auto& a = plain.exifInfo->entries;
     const auto& b = exifOnly.exifInfo->entries;
     Require(a.size() == b.size(), "the same EXIF entries");
     for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-      Require(a[i].ShortName == b[i].ShortName && a[i].DisplayValue == b[i].DisplayValue, "the same EXIF values");
+      Require(a[i].ShortName == b[i].ShortName && a[i].DisplayValue == b[i].DisplayValue,
+              "the same EXIF values");
     }
   }
 }
@@ -149,7 +164,9 @@ class MemoryOutput final : public platform::OutputFile {
  public:
   explicit MemoryOutput(std::string& bytes) : bytes_(bytes) {}
   void Write(std::string_view piece) override { bytes_ += piece; }
-  std::unique_ptr<platform::InputFile> ReadBack() override { return std::make_unique<MemoryInputFile>(bytes_); }
+  std::unique_ptr<platform::InputFile> ReadBack() override {
+    return std::make_unique<MemoryInputFile>(bytes_);
+  }
   void Commit() override {}
 
  private:
@@ -192,10 +209,12 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
   }
   std::string output;
   try {
-    WriteIptc(*jpeg, "in memory", values, {}, [&output](const std::string&) { return std::make_unique<MemoryOutput>(output); });
+    WriteIptc(*jpeg, "in memory", values, {},
+              [&output](const std::string&) { return std::make_unique<MemoryOutput>(output); });
   } catch (const FormatError& e) {  // a dataset too long: refused
     // What the write meant to write must read back as meant, whatever the source.
-    Require(std::string_view(e.what()).find("did not read back as meant") == std::string_view::npos, e.what());
+    Require(std::string_view(e.what()).find("did not read back as meant") == std::string_view::npos,
+            e.what());
     return;
   }
   TimgData again;
@@ -211,16 +230,20 @@ void IptcRoundTrip(const std::uint8_t* data, std::size_t size) {
     if (image.xmpSection != nullptr) std::erase_if(e.text, XmlCannotHold);
     // A text of nothing else removes the field.
     const std::string field(e.field->Field);
-    Require(again.iptcInfo->ValueOf(e.field->Field, e.text.empty() ? "" : "\x01") == e.text, ("values come back: " + field).c_str());
+    Require(again.iptcInfo->ValueOf(e.field->Field, e.text.empty() ? "" : "\x01") == e.text,
+            ("values come back: " + field).c_str());
     if (field != "DateCreated" && field != "TimeCreated") {
-      Require(next.ValueOf(*e.field) == e.text, ("the next read gives what was written: " + field).c_str());
+      Require(next.ValueOf(*e.field) == e.text,
+              ("the next read gives what was written: " + field).c_str());
     }
   }
   for (const tFieldEdit& e : kept) {
-    Require(next.ValueOf(*e.field) == e.text, ("a value not changed reads as before: " + std::string(e.field->Field)).c_str());
+    Require(next.ValueOf(*e.field) == e.text,
+            ("a value not changed reads as before: " + std::string(e.field->Field)).c_str());
   }
   Require(ImageTail(output, again) == ImageTail(source, image), "the image data is unchanged");
-  Require(again.xmpSection == nullptr || image.xmpSection != nullptr, "no XMP packet appears from nothing");
+  Require(again.xmpSection == nullptr || image.xmpSection != nullptr,
+          "no XMP packet appears from nothing");
   if (image.xmpSection != nullptr && IptcSourcesOf(image, *image.iptcInfo).HasXmp()) {
     Require(IptcSourcesOf(again, *again.iptcInfo).HasXmp(), "a packet that parsed still parses");
   }
@@ -235,7 +258,8 @@ void Xmp(const std::uint8_t* data, std::size_t size) {
   Require(read.has_value() == packet.has_value(), "a read takes the packets an edit takes");
   if (!packet) return;
   for (const tIptcFieldRow& row : kIptcFields) {
-    if (const auto property = XmpPropertyOf(row)) Require(packet->Get(*property) == read->Get(*property), "a read finds what an edit finds");
+    if (const auto property = XmpPropertyOf(row))
+      Require(packet->Get(*property) == read->Get(*property), "a read finds what an edit finds");
   }
   if (!packet->Editable()) return;
   const tXmpProperty city{kPhotoshopNamespace, "City", XmpKind::kText, "photoshop"};
@@ -248,7 +272,8 @@ void Xmp(const std::uint8_t* data, std::size_t size) {
   packet->Set(creator, {});
   const auto again = XmpPacket::Parse(packet->Serialize());
   Require(again.has_value(), "an edited packet parses");
-  Require(again->Get(city) == std::vector<std::string>{"R\xC3\xB6m & <\"city\">"}, "a text comes back");
+  Require(again->Get(city) == std::vector<std::string>{"R\xC3\xB6m & <\"city\">"},
+          "a text comes back");
   Require(again->Get(title) == std::vector<std::string>{"T"}, "a lang-alt comes back");
   Require(again->Get(subject) == std::vector<std::string>{"a", "b, c"}, "a list comes back");
   Require(!again->Get(creator).has_value(), "a removed property is gone");

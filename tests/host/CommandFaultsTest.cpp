@@ -31,7 +31,8 @@ TEST_F(CommandFaults, AWriteIntoAFolderThatRefusesNewFilesChangesNothing) {
   variables["[duxIPTC_City]"] = "Rome";
   tCommandFiles files;
   files.openOutput = [](const std::string& name) -> std::unique_ptr<platform::OutputFile> {
-    throw FileError("Cannot create a temporary file beside '" + name + "': Permission denied", "Permission denied");
+    throw FileError("Cannot create a temporary file beside '" + name + "': Permission denied",
+                    "Permission denied");
   };
   try {
     IptcWrite(source, destination, files);
@@ -51,7 +52,9 @@ TEST_F(CommandFaults, ALineListFileThatCannotBeOpenedGivesTheSystemsReason) {
     throw FileError("Cannot open '" + path + "': Permission denied", "Permission denied");
   };
   EXPECT_FALSE(GetTag(file, "Make", "=", "2", "[out]", files));
-  EXPECT_EQ(variables["[LastError]"], "Datei " + file + " kann nicht ge\xF6" "ffnet werden. Permission denied");
+  EXPECT_EQ(variables["[LastError]"], "Datei " + file +
+                                          " kann nicht ge\xF6"
+                                          "ffnet werden. Permission denied");
   EXPECT_EQ(variables.count("[out]"), 0u);
   // The same file through the platform's reader gives its line.
   EXPECT_TRUE(GetTag(file, "Make", "=", "2", "[out]"));

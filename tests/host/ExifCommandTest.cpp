@@ -54,7 +54,8 @@ TEST_F(ExifCommand, AFileWithoutExifGivesTheErrorLineAndEmptiesTheRest) {
 TEST_F(ExifCommand, AfterTheIptcReadOfTheSameFileReadsTheLeadingSegmentsInOneRead) {
   if (ProcessIoCount("syscr:") < 0) GTEST_SKIP() << "the system does not count read calls";
   const std::string tiff = Ifd().Ascii(0x010F, "Maker").Tiff(false) + std::string(20000, '\0');
-  const std::string path = Write("long.jpg", JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + tiff)}));
+  const std::string path =
+      Write("long.jpg", JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + tiff)}));
   const std::string other = Write("other.jpg", TinyJpeg());
   const auto readCalls = [&](int command, const std::string& file) {
     plugin.Host().setCalls.clear();
@@ -72,31 +73,43 @@ TEST_F(ExifCommand, AfterTheIptcReadOfTheSameFileReadsTheLeadingSegmentsInOneRea
 
 TEST_F(ExifCommand, ListsEntriesThumbnailAndCommentInOrder) {
   const Ifd ifd1 = Ifd().Short(0x0103, {6}).Long(0x0201, {4000}).Long(0x0202, {600});
-  const std::string tiff = Ifd().Ascii(0x010F, "Maker").Short(0x0112, {1}).Next(ifd1).Tiff(false) + std::string(600, '\0');
-  const std::string path = Write("full.jpg", JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + tiff),
-                                                       Segment(0xFE, "line one\r\nline two")}));
+  const std::string tiff = Ifd().Ascii(0x010F, "Maker").Short(0x0112, {1}).Next(ifd1).Tiff(false) +
+                           std::string(600, '\0');
+  const std::string path =
+      Write("full.jpg", JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + tiff),
+                                  Segment(0xFE, "line one\r\nline two")}));
   EXPECT_TRUE(Read(path));
-  EXPECT_EQ(Names(calls()), (std::vector<std::string>{"[duxEXIF_Data]", "[duxEXIF_SummaryShort]", "[duxEXIF_SummaryLong]",
-                                                      "[duxEXIF_ThumbnailData]", "[duxEXIF_CommentStr]"}));
-  EXPECT_EQ(calls()[0].second, "ErrStr=<none>\r\nByteOrder=Intel Byte Order\r\nMake=Maker\r\nOrientation=Normal\r\n");
+  EXPECT_EQ(Names(calls()), (std::vector<std::string>{
+                                "[duxEXIF_Data]", "[duxEXIF_SummaryShort]", "[duxEXIF_SummaryLong]",
+                                "[duxEXIF_ThumbnailData]", "[duxEXIF_CommentStr]"}));
+  EXPECT_EQ(calls()[0].second,
+            "ErrStr=<none>\r\nByteOrder=Intel Byte Order\r\nMake=Maker\r\nOrientation=Normal\r\n");
   const std::string thumbnail = calls()[3].second;
   // IFD1 follows IFD0's table (8 + 2 + 24 + 4) and "Maker" (6); its length runs to the APP1's end.
   EXPECT_EQ(thumbnail.substr(0, thumbnail.find("Compression")),
-            "Thumbnail Start=44\r\nThumbnail Length=" + std::to_string(2 + 6 + tiff.size() + 3 - 44) + "\r\n");
-  EXPECT_NE(thumbnail.find("\r\nJPEGInterchange Format=4000\r\nJPEGInterchange Format Length=600\r\n"), std::string::npos);
+            "Thumbnail Start=44\r\nThumbnail Length=" +
+                std::to_string(2 + 6 + tiff.size() + 3 - 44) + "\r\n");
+  EXPECT_NE(
+      thumbnail.find("\r\nJPEGInterchange Format=4000\r\nJPEGInterchange Format Length=600\r\n"),
+      std::string::npos);
   EXPECT_EQ(calls()[4].second, "line one\r\nline two\r\n");
   // A later file without comment or thumbnail leaves those variables as they were.
-  const std::string bare = Write("bare.jpg", JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + Ifd().Ascii(0x010F, "B").Tiff(true))}));
+  const std::string bare = Write(
+      "bare.jpg",
+      JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + Ifd().Ascii(0x010F, "B").Tiff(true))}));
   EXPECT_TRUE(Read(bare));
-  EXPECT_EQ(Names(calls()), (std::vector<std::string>{"[duxEXIF_Data]", "[duxEXIF_SummaryShort]", "[duxEXIF_SummaryLong]"}));
+  EXPECT_EQ(Names(calls()), (std::vector<std::string>{"[duxEXIF_Data]", "[duxEXIF_SummaryShort]",
+                                                      "[duxEXIF_SummaryLong]"}));
   EXPECT_EQ(plugin.Host().variables["[duxEXIF_CommentStr]"], "line one\r\nline two\r\n");
   EXPECT_NE(calls()[0].second.find("ByteOrder=Motorola Byte Order\r\n"), std::string::npos);
 }
 
 TEST_F(ExifCommand, ABigEndianTiffIsReadAsOneExifBlock) {
-  const std::string path = Write("photo.TIF", Ifd().Ascii(0x010F, "Scanner").Short(0x0100, {64}).Tiff(true));
+  const std::string path =
+      Write("photo.TIF", Ifd().Ascii(0x010F, "Scanner").Short(0x0100, {64}).Tiff(true));
   EXPECT_TRUE(Read(path));
-  EXPECT_EQ(calls()[0].second, "ErrStr=<none>\r\nByteOrder=Motorola Byte Order\r\nMake=Scanner\r\nImage Width=64\r\n");
+  EXPECT_EQ(calls()[0].second,
+            "ErrStr=<none>\r\nByteOrder=Motorola Byte Order\r\nMake=Scanner\r\nImage Width=64\r\n");
   EXPECT_EQ(plugin.Host().variables["[duxEXIF_SummaryShort]"].substr(0, 14), "photo.TIF|0||6");
 }
 
@@ -106,11 +119,14 @@ TEST_F(ExifCommand, ABrokenExifHeaderShowsInTheSummaries) {
   EXPECT_FALSE(Read(path));
   EXPECT_EQ(calls()[0].second, "ErrStr=Not an EXIF file\r\n");
   // When the scan then fails, the header's message stays and the summaries show it.
-  const std::string broken = Write("broken.jpg", std::string("\xFF\xD8", 2) + Segment(0xE1, std::string("Exif\0\0XX", 8)) +
-                                                     std::string("\xFF\xDB\x00\x01", 4));
+  const std::string broken =
+      Write("broken.jpg", std::string("\xFF\xD8", 2) + Segment(0xE1, std::string("Exif\0\0XX", 8)) +
+                              std::string("\xFF\xDB\x00\x01", 4));
   EXPECT_TRUE(Read(broken));
-  EXPECT_EQ(calls()[0].second, "ErrStr=Invalid Exif alignment marker\r\nByteOrder=Intel Byte Order\r\n");
-  EXPECT_EQ(plugin.Host().variables["[duxEXIF_SummaryShort]"], "broken.jpg Exif Error: Invalid Exif alignment marker");
+  EXPECT_EQ(calls()[0].second,
+            "ErrStr=Invalid Exif alignment marker\r\nByteOrder=Intel Byte Order\r\n");
+  EXPECT_EQ(plugin.Host().variables["[duxEXIF_SummaryShort]"],
+            "broken.jpg Exif Error: Invalid Exif alignment marker");
   EXPECT_EQ(plugin.Host().variables["[duxEXIF_SummaryLong]"],
             "File Name: broken.jpg\r\nExif Error: Invalid Exif alignment marker");
 }
@@ -125,7 +141,8 @@ TEST_F(ExifCommand, AStatedFocalLengthIn35mmIsListedOnceAndNotEstimated) {
     SCOPED_TRACE(corpus.file);
     ++files;
     Read(CorpusFile(corpus.file));
-    const std::string stated = "Focal Length in 35mm Film=" + OracleText(oracle["ExifIFD:FocalLengthIn35mmFormat"]);
+    const std::string stated =
+        "Focal Length in 35mm Film=" + OracleText(oracle["ExifIFD:FocalLengthIn35mmFormat"]);
     std::size_t lines = 0;
     for (const auto& [name, value] : calls()) {
       if (name != "[duxEXIF_Data]") continue;

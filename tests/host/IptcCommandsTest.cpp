@@ -39,7 +39,8 @@ TEST_F(IptcCommands, ReadSetsTheHeaderThenEveryVariableInTableOrderThenTheXmpFla
   const auto& calls = plugin.Host().setCalls;
   ASSERT_EQ(calls.size(), kIptcFields.size() + 2);  // and the header and XMP variables
   EXPECT_EQ(calls[0], (std::pair<std::string, std::string>{"[duxIPTC_Header]", "1"}));
-  for (std::size_t i = 0; i < kIptcFields.size(); ++i) EXPECT_EQ(calls[i + 1].first, kIptcFields[i].Variable);
+  for (std::size_t i = 0; i < kIptcFields.size(); ++i)
+    EXPECT_EQ(calls[i + 1].first, kIptcFields[i].Variable);
   EXPECT_EQ(calls[32], (std::pair<std::string, std::string>{"[duxIPTC_XMP]", "0"}));
   EXPECT_EQ(plugin.Host().variables["[duxIPTC_ByLine]"], "Anna");
   EXPECT_EQ(plugin.Host().variables["[duxIPTC_City]"], "Rome");
@@ -48,14 +49,16 @@ TEST_F(IptcCommands, ReadSetsTheHeaderThenEveryVariableInTableOrderThenTheXmpFla
 
 TEST_F(IptcCommands, ReadWithoutIptcEmptiesEveryVariableAndAnswersFalse) {
   plugin.Host().variables["[LastError]"] = "untouched";
-  for (const std::string& path : {Write("plain.jpg", TinyJpeg()), plugin.Folder().File("missing.jpg"),
-                                  Write("text.jpg", "not a jpeg")}) {
+  for (const std::string& path :
+       {Write("plain.jpg", TinyJpeg()), plugin.Folder().File("missing.jpg"),
+        Write("text.jpg", "not a jpeg")}) {
     SCOPED_TRACE(path);
     plugin.Host().setCalls.clear();
     EXPECT_FALSE(plugin.Run(1, {path}));
     ASSERT_EQ(plugin.Host().setCalls.size(), kIptcFields.size() + 2);
     EXPECT_EQ(plugin.Host().setCalls[0].second, "0");
-    EXPECT_EQ(plugin.Host().setCalls[32], (std::pair<std::string, std::string>{"[duxIPTC_XMP]", "0"}));
+    EXPECT_EQ(plugin.Host().setCalls[32],
+              (std::pair<std::string, std::string>{"[duxIPTC_XMP]", "0"}));
     for (const auto& [name, value] : plugin.Host().setCalls) {
       if (name != "[duxIPTC_Header]" && name != "[duxIPTC_XMP]") {
         EXPECT_EQ(value, "") << name;
@@ -70,12 +73,14 @@ TEST_F(IptcCommands, WriteCutsEachVariableToItsLimitAndKeepsEveryKeyword) {
   auto& vars = plugin.Host().variables;
   vars["[duxIPTC_Urgency]"] = "High";
   vars["[duxIPTC_LangID]"] = "123456789";
-  vars["[duxIPTC_Keywords]"] = "one, two, three, four, five, six, a keyword of more than thirty-two letters";
+  vars["[duxIPTC_Keywords]"] =
+      "one, two, three, four, five, six, a keyword of more than thirty-two letters";
   vars["[duxIPTC_ImageCaption]"] = std::string(2500, 'c');
   ASSERT_TRUE(plugin.Run(2, {in, out}));
   EXPECT_EQ(Read(out, "[duxIPTC_Urgency]"), "H");
   EXPECT_EQ(vars["[duxIPTC_LangID]"], "12");
-  EXPECT_EQ(vars["[duxIPTC_Keywords]"], "one,two,three,four,five,six,a keyword of more than thirty-tw");
+  EXPECT_EQ(vars["[duxIPTC_Keywords]"],
+            "one,two,three,four,five,six,a keyword of more than thirty-tw");
   EXPECT_EQ(vars["[duxIPTC_ImageCaption]"], std::string(2000, 'c'));
 }
 
@@ -85,9 +90,10 @@ TEST_F(IptcCommands, WriteWithEveryVariableEmptyGivesTheEmptyBlock) {
   ASSERT_TRUE(plugin.Run(2, {in, out}));
   const auto segments = LeadingSegments(ReadFileBytes(out));
   ASSERT_EQ(segments.size(), 2u);
-  EXPECT_EQ(segments[1], Segment(0xED, PhotoshopPayload(std::string("8BIM\x04\x04\0\0\0\0\0\x08", 12) +
-                                                        std::string("\x1C\x02\x00\x00\x02\x00\x02\x00", 8) +
-                                                        std::string("8BIM\x04\x0B\0\0\0\0\0\0", 12))));
+  EXPECT_EQ(segments[1],
+            Segment(0xED, PhotoshopPayload(std::string("8BIM\x04\x04\0\0\0\0\0\x08", 12) +
+                                           std::string("\x1C\x02\x00\x00\x02\x00\x02\x00", 8) +
+                                           std::string("8BIM\x04\x0B\0\0\0\0\0\0", 12))));
   EXPECT_EQ(Read(out, "[duxIPTC_Header]"), "1");
 }
 
@@ -112,10 +118,11 @@ TEST_F(IptcCommands, WriteFailuresReachTheHostAndTouchNoFile) {
     const char* what;
     std::string source, destination, named;
   };
-  for (const Case& c : {Case{"missing source", plugin.Folder().File("none.jpg"), dest, "none.jpg"},
-                        Case{"PNG named .jpg", png, dest, "png.jpg"},
-                        Case{"missing folder", good, plugin.Folder().File("no/out.jpg"), "no"},
-                        Case{"destination is a folder", good, plugin.Folder().File("dir.jpg"), "dir.jpg"}}) {
+  for (const Case& c :
+       {Case{"missing source", plugin.Folder().File("none.jpg"), dest, "none.jpg"},
+        Case{"PNG named .jpg", png, dest, "png.jpg"},
+        Case{"missing folder", good, plugin.Folder().File("no/out.jpg"), "no"},
+        Case{"destination is a folder", good, plugin.Folder().File("dir.jpg"), "dir.jpg"}}) {
     SCOPED_TRACE(c.what);
     plugin.Host().variables.erase("[LastError]");
     plugin.Host().variables["[duxIPTC_City]"] = "Rome";
@@ -135,15 +142,19 @@ TEST_F(IptcCommands, AnIptcBlockAfterTheTablesRefusesTheWriteAndTouchesNoFile) {
   const std::string tiny = JpegWith({kApp0});
   const std::size_t tables = tiny.find("\xFF\xDB");
   ASSERT_NE(tables, std::string::npos);
-  const std::size_t afterTables = tables + 2 + (static_cast<std::uint8_t>(tiny[tables + 2]) << 8 | static_cast<std::uint8_t>(tiny[tables + 3]));
-  const std::string late = Write("late.jpg", tiny.substr(0, afterTables) + iptc + tiny.substr(afterTables));
+  const std::size_t afterTables = tables + 2 +
+                                  (static_cast<std::uint8_t>(tiny[tables + 2]) << 8 |
+                                   static_cast<std::uint8_t>(tiny[tables + 3]));
+  const std::string late =
+      Write("late.jpg", tiny.substr(0, afterTables) + iptc + tiny.substr(afterTables));
   const std::string bytes = ReadFileBytes(late);
   EXPECT_EQ(Read(late, "[duxIPTC_ByLine]"), "Anna");  // read as it stands
   const std::string listing = plugin.Folder().Listing();
   plugin.Host().variables["[duxIPTC_City]"] = "Paris";
   for (const std::string& destination : {plugin.Folder().File("out.jpg"), std::string()}) {
     EXPECT_FALSE(plugin.Run(2, {late, destination}));
-    EXPECT_NE(plugin.Host().variables["[LastError]"].find("stands after the image's tables"), std::string::npos)
+    EXPECT_NE(plugin.Host().variables["[LastError]"].find("stands after the image's tables"),
+              std::string::npos)
         << plugin.Host().variables["[LastError]"];
     EXPECT_EQ(ReadFileBytes(late), bytes);
     EXPECT_EQ(plugin.Folder().Listing(), listing);
@@ -161,7 +172,8 @@ TEST_F(IptcCommands, WriteIntoAReadOnlyFolderFailsCleanly) {
   std::filesystem::create_directory(folder);
   const std::string good = Write("good.jpg", TinyJpeg());
   WriteFileBytes(folder + "/dest.jpg", "old bytes");
-  std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   // An administrator may write anyway; then the folder is no test of a refusal.
   std::error_code error;
   const bool refused = !std::filesystem::copy_file(good, folder + "/probe.jpg", error);

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "metadata/jpeg/JpegImage.h"
-#include "metadata/iptc/PhotoshopResources.h"
 #include "metadata/TimgData.h"
+#include "metadata/iptc/PhotoshopResources.h"
+#include "metadata/jpeg/JpegImage.h"
 #include "metadata/xmp/XmpPacket.h"
 #include "tests/support/IptcFiles.h"
 #include "tests/support/JpegBuilder.h"
@@ -28,15 +28,24 @@ const tXmpProperty kRating{"http://ns.adobe.com/xap/1.0/", "Rating", XmpKind::kT
 
 // A packet as a photo tool leaves one: IPTC fields in three namespaces and as an attribute, a
 // namespace of its own, padding.
-std::string Packet(const std::string& city = "\xC5\x81\xC3\xB3" "d\xC5\xBA") {  // "Łódź"
+std::string Packet(const std::string& city =
+                       "\xC5\x81\xC3\xB3"
+                       "d\xC5\xBA") {  // "Łódź"
   return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
-         "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+         "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF "
+         "xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
          "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\"\n"
-         "  xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\"\n"
-         "  xmlns:Iptc4xmpCore=\"http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/\" Iptc4xmpCore:Location=\"Pier 4\"\n"
-         "  photoshop:City=\"" + city + "\" xmp:Rating=\"4\">\n"
-         " <dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">Caf\xC3\xA9</rdf:li><rdf:li xml:lang=\"de\">Kaffee</rdf:li></rdf:Alt></dc:title>\n"
-         " <dc:subject><rdf:Bag><rdf:li>red</rdf:li><rdf:li>Smith, John</rdf:li></rdf:Bag></dc:subject>\n"
+         "  xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" "
+         "xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\"\n"
+         "  xmlns:Iptc4xmpCore=\"http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/\" "
+         "Iptc4xmpCore:Location=\"Pier 4\"\n"
+         "  photoshop:City=\"" +
+         city +
+         "\" xmp:Rating=\"4\">\n"
+         " <dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">Caf\xC3\xA9</rdf:li><rdf:li "
+         "xml:lang=\"de\">Kaffee</rdf:li></rdf:Alt></dc:title>\n"
+         " <dc:subject><rdf:Bag><rdf:li>red</rdf:li><rdf:li>Smith, "
+         "John</rdf:li></rdf:Bag></dc:subject>\n"
          " <photoshop:DateCreated>2004-02-20T13:45:01-05:00</photoshop:DateCreated>\n"
          "</rdf:Description></rdf:RDF></x:xmpmeta>\n" +
          std::string(300, ' ') + "\n<?xpacket end=\"w\"?>";
@@ -57,7 +66,9 @@ class IptcXmp : public ::testing::Test {
     WriteFileBytes(path, bytes);
     return path;
   }
-  std::string& Variable(const std::string& field) { return plugin.Host().variables["[duxIPTC_" + field + "]"]; }
+  std::string& Variable(const std::string& field) {
+    return plugin.Host().variables["[duxIPTC_" + field + "]"];
+  }
   // Reads `source`, lets `edit` change the variables, writes a copy and returns its bytes.
   template <typename Edit>
   std::string Rewrite(const std::string& source, Edit edit) {
@@ -75,28 +86,37 @@ TEST_F(IptcXmp, AFileWithXmpAloneReadsFromItsPacketAndSaysSo) {
   EXPECT_TRUE(plugin.Run(kRead, {path}));
   EXPECT_EQ(Variable("Header"), "0");  // no IIM block
   EXPECT_EQ(Variable("XMP"), "1");
-  EXPECT_EQ(Variable("ObjectName"), "Caf\xE9");                // x-default, in code page 1252
-  EXPECT_EQ(Variable("City"), "?\xF3" "d?");                   // what 1252 cannot hold is "?"
-  EXPECT_EQ(Variable("Keywords"), "red,\"Smith, John\"");      // a bag, as our comma list
-  EXPECT_EQ(Variable("SubLocation"), "Pier 4");                // an attribute
+  EXPECT_EQ(Variable("ObjectName"), "Caf\xE9");  // x-default, in code page 1252
+  EXPECT_EQ(Variable("City"),
+            "?\xF3"
+            "d?");                                         // what 1252 cannot hold is "?"
+  EXPECT_EQ(Variable("Keywords"), "red,\"Smith, John\"");  // a bag, as our comma list
+  EXPECT_EQ(Variable("SubLocation"), "Pier 4");            // an attribute
   EXPECT_EQ(Variable("DateCreated"), "20040220");
   EXPECT_EQ(Variable("TimeCreated"), "134501-0500");
   EXPECT_EQ(Variable("ImageCaption"), "");
 }
 
 TEST_F(IptcXmp, TheDigestDecidesWhichOfTheTwoAReadTakes) {
-  const std::string iim = Dataset(2, 0, std::string("\0\x04", 2)) + Dataset(2, 90, "Rome") + Dataset(2, 105, "IIM head");
+  const std::string iim = Dataset(2, 0, std::string("\0\x04", 2)) + Dataset(2, 90, "Rome") +
+                          Dataset(2, 105, "IIM head");
   const std::string current = DigestOf(iim), stale = std::string(16, '\x11');
   struct Case {
     const char* what;
     const std::string* digest;
     const char* city;
   };
-  for (const Case& c : {Case{"no digest: XMP where it states the field", nullptr, "?\xF3" "d?"},
-                        Case{"a digest of this IIM: the same", &current, "?\xF3" "d?"},
-                        Case{"a stale digest: the IIM was changed without the XMP", &stale, "Rome"}}) {
+  for (const Case& c :
+       {Case{"no digest: XMP where it states the field", nullptr,
+             "?\xF3"
+             "d?"},
+        Case{"a digest of this IIM: the same", &current,
+             "?\xF3"
+             "d?"},
+        Case{"a stale digest: the IIM was changed without the XMP", &stale, "Rome"}}) {
     SCOPED_TRACE(c.what);
-    const std::string path = Write("both.jpg", JpegWith({XmpApp1(Packet()), IptcApp13(iim, c.digest)}));
+    const std::string path =
+        Write("both.jpg", JpegWith({XmpApp1(Packet()), IptcApp13(iim, c.digest)}));
     EXPECT_TRUE(plugin.Run(kRead, {path}));
     EXPECT_EQ(Variable("Header"), "1");
     EXPECT_EQ(Variable("XMP"), "1");
@@ -108,9 +128,9 @@ TEST_F(IptcXmp, TheDigestDecidesWhichOfTheTwoAReadTakes) {
 TEST_F(IptcXmp, AWriteSetsWhatChangedInThePacketAndLeavesTheRestAsItWas) {
   const std::string source = Write("xmp.jpg", JpegWith({XmpApp1(Packet())}));
   const std::string written = Rewrite(source, [&] {
-    Variable("City") = "K\xF6ln";        // changed
-    Variable("Keywords") = "";           // emptied: the property goes
-    Variable("ImageHeadline") = "New";   // new
+    Variable("City") = "K\xF6ln";       // changed
+    Variable("Keywords") = "";          // emptied: the property goes
+    Variable("ImageHeadline") = "New";  // new
   });
   const std::string packet = XmpPacketOf(written);
   const auto xmp = XmpPacket::Parse(packet);
@@ -120,7 +140,8 @@ TEST_F(IptcXmp, AWriteSetsWhatChangedInThePacketAndLeavesTheRestAsItWas) {
   EXPECT_EQ(xmp->Get(kHeadline), std::vector<std::string>{"New"});
   // Unchanged fields, other languages and other namespaces stay as they were written.
   EXPECT_NE(packet.find("<rdf:li xml:lang=\"de\">Kaffee</rdf:li>"), std::string::npos);
-  EXPECT_NE(packet.find("<photoshop:DateCreated>2004-02-20T13:45:01-05:00</photoshop:DateCreated>"), std::string::npos);
+  EXPECT_NE(packet.find("<photoshop:DateCreated>2004-02-20T13:45:01-05:00</photoshop:DateCreated>"),
+            std::string::npos);
   EXPECT_NE(packet.find("xmp:Rating=\"4\""), std::string::npos);
   EXPECT_EQ(packet.size(), Packet().size());  // the padding took up the difference
   // The new IIM holds what changed, and the digest says the two agree.
@@ -137,8 +158,10 @@ TEST_F(IptcXmp, TheDigestFollowsTheNewIimOnlyWhenItDidNotSayTheyDiffered) {
   const std::string current = DigestOf(iim), stale = std::string(16, '\x11');
   for (const std::string* digest : {&current, &stale}) {
     SCOPED_TRACE(digest == &current ? "in step" : "stale");
-    const std::string source = Write("both.jpg", JpegWith({XmpApp1(Packet()), IptcApp13(iim, digest)}));
-    const auto resources = PhotoshopResourcesOf(Rewrite(source, [&] { Variable("ImageCaption") = "caption"; }));
+    const std::string source =
+        Write("both.jpg", JpegWith({XmpApp1(Packet()), IptcApp13(iim, digest)}));
+    const auto resources =
+        PhotoshopResourcesOf(Rewrite(source, [&] { Variable("ImageCaption") = "caption"; }));
     const std::string newIim = ResourceData(resources, 0x0404);
     EXPECT_NE(newIim.find("caption"), std::string::npos);
     EXPECT_EQ(ResourceData(resources, 0x0425), digest == &current ? DigestOf(newIim) : stale);
@@ -146,7 +169,8 @@ TEST_F(IptcXmp, TheDigestFollowsTheNewIimOnlyWhenItDidNotSayTheyDiffered) {
 }
 
 TEST_F(IptcXmp, APacketThatDoesNotParseStaysByteForByteAndTheIimIsWritten) {
-  const std::string broken = XmpApp1("<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF><dc:title>unclosed");
+  const std::string broken =
+      XmpApp1("<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF><dc:title>unclosed");
   const std::string source = Write("broken.jpg", JpegWith({broken}));
   EXPECT_FALSE(plugin.Run(kRead, {source}));
   EXPECT_EQ(Variable("XMP"), "0");
@@ -158,8 +182,9 @@ TEST_F(IptcXmp, APacketThatDoesNotParseStaysByteForByteAndTheIimIsWritten) {
 }
 
 TEST_F(IptcXmp, ExtendedXmpSegmentsAreNotTouched) {
-  const std::string extension = Segment(0xE1, std::string("http://ns.adobe.com/xmp/extension/\0", 35) +
-                                                  std::string(32, 'A') + std::string("\0\0\0\x05\0\0\0\0hello", 13));
+  const std::string extension =
+      Segment(0xE1, std::string("http://ns.adobe.com/xmp/extension/\0", 35) + std::string(32, 'A') +
+                        std::string("\0\0\0\x05\0\0\0\0hello", 13));
   const std::string source = Write("extended.jpg", JpegWith({XmpApp1(Packet()), extension}));
   const std::string written = Rewrite(source, [&] { Variable("City") = "Rome"; });
   const std::vector<std::string> segments = LeadingSegments(written);

@@ -20,8 +20,11 @@ std::vector<tAnnouncement> DefaultAnnouncements() {
       {4, ".duxIPTCvarTemplate", "Insert a variable template with all plugin variables.", {1}, 1},
       {0, "EXIF-Info", "", {0}, 0},
       {5, "duxEXIFread", "Reads EXIF-Info from a JPG-file!", {1}, 1},
-      {6, "duxGetTag", "Find a line with a tag-string and get line or field out of a string/file.",
-       {1, 1, 1, 3, 6}, 5},
+      {6,
+       "duxGetTag",
+       "Find a line with a tag-string and get line or field out of a string/file.",
+       {1, 1, 1, 3, 6},
+       5},
   };
 }
 

@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "metadata/TimgData.h"
 #include "metadata/bytes/ByteStream.h"
 #include "metadata/iptc/TIPTCdata.h"
-#include "metadata/TimgData.h"
 #include "platform/FormatError.h"
 #include "tests/support/AllocationCounter.h"
 #include "tests/support/IptcRewrite.h"
@@ -27,7 +27,8 @@ std::string Entry(std::uint16_t tag, std::uint16_t type, std::uint32_t count, st
 }
 
 // A 64 KB APP1 whose IFD0 is `n` entries, then `data`, then filler to the segment's end.
-std::string ExifApp1Of(const std::function<std::string(int)>& entry, int n, const std::string& data = "") {
+std::string ExifApp1Of(const std::function<std::string(int)>& entry, int n,
+                       const std::string& data = "") {
   std::string tiff = std::string("II*\0", 4) + Le32(8) + Le16(static_cast<unsigned>(n));
   for (int i = 0; i < n; ++i) tiff += entry(i);
   tiff += Le32(0) + data;
@@ -62,30 +63,45 @@ void Scan(const std::string& jpeg) {
 
 TEST(ResourceBounds, SixtyFiveThousandKeywordDatasets) {
   std::string datasets;
-  for (unsigned i = 0; i < 65535; ++i) datasets += test::Dataset(2, 25, std::string{static_cast<char>(i >> 8), static_cast<char>(i & 0xFF)});
-  const std::string section = test::Segment(0xED, test::PhotoshopPayload(test::Resource(0x0404, datasets))).substr(2);
+  for (unsigned i = 0; i < 65535; ++i)
+    datasets +=
+        test::Dataset(2, 25, std::string{static_cast<char>(i >> 8), static_cast<char>(i & 0xFF)});
+  const std::string section =
+      test::Segment(0xED, test::PhotoshopPayload(test::Resource(0x0404, datasets))).substr(2);
   ExpectBounded("one parse", section.size(), [&] {
     TIPTCdata data;
     data.ParseSegment(section);
     EXPECT_EQ(data.Count(), 1);
     EXPECT_GT(data.ValueOf("Keywords", "").size(), 65535u);
   });
-  const std::string jpeg = "\xFF\xD8" + test::Segment(0xED, test::PhotoshopPayload(test::Resource(0x0404, datasets.substr(0, 65000))));
+  const std::string jpeg =
+      "\xFF\xD8" + test::Segment(0xED, test::PhotoshopPayload(
+                                           test::Resource(0x0404, datasets.substr(0, 65000))));
   ExpectBounded("a full APP13", jpeg.size(), [&] { Scan(jpeg); });
 }
 
 TEST(ResourceBounds, A64KbApp1FullOfEntries) {
   const int n = (65535 - 8 - 8 - 2 - 4) / 12;
   // Every entry a 60 000-character text at the same place: the values overlap.
-  ExpectBounded("overlapping values", 65535, [&] { Scan("\xFF\xD8" + ExifApp1Of([](int) { return Entry(0x010E, 2, 60000, 8); }, n)); });
+  ExpectBounded("overlapping values", 65535, [&] {
+    Scan("\xFF\xD8" + ExifApp1Of([](int) { return Entry(0x010E, 2, 60000, 8); }, n));
+  });
   // Every entry a pointer to a sub-directory one entry further on.
   ExpectBounded("sub-directories everywhere", 65535, [&] {
-    Scan("\xFF\xD8" + ExifApp1Of([](int i) { return Entry(0x8769, 4, 1, static_cast<std::uint32_t>(10 + 12 * i + 2)); }, n));
+    Scan("\xFF\xD8" +
+         ExifApp1Of(
+             [](int i) { return Entry(0x8769, 4, 1, static_cast<std::uint32_t>(10 + 12 * i + 2)); },
+             n));
   });
   // A Canon note at the start of the data, named by every entry.
   const int m = n - 1;  // room for "Canon"
-  const std::string canon = "\xFF\xD8" + ExifApp1Of([&](int i) { return i == 0 ? Entry(0x010F, 2, 6, 8 + 2 + 12 * m + 4) : Entry(0x927C, 7, 60000, 8); },
-                                                    m, std::string("Canon\0", 6));
+  const std::string canon = "\xFF\xD8" + ExifApp1Of(
+                                             [&](int i) {
+                                               return i == 0
+                                                          ? Entry(0x010F, 2, 6, 8 + 2 + 12 * m + 4)
+                                                          : Entry(0x927C, 7, 60000, 8);
+                                             },
+                                             m, std::string("Canon\0", 6));
   ExpectBounded("maker notes everywhere", 65535, [&] {
     TimgData image;
     MemoryByteStream stream(canon);
@@ -97,7 +113,8 @@ TEST(ResourceBounds, A64KbApp1FullOfEntries) {
 
 TEST(ResourceBounds, TwentySegmentsOf64Kb) {
   std::string jpeg = "\xFF\xD8";
-  for (int i = 0; i < 20; ++i) jpeg += test::Segment(static_cast<std::uint8_t>(0xE2 + i % 10), std::string(65533, 'x'));
+  for (int i = 0; i < 20; ++i)
+    jpeg += test::Segment(static_cast<std::uint8_t>(0xE2 + i % 10), std::string(65533, 'x'));
   ExpectBounded("a scan", jpeg.size(), [&] { Scan(jpeg); });
 }
 
@@ -108,7 +125,8 @@ TEST(ResourceBounds, AWriteHoldsWhatItRewritesAndNoMore) {
   const std::string out = dir.File("out.jpg");
   constexpr std::int64_t kMb = 1 << 20;
   const std::string tail = test::ImageTail(test::TinyJpeg());
-  const std::string exif = test::Segment(0xE1, std::string("Exif\0\0", 6) + test::Ifd().Ascii(0x010F, "Maker").Tiff(false) +
+  const std::string exif = test::Segment(0xE1, std::string("Exif\0\0", 6) +
+                                                   test::Ifd().Ascii(0x010F, "Maker").Tiff(false) +
                                                    std::string(60000, '\0'));
   struct Case {
     const char* what;
@@ -120,11 +138,14 @@ TEST(ResourceBounds, AWriteHoldsWhatItRewritesAndNoMore) {
   // data; 300 MB of APP15 segments, which the write refuses after the 65th.
   std::vector<std::pair<std::int64_t, std::string>> most = {{0, "\xFF\xD8" + exif}};
   std::int64_t at = 2 + static_cast<std::int64_t>(exif.size());
-  for (int i = 0; i < 128; ++i, at += 65537) most.emplace_back(at, std::string(i % 2 == 0 ? "\xFF\xEF\xFF\xFF" : "\xFF\xE2\xFF\xFF"));
+  for (int i = 0; i < 128; ++i, at += 65537)
+    most.emplace_back(at, std::string(i % 2 == 0 ? "\xFF\xEF\xFF\xFF" : "\xFF\xE2\xFF\xFF"));
   most.emplace_back(at, tail);
   std::vector<std::pair<std::int64_t, std::string>> app15 = {{0, "\xFF\xD8"}};
-  for (std::int64_t to = 2; to + 65537 <= 300 * kMb; to += 65537) app15.emplace_back(to, "\xFF\xEF\xFF\xFF");
-  for (const Case& c : {Case{"8 MB of segments and 32 MB of image data", at + static_cast<std::int64_t>(tail.size()) + 32 * kMb, most, true},
+  for (std::int64_t to = 2; to + 65537 <= 300 * kMb; to += 65537)
+    app15.emplace_back(to, "\xFF\xEF\xFF\xFF");
+  for (const Case& c : {Case{"8 MB of segments and 32 MB of image data",
+                             at + static_cast<std::int64_t>(tail.size()) + 32 * kMb, most, true},
                         Case{"300 MB of APP15 segments", 300 * kMb, app15, false}}) {
     SCOPED_TRACE(c.what);
     const std::string in = dir.File("in.jpg");

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "metadata/bytes/ByteStream.h"
-#include "text/DateTime.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/IoCounts.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TempDir.h"
+#include "text/DateTime.h"
 
 namespace dux {
 namespace {
@@ -42,7 +42,8 @@ void Scan(const std::string& bytes, tScan& scan) {
 // The marker codes of the kept sections.
 std::vector<int> Markers(const TimgData& data) {
   std::vector<int> markers;
-  for (int i = 0; i < data.sectionCount; ++i) markers.push_back(data.sections[static_cast<std::size_t>(i)].markerCode);
+  for (int i = 0; i < data.sectionCount; ++i)
+    markers.push_back(data.sections[static_cast<std::size_t>(i)].markerCode);
   return markers;
 }
 
@@ -101,7 +102,8 @@ TEST(ScanJpegStream, TheIptcSegmentIsTheFirstPhotoshopApp13) {
     std::string segments;
     int iptc;  // the slot of the IPTC section
   };
-  for (const Case& c : {Case{"another writer's APP13 first", adobe + kIptc, 1}, Case{"the Photoshop APP13 first", kIptc + adobe, 0},
+  for (const Case& c : {Case{"another writer's APP13 first", adobe + kIptc, 1},
+                        Case{"the Photoshop APP13 first", kIptc + adobe, 0},
                         Case{"only another writer's", adobe, 0}}) {
     SCOPED_TRACE(c.what);
     tScan scan;
@@ -149,12 +151,15 @@ TEST(DecodeExifSegment, ChecksTheHeaderAndTheByteOrderMark) {
     const char* errStr;
     bool bigEndian;
   };
-  for (const Case& c : {Case{"Intel", std::string("Exif\0\0II*\0\x08\0\0\0", 14), true, "", false},
-                        Case{"Motorola", std::string("Exif\0\0MM\0*\0\0\0\x08", 14), true, "", true},
-                        Case{"position 8 is not checked", std::string("Exif\0xMM\0*\0\0\0\x08", 14), true, "", true},
-                        Case{"an XMP packet is no EXIF", "http://ns.adobe.com/xap/1.0/", false, "", false},
-                        Case{"nor is Exif without its zero byte", "ExifMM", false, "", false},
-                        Case{"bad byte order", std::string("Exif\0\0XX\0*", 10), true, "Invalid Exif alignment marker", false}}) {
+  for (const Case& c :
+       {Case{"Intel", std::string("Exif\0\0II*\0\x08\0\0\0", 14), true, "", false},
+        Case{"Motorola", std::string("Exif\0\0MM\0*\0\0\0\x08", 14), true, "", true},
+        Case{"position 8 is not checked", std::string("Exif\0xMM\0*\0\0\0\x08", 14), true, "",
+             true},
+        Case{"an XMP packet is no EXIF", "http://ns.adobe.com/xap/1.0/", false, "", false},
+        Case{"nor is Exif without its zero byte", "ExifMM", false, "", false},
+        Case{"bad byte order", std::string("Exif\0\0XX\0*", 10), true,
+             "Invalid Exif alignment marker", false}}) {
     SCOPED_TRACE(c.what);
     tScan scan;
     Scan(kSoi + Segment(0xE1, c.payload) + kSos, scan);
@@ -166,12 +171,15 @@ TEST(DecodeExifSegment, ChecksTheHeaderAndTheByteOrderMark) {
 }
 
 TEST(ScanFile, TheKindOfAFileIsItsNamesExtension) {
-  for (const char* jpeg : {"a.jpg", "C:\\Photos\\B.JPEG", "/home/x.y/pic.Jpe", "d:pic.jpg", "..jpg"}) {
+  for (const char* jpeg :
+       {"a.jpg", "C:\\Photos\\B.JPEG", "/home/x.y/pic.Jpe", "d:pic.jpg", "..jpg"}) {
     EXPECT_EQ(FileKindOf(jpeg), FileKind::kJpeg) << jpeg;
   }
-  for (const char* tiff : {"scan.tif", "C:/raw/D70.NEF", "x.tiff"}) EXPECT_EQ(FileKindOf(tiff), FileKind::kTiff) << tiff;
+  for (const char* tiff : {"scan.tif", "C:/raw/D70.NEF", "x.tiff"})
+    EXPECT_EQ(FileKindOf(tiff), FileKind::kTiff) << tiff;
   // A dot in a folder's name, or a drive's colon, is no extension.
-  for (const char* other : {"", "jpg", "C:\\a.jpg\\photo", "/a.jpg/photo", "x.jpg:stream", "a.jpgx", "a.png"}) {
+  for (const char* other :
+       {"", "jpg", "C:\\a.jpg\\photo", "/a.jpg/photo", "x.jpg:stream", "a.jpgx", "a.png"}) {
     EXPECT_EQ(FileKindOf(other), FileKind::kOther) << other;
   }
 }
@@ -190,11 +198,11 @@ TEST(ScanFile, ChoosesTheScanByExtensionAndReportsTheOutcome) {
     bool result;
     const char* errStr;
   };
-  for (const Case& c : {Case{"upper.JPG", true, "<none>"}, Case{"photo.jpe", true, "<none>"},
-                        Case{"photo.png", false, "Not an EXIF file"},
-                        Case{"plain.jpeg", false, "Not an EXIF file"},
-                        Case{"text.tif", false, "Not an EXIF file"}, Case{"missing.jpg", false, ""},
-                        Case{"folder.jpg", false, ""}}) {
+  for (const Case& c :
+       {Case{"upper.JPG", true, "<none>"}, Case{"photo.jpe", true, "<none>"},
+        Case{"photo.png", false, "Not an EXIF file"}, Case{"plain.jpeg", false, "Not an EXIF file"},
+        Case{"text.tif", false, "Not an EXIF file"}, Case{"missing.jpg", false, ""},
+        Case{"folder.jpg", false, ""}}) {
     SCOPED_TRACE(c.name);
     TimgData data;
     EXPECT_EQ(data.ScanFile(dir.File(c.name)), c.result);
@@ -326,7 +334,8 @@ std::string Findings(TimgData& data, int use) {
     const tSection& s = data.sections[static_cast<std::size_t>(i)];
     text += std::to_string(s.markerCode) + "@" + std::to_string(s.markerOffset) + "\n";
   }
-  if (use != 1 && data.exifSection != nullptr) text.append(data.exifSection->Data()).append(EntryLines(data));
+  if (use != 1 && data.exifSection != nullptr)
+    text.append(data.exifSection->Data()).append(EntryLines(data));
   if (use != 2) {
     std::string joined;
     text.append(data.IptcBlockView(joined));
@@ -365,7 +374,8 @@ TEST(ScanFile, KnowingTheLastScanFindsWhatAFreshScanFinds) {
   ASSERT_GT(reaches.size(), 100u);
   std::sort(reaches.begin(), reaches.end());
   // Of the files with EXIF: the longest leading part under 64 KB, and the shortest.
-  const auto longest = std::find_if(reaches.rbegin(), reaches.rend(), [](const auto& r) { return r.first < 65536; });
+  const auto longest =
+      std::find_if(reaches.rbegin(), reaches.rend(), [](const auto& r) { return r.first < 65536; });
   ASSERT_NE(longest, reaches.rend());
   ASSERT_GT(longest->first, 16384);
   const std::string shortest = reaches.front().second;
@@ -408,8 +418,9 @@ TEST(ScanFile, ASecondScanOfTheSameFileReadsItsLeadingSegmentsInOneRead) {
   if (test::ProcessIoCount("syscr:") < 0) GTEST_SKIP() << "the kernel does not count read calls";
   test::TempDir dir;
   const std::string path = dir.File("a.jpg");
-  test::WriteFileBytes(path, test::JpegWith({Segment(0xE1, std::string("Exif\0\0II*\0\x08\0\0\0\0\0\0\0\0\0", 20) +
-                                                               std::string(20000, '\0'))}));
+  test::WriteFileBytes(
+      path, test::JpegWith({Segment(0xE1, std::string("Exif\0\0II*\0\x08\0\0\0\0\0\0\0\0\0", 20) +
+                                              std::string(20000, '\0'))}));
   const auto reads = [&](TimgData& data) {
     return test::ReadCallsOf([&] { EXPECT_TRUE(data.ScanFile(path)); });
   };
@@ -449,13 +460,15 @@ TEST(DateTime, CountsDaysFrom1899AndDropsOddSeconds) {
   EXPECT_DOUBLE_EQ(DosDateTime(1899, 12, 30, 0, 0, 0), 0.0);
   EXPECT_DOUBLE_EQ(DosDateTime(2004, 5, 6, 12, 0, 1), 38113.5);
   EXPECT_DOUBLE_EQ(DosDateTime(2000, 3, 1, 0, 0, 0), 36586.0);
-  for (const auto& [y, m, d] : {std::tuple{2004, 5, 6}, {2000, 2, 29}, {1899, 12, 30}, {2100, 12, 31}}) {
+  for (const auto& [y, m, d] :
+       {std::tuple{2004, 5, 6}, {2000, 2, 29}, {1899, 12, 30}, {2100, 12, 31}}) {
     const tDate date = DateOf(DosDateTime(y, m, d, 23, 59, 59));
     EXPECT_EQ(std::tuple(date.year, date.month, date.day), std::tuple(y, m, d));
   }
   // Before 1899-12-30 the count is negative and the time of day still counts forwards: six in
   // the evening of the 29th is -0.25, and its day is the 29th, not the 30th.
-  for (const auto& [value, day] : {std::pair{-0.25, 29}, {-1.0, 29}, {-1.75, 28}, {-0.0, 30}, {0.999, 30}}) {
+  for (const auto& [value, day] :
+       {std::pair{-0.25, 29}, {-1.0, 29}, {-1.75, 28}, {-0.0, 30}, {0.999, 30}}) {
     SCOPED_TRACE(value);
     const tDate date = DateOf(value);
     EXPECT_EQ(std::tuple(date.year, date.month, date.day), std::tuple(1899, 12, day));

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "metadata/jpeg/JpegImage.h"
 #include "metadata/TimgData.h"
+#include "metadata/jpeg/JpegImage.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
 #include "tests/support/IptcRewrite.h"
@@ -58,16 +58,32 @@ TEST(SaveJpegWithSegments, RebuildsTheLeadingSegmentsAndCopiesTheRest) {
   const std::string com1 = Segment(0xFE, "first"), com2 = Segment(0xFE, "second");
   const std::string app13b = Segment(0xED, "Adobe_CM");
   for (const Case& c : {
-           Case{"EXIF replaces the JFIF header", {kApp0, kExif, OldIptc(Dataset(2, 90, "Old"))}, {kExif, NewIptc()}},
+           Case{"EXIF replaces the JFIF header",
+                {kApp0, kExif, OldIptc(Dataset(2, 90, "Old"))},
+                {kExif, NewIptc()}},
            Case{"no metadata: a default header", {}, {kDefaultApp0, NewIptc()}},
            Case{"the kept APP0 when there is no EXIF", {kApp0}, {kApp0, NewIptc()}},
-           Case{"XMP and ICC are kept in order", {kApp0, kExif, kXmp, kIcc}, {kExif, NewIptc(), kXmp, kIcc}},
-           Case{"the Photoshop APP13 is replaced, another APP13 stays", {kExif, OldIptc(""), app13b, kIcc}, {kExif, NewIptc(), app13b, kIcc}},
-           Case{"the last COM moves up, the first stays", {kApp0, com1, kExif, com2}, {kExif, NewIptc(), com2, com1}},
-           Case{"an APP0 after the EXIF is no header: kept", {kExif, kApp0, kXmp}, {kExif, NewIptc(), kApp0, kXmp}},
-           Case{"EXIF: only the APP0 right after SOI goes", {kApp0, kExif, kJfxx}, {kExif, NewIptc(), kJfxx}},
-           Case{"no EXIF: the JFIF header leads, a JFXX stays where it stood", {kApp0, kJfxx}, {kApp0, NewIptc(), kJfxx}},
-           Case{"no JFIF header: a default one, and the JFXX stays", {kJfxx}, {kDefaultApp0, NewIptc(), kJfxx}},
+           Case{"XMP and ICC are kept in order",
+                {kApp0, kExif, kXmp, kIcc},
+                {kExif, NewIptc(), kXmp, kIcc}},
+           Case{"the Photoshop APP13 is replaced, another APP13 stays",
+                {kExif, OldIptc(""), app13b, kIcc},
+                {kExif, NewIptc(), app13b, kIcc}},
+           Case{"the last COM moves up, the first stays",
+                {kApp0, com1, kExif, com2},
+                {kExif, NewIptc(), com2, com1}},
+           Case{"an APP0 after the EXIF is no header: kept",
+                {kExif, kApp0, kXmp},
+                {kExif, NewIptc(), kApp0, kXmp}},
+           Case{"EXIF: only the APP0 right after SOI goes",
+                {kApp0, kExif, kJfxx},
+                {kExif, NewIptc(), kJfxx}},
+           Case{"no EXIF: the JFIF header leads, a JFXX stays where it stood",
+                {kApp0, kJfxx},
+                {kApp0, NewIptc(), kJfxx}},
+           Case{"no JFIF header: a default one, and the JFXX stays",
+                {kJfxx},
+                {kDefaultApp0, NewIptc(), kJfxx}},
        }) {
     SCOPED_TRACE(c.what);
     const std::string source = test::JpegWith(c.source);
@@ -79,7 +95,8 @@ TEST(SaveJpegWithSegments, RebuildsTheLeadingSegmentsAndCopiesTheRest) {
 
 TEST(SaveJpegWithSegments, ACommentAfterTheTablesStaysWhereItIsAndIsNotDoubled) {
   std::string tail = test::ImageTail(test::TinyJpeg());
-  const std::size_t dqtLength = static_cast<unsigned char>(tail[2]) << 8 | static_cast<unsigned char>(tail[3]);
+  const std::size_t dqtLength =
+      static_cast<unsigned char>(tail[2]) << 8 | static_cast<unsigned char>(tail[3]);
   tail.insert(2 + dqtLength, Segment(0xFE, "late comment"));  // after the first DQT
   const std::string source = "\xFF\xD8" + kApp0 + tail;
   const std::string written = Rewrite(source);
@@ -92,9 +109,13 @@ TEST(SaveJpegWithSegments, KeepsOtherPhotoshopResourcesInTheirOrderAndTheDataset
   const std::string resolution = test::Resource(0x03ED, std::string(16, '\x01'));
   const std::string urls = test::Resource(0x040B, "http://example.org");
   const std::string source = test::JpegWith({OldIptc(Dataset(2, 80, "x"), resolution + urls)});
-  const std::string iptc = Dataset(2, 0, std::string("\0\x02", 2)) + Dataset(2, 80, "x") + Dataset(2, 90, "Rome");
-  EXPECT_EQ(LeadingSegments(Rewrite(source)),
-            (std::vector<std::string>{kDefaultApp0, Segment(0xED, test::PhotoshopPayload(resolution + urls + test::Resource(0x0404, iptc)))}));
+  const std::string iptc =
+      Dataset(2, 0, std::string("\0\x02", 2)) + Dataset(2, 80, "x") + Dataset(2, 90, "Rome");
+  EXPECT_EQ(
+      LeadingSegments(Rewrite(source)),
+      (std::vector<std::string>{
+          kDefaultApp0, Segment(0xED, test::PhotoshopPayload(resolution + urls +
+                                                             test::Resource(0x0404, iptc)))}));
 }
 
 TEST(SaveJpegWithSegments, WritesIntoTheSourceFileItself) {
@@ -116,7 +137,8 @@ TEST(SaveJpegWithSegments, WritesIntoTheSourceFileItself) {
 // The real writer, with the size of every write kept.
 class CountingOutput final : public platform::OutputFile {
  public:
-  CountingOutput(const std::string& destination, std::vector<std::size_t>& sizes) : file_(destination), sizes_(sizes) {}
+  CountingOutput(const std::string& destination, std::vector<std::size_t>& sizes)
+      : file_(destination), sizes_(sizes) {}
   void Write(std::string_view bytes) override {
     sizes_.push_back(bytes.size());
     file_.Write(bytes);
@@ -133,11 +155,13 @@ TEST(SaveJpegWithSegments, WritesTheMetadataAtOnceAndTheImageDataInWholePages) {
   test::TempDir dir;
   const std::string in = dir.File("in.jpg"), out = dir.File("out.jpg");
   // Bytes after the image are the file's too: 700 KB of them make the file three chunks long.
-  const std::string source = test::JpegWith({kApp0, kExif, test::Segment(0xFE, "a comment")}) + std::string(700000, 'x');
+  const std::string source =
+      test::JpegWith({kApp0, kExif, test::Segment(0xFE, "a comment")}) + std::string(700000, 'x');
   test::WriteFileBytes(in, source);
   std::vector<std::size_t> sizes;
-  test::RewriteIptc(in, out, {{"City", "Rome"}},
-                    [&sizes](const std::string& name) { return std::make_unique<CountingOutput>(name, sizes); });
+  test::RewriteIptc(in, out, {{"City", "Rome"}}, [&sizes](const std::string& name) {
+    return std::make_unique<CountingOutput>(name, sizes);
+  });
   const std::string written = test::ReadFileBytes(out);
   EXPECT_EQ(test::ImageTail(written), test::ImageTail(source));
   ASSERT_GE(sizes.size(), 3u);
@@ -166,17 +190,19 @@ TEST(SaveJpegWithSegments, FailuresLeaveEveryFileAsItWas) {
     const char* what;
     std::string source, destination;
   };
-  for (const Case& c : {Case{"missing source", dir.File("missing.jpg"), dir.File("dest.jpg")},
-                        Case{"PNG named .jpg", dir.File("png.jpg"), dir.File("dest.jpg")},
-                        Case{"truncated frame header", dir.File("truncated.jpg"), dir.File("dest.jpg")},
-                        Case{"folder that does not exist", good, dir.File("none/dest.jpg")},
-                        Case{"destination is a folder", good, dir.File("folder.jpg")}}) {
+  for (const Case& c :
+       {Case{"missing source", dir.File("missing.jpg"), dir.File("dest.jpg")},
+        Case{"PNG named .jpg", dir.File("png.jpg"), dir.File("dest.jpg")},
+        Case{"truncated frame header", dir.File("truncated.jpg"), dir.File("dest.jpg")},
+        Case{"folder that does not exist", good, dir.File("none/dest.jpg")},
+        Case{"destination is a folder", good, dir.File("folder.jpg")}}) {
     SCOPED_TRACE(c.what);
     try {
       test::RewriteIptc(c.source, c.destination, {{"City", "Rome"}});
       ADD_FAILURE() << "no error";
     } catch (const FormatError& e) {
-      EXPECT_NE(std::string(e.what()).find(c.what[0] == 'f' || c.what[0] == 'd' ? c.destination : c.source),
+      EXPECT_NE(std::string(e.what()).find(c.what[0] == 'f' || c.what[0] == 'd' ? c.destination
+                                                                                : c.source),
                 std::string::npos)
           << e.what();
     }

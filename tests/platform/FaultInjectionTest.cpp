@@ -36,7 +36,8 @@ class FaultyOutput final : public platform::OutputFile {
       : destination_(destination), faults_(faults), file_(destination) {}
   void Write(std::string_view bytes) override {
     if (faults_.room >= 0 && written_ + std::ssize(bytes) > faults_.room) {
-      file_.Write(bytes.substr(0, static_cast<std::size_t>(std::max<std::int64_t>(faults_.room - written_, 0))));
+      file_.Write(bytes.substr(
+          0, static_cast<std::size_t>(std::max<std::int64_t>(faults_.room - written_, 0))));
       throw FileError("Cannot write '" + destination_ + "': no space left", "no space left");
     }
     written_ += std::ssize(bytes);
@@ -44,7 +45,8 @@ class FaultyOutput final : public platform::OutputFile {
   }
   std::unique_ptr<platform::InputFile> ReadBack() override { return file_.ReadBack(); }
   void Commit() override {
-    if (faults_.refuseRename) throw FileError("Cannot replace '" + destination_ + "': refused", "refused");
+    if (faults_.refuseRename)
+      throw FileError("Cannot replace '" + destination_ + "': refused", "refused");
     file_.Commit();
   }
 
@@ -67,15 +69,15 @@ class FaultInjection : public ::testing::Test {
 
   // Rewrites the source with a City: true when it failed. `whenWriting` runs as the output
   // opens, after the source was loaded (the world changing part way).
-  bool WriteFails(const tFaults& faults = {}, const std::function<void()>& whenWriting = [] {},
-                  const std::string& to = "") {
+  bool WriteFails(
+      const tFaults& faults = {}, const std::function<void()>& whenWriting = [] {},
+      const std::string& to = "") {
     const OutputOpener open = [&](const std::string& name) {
       whenWriting();
       return std::make_unique<FaultyOutput>(name, faults);
     };
     try {
-      test::RewriteIptc(source, to.empty() ? destination : to, {{"City", "Rome"}},
-                        open);
+      test::RewriteIptc(source, to.empty() ? destination : to, {{"City", "Rome"}}, open);
     } catch (const FormatError& e) {
       message = e.what();
       return true;
@@ -93,7 +95,8 @@ class FaultInjection : public ::testing::Test {
 };
 
 TEST_F(FaultInjection, ADiskThatFillsPartWay) {
-  for (const std::int64_t room : {std::int64_t{0}, std::int64_t{1}, std::int64_t{100}, static_cast<std::int64_t>(sourceBytes.size())}) {
+  for (const std::int64_t room : {std::int64_t{0}, std::int64_t{1}, std::int64_t{100},
+                                  static_cast<std::int64_t>(sourceBytes.size())}) {
     SCOPED_TRACE(room);
     EXPECT_TRUE(WriteFails({room, false}));
     EXPECT_NE(message.find("destination.jpg"), std::string::npos) << message;
@@ -114,7 +117,8 @@ TEST_F(FaultInjection, ASourceThatChangesWhileItIsRewrittenOrIsGone) {
   // it meanwhile (POSIX), a source whose length changes before its image data is copied is
   // refused rather than spliced; where it does not (Windows), the change itself is refused and
   // the write goes on with what it read.
-  const std::string other = test::JpegWith({test::Segment(0xFE, "another comment, longer"), kApp0}, 32, 32);
+  const std::string other =
+      test::JpegWith({test::Segment(0xFE, "another comment, longer"), kApp0}, 32, 32);
   bool changed = false;
   const bool failed = WriteFails({}, [&] {
     try {
@@ -143,17 +147,20 @@ TEST_F(FaultInjection, ASourceThatChangesWhileItIsRewrittenOrIsGone) {
 TEST_F(FaultInjection, ADestinationThatIsAFolderOrCannotBeWritten) {
   const std::string folder = dir.File("folder.jpg");
   std::filesystem::create_directory(folder);
-  EXPECT_TRUE(WriteFails({}, [] {}, folder));
+  EXPECT_TRUE(WriteFails(
+      {}, [] {}, folder));
   EXPECT_TRUE(std::filesystem::is_directory(folder));
   std::filesystem::remove(folder);
   const std::string locked = dir.File("locked");
   std::filesystem::create_directory(locked);
   test::WriteFileBytes(locked + "/photo.jpg", "old bytes");
-  std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   std::error_code probe;
   const bool refused = !std::filesystem::copy_file(source, locked + "/probe.jpg", probe);
   if (refused) {
-    EXPECT_TRUE(WriteFails({}, [] {}, locked + "/photo.jpg"));
+    EXPECT_TRUE(WriteFails(
+        {}, [] {}, locked + "/photo.jpg"));
     EXPECT_EQ(test::ReadFileBytes(locked + "/photo.jpg"), "old bytes");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked), {}), 1);
   }

@@ -25,10 +25,11 @@ TEST(IniFile, FindsKeysIgnoringCaseAndBlanks) {
     const char* key;
     const char* expected;
   };
-  for (const Case& c : {Case{"first", "KEY", "first section"}, Case{"SECOND", "key", "spaced value"},
-                        Case{"Second", "quoted", "  kept blanks  "}, Case{"Second", "Single", "x"},
-                        Case{"Second", "Empty", ""}, Case{"Second", "NoEquals", "default"},
-                        Case{"Second", "missing", "default"}, Case{"Third", "key", "default"}}) {
+  for (const Case& c :
+       {Case{"first", "KEY", "first section"}, Case{"SECOND", "key", "spaced value"},
+        Case{"Second", "quoted", "  kept blanks  "}, Case{"Second", "Single", "x"},
+        Case{"Second", "Empty", ""}, Case{"Second", "NoEquals", "default"},
+        Case{"Second", "missing", "default"}, Case{"Third", "key", "default"}}) {
     SCOPED_TRACE(std::string(c.section) + "/" + c.key);
     EXPECT_EQ(ReadIniString(ini, c.section, c.key, "default"), c.expected);
   }

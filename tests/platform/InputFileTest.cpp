@@ -104,7 +104,8 @@ TEST(InputFile, AColdFileReadInPartsHasTheDiskSendOnlyWhatTheReadsAskFor) {
   };
   const long long through = scan(Access::kThrough, LookUp::kWhenAsked);
   if (BytesFromDisk() < 0 || through <= 0) {
-    GTEST_SKIP() << "this file system keeps the file in memory, or the kernel does not count what the disk sends";
+    GTEST_SKIP() << "this file system keeps the file in memory, or the kernel does not count what "
+                    "the disk sends";
   }
   // Now and then the kernel reads a little past the request (16 KB more, in about one scan in
   // forty on a Linux 6.18 guest): what matters is that the read-ahead of a sequential read,

@@ -27,10 +27,13 @@ void Replay(const tHarness& harness, const std::string& bytes) {
 }
 
 TEST(FuzzRegression, EveryFoundInputPassesItsHarness) {
-  const std::map<std::string, tHarness> harnesses = {
-      {"JpegScan", &fuzz::JpegScan}, {"TiffScan", &fuzz::TiffScan},
-      {"IptcRoundTrip", &fuzz::IptcRoundTrip}, {"Xmp", &fuzz::Xmp}, {"TagSearch", &fuzz::TagSearch}};
-  const std::filesystem::path root = std::filesystem::path(DUX_SOURCE_DIR) / "tests" / "regress" / "fuzz";
+  const std::map<std::string, tHarness> harnesses = {{"JpegScan", &fuzz::JpegScan},
+                                                     {"TiffScan", &fuzz::TiffScan},
+                                                     {"IptcRoundTrip", &fuzz::IptcRoundTrip},
+                                                     {"Xmp", &fuzz::Xmp},
+                                                     {"TagSearch", &fuzz::TagSearch}};
+  const std::filesystem::path root =
+      std::filesystem::path(DUX_SOURCE_DIR) / "tests" / "regress" / "fuzz";
   int replayed = 0;
   for (const auto& [name, harness] : harnesses) {
     // Every harness has its folder of inputs; a missing one is a fault of the tree, not a pass.
@@ -45,7 +48,8 @@ TEST(FuzzRegression, EveryFoundInputPassesItsHarness) {
     EXPECT_GT(inFolder, 0) << name;
   }
   // The corpus's malformed files go through every harness as well.
-  for (const auto& entry : std::filesystem::directory_iterator(std::string(DUX_CORPUS_DIR) + "/files/malformed")) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(DUX_CORPUS_DIR) + "/files/malformed")) {
     SCOPED_TRACE(entry.path().string());
     const std::string bytes = ReadFileBytes(entry.path().string());
     for (const auto& [name, harness] : harnesses) {

@@ -7,11 +7,11 @@
 
 #include "host/ExifCommand.h"
 #include "host/IptcCommands.h"
+#include "metadata/TimgData.h"
 #include "metadata/iptc/IimDatasets.h"
 #include "metadata/iptc/IptcFields.h"
-#include "metadata/jpeg/JpegImage.h"
 #include "metadata/iptc/PhotoshopResources.h"
-#include "metadata/TimgData.h"
+#include "metadata/jpeg/JpegImage.h"
 #include "platform/FormatError.h"
 #include "platform/Md5.h"
 #include "tests/support/JpegBuilder.h"
@@ -28,7 +28,9 @@ using test::Segment;
 
 const std::string kVersion = Dataset(2, 0, std::string("\0\x02", 2));
 
-std::string PhotoshopApp13(const std::string& resources) { return Segment(0xED, test::PhotoshopPayload(resources)); }
+std::string PhotoshopApp13(const std::string& resources) {
+  return Segment(0xED, test::PhotoshopPayload(resources));
+}
 
 // duxIPTCread and duxIPTCwrite on files, with the variables in between in the test's hands.
 class Issue13 : public ::testing::Test {
@@ -46,7 +48,9 @@ class Issue13 : public ::testing::Test {
     IptcWrite(source, copy);
     return test::ReadFileBytes(copy);
   }
-  std::string& Variable(std::string_view field) { return host.variables["[duxIPTC_" + std::string(field) + "]"]; }
+  std::string& Variable(std::string_view field) {
+    return host.variables["[duxIPTC_" + std::string(field) + "]"];
+  }
 
   test::RegisteredHost host;
   test::TempDir dir;
@@ -69,18 +73,20 @@ TEST_F(Issue13, AWriteChangesOnlyTheFieldsWhoseVariablesChanged) {
   const std::vector<std::string> datasets = {
       Dataset(1, 0, std::string("\0\x04", 2)),  // the envelope record
       kVersion,
-      Dataset(2, 7, "edited"),                                  // EditStatus: no variable
-      Dataset(2, 80, "Anna"), Dataset(2, 80, "Bob"),             // two By-lines: read as the first
-      Dataset(2, 5, ""),                                        // an empty ObjectName
-      Dataset(2, 15, "ABCD"),                                   // a Category over its limit of 3
-      Dataset(2, 110, std::string(40, 'c')),                    // a Credit over its limit of 32
+      Dataset(2, 7, "edited"),  // EditStatus: no variable
+      Dataset(2, 80, "Anna"),
+      Dataset(2, 80, "Bob"),                  // two By-lines: read as the first
+      Dataset(2, 5, ""),                      // an empty ObjectName
+      Dataset(2, 15, "ABCD"),                 // a Category over its limit of 3
+      Dataset(2, 110, std::string(40, 'c')),  // a Credit over its limit of 32
       Dataset(2, 120, "old caption"),
-      Dataset(2, 62, "20240102"),                               // DigitalCreationDate
-      Dataset(2, 221, "0:0:0:-00001"),                          // Prefs
+      Dataset(2, 62, "20240102"),       // DigitalCreationDate
+      Dataset(2, 221, "0:0:0:-00001"),  // Prefs
   };
   std::string iim;
   for (const std::string& d : datasets) iim += d;
-  const std::string source = Write("in.jpg", test::JpegWith({PhotoshopApp13(test::Resource(0x0404, iim))}));
+  const std::string source =
+      Write("in.jpg", test::JpegWith({PhotoshopApp13(test::Resource(0x0404, iim))}));
   ASSERT_TRUE(Read(source));
   EXPECT_EQ(Variable("ByLine"), "Anna");
   EXPECT_EQ(Variable("Category"), "ABCD");
@@ -96,14 +102,24 @@ TEST_F(Issue13, AWriteChangesOnlyTheFieldsWhoseVariablesChanged) {
   Variable("ByLine") = "Carl";
   Variable("Category") = "";
   Variable("ImageCredit") = std::string(50, 'd');
-  expected = {datasets[0], datasets[1], datasets[2], Dataset(2, 80, "Carl"), datasets[5], Dataset(2, 110, std::string(32, 'd')),
-              Dataset(2, 120, "new caption"), datasets[9], datasets[10]};
+  expected = {datasets[0],
+              datasets[1],
+              datasets[2],
+              Dataset(2, 80, "Carl"),
+              datasets[5],
+              Dataset(2, 110, std::string(32, 'd')),
+              Dataset(2, 120, "new caption"),
+              datasets[9],
+              datasets[10]};
   EXPECT_EQ(StoredDatasets(WriteCopy(source)), expected);
   // A field the source lacks joins the end of record 2, before record 8; the version stays one.
-  const std::string withSubfile = Write("sub.jpg", test::JpegWith({PhotoshopApp13(test::Resource(0x0404, kVersion + Dataset(2, 80, "A") + Dataset(8, 10, "7")))}));
+  const std::string withSubfile =
+      Write("sub.jpg", test::JpegWith({PhotoshopApp13(test::Resource(
+                           0x0404, kVersion + Dataset(2, 80, "A") + Dataset(8, 10, "7")))}));
   ASSERT_TRUE(Read(withSubfile));
   Variable("City") = "Rome";
-  const std::vector<std::string> joined = {kVersion, Dataset(2, 80, "A"), Dataset(2, 90, "Rome"), Dataset(8, 10, "7")};
+  const std::vector<std::string> joined = {kVersion, Dataset(2, 80, "A"), Dataset(2, 90, "Rome"),
+                                           Dataset(8, 10, "7")};
   EXPECT_EQ(StoredDatasets(WriteCopy(withSubfile)), joined);
 }
 
@@ -111,13 +127,16 @@ TEST_F(Issue13, NewValuesFollowTheBlocksDeclaredCharacterSet) {
   const std::string utf8 = Dataset(1, 90, "\x1B%G");
   for (const bool declared : {true, false}) {
     SCOPED_TRACE(declared ? "UTF-8 declared" : "no declaration");
-    const std::string iim = (declared ? utf8 : "") + kVersion + Dataset(2, 80, declared ? "J\xC3\xBCrgen" : "J\xFCrgen");
-    const std::string source = Write("in.jpg", test::JpegWith({PhotoshopApp13(test::Resource(0x0404, iim))}));
+    const std::string iim = (declared ? utf8 : "") + kVersion +
+                            Dataset(2, 80, declared ? "J\xC3\xBCrgen" : "J\xFCrgen");
+    const std::string source =
+        Write("in.jpg", test::JpegWith({PhotoshopApp13(test::Resource(0x0404, iim))}));
     ASSERT_TRUE(Read(source));
     EXPECT_EQ(Variable("ByLine"), "J\xFCrgen");  // code page 1252 either way
     Variable("City") = "M\xFCnchen";
     const std::vector<std::string> written = StoredDatasets(WriteCopy(source));
-    const std::string city = declared ? Dataset(2, 90, "M\xC3\xBCnchen") : Dataset(2, 90, "M\xFCnchen");
+    const std::string city =
+        declared ? Dataset(2, 90, "M\xC3\xBCnchen") : Dataset(2, 90, "M\xFCnchen");
     const std::vector<std::string> expected =
         declared ? std::vector<std::string>{utf8, kVersion, Dataset(2, 80, "J\xC3\xBCrgen"), city}
                  : std::vector<std::string>{kVersion, Dataset(2, 80, "J\xFCrgen"), city};
@@ -128,14 +147,21 @@ TEST_F(Issue13, NewValuesFollowTheBlocksDeclaredCharacterSet) {
 TEST_F(Issue13, ABlockOverTwoSegmentsIsReadWholeAndWrittenBackWhole) {
   // A thumbnail resource fills the first segment, the IPTC resource straddles the boundary.
   const std::string thumbnail = test::Resource(0x040C, std::string(65500, 't'));
-  const std::string iptc = test::Resource(0x0404, kVersion + Dataset(2, 80, "Jens Tr\xFC" "biger") + Dataset(2, 90, "Berlin"));
+  const std::string iptc = test::Resource(0x0404, kVersion +
+                                                      Dataset(2, 80,
+                                                              "Jens Tr\xFC"
+                                                              "biger") +
+                                                      Dataset(2, 90, "Berlin"));
   const std::string block = thumbnail + iptc + test::Resource(0x0425, std::string(16, 'd'));
   const std::string cut = block.substr(0, 65519);
-  const std::vector<std::string> segments = {Segment(0xED, "Photoshop 3.0" + std::string(1, '\0') + cut),
-                                             Segment(0xED, "Photoshop 3.0" + std::string(1, '\0') + block.substr(65519))};
+  const std::vector<std::string> segments = {
+      Segment(0xED, "Photoshop 3.0" + std::string(1, '\0') + cut),
+      Segment(0xED, "Photoshop 3.0" + std::string(1, '\0') + block.substr(65519))};
   const std::string source = Write("in.jpg", test::JpegWith(segments));
   ASSERT_TRUE(Read(source));
-  EXPECT_EQ(Variable("ByLine"), "Jens Tr\xFC" "biger");
+  EXPECT_EQ(Variable("ByLine"),
+            "Jens Tr\xFC"
+            "biger");
   EXPECT_EQ(Variable("City"), "Berlin");
   Variable("ImageCaption") = "caption";
   const std::string written = WriteCopy(source);
@@ -145,10 +171,13 @@ TEST_F(Issue13, ABlockOverTwoSegmentsIsReadWholeAndWrittenBackWhole) {
   EXPECT_EQ(run.resources[0].data, std::string(65500, 't'));
   EXPECT_EQ(run.resources[1].id, kIptcResource);
   const auto md5 = platform::Md5(run.resources[1].data);  // no XMP: the digest follows the new IIM
-  EXPECT_EQ(run.resources[2].data, std::string(reinterpret_cast<const char*>(md5.data()), md5.size()));
+  EXPECT_EQ(run.resources[2].data,
+            std::string(reinterpret_cast<const char*>(md5.data()), md5.size()));
   EXPECT_EQ(run.resources[3].id, kUrlListResource);
   ASSERT_TRUE(Read(dir.File("copy.jpg")));
-  EXPECT_EQ(Variable("ByLine"), "Jens Tr\xFC" "biger");
+  EXPECT_EQ(Variable("ByLine"),
+            "Jens Tr\xFC"
+            "biger");
   EXPECT_EQ(Variable("ImageCaption"), "caption");
 }
 
@@ -157,7 +186,8 @@ TEST_F(Issue13, APhotoshopBlockWithoutIptcGainsItAndKeepsItsResources) {
   const std::string source = Write("in.jpg", test::JpegWith({PhotoshopApp13(resolution)}));
   EXPECT_TRUE(Read(source));
   Variable("City") = "Rome";
-  const tPhotoshopRun run = TimgData::FindPhotoshopRun(JpegImage::FromBytes(WriteCopy(source), "written"));
+  const tPhotoshopRun run =
+      TimgData::FindPhotoshopRun(JpegImage::FromBytes(WriteCopy(source), "written"));
   ASSERT_EQ(run.resources.size(), 3u);
   EXPECT_EQ(run.resources[0].id, kIptcResource);
   EXPECT_EQ(run.resources[1].data, std::string(16, '\x01'));
@@ -192,7 +222,8 @@ TEST_F(Issue13, BytesThatDoNotParseAfterTheResourcesStayAfterThem) {
   const std::string resolution = test::Resource(0x03ED, std::string(16, '\x01'));
   const std::string iptc = test::Resource(0x0404, kVersion + Dataset(2, 80, "Anna"));
   for (const std::string& resources : {iptc + resolution, resolution}) {
-    const std::string source = Write("in.jpg", test::JpegWith({PhotoshopApp13(resources + "8BIM\x04\x06")}));
+    const std::string source =
+        Write("in.jpg", test::JpegWith({PhotoshopApp13(resources + "8BIM\x04\x06")}));
     Read(source);
     Variable("City") = "Rome";
     const std::string written = WriteCopy(source);
@@ -210,8 +241,10 @@ TEST_F(Issue13, BytesThatDoNotParseAfterTheResourcesStayAfterThem) {
 TEST_F(Issue13, AnXmpPacketBeforeTheExifNoLongerHidesIt) {
   for (const bool bigEndian : {false, true}) {
     SCOPED_TRACE(bigEndian ? "MM" : "II");
-    const std::string exif = Segment(0xE1, std::string("Exif\0\0", 6) + Ifd().Ascii(0x010F, "Maker").Tiff(bigEndian));
-    const std::string xmp = Segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>", 41));
+    const std::string exif =
+        Segment(0xE1, std::string("Exif\0\0", 6) + Ifd().Ascii(0x010F, "Maker").Tiff(bigEndian));
+    const std::string xmp =
+        Segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>", 41));
     const std::string path = Write("xmp-first.jpg", test::JpegWith({xmp, exif}));
     EXPECT_TRUE(ExifRead(path));
     EXPECT_EQ(host.variables["[duxEXIF_Data]"].substr(0, 16), "ErrStr=<none>\r\nB");
@@ -224,17 +257,20 @@ TEST_F(Issue13, ATiffsIfd0IsWalkedWhereItsHeaderSays) {
     SCOPED_TRACE(bigEndian ? "MM" : "II");
     // IFD0 after 40 bytes of image data, as many writers lay a TIFF out.
     std::string tiff = Ifd().Ascii(0x010F, "Later").Layout(bigEndian, 48);
-    tiff = (bigEndian ? std::string("MM\0*", 4) : std::string("II*\0", 4)) + test::Bytes32(48, bigEndian) +
-           std::string(40, '\x55') + tiff;
+    tiff = (bigEndian ? std::string("MM\0*", 4) : std::string("II*\0", 4)) +
+           test::Bytes32(48, bigEndian) + std::string(40, '\x55') + tiff;
     EXPECT_TRUE(ExifRead(Write(bigEndian ? "mm.tif" : "ii.tif", tiff)));
-    EXPECT_NE(host.variables["[duxEXIF_Data]"].find("\r\nMake=Later\r\n"), std::string::npos) << host.variables["[duxEXIF_Data]"];
+    EXPECT_NE(host.variables["[duxEXIF_Data]"].find("\r\nMake=Later\r\n"), std::string::npos)
+        << host.variables["[duxEXIF_Data]"];
   }
 }
 
 TEST_F(Issue13, ZeroBytesThatPadTextNeitherShowNorCutTheList) {
-  const std::string exif = Segment(0xE1, std::string("Exif\0\0", 6) +
-                                             Ifd().Bytes(0x010F, 2, std::string("KONICA\0\0\0\0\0", 11)).Tiff(false));
-  const std::string path = Write("padded.jpg", test::JpegWith({exif, Segment(0xFE, std::string("a\0b\0\0", 5))}));
+  const std::string exif =
+      Segment(0xE1, std::string("Exif\0\0", 6) +
+                        Ifd().Bytes(0x010F, 2, std::string("KONICA\0\0\0\0\0", 11)).Tiff(false));
+  const std::string path =
+      Write("padded.jpg", test::JpegWith({exif, Segment(0xFE, std::string("a\0b\0\0", 5))}));
   EXPECT_TRUE(ExifRead(path));
   EXPECT_NE(host.variables["[duxEXIF_Data]"].find("\r\nMake=KONICA\r\n"), std::string::npos);
   EXPECT_EQ(host.variables["[duxEXIF_CommentStr]"], "a.b\r\n");
@@ -243,9 +279,14 @@ TEST_F(Issue13, ZeroBytesThatPadTextNeitherShowNorCutTheList) {
 // A maker note in the other byte order than its EXIF, as programs that rewrite the EXIF leave it.
 // The note's values count from the TIFF header; the note's data is laid out last, where it will
 // stand.
-std::string NoteInOtherOrder(const std::string& make, const std::string& model, bool exifBigEndian, const Ifd& note) {
+std::string NoteInOtherOrder(const std::string& make, const std::string& model, bool exifBigEndian,
+                             const Ifd& note) {
   const auto build = [&](std::uint32_t at) {
-    return Ifd().Ascii(0x010F, make).Ascii(0x0110, model).Sub(0x8769, Ifd().Bytes(0x927C, 7, note.Layout(!exifBigEndian, at))).Tiff(exifBigEndian);
+    return Ifd()
+        .Ascii(0x010F, make)
+        .Ascii(0x0110, model)
+        .Sub(0x8769, Ifd().Bytes(0x927C, 7, note.Layout(!exifBigEndian, at)))
+        .Tiff(exifBigEndian);
   };
   const std::size_t size = note.Layout(!exifBigEndian, 0).size();
   return build(static_cast<std::uint32_t>(build(0).size() - size - size % 2));
@@ -261,14 +302,16 @@ TEST_F(Issue13, MakerNotesInTheOtherByteOrderAreRead) {
   };
   const std::vector<Case> cases = {
       {"Canon note, little-endian, in big-endian EXIF", "Canon", "Canon EOS 600D", true,
-       Ifd().Short(0x0001, {98, 2, 0, 4, 0, 1, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), "Macro mode=Normal"},
+       Ifd().Short(0x0001, {98, 2, 0, 4, 0, 1, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+       "Macro mode=Normal"},
       {"Minolta note, big-endian, in little-endian EXIF", "Minolta Co., Ltd.", "DiMAGE 5", false,
        Ifd().Bytes(0x0000, 7, "MLT0"), "ModelID=\"MLT0\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string tiff = NoteInOtherOrder(c.make, c.model, c.exifBigEndian, c.note);
-    EXPECT_TRUE(ExifRead(Write("note.jpg", test::JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + tiff)}))));
+    EXPECT_TRUE(ExifRead(
+        Write("note.jpg", test::JpegWith({Segment(0xE1, std::string("Exif\0\0", 6) + tiff)}))));
     EXPECT_NE(host.variables["[duxEXIF_MakerSpecificData]"].find(c.line), std::string::npos)
         << host.variables["[duxEXIF_MakerSpecificData]"];
   }

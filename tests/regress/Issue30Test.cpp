@@ -30,7 +30,8 @@ class Issue30 : public ::testing::Test {
     return path;
   }
   // Writes a new city from `source` into `destination`; the error's text when it is refused.
-  std::string Refusal(const std::string& source, const std::string& destination, const tCommandFiles& files = {}) {
+  std::string Refusal(const std::string& source, const std::string& destination,
+                      const tCommandFiles& files = {}) {
     host.variables["[duxIPTC_City]"] = "Rome";
     try {
       IptcWrite(source, destination, files);
@@ -48,7 +49,8 @@ TEST_F(Issue30, SourcesAWriteCannotTakeAreRefusedBeforeTheyAreRead) {
   constexpr std::int64_t k300Mb = 300 << 20;
   // 300 MB of APP15 segments of 64 KB each, then nothing: only their heads are on the disk.
   std::vector<std::pair<std::int64_t, std::string>> app15 = {{0, "\xFF\xD8"}};
-  for (std::int64_t at = 2; at + 65537 <= k300Mb; at += 65537) app15.emplace_back(at, "\xFF\xEF\xFF\xFF");
+  for (std::int64_t at = 2; at + 65537 <= k300Mb; at += 65537)
+    app15.emplace_back(at, "\xFF\xEF\xFF\xFF");
   struct Case {
     const char* what;
     std::vector<std::pair<std::int64_t, std::string>> pieces;
@@ -56,7 +58,8 @@ TEST_F(Issue30, SourcesAWriteCannotTakeAreRefusedBeforeTheyAreRead) {
   };
   for (const Case& c : {
            Case{"300 MB of zero bytes", {}, "Not a JPEG file: starts with 0x00 0x00"},
-           Case{"300 MB of APP15 segments", app15, "more than 64 APP15 segments in front of its image data"},
+           Case{"300 MB of APP15 segments", app15,
+                "more than 64 APP15 segments in front of its image data"},
        }) {
     SCOPED_TRACE(c.what);
     const std::string source = dir.File("big.jpg");
@@ -79,7 +82,8 @@ TEST_F(Issue30, TheTemporaryFilesOfWritesKilledPartWayAreRemovedByTheNextWrite) 
   aged(".old.jpg.dux-Mn78", std::chrono::minutes(60));    // not ours: too short
   const std::string source = Write("in.jpg", test::TinyJpeg());
   EXPECT_EQ(Refusal(source, dir.File("out.jpg")), "");
-  EXPECT_EQ(dir.Listing(), ".now.jpg.dux-Ef34Gh\n.old.jpg.dux-Mn78\nin.jpg\nold.jpg.dux-Ij56Kl\nout.jpg\n");
+  EXPECT_EQ(dir.Listing(),
+            ".now.jpg.dux-Ef34Gh\n.old.jpg.dux-Mn78\nin.jpg\nold.jpg.dux-Ij56Kl\nout.jpg\n");
 }
 
 TEST_F(Issue30, DestinationsAWriteWouldNotKeepAsTheyAreAreRefused) {
@@ -89,7 +93,8 @@ TEST_F(Issue30, DestinationsAWriteWouldNotKeepAsTheyAreAreRefused) {
   std::filesystem::create_hard_link(linked, dir.File("other-name.jpg"));
   EXPECT_NE(Refusal(source, linked).find("it has 2 hard links"), std::string::npos);
   // A name the host had to turn into "?": it is not the name the user gave.
-  EXPECT_NE(Refusal(source, dir.File("?\?-out.jpg")).find("code page 1252 cannot hold"), std::string::npos);
+  EXPECT_NE(Refusal(source, dir.File("?\?-out.jpg")).find("code page 1252 cannot hold"),
+            std::string::npos);
   EXPECT_EQ(test::ReadFileBytes(linked), test::TinyJpeg());
   EXPECT_EQ(dir.Listing(), "in.jpg\nlinked.jpg\nother-name.jpg\n");
 }
@@ -123,15 +128,28 @@ TEST_F(Issue30, AWriteThatDoesNotReadBackAsMeantIsRefusedAndNothingChanges) {
     const char* found;
   };
   for (const Case& c : {
-           Case{"a value's byte", [](std::string& b) { if (const auto at = b.find("Rome"); at != std::string::npos) b[at + 1] = 'x'; },
+           Case{"a value's byte",
+                [](std::string& b) {
+                  if (const auto at = b.find("Rome"); at != std::string::npos) b[at + 1] = 'x';
+                },
                 "City reads \"Rxme\", not \"Rome\""},
-           Case{"a byte of the image data", [](std::string& b) { if (b.size() < 1u << 18) b.back() ^= 1; }, "the image data differs"},
-           Case{"a dataset's length", [](std::string& b) { if (const auto at = b.find("\x1C\x02\x5A\x00\x04"); at != std::string::npos) b[at + 4] = 3; },
+           Case{"a byte of the image data",
+                [](std::string& b) {
+                  if (b.size() < 1u << 18) b.back() ^= 1;
+                },
+                "the image data differs"},
+           Case{"a dataset's length",
+                [](std::string& b) {
+                  if (const auto at = b.find("\x1C\x02\x5A\x00\x04"); at != std::string::npos)
+                    b[at + 4] = 3;
+                },
                 "City reads \"Rom\""},
        }) {
     SCOPED_TRACE(c.what);
     tCommandFiles files;
-    files.openOutput = [&c](const std::string& name) { return std::make_unique<PlantedFault>(name, c.fault); };
+    files.openOutput = [&c](const std::string& name) {
+      return std::make_unique<PlantedFault>(name, c.fault);
+    };
     const std::string refusal = Refusal(source, destination, files);
     EXPECT_NE(refusal.find("did not read back as meant"), std::string::npos) << refusal;
     EXPECT_NE(refusal.find(c.found), std::string::npos) << refusal;

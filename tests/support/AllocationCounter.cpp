@@ -22,7 +22,8 @@ void Note(std::size_t size) {
   if (!counting.load(std::memory_order_relaxed)) return;
   allocations.fetch_add(1, std::memory_order_relaxed);
   requested.fetch_add(static_cast<std::int64_t>(size), std::memory_order_relaxed);
-  const std::int64_t now = live.fetch_add(static_cast<std::int64_t>(size)) + static_cast<std::int64_t>(size);
+  const std::int64_t now =
+      live.fetch_add(static_cast<std::int64_t>(size)) + static_cast<std::int64_t>(size);
   std::int64_t high = peak.load();
   while (now > high && !peak.compare_exchange_weak(high, now)) {
   }
@@ -37,7 +38,8 @@ void Forget(std::size_t size) {
 void* Allocate(std::size_t size, std::size_t alignment) noexcept {
   const std::size_t front = std::max(kHeader, alignment);
   if (size > SIZE_MAX - front - alignment) return nullptr;
-  auto* raw = static_cast<unsigned char*>(std::malloc(front + size + (alignment > kHeader ? alignment : 0)));
+  auto* raw = static_cast<unsigned char*>(
+      std::malloc(front + size + (alignment > kHeader ? alignment : 0)));
   if (raw == nullptr) return nullptr;
   unsigned char* block = raw + front;
   if (alignment > kHeader) {
@@ -68,10 +70,18 @@ void* AllocateOrThrow(std::size_t size, std::size_t alignment) {
 
 void* operator new(std::size_t size) { return AllocateOrThrow(size, kHeader); }
 void* operator new[](std::size_t size) { return AllocateOrThrow(size, kHeader); }
-void* operator new(std::size_t size, std::align_val_t a) { return AllocateOrThrow(size, static_cast<std::size_t>(a)); }
-void* operator new[](std::size_t size, std::align_val_t a) { return AllocateOrThrow(size, static_cast<std::size_t>(a)); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size == 0 ? 1 : size, kHeader); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size == 0 ? 1 : size, kHeader); }
+void* operator new(std::size_t size, std::align_val_t a) {
+  return AllocateOrThrow(size, static_cast<std::size_t>(a));
+}
+void* operator new[](std::size_t size, std::align_val_t a) {
+  return AllocateOrThrow(size, static_cast<std::size_t>(a));
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  return Allocate(size == 0 ? 1 : size, kHeader);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return Allocate(size == 0 ? 1 : size, kHeader);
+}
 void operator delete(void* p) noexcept { Release(p); }
 void operator delete[](void* p) noexcept { Release(p); }
 void operator delete(void* p, std::size_t) noexcept { Release(p); }
@@ -96,6 +106,8 @@ AllocationCounter::AllocationCounter() {
 
 AllocationCounter::~AllocationCounter() { counting = false; }
 
-tAllocations AllocationCounter::Totals() const { return {allocations.load(), requested.load(), peak.load()}; }
+tAllocations AllocationCounter::Totals() const {
+  return {allocations.load(), requested.load(), peak.load()};
+}
 
 }  // namespace dux::test

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "text/Cp1252.h"
 #include "tests/support/TempDir.h"
+#include "text/Cp1252.h"
 
 namespace dux::test {
 namespace {
@@ -23,7 +23,11 @@ std::string RepairUtf8(const std::string& bytes) {
   out.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size();) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
-    std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+    std::size_t length = lead < 0x80             ? 1
+                         : (lead & 0xE0) == 0xC0 ? 2
+                         : (lead & 0xF0) == 0xE0 ? 3
+                         : (lead & 0xF8) == 0xF0 ? 4
+                                                 : 0;
     bool valid = length > 0 && i + length <= bytes.size() && !(length == 2 && lead < 0xC2);
     for (std::size_t k = 1; valid && k < length; ++k) {
       valid = (static_cast<unsigned char>(bytes[i + k]) & 0xC0) == 0x80;
@@ -89,14 +93,16 @@ std::vector<std::string> OracleList(const nlohmann::json& value) {
 }
 
 std::vector<tKnownDifference> KnownDifferences(std::string_view check) {
-  std::istringstream in(ReadFileBytes(std::string(DUX_SOURCE_DIR) + "/tests/corpus/known-differences.tsv"));
+  std::istringstream in(
+      ReadFileBytes(std::string(DUX_SOURCE_DIR) + "/tests/corpus/known-differences.tsv"));
   std::vector<tKnownDifference> rows;
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     const auto f = SplitTabs(line);
-    if (f.size() >= 5 && f[0] == check) rows.push_back({f[0], f[1], f[2], Utf8ToCp1252(f[3]), f[4]});
+    if (f.size() >= 5 && f[0] == check)
+      rows.push_back({f[0], f[1], f[2], Utf8ToCp1252(f[3]), f[4]});
   }
   return rows;
 }

@@ -1,18 +1,21 @@
 #include "tests/support/IptcFiles.h"
 
-#include "metadata/jpeg/JpegImage.h"
 #include "metadata/TimgData.h"
+#include "metadata/jpeg/JpegImage.h"
 #include "metadata/xmp/XmpPacket.h"
 #include "platform/Md5.h"
 #include "tests/support/JpegBuilder.h"
 
 namespace dux::test {
 
-std::string XmpApp1(std::string_view packet) { return Segment(0xE1, std::string(kXmpSignature).append(packet)); }
+std::string XmpApp1(std::string_view packet) {
+  return Segment(0xE1, std::string(kXmpSignature).append(packet));
+}
 
 std::string XmpPacketOf(std::string_view jpeg) {
   for (const std::string& segment : LeadingSegments(jpeg)) {
-    if (segment.substr(4).starts_with(kXmpSignature)) return segment.substr(4 + kXmpSignature.size());
+    if (segment.substr(4).starts_with(kXmpSignature))
+      return segment.substr(4 + kXmpSignature.size());
   }
   return {};
 }

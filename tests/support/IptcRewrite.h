@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "metadata/jpeg/JpegRewrite.h"
 #include "metadata/iptc/TIPTCdata.h"
+#include "metadata/jpeg/JpegRewrite.h"
 
 namespace dux::test {
 

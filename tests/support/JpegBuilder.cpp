@@ -36,7 +36,8 @@ std::string Resource(std::uint16_t id, std::string_view data, std::string_view n
   out += static_cast<char>(name.size());
   out += name;
   if ((name.size() + 1) % 2 != 0) out += '\0';
-  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((data.size() >> shift) & 0xFF);
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out += static_cast<char>((data.size() >> shift) & 0xFF);
   out += data;
   if (data.size() % 2 != 0) out += '\0';
   return out;
@@ -60,7 +61,8 @@ std::string TinyJpeg(int width, int height) {
 std::vector<std::string> LeadingSegments(std::string_view jpeg) {
   std::vector<std::string> segments;
   for (const tLeadingSegment& s : FindLeadingSegments(jpeg)) {
-    segments.emplace_back(jpeg.substr(static_cast<std::size_t>(s.start), static_cast<std::size_t>(s.end - s.start)));
+    segments.emplace_back(
+        jpeg.substr(static_cast<std::size_t>(s.start), static_cast<std::size_t>(s.end - s.start)));
   }
   return segments;
 }

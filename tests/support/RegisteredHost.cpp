@@ -12,7 +12,8 @@ namespace {
 
 RegisteredHost* active = nullptr;
 
-void DUX_CALL AddAction(std::int32_t, const char*, const char*, const std::uint8_t*, std::int32_t, std::uint8_t) {}
+void DUX_CALL AddAction(std::int32_t, const char*, const char*, const std::uint8_t*, std::int32_t,
+                        std::uint8_t) {}
 
 void DUX_CALL GetVariable(const char* name, char** value) {
   const auto found = active->variables.find(name);

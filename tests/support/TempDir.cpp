@@ -16,8 +16,8 @@ TempDir::TempDir() {
   static std::atomic<int> serial{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path candidate = fs::temp_directory_path() /
-                               ("duxtest-" + std::to_string(stamp) + "-" + std::to_string(++serial));
+    const fs::path candidate = fs::temp_directory_path() / ("duxtest-" + std::to_string(stamp) +
+                                                            "-" + std::to_string(++serial));
     std::error_code error;
     if (fs::create_directory(candidate, error)) {
       path_ = candidate.string();

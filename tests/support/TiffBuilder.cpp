@@ -24,11 +24,14 @@ std::string Bytes32(std::uint32_t value, bool bigEndian) {
   return out;
 }
 
-std::string RawEntry(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t value, bool bigEndian) {
-  return Bytes16(tag, bigEndian) + Bytes16(type, bigEndian) + Bytes32(count, bigEndian) + Bytes32(value, bigEndian);
+std::string RawEntry(std::uint16_t tag, std::uint16_t type, std::uint32_t count,
+                     std::uint32_t value, bool bigEndian) {
+  return Bytes16(tag, bigEndian) + Bytes16(type, bigEndian) + Bytes32(count, bigEndian) +
+         Bytes32(value, bigEndian);
 }
 
-Ifd& Ifd::Numbers(std::uint16_t tag, std::uint16_t type, int size, std::vector<std::uint32_t> values) {
+Ifd& Ifd::Numbers(std::uint16_t tag, std::uint16_t type, int size,
+                  std::vector<std::uint32_t> values) {
   tEntry e;
   e.tag = tag;
   e.type = type;
@@ -39,8 +42,12 @@ Ifd& Ifd::Numbers(std::uint16_t tag, std::uint16_t type, int size, std::vector<s
   return *this;
 }
 
-Ifd& Ifd::Short(std::uint16_t tag, std::vector<std::uint32_t> values) { return Numbers(tag, 3, 2, std::move(values)); }
-Ifd& Ifd::Long(std::uint16_t tag, std::vector<std::uint32_t> values) { return Numbers(tag, 4, 4, std::move(values)); }
+Ifd& Ifd::Short(std::uint16_t tag, std::vector<std::uint32_t> values) {
+  return Numbers(tag, 3, 2, std::move(values));
+}
+Ifd& Ifd::Long(std::uint16_t tag, std::vector<std::uint32_t> values) {
+  return Numbers(tag, 4, 4, std::move(values));
+}
 
 Ifd& Ifd::Rational(std::uint16_t tag, std::vector<std::uint32_t> numDen, bool isSigned) {
   Numbers(tag, isSigned ? 10 : 5, 4, std::move(numDen));

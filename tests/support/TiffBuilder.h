@@ -51,7 +51,8 @@ class Ifd {
 std::string Bytes16(std::uint32_t value, bool bigEndian);
 std::string Bytes32(std::uint32_t value, bool bigEndian);
 // One raw 12-byte directory entry, whatever it claims: tag, type, count, value field.
-std::string RawEntry(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t value, bool bigEndian);
+std::string RawEntry(std::uint16_t tag, std::uint16_t type, std::uint32_t count,
+                     std::uint32_t value, bool bigEndian);
 
 // An APP1 section as TimgData keeps it: length field, "Exif\0\0", the TIFF data.
 std::string ExifSection(const std::string& tiff);

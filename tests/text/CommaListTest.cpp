@@ -45,9 +45,9 @@ TEST(CommaList, JoinQuotesOnlyWhatSplitWouldOtherwiseChange) {
 }
 
 TEST(CommaList, SplitGivesBackWhatJoinWrote) {
-  for (const Items& items : {Items{"New York", "Smith, John", "a\"b", "x"}, Items{""},
-                             Items{"a", "", "b"}, Items{" padded "}, Items{",", "\"\""},
-                             Items{"trailing "}, Items{"a", "b "}}) {
+  for (const Items& items :
+       {Items{"New York", "Smith, John", "a\"b", "x"}, Items{""}, Items{"a", "", "b"},
+        Items{" padded "}, Items{",", "\"\""}, Items{"trailing "}, Items{"a", "b "}}) {
     SCOPED_TRACE(JoinCommaList(items));
     EXPECT_EQ(SplitCommaList(JoinCommaList(items)), items);
   }

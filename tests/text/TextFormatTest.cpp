@@ -13,13 +13,13 @@ TEST(FormatDatePicture, WritesTheDateAsTheUsersLocaleShowsIt) {
     const char* expected;
   };
   for (const Case& c : {
-           Case{"dd.MM.yyyy", 2004, 5, 6, "06.05.2004"},     // German
-           Case{"M/d/yyyy", 2004, 5, 6, "5/6/2004"},         // US English
-           Case{"dd/MM/yy", 2004, 12, 31, "31/12/04"},       // UK English, two-digit year
-           Case{"yyyy-MM-dd", 1999, 1, 2, "1999-01-02"},     // ISO, the posix stand-in's default
-           Case{"d-M-y", 2009, 3, 4, "4-3-9"},               // one y: the year in the century, unpadded
+           Case{"dd.MM.yyyy", 2004, 5, 6, "06.05.2004"},  // German
+           Case{"M/d/yyyy", 2004, 5, 6, "5/6/2004"},      // US English
+           Case{"dd/MM/yy", 2004, 12, 31, "31/12/04"},    // UK English, two-digit year
+           Case{"yyyy-MM-dd", 1999, 1, 2, "1999-01-02"},  // ISO, the posix stand-in's default
+           Case{"d-M-y", 2009, 3, 4, "4-3-9"},  // one y: the year in the century, unpadded
            Case{"yyyy'年'M'月'd'日'", 2004, 5, 6, "2004年5月6日"},  // quoted text copied
-           Case{"dd 'de' MM", 2004, 5, 6, "06 de 05"},       // letters inside quotes are not fields
+           Case{"dd 'de' MM", 2004, 5, 6, "06 de 05"},  // letters inside quotes are not fields
            Case{"'unclosed", 2004, 5, 6, "unclosed"},
            Case{"yyyy", 15, 1, 1, "0015"},
        }) {

@@ -7,10 +7,10 @@
 // maker note and thumbnail of a real camera file in front of a large image made here). The
 // write measures a new caption into a 2 MB and a 20 MB JPEG against copying each (both flush).
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,10 +29,10 @@
 
 #include <libexif/exif-data.h>
 
+#include "metadata/TimgData.h"
 #include "metadata/iptc/IptcFields.h"
 #include "metadata/iptc/IptcXmp.h"
 #include "metadata/iptc/TIPTCdata.h"
-#include "metadata/TimgData.h"
 #include "tools/nbhost/PluginHost.h"
 #include "tools/support/JpegEncoder.h"
 
@@ -42,12 +42,12 @@ namespace fs = std::filesystem;
 using dux::tools::PluginHost;
 
 struct tSetup {
-  std::vector<std::string> corpus;       // every JPEG of the test corpus
-  std::vector<std::string> cameraCopies; // copies of the 2 MB camera JPEG
-  std::string camera2MB, camera20MB;     // write sources
-  std::string small;                     // the same metadata in front of a small image
+  std::vector<std::string> corpus;        // every JPEG of the test corpus
+  std::vector<std::string> cameraCopies;  // copies of the 2 MB camera JPEG
+  std::string camera2MB, camera20MB;      // write sources
+  std::string small;                      // the same metadata in front of a small image
   std::string folder;
-  std::vector<std::string> many;         // links to the corpus JPEGs, 10 000 (100 in a smoke run)
+  std::vector<std::string> many;  // links to the corpus JPEGs, 10 000 (100 in a smoke run)
   std::unique_ptr<PluginHost> host;
 };
 
@@ -62,7 +62,8 @@ std::string ReadAll(const std::string& path) {
 }
 
 void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A baseline JPEG of noisy pixels, about `target` bytes long.
@@ -70,9 +71,11 @@ std::string NoiseJpeg(std::size_t target) {
   std::mt19937 random(42);
   for (int width = 1024;; width = width * 21 / 20) {
     const int height = width * 2 / 3;
-    const std::string jpeg = dux::tools::EncodeRgbJpeg(width, height, 80, [&random](int y, std::span<unsigned char> row) {
-      for (auto& v : row) v = static_cast<unsigned char>(random() & 0x3F) + static_cast<unsigned char>(y & 0x7F);
-    });
+    const std::string jpeg = dux::tools::EncodeRgbJpeg(
+        width, height, 80, [&random](int y, std::span<unsigned char> row) {
+          for (auto& v : row)
+            v = static_cast<unsigned char>(random() & 0x3F) + static_cast<unsigned char>(y & 0x7F);
+        });
     if (jpeg.size() >= target) return jpeg;
   }
 }
@@ -81,7 +84,8 @@ std::string NoiseJpeg(std::size_t target) {
 std::string CameraJpeg(const std::string& exifSource, std::size_t target) {
   const std::string source = ReadAll(exifSource);
   const std::size_t app1 = source.find("\xFF\xE1");
-  const std::size_t length = static_cast<unsigned char>(source[app1 + 2]) << 8 | static_cast<unsigned char>(source[app1 + 3]);
+  const std::size_t length = static_cast<unsigned char>(source[app1 + 2]) << 8 |
+                             static_cast<unsigned char>(source[app1 + 3]);
   const std::string noise = NoiseJpeg(target);
   return "\xFF\xD8" + source.substr(app1, length + 2) + noise.substr(2);
 }
@@ -90,8 +94,10 @@ void Prepare(const std::string& corpusDir, bool smoke) {
   tSetup& s = Setup();
   for (const auto& entry : fs::recursive_directory_iterator(corpusDir + "/files")) {
     std::string ext = entry.path().extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (entry.is_regular_file() && (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe")) s.corpus.push_back(entry.path().string());
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (entry.is_regular_file() && (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe"))
+      s.corpus.push_back(entry.path().string());
   }
   std::sort(s.corpus.begin(), s.corpus.end());
   s.folder = (fs::temp_directory_path() / ("dux-benchmark-" + std::to_string(getpid()))).string();
@@ -115,7 +121,8 @@ void Prepare(const std::string& corpusDir, bool smoke) {
   fs::create_directories(s.folder + "/many");
   for (std::size_t i = 0; i < manyCount; ++i) {
     const std::string& target = s.corpus[i % s.corpus.size()];
-    s.many.push_back(s.folder + "/many/" + std::to_string(i) + fs::path(target).extension().string());
+    s.many.push_back(s.folder + "/many/" + std::to_string(i) +
+                     fs::path(target).extension().string());
     std::error_code failed;
     fs::create_hard_link(target, s.many.back(), failed);
     if (failed) fs::create_symlink(target, s.many.back());
@@ -154,11 +161,13 @@ void IptcValues(const std::string& path, bool withXmp) {
   if (image.iptcSection != nullptr) image.iptcInfo->ParseSegment(image.IptcBlock());
   const dux::TIPTCdata& iim = image.iptcInfo ? *image.iptcInfo : none;
   if (!withXmp) {
-    for (const dux::tIptcFieldRow& row : dux::kIptcFields) benchmark::DoNotOptimize(iim.ValueOf(row.Field, ""));
+    for (const dux::tIptcFieldRow& row : dux::kIptcFields)
+      benchmark::DoNotOptimize(iim.ValueOf(row.Field, ""));
     return;
   }
   const dux::IptcSources sources = dux::IptcSourcesOf(image, iim, dux::XmpPacket::Use::kRead);
-  for (const dux::tIptcFieldRow& row : dux::kIptcFields) benchmark::DoNotOptimize(sources.ValueOf(row));
+  for (const dux::tIptcFieldRow& row : dux::kIptcFields)
+    benchmark::DoNotOptimize(sources.ValueOf(row));
 }
 void IptcWithXmp(const std::string& path) { IptcValues(path, true); }
 void IptcIimOnly(const std::string& path) { IptcValues(path, false); }
@@ -180,7 +189,9 @@ void LibexifEntry(ExifEntry* entry, void* text) {
   *static_cast<std::string*>(text) += exif_entry_get_value(entry, value, sizeof value);
 }
 
-void LibexifContent(ExifContent* content, void* text) { exif_content_foreach_entry(content, &LibexifEntry, text); }
+void LibexifContent(ExifContent* content, void* text) {
+  exif_content_foreach_entry(content, &LibexifEntry, text);
+}
 
 void LibexifRead(const std::string& path) {
   ExifData* data = exif_data_new_from_file(path.c_str());
@@ -224,7 +235,8 @@ void DuxWrite(const std::string& source) {
   tSetup& s = Setup();
   s.host->variables["[duxIPTC_ImageCaption]"] = "A new caption, written by the benchmark.";
   std::vector<std::string> params = {source, s.folder + "/written.jpg"};
-  if (!s.host->Execute(2, params)) std::cerr << "write failed: " << s.host->variables["[LastError]"] << "\n";
+  if (!s.host->Execute(2, params))
+    std::cerr << "write failed: " << s.host->variables["[LastError]"] << "\n";
 }
 
 // A copy as a copy program makes it: the file streamed through a 256 KB buffer, then flushed.
@@ -236,7 +248,8 @@ void CopyFlushed(const std::string& source) {
     std::cerr << "copy failed: " << source << "\n";
   } else {
     std::vector<char> buffer(256u << 10);
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0;) std::fwrite(buffer.data(), 1, n, out);
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0;)
+      std::fwrite(buffer.data(), 1, n, out);
     std::fflush(out);
     fsync(fileno(out));
   }
@@ -255,26 +268,49 @@ const std::vector<std::string>& Copies() { return Setup().cameraCopies; }
 const std::vector<std::string>& Many() { return Setup().many; }
 const std::vector<std::string>& ATenthOfMany() {
   static std::vector<std::string> f;
-  f.assign(Setup().many.begin(), Setup().many.begin() + static_cast<std::ptrdiff_t>(Setup().many.size() / 10));
+  f.assign(Setup().many.begin(),
+           Setup().many.begin() + static_cast<std::ptrdiff_t>(Setup().many.size() / 10));
   return f;
 }
-const std::vector<std::string>& TwoMB() { static std::vector<std::string> f; f = {Setup().camera2MB}; return f; }
-const std::vector<std::string>& Small() { static std::vector<std::string> f; f = {Setup().small}; return f; }
-const std::vector<std::string>& TwentyMB() { static std::vector<std::string> f; f = {Setup().camera20MB}; return f; }
+const std::vector<std::string>& TwoMB() {
+  static std::vector<std::string> f;
+  f = {Setup().camera2MB};
+  return f;
+}
+const std::vector<std::string>& Small() {
+  static std::vector<std::string> f;
+  f = {Setup().small};
+  return f;
+}
+const std::vector<std::string>& TwentyMB() {
+  static std::vector<std::string> f;
+  f = {Setup().camera20MB};
+  return f;
+}
 
 const std::vector<tWorkload>& Workloads() {
   static const std::vector<tWorkload> workloads = {
-      {"read/dux/corpus", DuxRead, Corpus},       {"read/exiv2/corpus", Exiv2Read, Corpus},
-      {"read/libexif/corpus", LibexifRead, Corpus}, {"read/floor64k/corpus", IoFloor, Corpus},
-      {"read/dux/camera2MB", DuxRead, Copies},    {"read/exiv2/camera2MB", Exiv2Read, Copies},
-      {"read/libexif/camera2MB", LibexifRead, Copies}, {"read/floor64k/camera2MB", IoFloor, Copies},
-      {"read/dux/camera2MB-cold", DuxReadCold, Copies}, {"read/floor64k/camera2MB-cold", IoFloorCold, Copies},
-      {"write/dux/2MB", DuxWrite, TwoMB},         {"write/copy/2MB", CopyFlushed, TwoMB},
-      {"write/dux/20MB", DuxWrite, TwentyMB},     {"write/copy/20MB", CopyFlushed, TwentyMB},
-      {"read/dux/1000-files", DuxRead, ATenthOfMany}, {"read/dux/10000-files", DuxRead, Many},
+      {"read/dux/corpus", DuxRead, Corpus},
+      {"read/exiv2/corpus", Exiv2Read, Corpus},
+      {"read/libexif/corpus", LibexifRead, Corpus},
+      {"read/floor64k/corpus", IoFloor, Corpus},
+      {"read/dux/camera2MB", DuxRead, Copies},
+      {"read/exiv2/camera2MB", Exiv2Read, Copies},
+      {"read/libexif/camera2MB", LibexifRead, Copies},
+      {"read/floor64k/camera2MB", IoFloor, Copies},
+      {"read/dux/camera2MB-cold", DuxReadCold, Copies},
+      {"read/floor64k/camera2MB-cold", IoFloorCold, Copies},
+      {"write/dux/2MB", DuxWrite, TwoMB},
+      {"write/copy/2MB", CopyFlushed, TwoMB},
+      {"write/dux/20MB", DuxWrite, TwentyMB},
+      {"write/copy/20MB", CopyFlushed, TwentyMB},
+      {"read/dux/1000-files", DuxRead, ATenthOfMany},
+      {"read/dux/10000-files", DuxRead, Many},
       {"iptcread/dux/corpus", DuxIptcRead, Corpus},
-      {"iptc/with-xmp/corpus", IptcWithXmp, Corpus}, {"iptc/iim-only/corpus", IptcIimOnly, Corpus},
-      {"write/dux/small", DuxWrite, Small},       {"write/copy/small", CopyFlushed, Small},
+      {"iptc/with-xmp/corpus", IptcWithXmp, Corpus},
+      {"iptc/iim-only/corpus", IptcIimOnly, Corpus},
+      {"write/dux/small", DuxWrite, Small},
+      {"write/copy/small", CopyFlushed, Small},
   };
   return workloads;
 }
@@ -340,7 +376,9 @@ class TableReporter : public benchmark::ConsoleReporter {
   std::map<std::string, std::vector<std::pair<double, double>>> runs_;
 };
 
-std::size_t FileSize(const std::string& path) { return static_cast<std::size_t>(fs::file_size(path)); }
+std::size_t FileSize(const std::string& path) {
+  return static_cast<std::size_t>(fs::file_size(path));
+}
 
 // The workload of that name; null when there is none (no cold read for every reader).
 const tWorkload* FindWorkload(const std::string& name) {
@@ -351,9 +389,16 @@ const tWorkload* FindWorkload(const std::string& name) {
 }
 
 void PrintTable(const TableReporter& reporter) {
-  const auto rate = [&](const std::string& name) { auto f = reporter.results.find(name); return f == reporter.results.end() ? 0.0 : f->second.first; };
-  const auto time = [&](const std::string& name) { auto f = reporter.results.find(name); return f == reporter.results.end() ? 0.0 : f->second.second; };
-  std::printf("\n%-26s %14s %12s %12s %12s %14s\n", "workload", "files/s", "x exiv2", "x libexif", "x floor", "peak memory");
+  const auto rate = [&](const std::string& name) {
+    auto f = reporter.results.find(name);
+    return f == reporter.results.end() ? 0.0 : f->second.first;
+  };
+  const auto time = [&](const std::string& name) {
+    auto f = reporter.results.find(name);
+    return f == reporter.results.end() ? 0.0 : f->second.second;
+  };
+  std::printf("\n%-26s %14s %12s %12s %12s %14s\n", "workload", "files/s", "x exiv2", "x libexif",
+              "x floor", "peak memory");
   for (const std::string set : {"corpus", "camera2MB", "camera2MB-cold"}) {
     for (const std::string reader : {"dux", "exiv2", "libexif", "floor64k"}) {
       const std::string name = "read/" + reader + "/" + set;
@@ -365,8 +410,9 @@ void PrintTable(const TableReporter& reporter) {
         if (base > 0) std::snprintf(text, sizeof text, "%.2f", rate(name) / base);
         return std::string(text);
       };
-      std::printf("%-26s %14.0f %12s %12s %12s %11ld KB\n", name.c_str(), rate(name), ratio("exiv2").c_str(),
-                  ratio("libexif").c_str(), ratio("floor64k").c_str(), PeakOf(w));
+      std::printf("%-26s %14.0f %12s %12s %12s %11ld KB\n", name.c_str(), rate(name),
+                  ratio("exiv2").c_str(), ratio("libexif").c_str(), ratio("floor64k").c_str(),
+                  PeakOf(w));
     }
   }
   // Growth: the time of all the many files over that of a tenth of them, and the peak of each.
@@ -376,8 +422,10 @@ void PrintTable(const TableReporter& reporter) {
       const tWorkload* w = FindWorkload(name);
       return w == nullptr ? 0L : PeakOf(w);
     };
-    std::printf("\n%zu files take %.2f times as long as %zu (at most 10.5 wanted); peak memory %ld KB and %ld KB\n",
-                Many().size(), time(all) / time(tenth), ATenthOfMany().size(), peak(all), peak(tenth));
+    std::printf(
+        "\n%zu files take %.2f times as long as %zu (at most 10.5 wanted); peak memory %ld KB and "
+        "%ld KB\n",
+        Many().size(), time(all) / time(tenth), ATenthOfMany().size(), peak(all), peak(tenth));
   }
   // XMP's share of duxIPTCread: the in-process difference of the two IPTC workloads, over the
   // rest of duxIPTCread's time per file.
@@ -385,15 +433,19 @@ void PrintTable(const TableReporter& reporter) {
   const double iptcRead = rate("iptcread/dux/corpus");
   if (withXmp > 0 && iimOnly > 0 && iptcRead > 0) {
     const double xmpSeconds = 1 / withXmp - 1 / iimOnly, readSeconds = 1 / iptcRead;
-    std::printf("\nduxIPTCread of the corpus: %.0f files/s (%.1f us a file), of which XMP and the digest %.1f us:\n"
-                "XMP makes duxIPTCread %+.1f %% slower than it would be without\n",
-                iptcRead, readSeconds * 1e6, xmpSeconds * 1e6, xmpSeconds / (readSeconds - xmpSeconds) * 100);
+    std::printf(
+        "\nduxIPTCread of the corpus: %.0f files/s (%.1f us a file), of which XMP and the digest "
+        "%.1f us:\n"
+        "XMP makes duxIPTCread %+.1f %% slower than it would be without\n",
+        iptcRead, readSeconds * 1e6, xmpSeconds * 1e6,
+        xmpSeconds / (readSeconds - xmpSeconds) * 100);
   }
   // A write's memory is counted above that of the same write of a small file: what grows with
   // the file.
   const long smallWrite = PeakOf(&Workloads()[Workloads().size() - 2]);
   const long smallCopy = PeakOf(&Workloads()[Workloads().size() - 1]);
-  std::printf("\n%-26s %14s %12s %20s %14s\n", "workload", "seconds", "x copy", "peak above small", "file size");
+  std::printf("\n%-26s %14s %12s %20s %14s\n", "workload", "seconds", "x copy", "peak above small",
+              "file size");
   for (const std::string size : {"2MB", "20MB"}) {
     for (const std::string writer : {"dux", "copy"}) {
       const std::string name = "write/" + writer + "/" + size;
@@ -455,23 +507,29 @@ void PrintPaired(bool smoke) {
   // The second's time over the first's: for a read against libexif, how many times as many
   // files a second dux reads.
   const tPair pairs[] = {
-      {"read/dux/corpus", "read/dux/corpus", "read/libexif/corpus", 41, "x libexif, at least 1.5 wanted"},
-      {"read/dux/camera2MB", "read/dux/camera2MB", "read/libexif/camera2MB", 41, "x libexif, at least 1.5 wanted"},
+      {"read/dux/corpus", "read/dux/corpus", "read/libexif/corpus", 41,
+       "x libexif, at least 1.5 wanted"},
+      {"read/dux/camera2MB", "read/dux/camera2MB", "read/libexif/camera2MB", 41,
+       "x libexif, at least 1.5 wanted"},
       {"read/dux/camera2MB-cold", "read/floor64k/camera2MB-cold", "read/dux/camera2MB-cold", 11,
        "x the 64 KB floor's time, at most 1.15 wanted"},
-      {"read/dux/10000-files", "read/dux/1000-files", "read/dux/10000-files", 11, "x 1000 files' time, at most 10.5 wanted"},
-      {"write/dux/2MB", "write/copy/2MB", "write/dux/2MB", 41, "x the copy's time, at most 1.0 wanted"},
-      {"write/dux/20MB", "write/copy/20MB", "write/dux/20MB", 11, "x the copy's time, at most 1.0 wanted"},
+      {"read/dux/10000-files", "read/dux/1000-files", "read/dux/10000-files", 11,
+       "x 1000 files' time, at most 10.5 wanted"},
+      {"write/dux/2MB", "write/copy/2MB", "write/dux/2MB", 41,
+       "x the copy's time, at most 1.0 wanted"},
+      {"write/dux/20MB", "write/copy/20MB", "write/dux/20MB", 11,
+       "x the copy's time, at most 1.0 wanted"},
   };
   std::printf("\nthe same, in alternating passes (median of the rounds, and their middle half):\n");
   for (const tPair& p : pairs) {
     const int rounds = smoke ? 3 : p.rounds;
     const tWorkload* first = FindWorkload(p.first);
     const tWorkload* second = FindWorkload(p.second);
-    if (first == nullptr || second == nullptr) std::abort();  // a name above that is not in the list
+    if (first == nullptr || second == nullptr)
+      std::abort();  // a name above that is not in the list
     const tPaired paired = Paired(*first, *second, rounds);
-    std::printf("  %-28s %5.2f (%.2f to %.2f) %s, %d rounds\n", p.label, paired.median, paired.low, paired.high,
-                p.wanted, rounds);
+    std::printf("  %-28s %5.2f (%.2f to %.2f) %s, %d rounds\n", p.label, paired.median, paired.low,
+                paired.high, p.wanted, rounds);
   }
 }
 
@@ -489,11 +547,13 @@ void PrintSystemCallCost(bool smoke) {
     struct stat info {};
     const auto start = Clock::now();
     for (int i = 0; i < calls; ++i) benchmark::DoNotOptimize(fstat(fd, &info));
-    micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
+    micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() /
+                     calls);
   }
   close(fd);
-  std::printf("\na system call takes %.2f us on this machine (a file status; median of %d rounds of %d)\n",
-              Median(micros), rounds, calls);
+  std::printf(
+      "\na system call takes %.2f us on this machine (a file status; median of %d rounds of %d)\n",
+      Median(micros), rounds, calls);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ MUTANTS = [
      "division sign upper-cases to the multiplication sign"),
     ("text/Cp1252.cpp", "length = 2, c = lead & 0x1F, minimum = 0x80;", "length = 2, c = lead & 0x1F, minimum = 0;",
      "overlong two-byte UTF-8 accepted"),
-    ("text/Cp1252.cpp", "case 0x9A: return static_cast<char>(0x8A);", "case 0x9A: return c;",
+    ("text/Cp1252.cpp", "case 0x9A:\n      return static_cast<char>(0x8A);", "case 0x9A:\n      return c;",
      "s caron does not upper-case"),
     # Integers, components, comma lists
     ("text/TextFormat.cpp", "value < -0x80000000LL", "value <= -0x80000000LL",
@@ -50,8 +50,8 @@ MUTANTS = [
     # IIM datasets
     ("metadata/iptc/IimDatasets.cpp", "if (lengthBytes > 4 ||", "if (lengthBytes > 8 ||",
      "an extended length of more than four bytes accepted"),
-    ("metadata/iptc/IimDatasets.cpp", "out += static_cast<char>((value.size() >> 8) & 0xFF);",
-     "out += static_cast<char>((value.size() >> 7) & 0xFF);", "a dataset's length high byte wrong"),
+    ("metadata/bytes/ByteWriter.h", "out += static_cast<char>((value >> 8) & 0xFF);",
+     "out += static_cast<char>((value >> 7) & 0xFF);", "a big-endian word's high byte wrong"),
     ("metadata/iptc/IimDatasets.cpp", "d.value == \"\\x1B%G\"", "d.value.starts_with(\"\\x1B\")",
      "any escape sequence declares UTF-8"),
     # JPEG markers
@@ -60,7 +60,7 @@ MUTANTS = [
     ("metadata/jpeg/JpegMarkers.cpp", "marker.strayBefore = c != 0xFF;", "marker.strayBefore = false;",
      "stray bytes before a marker go unnoticed"),
     # XMP
-    ("metadata/xmp/XmlText.cpp", "case '<': out += \"&lt;\"; break;", "case '<': out += c; break;",
+    ("metadata/xmp/XmlText.cpp", "case '<':\n        out += \"&lt;\";", "case '<':\n        out += c;",
      "'<' written unescaped into the packet"),
     ("metadata/xmp/XmlText.cpp", "attribute ? \"&quot;\" : \"\\\"\"", "attribute ? \"'\" : \"\\\"\"",
      "a quote in an attribute value written as an apostrophe"),
@@ -75,7 +75,7 @@ MUTANTS = [
     ("metadata/iptc/IptcXmp.cpp", "(!hasIim_ || digest_ != DigestState::kDiffers)",
      "(!hasIim_ || digest_ == DigestState::kMatches)",
      "XMP ignored when the digest is absent"),
-    ("metadata/iptc/IptcXmp.cpp", "if (field.Field == \"TimeCreated\" && stated.find('T') == std::string_view::npos) return std::nullopt;",
+    ("metadata/iptc/IptcXmp.cpp", "if (field.Field == \"TimeCreated\" && stated.find('T') == std::string_view::npos)\n      return std::nullopt;",
      "", "a date-only XMP value clears the IIM time"),
     ("metadata/iptc/IptcXmp.cpp", "if (!TrimBlanks(item).empty()) items.push_back(Cp1252ToUtf8(item));",
      "items.push_back(Cp1252ToUtf8(item));", "blank list items become empty XMP items"),

@@ -13,13 +13,18 @@ using MessageProc = void(DUX_CALL*)(std::int32_t);
 using ActionProc = HostBool(DUX_CALL*)(std::int32_t, ActionParameters);
 using AboutProc = void(DUX_CALL*)();
 using CmdListProc = HostBool(DUX_CALL*)(const char*, const char*, char*);
-using ExecProc = HostBool(DUX_CALL*)(const char*, const char*, const char*, const char*, const char*,
-                                     const char*, const char*, void*, void*, void*, void*, void*);
+using ExecProc = HostBool(DUX_CALL*)(const char*, const char*, const char*, const char*,
+                                     const char*, const char*, const char*, void*, void*, void*,
+                                     void*, void*);
 
-constexpr const char* kExports[] = {"nbRegisterPlugIn",  "nbInitPlugIn",
-                                    "nbRegisterInterfaceAccess", "nbRegisterScriptProcessor",
-                                    "nbMessage",         "nbExecAction",
-                                    "nbEditAction",      "nbAbout"};
+constexpr const char* kExports[] = {"nbRegisterPlugIn",
+                                    "nbInitPlugIn",
+                                    "nbRegisterInterfaceAccess",
+                                    "nbRegisterScriptProcessor",
+                                    "nbMessage",
+                                    "nbExecAction",
+                                    "nbEditAction",
+                                    "nbAbout"};
 
 PluginHost* activeHost = nullptr;
 
@@ -123,8 +128,8 @@ bool PluginHost::ScriptExecute(const std::string& number, const std::vector<std:
   if (exec == nullptr) return false;
   std::vector<std::string> a(args);
   a.resize(5);
-  return exec("", number.c_str(), a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), nullptr,
-              nullptr, nullptr, nullptr, nullptr) != 0;
+  return exec("", number.c_str(), a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(),
+              a[4].c_str(), nullptr, nullptr, nullptr, nullptr, nullptr) != 0;
 }
 
 std::optional<std::int32_t> PluginHost::NumberOfCommand(const std::string& name) const {
@@ -160,7 +165,8 @@ void DUX_CALL PluginHost::SetVariable(const char* name, const char* value) {
   if (activeHost == nullptr) return;
   const std::string_view key = name == nullptr ? std::string_view() : std::string_view(name);
   auto found = activeHost->variables.find(key);
-  if (found == activeHost->variables.end()) found = activeHost->variables.emplace(key, std::string()).first;
+  if (found == activeHost->variables.end())
+    found = activeHost->variables.emplace(key, std::string()).first;
   std::string& stored = found->second;
   stored.assign(value == nullptr ? "" : value);  // in the room the variable had: no allocation
   if (activeHost->recordSetCalls) activeHost->setCalls.emplace_back(found->first, stored);

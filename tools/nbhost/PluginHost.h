@@ -32,7 +32,9 @@ struct tInitTexts {
 // Hashes a variable's name as a string or as the plug-in's text, so that a lookup makes no copy.
 struct tTextHash {
   using is_transparent = void;
-  std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+  std::size_t operator()(std::string_view text) const noexcept {
+    return std::hash<std::string_view>{}(text);
+  }
 };
 
 // Plays the authoring host: loads the plug-in, hands it callbacks, keeps host variables and runs

@@ -4,15 +4,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "text/Cp1252.h"
 #include "platform/CommandLine.h"
 #include "platform/DialogDriver.h"
 #include "platform/Module.h"
+#include "text/Cp1252.h"
 #include "tools/nbhost/JsonText.h"
 #include "tools/nbhost/PluginHost.h"
 
@@ -130,7 +130,8 @@ std::string ParseOptions(const std::vector<std::string>& args, tOptions& options
     } else if (a == "--answer" && hasValue) {
       std::string code, text;
       int number = 0;
-      if (!SplitPair(args[++i], code, text) || !ParseInteger(code, number)) return "--answer needs CODE=TEXT";
+      if (!SplitPair(args[++i], code, text) || !ParseInteger(code, number))
+        return "--answer needs CODE=TEXT";
       options.answers.emplace_back(number, text);
     } else if ((a == "--type" || a == "--choose") && hasValue) {
       std::string name, value;
@@ -139,7 +140,9 @@ std::string ParseOptions(const std::vector<std::string>& args, tOptions& options
       options.steps.push_back({a == "--type" ? Kind::kType : Kind::kChoose, name, value});
     } else if ((a == "--click" || a == "--screenshot" || a == "--close") && hasValue) {
       using Kind = dux::platform::tDialogStep::Kind;
-      const Kind kind = a == "--click" ? Kind::kClick : a == "--screenshot" ? Kind::kScreenshot : Kind::kClose;
+      const Kind kind = a == "--click"        ? Kind::kClick
+                        : a == "--screenshot" ? Kind::kScreenshot
+                                              : Kind::kClose;
       options.steps.push_back({kind, args[++i], ""});
     } else if (a == "--message" && hasValue) {
       int code = 0;
@@ -152,7 +155,8 @@ std::string ParseOptions(const std::vector<std::string>& args, tOptions& options
     }
   }
   options.params.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-  const bool standalone = options.info || !options.messages.empty() || options.cmdList || options.about;
+  const bool standalone =
+      options.info || !options.messages.empty() || options.cmdList || options.about;
   if (options.list && !options.action.empty()) return "give --list or an ACTION, not both";
   if (!options.list && options.action.empty() && !standalone) return "give --list or an ACTION";
   return {};
@@ -188,8 +192,9 @@ void PrintResult(const PluginHost& host, const std::string& action, bool result,
     out = "{\"action\": " + JsonString(action) + ", \"result\": " + (result ? "true" : "false") +
           ", \"set\": [";
     for (std::size_t i = 0; i < host.setCalls.size(); ++i) {
-      out += std::string(i > 0 ? ", " : "") + "[" + JsonString(Cp1252ToUtf8(host.setCalls[i].first)) +
-             ", " + JsonString(Cp1252ToUtf8(host.setCalls[i].second)) + "]";
+      out += std::string(i > 0 ? ", " : "") + "[" +
+             JsonString(Cp1252ToUtf8(host.setCalls[i].first)) + ", " +
+             JsonString(Cp1252ToUtf8(host.setCalls[i].second)) + "]";
     }
     out += "]}\n";
   } else {
@@ -237,7 +242,8 @@ std::unique_ptr<dux::platform::DialogDriver> StartDriver(const tOptions& options
 
 int RunDialog(PluginHost& host, const tOptions& options, int number) {
   const auto answers = options.answers;
-  host.interfaceRequest = [answers](std::int32_t code, const std::string&) -> std::optional<std::string> {
+  host.interfaceRequest = [answers](std::int32_t code,
+                                    const std::string&) -> std::optional<std::string> {
     for (const auto& [answerCode, text] : answers) {
       if (answerCode == code) return Utf8ToCp1252(text);
     }

@@ -19,15 +19,21 @@ namespace {
 constexpr std::string_view kData{"\x01\x02\x03\x04\x05\x06\x07\x08", 8};
 
 // Whole or nothing at the edges, in both byte orders.
-static_assert(HasBytes(kData, 1, 8) && !HasBytes(kData, 1, 9) && !HasBytes(kData, 0, 1) && HasBytes(kData, 9, 0));
-static_assert(Word(kData, 7, true) == 0x0708 && Word(kData, 7, false) == 0x0807 && Word(kData, 8, true) == 0);
-static_assert(Long(kData, 5, true) == 0x05060708u && Long(kData, 5, false) == 0x08070605u && Long(kData, 6, false) == 0);
+static_assert(HasBytes(kData, 1, 8) && !HasBytes(kData, 1, 9) && !HasBytes(kData, 0, 1) &&
+              HasBytes(kData, 9, 0));
+static_assert(Word(kData, 7, true) == 0x0708 && Word(kData, 7, false) == 0x0807 &&
+              Word(kData, 8, true) == 0);
+static_assert(Long(kData, 5, true) == 0x05060708u && Long(kData, 5, false) == 0x08070605u &&
+              Long(kData, 6, false) == 0);
 static_assert(Byte(kData, 8) == 8 && Byte(kData, 9) == 0 && Byte(kData, 0) == 0);
-static_assert(Bytes(kData, 7, 5) == "\x07\x08" && Bytes(kData, 9, 1).empty() && Bytes(kData, 1, -1).empty());
-static_assert(FindBytes(kData, "\x07\x08") == 7 && FindBytes(kData, "\x07\x08", 8) == 0 && FindBytes(kData, "\x01", -5) == 1);
+static_assert(Bytes(kData, 7, 5) == "\x07\x08" && Bytes(kData, 9, 1).empty() &&
+              Bytes(kData, 1, -1).empty());
+static_assert(FindBytes(kData, "\x07\x08") == 7 && FindBytes(kData, "\x07\x08", 8) == 0 &&
+              FindBytes(kData, "\x01", -5) == 1);
 
 std::vector<std::int64_t> EdgeValues(std::int64_t size) {
-  constexpr auto kMin = std::numeric_limits<std::int64_t>::min(), kMax = std::numeric_limits<std::int64_t>::max();
+  constexpr auto kMin = std::numeric_limits<std::int64_t>::min(),
+                 kMax = std::numeric_limits<std::int64_t>::max();
   return {kMin, kMin + 1, -1, 0, 1, 2, size - 1, size, size + 1, kMax - 1, kMax};
 }
 
@@ -38,7 +44,8 @@ TEST(ByteReader, EveryEdgePositionAndLength) {
       for (const std::int64_t n : EdgeValues(size)) {
         SCOPED_TRACE(testing::Message() << "size " << size << " pos " << pos << " n " << n);
         const bool inside = pos >= 1 && n >= 0 &&
-                            static_cast<std::uint64_t>(pos - 1) + static_cast<std::uint64_t>(n) <= static_cast<std::uint64_t>(size);
+                            static_cast<std::uint64_t>(pos - 1) + static_cast<std::uint64_t>(n) <=
+                                static_cast<std::uint64_t>(size);
         EXPECT_EQ(HasBytes(data, pos, n), inside);
         // Bytes: the part that exists, from a position inside the data.
         const bool starts = pos >= 1 && pos <= size && n > 0;
@@ -59,7 +66,10 @@ TEST(ByteReader, EveryEdgePositionAndLength) {
           EXPECT_EQ(Long(data, pos, bigEndian), 0u);
         }
       }
-      EXPECT_EQ(Byte(data, pos), pos >= 1 && pos <= size ? static_cast<std::uint8_t>(data[static_cast<std::size_t>(pos - 1)]) : 0);
+      EXPECT_EQ(Byte(data, pos),
+                pos >= 1 && pos <= size
+                    ? static_cast<std::uint8_t>(data[static_cast<std::size_t>(pos - 1)])
+                    : 0);
     }
   }
 }
@@ -97,8 +107,12 @@ class TrickleStream final : public ByteStream {
 TEST(ByteStream, ReadsSkipsAndCountsAcrossItsBuffer) {
   std::string data(200000, '\0');
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7);
-  for (const auto& [step, passes] : {std::pair{std::size_t{1}, false}, {std::size_t{3}, true}, {std::size_t{65536}, false},
-                                     {std::size_t{65536}, true}, {data.size(), false}, {data.size(), true}}) {
+  for (const auto& [step, passes] : {std::pair{std::size_t{1}, false},
+                                     {std::size_t{3}, true},
+                                     {std::size_t{65536}, false},
+                                     {std::size_t{65536}, true},
+                                     {data.size(), false},
+                                     {data.size(), true}}) {
     SCOPED_TRACE(testing::Message() << step << (passes ? " passing" : " reading"));
     TrickleStream stream(data, step, passes);
     std::uint8_t byte = 0;
@@ -177,7 +191,8 @@ TEST(ByteStream, FillsStartSmallAfterTheOpeningFill) {
 // 64 KB, and starts small after it; once it has read, the size is left as it was.
 TEST(ByteStream, AnOpeningFillSizedForTheSourceReadsItsLeadingPartInOneFill) {
   const std::string data(1 << 20, 'x');
-  for (const auto& [asked, filled] : {std::pair{std::size_t{20693}, std::size_t{20693}}, {std::size_t{100}, std::size_t{4096}},
+  for (const auto& [asked, filled] : {std::pair{std::size_t{20693}, std::size_t{20693}},
+                                      {std::size_t{100}, std::size_t{4096}},
                                       {std::size_t{1} << 20, std::size_t{65536}}}) {
     SCOPED_TRACE(asked);
     TrickleStream stream(data, data.size(), true);
@@ -224,7 +239,8 @@ TEST(ByteStream, HoldsBytesInItsBuffersInsteadOfCopyingThem) {
     EXPECT_EQ(third, std::string_view(data).substr(1512, 30002));
     EXPECT_EQ(keep.size(), 2u);
     EXPECT_EQ(stream.fills, 2u);
-    EXPECT_EQ(stream.handedOut, 16384u + (31514u - 16384u) + 4096u);  // and a small fill's worth after it
+    EXPECT_EQ(stream.handedOut,
+              16384u + (31514u - 16384u) + 4096u);  // and a small fill's worth after it
     std::string next;
     EXPECT_EQ(stream.Append(next, 4000), 4000u);  // from what was read with it
     EXPECT_EQ(next, data.substr(31514, 4000));
@@ -249,8 +265,10 @@ TEST(ByteStream, HoldsNothingItCannotHoldWhole) {
   ASSERT_TRUE(stream.ReadByte(byte));
   ASSERT_EQ(stream.Skip(16383), 16383u);  // the rest of the opening fill
   std::string bytes(5000, '\0');
-  ASSERT_EQ(stream.Read(bytes.data(), bytes.size()), bytes.size());  // straight into the caller's memory
-  EXPECT_EQ(stream.Hold(2, 0, true, keep).data(), nullptr);  // its last two bytes are not in the buffer
+  ASSERT_EQ(stream.Read(bytes.data(), bytes.size()),
+            bytes.size());  // straight into the caller's memory
+  EXPECT_EQ(stream.Hold(2, 0, true, keep).data(),
+            nullptr);  // its last two bytes are not in the buffer
   const std::string data(20000, 'y');
   TrickleStream shortStream(data, data.size(), true);
   ASSERT_EQ(shortStream.Read(bytes.data(), 2), 2u);

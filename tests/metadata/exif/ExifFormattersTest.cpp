@@ -27,7 +27,8 @@ TEST(ExifFormatters, GiveThePartsExamples) {
   for (const Case& c : {
            Case{&FormatComponents, std::string("\"\x01\x02\x03\"", 5), "YCbCr"},
            Case{&FormatComponents, std::string("\"\x04\x05\x06\x09\"", 6), "RGB"},
-           Case{&FormatComponents, std::string("\"\x01\x02\x03\x04\"", 6), "YCbCrR"},  // the fourth code prints too
+           Case{&FormatComponents, std::string("\"\x01\x02\x03\x04\"", 6),
+                "YCbCrR"},  // the fourth code prints too
            Case{&ShutterSpeed, "8/1", "0.0039 sec (1/256)"},
            Case{&ShutterSpeed, "1/1", "0.5000 sec (1/2)"},
            Case{&ShutterSpeed, "0/1", "1.0000 sec"},
@@ -69,10 +70,11 @@ TEST(ExifTags, LabelsAndLookups) {
     const char* shortName;
     const char* label;
   };
-  for (const Case& c : {Case{"ExposureTime", "Exposure Time"}, Case{"GPSLatitudeRef", "GPSLatitude Ref"},
-                        Case{"ISOSpeedRatings", "ISOSpeed Ratings"}, Case{"YCbCrPositioning", "YCb Cr Positioning"},
-                        Case{"T4Options", "T4 Options"}, Case{"FNumber", "FNumber"},
-                        Case{"GPSAltitude", "GPSAltitude"}, Case{"ExifImageWidth", "Exif Image Width"}}) {
+  for (const Case& c :
+       {Case{"ExposureTime", "Exposure Time"}, Case{"GPSLatitudeRef", "GPSLatitude Ref"},
+        Case{"ISOSpeedRatings", "ISOSpeed Ratings"}, Case{"YCbCrPositioning", "YCb Cr Positioning"},
+        Case{"T4Options", "T4 Options"}, Case{"FNumber", "FNumber"},
+        Case{"GPSAltitude", "GPSAltitude"}, Case{"ExifImageWidth", "Exif Image Width"}}) {
     EXPECT_EQ(SpacedName(c.shortName), c.label);
   }
   EXPECT_EQ(LookupTagRow(0x001E, kGpsDirectory).ShortName, "GPSDifferential");

@@ -3,12 +3,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "metadata/bytes/ByteStream.h"
-#include "text/DateTime.h"
-#include "metadata/exif/TImageInfo.h"
 #include "metadata/TimgData.h"
+#include "metadata/bytes/ByteStream.h"
+#include "metadata/exif/TImageInfo.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TiffBuilder.h"
+#include "text/DateTime.h"
 
 namespace dux {
 namespace {
@@ -33,10 +33,13 @@ Ifd ExampleExif() {
 const Ifd kCanonS30 = Ifd().Ascii(0x010F, "Canon").Ascii(0x0110, "Canon PowerShot S30");
 
 struct tPicture {
-  explicit tPicture(const Ifd& exif, const Ifd& ifd0 = kCanonS30, platform::tLocale locale = {'.', "dd.MM.yyyy"})
+  explicit tPicture(const Ifd& exif, const Ifd& ifd0 = kCanonS30,
+                    platform::tLocale locale = {'.', "dd.MM.yyyy"})
       : data(BuildMode::kAll, std::move(locale)) {
     Ifd top = ifd0;
-    const std::string jpeg = "\xFF\xD8" + test::Segment(0xE1, std::string("Exif\0\0", 6) + top.Sub(0x8769, exif).Tiff(false));
+    const std::string jpeg =
+        "\xFF\xD8" +
+        test::Segment(0xE1, std::string("Exif\0\0", 6) + top.Sub(0x8769, exif).Tiff(false));
     MemoryByteStream stream(jpeg);
     data.ScanJpegStream(stream);
     data.ErrStr = "<none>";
@@ -67,8 +70,8 @@ TEST(Summaries, ThePartsExamplePicture) {
   // In the locale it is given: its decimal separator in every real, its date format.
   tPicture comma(ExampleExif().Rational(0x9201, {8, 1}, true), kCanonS30, {',', "M/d/yyyy"});
   const std::string summary = comma.SummaryLong();
-  for (const char* line : {"File Date=5/6/2004\r\n", "Focal Length= 5,40 mm\r\n", "Focal Length (35mm)=32,69\r\n",
-                           "FNumber=F2,8\r\n"}) {
+  for (const char* line : {"File Date=5/6/2004\r\n", "Focal Length= 5,40 mm\r\n",
+                           "Focal Length (35mm)=32,69\r\n", "FNumber=F2,8\r\n"}) {
     EXPECT_NE(summary.find(line), std::string::npos) << line << " in " << summary;
   }
   EXPECT_EQ(comma.Info().DisplayValueOf("ShutterSpeedValue"), "0,0039 sec (1/256)");
@@ -81,11 +84,16 @@ TEST(Summaries, FocalLengthIn35mmIsDerivedOnlyWhenTheSensorSizeIsKnown) {
     std::string line;  // the summary's 35 mm line, or "" when there is none
   };
   const auto base = [] {
-    return Ifd().Rational(0x920A, {54, 10}).Long(0xA002, {2272}).Long(0xA003, {1704}).Rational(0xA20E, {2272000, 225});
+    return Ifd()
+        .Rational(0x920A, {54, 10})
+        .Long(0xA002, {2272})
+        .Long(0xA003, {1704})
+        .Rational(0xA20E, {2272000, 225});
   };
   for (Case& c : std::vector<Case>{
            {"stored value wins", ExampleExif().Short(0xA405, {35}), "Focal Length (35mm)=35.00 mm"},
-           {"centimetres", base().Rational(0xA20F, {1704000, 169}).Short(0xA210, {3}), "Focal Length (35mm)=83.03"},
+           {"centimetres", base().Rational(0xA20F, {1704000, 169}).Short(0xA210, {3}),
+            "Focal Length (35mm)=83.03"},
            {"no Y resolution", base().Short(0xA210, {2}), ""},
            {"no unit at all", base().Rational(0xA20F, {1704000, 169}), ""},
        }) {

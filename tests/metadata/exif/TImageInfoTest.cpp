@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "metadata/bytes/ByteStream.h"
 #include "metadata/TimgData.h"
+#include "metadata/bytes/ByteStream.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TiffBuilder.h"
 
@@ -17,7 +17,8 @@ using test::Ifd;
 // A JPEG stream holding `tiff` as its EXIF APP1, scanned by a TimgData.
 struct tScanned {
   explicit tScanned(const std::string& tiff) {
-    jpeg = "\xFF\xD8" + test::Segment(0xE1, std::string("Exif\0\0", 6) + tiff) + test::Segment(0xDA, "");
+    jpeg = "\xFF\xD8" + test::Segment(0xE1, std::string("Exif\0\0", 6) + tiff) +
+           test::Segment(0xDA, "");
     MemoryByteStream stream(jpeg);
     result = data.ScanJpegStream(stream);
   }
@@ -43,9 +44,9 @@ TEST(TImageInfo, CapturesFieldsAndFormatsEntriesInBothByteOrders) {
                    .Ascii(0x0110, "Canon PowerShot S30")
                    .Short(0x0112, {6})
                    .Ascii(0x0132, "2004:05:06 07:08:09")
-                   .Short(0x1234, {1})                // unknown to the table
-                   .Numbers(0x0131, 13, 1, {1, 2})     // type 13: no value
-                   .Numbers(0x013B, 2, 1, {})          // count 0
+                   .Short(0x1234, {1})              // unknown to the table
+                   .Numbers(0x0131, 13, 1, {1, 2})  // type 13: no value
+                   .Numbers(0x013B, 2, 1, {})       // count 0
                    .Sub(0x8769, exif)
                    .Tiff(bigEndian));
     ASSERT_TRUE(s.result);
@@ -91,8 +92,8 @@ TEST(TImageInfo, WalksOnlyDirectoriesThatFit) {
     std::size_t kept;
   };
   // A count whose entries would run past the data makes the whole directory unreadable.
-  for (const Case& c : {Case{"exact", 2, 2}, Case{"one more than present", 3, 0}, Case{"0xFFFF", 0xFFFF, 0},
-                        Case{"none", 0, 0}}) {
+  for (const Case& c : {Case{"exact", 2, 2}, Case{"one more than present", 3, 0},
+                        Case{"0xFFFF", 0xFFFF, 0}, Case{"none", 0, 0}}) {
     SCOPED_TRACE(c.what);
     tScanned s(Ifd().Ascii(0x010F, "Maker").Short(0x0112, {6}).ClaimCount(c.claimed).Tiff(false));
     EXPECT_EQ(s.Info().entries.size(), c.kept);  // ASan catches any read past the segment
@@ -102,7 +103,8 @@ TEST(TImageInfo, WalksOnlyDirectoriesThatFit) {
   info.SetSegmentData(test::ExifSection(Ifd().Ascii(0x010F, "x").ClaimCount(0x3000).Tiff(false)));
   info.ParseDirectory(17, 9, 100, 1);
   EXPECT_EQ(info.walkMessage, ScanMessage::kIllegallySizedDirectory);
-  EXPECT_EQ(info.skippedDirectories, std::vector<std::string>{"directory at 17: 12288 entries do not fit"});
+  EXPECT_EQ(info.skippedDirectories,
+            std::vector<std::string>{"directory at 17: 12288 entries do not fit"});
   EXPECT_TRUE(info.entries.empty());
 }
 
@@ -114,7 +116,8 @@ TEST(TImageInfo, FindsIfd0AtPosition17WhenTheHeaderSaysZero) {
 }
 
 TEST(TImageInfo, LocatesTheThumbnailDirectoryFromTheLinkAfterIfd0) {
-  const Ifd ifd1 = Ifd().Short(0x0103, {6}).Long(0x0201, {5000}).Long(0x0202, {700}).Long(0x0100, {160});
+  const Ifd ifd1 =
+      Ifd().Short(0x0103, {6}).Long(0x0201, {5000}).Long(0x0202, {700}).Long(0x0100, {160});
   tScanned s(Ifd().Ascii(0x010F, "x").Next(ifd1).Tiff(true));
   TImageInfo& info = s.Info();
   const std::int64_t link = 8 + 2 + 12 + 4;  // header, count, one entry ("x" fits inline), link
@@ -156,9 +159,11 @@ TEST(TImageInfo, PatchDimensionsWritesShortAndLongInPlace) {
 }
 
 TEST(TImageInfo, MakerNoteIsKeptAsAnEntryWithItsPosition) {
-  tScanned s(Ifd().Sub(0x8769, Ifd().Bytes(0x927C, 7, std::string("VENDOR\0data", 11))).Tiff(false));
+  tScanned s(
+      Ifd().Sub(0x8769, Ifd().Bytes(0x927C, 7, std::string("VENDOR\0data", 11))).Tiff(false));
   EXPECT_EQ(s.Info().makerNoteData, std::string("VENDOR\0data", 11));
-  EXPECT_EQ(s.Info().makerNotePos, static_cast<std::int64_t>(s.data.exifSection->Data().find("VENDOR")) + 1);
+  EXPECT_EQ(s.Info().makerNotePos,
+            static_cast<std::int64_t>(s.data.exifSection->Data().find("VENDOR")) + 1);
   EXPECT_FALSE(s.Info().makerNoteDecoded);
   EXPECT_EQ(s.Info().DisplayValueOf("MakerNote"), "\"VENDOR\"");
 }

@@ -38,13 +38,19 @@ TEST(IimDatasets, WhatDoesNotParseGivesNothing) {
   };
   for (const Case& c : {
            Case{"a byte that is neither a tag marker nor padding", Dataset(2, 5, "a") + "xyzzy"},
-           Case{"a value cut short", "\x1C\x02\x05\x00\x09" "abc"s},
-           Case{"more than four bytes of extended length", "\x1C\x02\x78\x80\x05\x00\x00\x00\x00\x01" "x"s},
+           Case{"a value cut short",
+                "\x1C\x02\x05\x00\x09"
+                "abc"s},
+           Case{"more than four bytes of extended length",
+                "\x1C\x02\x78\x80\x05\x00\x00\x00\x00\x01"
+                "x"s},
            Case{"an extended length cut short", "\x1C\x02\x78\x80\x04\x00\x00"s},
        }) {
     EXPECT_FALSE(ParseIimDatasets(c.data).has_value()) << c.what;
   }
-  const auto four = ParseIimDatasets("\x1C\x02\x78\x80\x04\x00\x00\x00\x01" "x"s);
+  const auto four = ParseIimDatasets(
+      "\x1C\x02\x78\x80\x04\x00\x00\x00\x01"
+      "x"s);
   ASSERT_TRUE(four.has_value());
   EXPECT_EQ(four->front().value, "x");
 }
@@ -61,7 +67,8 @@ TEST(IimDatasets, FewerBytesThanADatasetHeadAfterTheLastAreStray) {
 }
 
 TEST(IimDatasets, ANewDatasetIsEncodedWithASixteenBitLength) {
-  EXPECT_EQ(EncodeDataset(2, 120, std::string(300, 'a')), "\x1C\x02\x78\x01\x2C"s + std::string(300, 'a'));
+  EXPECT_EQ(EncodeDataset(2, 120, std::string(300, 'a')),
+            "\x1C\x02\x78\x01\x2C"s + std::string(300, 'a'));
   EXPECT_EQ(EncodeDataset(2, 120, std::string(65535, 'a')).size(), 5u + 65535u);
   EXPECT_THROW(EncodeDataset(2, 120, std::string(65536, 'a')), FormatError);
   EXPECT_EQ(DatasetBytes(tDataset{2, 5, "new", ""}), Dataset(2, 5, "new"));

@@ -33,13 +33,17 @@ TEST(IptcXmpMapping, EachFieldHasItsPropertyWhetherTheRowIsTheTablesOrACopy) {
   EXPECT_EQ(XmpPropertyOf(Row("SubLocation"))->name, "Location");
   EXPECT_EQ(XmpPropertyOf(Row("LocationCode"))->name, "CountryCode");
   EXPECT_EQ(XmpPropertyOf(Row("TimeCreated"))->name, "DateCreated");
-  for (const char* none : {"Contact", "FixtureID", "OriginatingProgram", "Subfile"}) EXPECT_FALSE(XmpPropertyOf(Row(none))) << none;
+  for (const char* none : {"Contact", "FixtureID", "OriginatingProgram", "Subfile"})
+    EXPECT_FALSE(XmpPropertyOf(Row(none))) << none;
 }
 
 TEST(IptcXmpMapping, AListBecomesItsItemsInUtf8WithoutTheBlankOnes) {
-  EXPECT_EQ(XmpItemsOf(Row("Keywords"), "sea, \"a, b\" , ,sky"), (std::vector<std::string>{"sea", "a, b", "sky"}));
-  EXPECT_EQ(XmpItemsOf(Row("Keywords"), "M\xFCnchen"), (std::vector<std::string>{"M\xC3\xBCnchen"}));
-  EXPECT_EQ(XmpItemsOf(Row("ImageCaption"), "one, two"), (std::vector<std::string>{"one, two"}));  // not a list
+  EXPECT_EQ(XmpItemsOf(Row("Keywords"), "sea, \"a, b\" , ,sky"),
+            (std::vector<std::string>{"sea", "a, b", "sky"}));
+  EXPECT_EQ(XmpItemsOf(Row("Keywords"), "M\xFCnchen"),
+            (std::vector<std::string>{"M\xC3\xBCnchen"}));
+  EXPECT_EQ(XmpItemsOf(Row("ImageCaption"), "one, two"),
+            (std::vector<std::string>{"one, two"}));  // not a list
   EXPECT_TRUE(XmpItemsOf(Row("Keywords"), "").empty());
   EXPECT_TRUE(XmpItemsOf(Row("ImageCaption"), "").empty());
 }

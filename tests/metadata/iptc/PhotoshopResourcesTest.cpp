@@ -14,7 +14,8 @@ TEST(PhotoshopResources, ReadsEveryResourceAndEncodesThemBackAsTheyStood) {
   const std::string resolution = Resource(0x03ED, std::string(16, '\x01'));
   const std::string odd = Resource(0x0406, "abc", "name");  // odd data and a named resource
   const std::string iptc = Resource(0x0404, Dataset(2, 80, "Anna"));
-  const std::string other = Resource(0x0BB7, "xy").replace(0, 4, "PHUT");  // another writer's signature
+  const std::string other =
+      Resource(0x0BB7, "xy").replace(0, 4, "PHUT");  // another writer's signature
   const std::string block = resolution + iptc + odd + other;
   const auto resources = ParseImageResources(block);
   ASSERT_TRUE(resources.has_value());
@@ -26,12 +27,14 @@ TEST(PhotoshopResources, ReadsEveryResourceAndEncodesThemBackAsTheyStood) {
   const tResourceRun run = ReadImageResources(block);
   ASSERT_EQ(run.resources.size(), 4u);
   EXPECT_EQ(run.resources[2].head.data(), block.data() + resolution.size() + iptc.size());
-  EXPECT_EQ(run.resources[2].head, odd.substr(0, 12));  // signature, id, name of four and its pad byte
+  EXPECT_EQ(run.resources[2].head,
+            odd.substr(0, 12));  // signature, id, name of four and its pad byte
   EXPECT_EQ(run.resources[2].data.data(), block.data() + resolution.size() + iptc.size() + 16);
   EXPECT_TRUE(run.resources[1].IsPhotoshops(kIptcResource));
   EXPECT_FALSE(run.resources[3].IsPhotoshops(0x0BB7));  // another writer's signature
   EXPECT_EQ(EncodeImageResources(*resources), block);
-  EXPECT_EQ(EncodeImageResources({MakeImageResource(kUrlListResource, "u")}), Resource(kUrlListResource, "u"));  // padded
+  EXPECT_EQ(EncodeImageResources({MakeImageResource(kUrlListResource, "u")}),
+            Resource(kUrlListResource, "u"));  // padded
 }
 
 TEST(PhotoshopResources, ZeroPaddingAndAMissingLastPadByteAreNoFault) {
@@ -55,8 +58,9 @@ TEST(PhotoshopResources, ABlockThatStopsParsingGivesWhatCameBeforeAndTheRestAsIt
     const char* what;
     std::string rest;
   };
-  for (const Case& c : {Case{"an unknown signature", "ABCD" + good.substr(4)}, Case{"data past the end", overrun},
-                        Case{"a head cut short", "8BIM\x04\x06"}, Case{"junk", "xy"}}) {
+  for (const Case& c :
+       {Case{"an unknown signature", "ABCD" + good.substr(4)}, Case{"data past the end", overrun},
+        Case{"a head cut short", "8BIM\x04\x06"}, Case{"junk", "xy"}}) {
     SCOPED_TRACE(c.what);
     const std::string block = good + c.rest;  // the run's views point into it
     const auto run = ReadImageResources(block);
@@ -83,7 +87,8 @@ TEST(PhotoshopResources, SegmentsJoinIntoABlockOnlyWhereAResourceRunsAcrossTheBo
            Case{"two whole blocks, the IPTC in the first", {iptc, other}, {0, 1, true}},
            Case{"no IPTC: the first block", {other, odd}, {0, 1, false}},
            Case{"the pad byte of the last resource starts the next segment",
-                {odd.substr(0, odd.size() - 1), odd.substr(odd.size() - 1) + iptc}, {0, 2, true}},
+                {odd.substr(0, odd.size() - 1), odd.substr(odd.size() - 1) + iptc},
+                {0, 2, true}},
            Case{"a whole block before bytes that do not parse", {iptc, "garbage"}, {0, 1, true}},
            Case{"the first does not parse with any after it", {"garbage", iptc}, {0, 0, false}},
        }) {

@@ -61,7 +61,8 @@ TEST(IptcEncoding, ReadsBackWhatItWrote) {
                                              {&Field("Keywords"), "New York,\"Smith, John\",red"},
                                              {&Field("Subfile"), "sf"}});
   const std::string section =
-      test::Segment(0xED, std::string("Photoshop 3.0\0", 14) + test::Resource(0x0404, iim)).substr(2);
+      test::Segment(0xED, std::string("Photoshop 3.0\0", 14) + test::Resource(0x0404, iim))
+          .substr(2);
   TIPTCdata back;
   back.ParseSegment(section);
   ASSERT_EQ(back.Count(), 3);

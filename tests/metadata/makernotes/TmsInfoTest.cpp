@@ -7,13 +7,13 @@
 #include <set>
 #include <string>
 
-#include "metadata/bytes/ByteStream.h"
-#include "metadata/makernotes/MakerNoteFormatters.h"
-#include "metadata/exif/TImageInfo.h"
-#include "text/TextFields.h"
 #include "metadata/TimgData.h"
+#include "metadata/bytes/ByteStream.h"
+#include "metadata/exif/TImageInfo.h"
+#include "metadata/makernotes/MakerNoteFormatters.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TiffBuilder.h"
+#include "text/TextFields.h"
 
 namespace dux {
 namespace {
@@ -25,15 +25,21 @@ std::string Le32(std::uint32_t v) { return test::Bytes32(v, false); }
 // A picture whose Exif IFD holds a maker note. The note is made by `note` from its own TIFF
 // offset, since most makes count their value offsets from the TIFF header.
 struct tNotePicture {
-  tNotePicture(const std::string& make, const std::string& model, const std::string& version, bool bigEndian,
-               const std::function<std::string(std::uint32_t)>& note) {
+  tNotePicture(const std::string& make, const std::string& model, const std::string& version,
+               bool bigEndian, const std::function<std::string(std::uint32_t)>& note) {
     const auto build = [&](std::uint32_t offset) {
-      return Ifd().Ascii(0x010F, make).Ascii(0x0110, model).Sub(0x8769, Ifd().Bytes(0x9000, 7, version).Bytes(0x927C, 7, note(offset))).Tiff(bigEndian);
+      return Ifd()
+          .Ascii(0x010F, make)
+          .Ascii(0x0110, model)
+          .Sub(0x8769, Ifd().Bytes(0x9000, 7, version).Bytes(0x927C, 7, note(offset)))
+          .Tiff(bigEndian);
     };
     std::string tiff = build(0);
-    const auto offset = static_cast<std::uint32_t>(tiff.size() - note(0).size() - (note(0).size() % 2));
+    const auto offset =
+        static_cast<std::uint32_t>(tiff.size() - note(0).size() - (note(0).size() % 2));
     tiff = build(offset);
-    jpeg = "\xFF\xD8" + test::Segment(0xE1, std::string("Exif\0\0", 6) + tiff) + test::Segment(0xDA, "");
+    jpeg = "\xFF\xD8" + test::Segment(0xE1, std::string("Exif\0\0", 6) + tiff) +
+           test::Segment(0xDA, "");
     MemoryByteStream stream(jpeg);
     data.ScanJpegStream(stream);
   }
@@ -42,7 +48,8 @@ struct tNotePicture {
     std::vector<std::string> lines;
     TTagEntry entry;
     data.exifInfo->RewindEntries();
-    while (data.exifInfo->NextEntryOfTable(EntryTable::kMakerNote, entry)) lines.push_back(std::string(entry.Description) + "=" + entry.DisplayValue);
+    while (data.exifInfo->NextEntryOfTable(EntryTable::kMakerNote, entry))
+      lines.push_back(std::string(entry.Description) + "=" + entry.DisplayValue);
     return lines;
   }
   std::string jpeg;
@@ -59,44 +66,137 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
     std::function<std::string(std::uint32_t)> note;
     Lines expected;
   };
-  const Ifd nikon2 = Ifd().Short(0x0002, {0, 200}).Ascii(0x0004, "FINE").Rational(0x0084, {18, 1, 70, 1, 35, 10, 45, 10}).Ascii(0x0F00, "skip me");
+  const Ifd nikon2 = Ifd()
+                         .Short(0x0002, {0, 200})
+                         .Ascii(0x0004, "FINE")
+                         .Rational(0x0084, {18, 1, 70, 1, 35, 10, 45, 10})
+                         .Ascii(0x0F00, "skip me");
   const std::vector<Case> cases = {
-      {"Nikon with its own TIFF header", "NIKON CORPORATION", "NIKON D70", "0221", true,
+      {"Nikon with its own TIFF header",
+       "NIKON CORPORATION",
+       "NIKON D70",
+       "0221",
+       true,
        [&](std::uint32_t) { return std::string("Nikon\0\2\x10\0\0", 10) + nikon2.Tiff(true); },
        {"ISO Speed=0, 200", "Quality=\"FINE\"", "Lens information=18.0-70.0(mm)  F3.5-F4.5"}},
-      {"Nikon type 1", "NIKON", "E900", "0210", false,
-       [](std::uint32_t at) { return std::string("Nikon\0\1\0", 8) + Ifd().Short(0x0003, {5}).Short(0x0007, {10}).Ascii(0x0002, "09.41").Layout(false, at + 8); },
+      {"Nikon type 1",
+       "NIKON",
+       "E900",
+       "0210",
+       false,
+       [](std::uint32_t at) {
+         return std::string("Nikon\0\1\0", 8) + Ifd()
+                                                    .Short(0x0003, {5})
+                                                    .Short(0x0007, {10})
+                                                    .Ascii(0x0002, "09.41")
+                                                    .Layout(false, at + 8);
+       },
        {"Quality=SXGA Normal", "WhiteBalance=", "FamilyID=\"09.41\""}},
-      {"Nikon type 1 code 10 lost to a missing comma", "NIKON", "E900", "0100", false,
-       [](std::uint32_t at) { return std::string("Nikon\0\1\0", 8) + Ifd().Short(0x0003, {10}).Layout(false, at + 8); },
+      {"Nikon type 1 code 10 lost to a missing comma",
+       "NIKON",
+       "E900",
+       "0100",
+       false,
+       [](std::uint32_t at) {
+         return std::string("Nikon\0\1\0", 8) + Ifd().Short(0x0003, {10}).Layout(false, at + 8);
+       },
        {"Quality="}},
-      {"Nikon without header", "NIKON", "E775", "0210", false,
-       [](std::uint32_t at) { return Ifd().Ascii(0x0004, "NORMAL").Layout(false, at); }, {"Quality=\"NORMAL\""}},
-      {"Olympus", "OLYMPUS OPTICAL CO.,LTD", "C920Z", "0210", false,
-       [](std::uint32_t at) { return std::string("OLYMP\0\1\0", 8) + Ifd().Short(0x0201, {2}).Short(0x0202, {0}).Long(0x0200, {0, 1, 2}).Layout(false, at + 8); },
+      {"Nikon without header",
+       "NIKON",
+       "E775",
+       "0210",
+       false,
+       [](std::uint32_t at) { return Ifd().Ascii(0x0004, "NORMAL").Layout(false, at); },
+       {"Quality=\"NORMAL\""}},
+      {"Olympus",
+       "OLYMPUS OPTICAL CO.,LTD",
+       "C920Z",
+       "0210",
+       false,
+       [](std::uint32_t at) {
+         return std::string("OLYMP\0\1\0", 8) + Ifd()
+                                                    .Short(0x0201, {2})
+                                                    .Short(0x0202, {0})
+                                                    .Long(0x0200, {0, 1, 2})
+                                                    .Layout(false, at + 8);
+       },
        {"JpegQual=HQ", "Macro=", "SpecialMode=0, 1, 2"}},
-      {"Casio QVC", "CASIO COMPUTER CO.,LTD", "EX-Z3", "0221", true,
-       [](std::uint32_t at) { return std::string("QVC\0\0\0", 6) + Ifd().Short(0x0008, {1}).Short(0x3001, {1}).Layout(true, at + 6); },
+      {"Casio QVC",
+       "CASIO COMPUTER CO.,LTD",
+       "EX-Z3",
+       "0221",
+       true,
+       [](std::uint32_t at) {
+         return std::string("QVC\0\0\0", 6) +
+                Ifd().Short(0x0008, {1}).Short(0x3001, {1}).Layout(true, at + 6);
+       },
        {"Quality=Fine", "Self Timer=On"}},
-      {"Casio type 1", "CASIO", "QV-3000EX", "0210", true,
-       [](std::uint32_t at) { return Ifd().Short(0x0001, {1}).Short(0x0004, {4}).Long(0x0014, {125}).Layout(true, at); },
+      {"Casio type 1",
+       "CASIO",
+       "QV-3000EX",
+       "0210",
+       true,
+       [](std::uint32_t at) {
+         return Ifd().Short(0x0001, {1}).Short(0x0004, {4}).Long(0x0014, {125}).Layout(true, at);
+       },
        {"RecordingMode=Single Shutter", "FlashMode=Red Eye Reduction", "CCDSensitivity=+1.0"}},
-      {"Fujifilm reads little-endian in a big-endian file", "FUJIFILM", "FinePixS2Pro", "0220", true,
-       [](std::uint32_t) { return "FUJIFILM" + Le32(12) + Ifd().Short(0x1001, {3}).Ascii(0x1000, "NORMAL ").Short(0x1021, {1}).Layout(false, 12); },
+      {"Fujifilm reads little-endian in a big-endian file",
+       "FUJIFILM",
+       "FinePixS2Pro",
+       "0220",
+       true,
+       [](std::uint32_t) {
+         return "FUJIFILM" + Le32(12) +
+                Ifd()
+                    .Short(0x1001, {3})
+                    .Ascii(0x1000, "NORMAL ")
+                    .Short(0x1021, {1})
+                    .Layout(false, 12);
+       },
        {"Sharpness=Normal", "Quality=\"NORMAL \"", "Focusmode=Manual Focus"}},
-      {"Sanyo", "SANYO Electric Co.,Ltd.", "SR6", "0210", false,
-       [](std::uint32_t at) { return std::string("SANYO\0\1\0", 8) + Ifd().Short(0x0201, {3}).Short(0x0203, {1}).Layout(false, at + 8); },
+      {"Sanyo",
+       "SANYO Electric Co.,Ltd.",
+       "SR6",
+       "0210",
+       false,
+       [](std::uint32_t at) {
+         return std::string("SANYO\0\1\0", 8) +
+                Ifd().Short(0x0201, {3}).Short(0x0203, {1}).Layout(false, at + 8);
+       },
        {"JpegQuality=3"}},
-      {"Seiko Epson", "SEIKO EPSON CORP.", "PhotoPC 3100Z", "0210", false,
-       [](std::uint32_t at) { return std::string("EPSON\0\1\0", 8) + Ifd().Short(0x020B, {2048}).Short(0x0F00, {1}).Layout(false, at + 8); },
+      {"Seiko Epson",
+       "SEIKO EPSON CORP.",
+       "PhotoPC 3100Z",
+       "0210",
+       false,
+       [](std::uint32_t at) {
+         return std::string("EPSON\0\1\0", 8) +
+                Ifd().Short(0x020B, {2048}).Short(0x0F00, {1}).Layout(false, at + 8);
+       },
        {"Width=2048"}},
-      {"Minolta: tag 0 is a row of its own", "Minolta Co., Ltd.", "Dimage EX", "0210", false,
-       [](std::uint32_t at) { return Ifd().Ascii(0x0000, "MLT0").Ascii(0x0E00, "PIM").Layout(false, at); },
+      {"Minolta: tag 0 is a row of its own",
+       "Minolta Co., Ltd.",
+       "Dimage EX",
+       "0210",
+       false,
+       [](std::uint32_t at) {
+         return Ifd().Ascii(0x0000, "MLT0").Ascii(0x0E00, "PIM").Layout(false, at);
+       },
        {"ModelID=\"MLT0\"", "PIMdata=\"PIM\""}},
-      {"Canon: its note in the other byte order", "Canon", "Canon PowerShot S30", "0210", true,
-       [](std::uint32_t at) { return Ifd().Ascii(0x0006, "IMG:JPEG").Layout(false, at); }, {"ImageType=\"IMG:JPEG\""}},
-      {"Kodak is not decoded", "Eastman Kodak", "DC210", "0210", true,
-       [](std::uint32_t at) { return Ifd().Short(0x0001, {1}).Layout(true, at); }, {}},
+      {"Canon: its note in the other byte order",
+       "Canon",
+       "Canon PowerShot S30",
+       "0210",
+       true,
+       [](std::uint32_t at) { return Ifd().Ascii(0x0006, "IMG:JPEG").Layout(false, at); },
+       {"ImageType=\"IMG:JPEG\""}},
+      {"Kodak is not decoded",
+       "Eastman Kodak",
+       "DC210",
+       "0210",
+       true,
+       [](std::uint32_t at) { return Ifd().Short(0x0001, {1}).Layout(true, at); },
+       {}},
   };
   std::set<const tMakeRow*> walked;
   for (const Case& c : cases) {
@@ -106,25 +206,43 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
     EXPECT_EQ(p.data.exifInfo->makerNoteDecoded, !c.expected.empty());
     EXPECT_EQ(p.MakerLines(), c.expected);
     const TImageInfo& info = *p.data.exifInfo;
-    walked.insert(TmsInfo::RowOf({info.cameraMake, info.cameraModel, info.exifVersion, info.makerNoteData, info.makerNotePos,
-                                  info.bigEndian, info.tiffSource}));
+    walked.insert(
+        TmsInfo::RowOf({info.cameraMake, info.cameraModel, info.exifVersion, info.makerNoteData,
+                        info.makerNotePos, info.bigEndian, info.tiffSource}));
   }
   // A make added to the registry is a case here too.
-  for (const tMakeRow& row : MakerNoteRegistry()) EXPECT_EQ(walked.count(&row), 1u) << row.make << " " << row.header;
+  for (const tMakeRow& row : MakerNoteRegistry())
+    EXPECT_EQ(walked.count(&row), 1u) << row.make << " " << row.header;
 }
 
 TEST(TmsInfo, CanonListsBecomeNamedValuesAndTheTagKeepsItsText) {
-  const std::vector<std::uint32_t> settings = {40, 1, 0, 3, 2, 1, 0, 3, 0, 0, 2, 9, 0, 65535, 0, 1, 16, 0};
+  const std::vector<std::uint32_t> settings = {40, 1, 0, 3, 2,     1, 0, 3,  0,
+                                               0,  2, 9, 0, 65535, 0, 1, 16, 0};
   tNotePicture p("Canon", "Canon PowerShot S30", "0210", false, [&](std::uint32_t at) {
-    return Ifd().Short(0x0001, settings).Short(0x000F, {0, 0x0101, 0x1001, 0x0201, 0x0C02}).Ascii(0x0006, "IMG:JPEG").Layout(false, at);
+    return Ifd()
+        .Short(0x0001, settings)
+        .Short(0x000F, {0, 0x0101, 0x1001, 0x0201, 0x0C02})
+        .Ascii(0x0006, "IMG:JPEG")
+        .Layout(false, at);
   });
   const Lines lines = p.MakerLines();
   const Lines expected = {
-      "Macro mode=Macro", "Self Timer= 1", "Compression Rate=Basic", "Flash Mode=On", "Drive Mode=Continuous",
-      "Focus Mode=MF", "Image Size=Small", "Easy Shoot=Sports", "Contrast=Low", "Saturation=Normal", "Sharpness=High",
-      "CCD ISO=50", "Metering Mode=Normal",
+      "Macro mode=Macro",
+      "Self Timer= 1",
+      "Compression Rate=Basic",
+      "Flash Mode=On",
+      "Drive Mode=Continuous",
+      "Focus Mode=MF",
+      "Image Size=Small",
+      "Easy Shoot=Sports",
+      "Contrast=Low",
+      "Saturation=Normal",
+      "Sharpness=High",
+      "CCD ISO=50",
+      "Metering Mode=Normal",
       "ExposureInfo1=40, 1, 0, 3, 2, 1, 0, 3, 0, 0, 2, 9, 0, 65535, 0, 1, 16, 0",
-      "Noise Reduction= On", "Shutter AE Lock Button=AE lock/AF",
+      "Noise Reduction= On",
+      "Shutter AE Lock Button=AE lock/AF",
       "CustomFunctions=0, 257, 4097, 513, 3074",
       "ImageType=\"IMG:JPEG\""};
   EXPECT_EQ(lines, expected);
@@ -134,7 +252,9 @@ TEST(TmsInfo, CanonListsBecomeNamedValuesAndTheTagKeepsItsText) {
 class CollectingContext final : public FormatContext {
  public:
   explicit CollectingContext(char decimalSeparator = '.') : FormatContext(decimalSeparator) {}
-  void AddValue(std::string_view name, std::string_view text) override { values.emplace_back(name, text); }
+  void AddValue(std::string_view name, std::string_view text) override {
+    values.emplace_back(name, text);
+  }
   std::vector<std::pair<std::string, std::string>> values;
 };
 
@@ -160,7 +280,6 @@ TEST(MakerNoteFormatters, NikonTextsAndFieldRoutines) {
   EXPECT_EQ(SeparatorCount("abc", ""), 0);
 }
 
-
 TEST(MakerNoteFormatters, CustomFunctionsSkipWhatIsNoFunction) {
   CollectingContext context;
   EXPECT_FALSE(context.KeepsUnformatted());
@@ -177,8 +296,10 @@ TEST(MakerNoteFormatters, CustomFunctionsSkipWhatIsNoFunction) {
 TEST(TmsInfo, ANoteThatPointsOutsideItsDataGivesFewerEntries) {
   // Claims 0xFFFF entries and points its values far away: only the entries present are read.
   tNotePicture p("Canon", "Canon EOS", "0210", true, [](std::uint32_t) {
-    std::string note = Ifd().PointerTo(0x0006, 0x7FFFFFF0).Short(0x0008, {7}).ClaimCount(0xFFFF).Layout(true, 0);
-    note.replace(4, 6, std::string("\x00\x02\xFF\xFF\xFF\xF0", 6));  // ASCII of four billion characters
+    std::string note =
+        Ifd().PointerTo(0x0006, 0x7FFFFFF0).Short(0x0008, {7}).ClaimCount(0xFFFF).Layout(true, 0);
+    note.replace(4, 6,
+                 std::string("\x00\x02\xFF\xFF\xFF\xF0", 6));  // ASCII of four billion characters
     return note;
   });
   const Lines lines = p.MakerLines();

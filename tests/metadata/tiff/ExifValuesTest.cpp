@@ -9,14 +9,14 @@
 #include <cstdlib>
 #include <limits>
 #include <random>
+#include <string>
 #include <string_view>
 #include <vector>
-#include <string>
 
-#include "text/AsciiText.h"
 #include "metadata/exif/ExifTags.h"
-#include "text/TextFormat.h"
 #include "tests/support/TiffBuilder.h"
+#include "text/AsciiText.h"
+#include "text/TextFormat.h"
 
 namespace dux {
 namespace {
@@ -33,7 +33,8 @@ TEST(ExifValues, DecodeIntegerSignsOnlyFourByteValues) {
   EXPECT_EQ(DecodeInteger("\xFF\xFF\xFF\xFF", true), -1);
   EXPECT_EQ(DecodeInteger(Be32(0x80000000), true), -2147483647 - 1);
   EXPECT_EQ(DecodeInteger(Le32(0x01020304), false), 0x01020304);
-  EXPECT_EQ(DecodeInteger(std::string("\x01\x02\x03\x04\x05\x06", 6), true), 0x03040506);  // low 32 bits
+  EXPECT_EQ(DecodeInteger(std::string("\x01\x02\x03\x04\x05\x06", 6), true),
+            0x03040506);  // low 32 bits
 }
 
 TEST(ExifValues, NumericValueByType) {
@@ -41,9 +42,11 @@ TEST(ExifValues, NumericValueByType) {
   EXPECT_DOUBLE_EQ(NumericValue(Le32(0xFFFFFFFB) + Le32(10), 10, false), -0.5);
   EXPECT_DOUBLE_EQ(NumericValue(Be32(1) + Be32(0), 5, true), 0.0);  // zero denominator
   EXPECT_DOUBLE_EQ(NumericValue(Be32(0x40490FDB), 11, true), static_cast<double>(3.14159274f));
-  EXPECT_DOUBLE_EQ(NumericValue(std::string("\x00\x00\x00\x00\x00\x00\x04\x40", 8), 12, false), 2.5);
+  EXPECT_DOUBLE_EQ(NumericValue(std::string("\x00\x00\x00\x00\x00\x00\x04\x40", 8), 12, false),
+                   2.5);
   EXPECT_DOUBLE_EQ(NumericValue("abc", 2, true), 0.0);
-  EXPECT_DOUBLE_EQ(NumericValue(Be16(8) + Be16(8), 3, true), 0x00080008);  // all bytes as one number
+  EXPECT_DOUBLE_EQ(NumericValue(Be16(8) + Be16(8), 3, true),
+                   0x00080008);  // all bytes as one number
 }
 
 TEST(ExifValues, FormatTagValueGivesThePartsTexts) {
@@ -86,14 +89,17 @@ TEST(ExifValues, RealsFollowTheLocaleAndRoundHalfAwayFromZero) {
   EXPECT_EQ(FixedText(9.995, 2, ','), "9,99");
   EXPECT_EQ(FixedText(99.95, 1, ','), "100,0");
   EXPECT_EQ(FixedText(-0.0001, 2, ','), "0,00");
-  EXPECT_EQ(FormatText("%5.2f|%-4d|%s|%%", {3.14159, std::int64_t{7}, std::string_view("x")}, ','), " 3,14|7   |x|%");
+  EXPECT_EQ(FormatText("%5.2f|%-4d|%s|%%", {3.14159, std::int64_t{7}, std::string_view("x")}, ','),
+            " 3,14|7   |x|%");
   // A carry that reaches the first digit, a minus sign that goes with a zero, and both inside
   // a longer text, after other arguments.
   EXPECT_EQ(FixedText(999.5, 0, ','), "1000");
   EXPECT_EQ(FixedText(-9.96, 1, ','), "-10,0");
-  EXPECT_EQ(FormatText("%d:%6.1f|%-6.0f|%.2f", {std::int64_t{-3}, -9.96, 0.5, -0.004}, ','), "-3: -10,0|1     |0,00");
-  EXPECT_EQ(FormatText("%.1f %.1f %f", {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity(),
-                                        std::int64_t{2}},
+  EXPECT_EQ(FormatText("%d:%6.1f|%-6.0f|%.2f", {std::int64_t{-3}, -9.96, 0.5, -0.004}, ','),
+            "-3: -10,0|1     |0,00");
+  EXPECT_EQ(FormatText("%.1f %.1f %f",
+                       {std::numeric_limits<double>::quiet_NaN(),
+                        -std::numeric_limits<double>::infinity(), std::int64_t{2}},
                        ','),
             "NAN -INF 2,00");
   std::string text = "x=";
@@ -108,7 +114,9 @@ TEST(ExifValues, RealsWrittenInIntegersAgreeWithTheLongConversion) {
   const auto longConversion = [](double value, int precision) {
     char digits[600];
     digits[0] = '0';
-    const auto end = std::to_chars(digits + 1, digits + sizeof digits, std::fabs(value), std::chars_format::fixed, precision + 20).ptr;
+    const auto end = std::to_chars(digits + 1, digits + sizeof digits, std::fabs(value),
+                                   std::chars_format::fixed, precision + 20)
+                         .ptr;
     std::string text(digits, end);
     const std::size_t point = text.find('.');
     const std::size_t keep = point + (precision > 0 ? 1 + static_cast<std::size_t>(precision) : 0);
@@ -128,10 +136,26 @@ TEST(ExifValues, RealsWrittenInIntegersAgreeWithTheLongConversion) {
     return (value < 0 && !zero ? "-" : "") + text;
   };
   std::mt19937_64 random(1998);
-  std::vector<double> values = {0.0, -0.0, 2.25, 2.675, 0.125, 9.99995, 99999.99995, 0.5, 1.5, 4294967295.5,
-                                1e15 + 0.5, 9007199254740991.0, 1e19, 1.8e19, 1e300, 5e-324, 2.2250738585072014e-308};
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                2.25,
+                                2.675,
+                                0.125,
+                                9.99995,
+                                99999.99995,
+                                0.5,
+                                1.5,
+                                4294967295.5,
+                                1e15 + 0.5,
+                                9007199254740991.0,
+                                1e19,
+                                1.8e19,
+                                1e300,
+                                5e-324,
+                                2.2250738585072014e-308};
   for (int i = 0; i < 20000; ++i) {
-    const double tie = static_cast<double>(random() % 2000000) / static_cast<double>(1 << (random() % 12));
+    const double tie =
+        static_cast<double>(random() % 2000000) / static_cast<double>(1 << (random() % 12));
     values.push_back(tie);
     values.push_back(std::nextafter(tie, 0.0));
     values.push_back(std::nextafter(tie, 1e300));
@@ -162,17 +186,30 @@ TEST(ExifValues, ValueCodesAgreeWithTheListSearch) {
     const std::size_t start = found + key.size();
     return list.substr(start, list.find(',', start) - start);
   };
-  const std::vector<std::string> codeLists = {"", "1:", ":x", "0:Off,1:On", "1:On,1:Again", "10:Ten,1:One",
-                                              "1/2, 3/4:Pair,1/2:Half", "2:Two,", ",3:Three", "1:a,b:2,1:c",
-                                              "0: Off,1: On", "5", "5:"};
-  const std::vector<std::string> values = {"", "1", " 1 ", "10", "0", "1/2", "1/2, 3/4", "2", "3", "b", "5", ":", ","};
+  const std::vector<std::string> codeLists = {"",
+                                              "1:",
+                                              ":x",
+                                              "0:Off,1:On",
+                                              "1:On,1:Again",
+                                              "10:Ten,1:One",
+                                              "1/2, 3/4:Pair,1/2:Half",
+                                              "2:Two,",
+                                              ",3:Three",
+                                              "1:a,b:2,1:c",
+                                              "0: Off,1: On",
+                                              "5",
+                                              "5:"};
+  const std::vector<std::string> values = {"",  "1", " 1 ", "10", "0", "1/2", "1/2, 3/4",
+                                           "2", "3", "b",   "5",  ":", ","};
   for (const std::string& codes : codeLists) {
     for (const std::string& value : values) {
-      EXPECT_EQ(std::string(ValueCodeOf(codes, value)), reference(codes, value)) << codes << " / " << value;
+      EXPECT_EQ(std::string(ValueCodeOf(codes, value)), reference(codes, value))
+          << codes << " / " << value;
     }
   }
   // A rational list looks its labels up with the whole text so far, earlier labels included.
-  EXPECT_EQ(FormatTagValue(Be32(1) + Be32(2) + Be32(3) + Be32(4), 5, "1/2:Half,1/2Half, 3/4:Both", "", true, '.'),
+  EXPECT_EQ(FormatTagValue(Be32(1) + Be32(2) + Be32(3) + Be32(4), 5, "1/2:Half,1/2Half, 3/4:Both",
+                           "", true, '.'),
             "1/2Half, 3/4Both");
 }
 
@@ -185,7 +222,8 @@ TEST(ExifValues, TextHelpers) {
   EXPECT_DOUBLE_EQ(FractionValue("1 1/2"), 1.5);
   EXPECT_DOUBLE_EQ(FractionValue(" 8/1 "), 8.0);
   EXPECT_DOUBLE_EQ(FractionValue("-5/10"), -0.5);
-  for (const char* bad : {"", "8", "1/0", "a/b", "1/2x", "1.5/2"}) EXPECT_DOUBLE_EQ(FractionValue(bad), 0.0) << bad;
+  for (const char* bad : {"", "8", "1/0", "a/b", "1/2x", "1.5/2"})
+    EXPECT_DOUBLE_EQ(FractionValue(bad), 0.0) << bad;
   EXPECT_EQ(ParseInteger("$FFFFFFFF"), -1);
   EXPECT_EQ(ParseInteger("  -12"), -12);
   EXPECT_EQ(ParseInteger("2147483648"), std::nullopt);
@@ -222,15 +260,18 @@ TEST(ExifValues, PowerOfTwoAgreesWithExp2) {
   for (int n = -1074; n <= 1023; ++n) ASSERT_EQ(PowerOfTwo(n), std::ldexp(1.0, n)) << n;
   EXPECT_EQ(PowerOfTwo(1024.0), std::numeric_limits<double>::infinity());
   EXPECT_EQ(PowerOfTwo(-1200.0), 0.0);
-  EXPECT_EQ(PowerOfTwo(std::numeric_limits<double>::infinity()), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(PowerOfTwo(std::numeric_limits<double>::infinity()),
+            std::numeric_limits<double>::infinity());
   EXPECT_EQ(PowerOfTwo(-std::numeric_limits<double>::infinity()), 0.0);
   EXPECT_TRUE(std::isnan(PowerOfTwo(std::numeric_limits<double>::quiet_NaN())));
   // APEX values in thousandths, as most cameras write them, from 30 s to 1/64000 s
   for (int apex = -5000; apex <= 16000; ++apex) {
     const double value = apex / 1000.0;
     char ours[64], theirs[64];
-    std::snprintf(ours, sizeof ours, "%.4f %d", PowerOfTwo(-value), RoundToInt32(1.0 / PowerOfTwo(-value)));
-    std::snprintf(theirs, sizeof theirs, "%.4f %d", std::exp2(-value), RoundToInt32(1.0 / std::exp2(-value)));
+    std::snprintf(ours, sizeof ours, "%.4f %d", PowerOfTwo(-value),
+                  RoundToInt32(1.0 / PowerOfTwo(-value)));
+    std::snprintf(theirs, sizeof theirs, "%.4f %d", std::exp2(-value),
+                  RoundToInt32(1.0 / std::exp2(-value)));
     ASSERT_STREQ(ours, theirs) << apex;
   }
 }

@@ -14,12 +14,14 @@ namespace dux {
 namespace {
 
 constexpr std::array<tTagRow, 4> kRows = {{{.RecordNumber = 0, .TagNumber = 2},
-                                          {.RecordNumber = 0, .TagNumber = 9},
-                                          {.RecordNumber = 2, .TagNumber = 1},
-                                          {.RecordNumber = 8, .TagNumber = 10}}};
+                                           {.RecordNumber = 0, .TagNumber = 9},
+                                           {.RecordNumber = 2, .TagNumber = 1},
+                                           {.RecordNumber = 8, .TagNumber = 10}}};
 static_assert(AreRowsAscending(kRows));
-static_assert(FindRow(kRows, 2) == 0 && FindRow(kRows, 9) == 1 && FindRow(kRows, 1, 2) == 2 && FindRow(kRows, 10, 8) == 3);
-static_assert(FindRow(kRows, 0) == -1 && FindRow(kRows, 5) == -1 && FindRow(kRows, 1) == -1 && FindRow(kRows, 11, 8) == -1);
+static_assert(FindRow(kRows, 2) == 0 && FindRow(kRows, 9) == 1 && FindRow(kRows, 1, 2) == 2 &&
+              FindRow(kRows, 10, 8) == 3);
+static_assert(FindRow(kRows, 0) == -1 && FindRow(kRows, 5) == -1 && FindRow(kRows, 1) == -1 &&
+              FindRow(kRows, 11, 8) == -1);
 static_assert(FindRow(std::span<const tTagRow>(), 0) == -1);
 constexpr std::array<tTagRow, 2> kTwice = {{{.TagNumber = 4}, {.TagNumber = 4}}};
 constexpr std::array<tTagRow, 2> kBackwards = {{{.TagNumber = 5}, {.TagNumber = 4}}};
@@ -38,14 +40,16 @@ TEST(TagRows, EachTagFindsItsOwnRow) {
   // Every row of every table is found by its own tag.
   for (const tMakeRow& make : MakerNoteRegistry()) {
     const std::span<const tTagRow> table = *make.table;
-    for (std::size_t i = 0; i < table.size(); ++i) EXPECT_EQ(IndexOfTagInTable(table[i].TagNumber, table), static_cast<int>(i));
+    for (std::size_t i = 0; i < table.size(); ++i)
+      EXPECT_EQ(IndexOfTagInTable(table[i].TagNumber, table), static_cast<int>(i));
   }
   // IPTC rows by record and dataset; EXIF and GPS through the walk's lookup.
   EXPECT_EQ(kIptcTags[static_cast<std::size_t>(IptcTableIndexOf(8, 10))].ShortName, "Subfile");
   EXPECT_EQ(kIptcTags[static_cast<std::size_t>(IptcTableIndexOf(2, 10))].ShortName, "Urgency");
   EXPECT_EQ(IptcTableIndexOf(1, 90), -1);
   // Datasets the table lacks are named by number, every one of them.
-  for (int dataset = 0; dataset < 256; ++dataset) EXPECT_EQ(IptcCustomName(dataset), "Custom_" + std::to_string(dataset));
+  for (int dataset = 0; dataset < 256; ++dataset)
+    EXPECT_EQ(IptcCustomName(dataset), "Custom_" + std::to_string(dataset));
   EXPECT_EQ(LookupTagRow(0x010F, kMainDirectory).ShortName, "Make");
   EXPECT_EQ(LookupTagRow(0x0002, kGpsDirectory).ShortName, "GPSLatitude");
   EXPECT_EQ(LookupTagRow(0x0002, kMainDirectory).ShortName, "InteroperabilityVersion");

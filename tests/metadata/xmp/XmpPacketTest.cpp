@@ -23,13 +23,17 @@ std::string Packet(const std::string& padding = std::string(200, ' ') + "\n") {
   return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
          "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
          " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
-         "  <rdf:Description rdf:about=\"\" xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"\n"
+         "  <rdf:Description rdf:about=\"\" "
+         "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"\n"
          "    photoshop:City=\"K&amp;ln\" photoshop:Credit='me'>\n"
          "   <photoshop:Instructions>none</photoshop:Instructions>\n"
          "  </rdf:Description>\n"
-         "  <rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">\n"
-         "   <dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">Old title</rdf:li><rdf:li xml:lang=\"de\">Alter Titel</rdf:li></rdf:Alt></dc:title>\n"
-         "   <dc:subject><rdf:Bag><rdf:li>red</rdf:li><rdf:li>Smith, John</rdf:li></rdf:Bag></dc:subject>\n"
+         "  <rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
+         "xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">\n"
+         "   <dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">Old title</rdf:li><rdf:li "
+         "xml:lang=\"de\">Alter Titel</rdf:li></rdf:Alt></dc:title>\n"
+         "   <dc:subject><rdf:Bag><rdf:li>red</rdf:li><rdf:li>Smith, "
+         "John</rdf:li></rdf:Bag></dc:subject>\n"
          "   <dc:creator><rdf:Seq><rdf:li>Anna</rdf:li></rdf:Seq></dc:creator>\n"
          "   <xmp:Rating>3</xmp:Rating>\n"
          "  </rdf:Description>\n"
@@ -49,7 +53,8 @@ TEST(XmpPacket, ReadsTextsLanguagesAndListsWhereverTheyStand) {
     EXPECT_EQ(packet->Get(kTitle), Items{"Old title"});
     EXPECT_EQ(packet->Get(kSubject), (Items{"red", "Smith, John"}));
     EXPECT_EQ(packet->Get(kCreator), Items{"Anna"});
-    EXPECT_EQ(packet->Get({kPhotoshopNamespace, "Instructions", XmpKind::kText, "photoshop"}), Items{"none"});
+    EXPECT_EQ(packet->Get({kPhotoshopNamespace, "Instructions", XmpKind::kText, "photoshop"}),
+              Items{"none"});
     EXPECT_EQ(packet->Get(kHeadline), std::nullopt);
   }
   EXPECT_EQ(XmpPacket::Parse(Packet())->Serialize(), Packet());  // nothing changed, nothing moves
@@ -79,9 +84,11 @@ TEST(XmpPacket, ChangesOnlyWhatItIsToldAndKeepsItsLength) {
   EXPECT_NE(out.find("<rdf:li xml:lang=\"de\">Alter Titel</rdf:li>"), std::string::npos);
   EXPECT_NE(out.find("<xmp:Rating>3</xmp:Rating>"), std::string::npos);
   EXPECT_NE(out.find("<photoshop:Instructions>none</photoshop:Instructions>"), std::string::npos);
-  // The new Headline joined the description that declares its namespace; the Location declares its own.
+  // The new Headline joined the description that declares its namespace; the Location declares its
+  // own.
   EXPECT_LT(out.find("<photoshop:Headline>"), out.find("xmlns:dc="));
-  EXPECT_NE(out.find("<Iptc4xmpCore:Location xmlns:Iptc4xmpCore=\"http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/\">Pier<"),
+  EXPECT_NE(out.find("<Iptc4xmpCore:Location "
+                     "xmlns:Iptc4xmpCore=\"http://iptc.org/std/Iptc4xmpCore/1.0/xmlns/\">Pier<"),
             std::string::npos);
 }
 
@@ -98,7 +105,8 @@ TEST(XmpPacket, TextsReadBackAsSetButForWhatXmlCannotHold) {
        }) {
     SCOPED_TRACE(c.what);
     // photoshop:City is an attribute, photoshop:Instructions an element, Headline a new element.
-    const tXmpProperty instructions{kPhotoshopNamespace, "Instructions", XmpKind::kText, "photoshop"};
+    const tXmpProperty instructions{kPhotoshopNamespace, "Instructions", XmpKind::kText,
+                                    "photoshop"};
     for (const tXmpProperty& property : {kCity, instructions, kHeadline, kTitle}) {
       SCOPED_TRACE(std::string(property.name));
       auto packet = XmpPacket::Parse(Packet());
@@ -126,7 +134,8 @@ TEST(XmpPacket, GrowsWhenThePaddingIsTooSmallAndPadsWhenItShrinks) {
 
 TEST(XmpPacket, AnEmptyDescriptionTakesAPropertyAndANewPacketReadsBack) {
   const std::string bare =
-      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
+      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF "
+      "xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
       "<rdf:Description rdf:about=\"\"/></rdf:RDF></x:xmpmeta>";
   auto packet = XmpPacket::Parse(bare);
   ASSERT_TRUE(packet.has_value());
@@ -136,7 +145,8 @@ TEST(XmpPacket, AnEmptyDescriptionTakesAPropertyAndANewPacketReadsBack) {
   ASSERT_TRUE(again.has_value());
   EXPECT_EQ(again->Get(kCity), Items{"Oslo"});
   EXPECT_EQ(again->Get(kSubject), (Items{"fjord", "boat"}));
-  const auto created = XmpPacket::Parse(XmpPacket::Create({{kTitle, {"T"}}, {kSubject, {"a", "b"}}, {kCity, {}}}));
+  const auto created =
+      XmpPacket::Parse(XmpPacket::Create({{kTitle, {"T"}}, {kSubject, {"a", "b"}}, {kCity, {}}}));
   ASSERT_TRUE(created.has_value());
   EXPECT_EQ(created->Get(kTitle), Items{"T"});
   EXPECT_EQ(created->Get(kSubject), (Items{"a", "b"}));
@@ -148,7 +158,8 @@ TEST(XmpPacket, APrefixBoundAgainIsNotTakenForTheNamespaceItShadows) {
   const std::string shadowed =
       "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\">"
       "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
-      "<rdf:Description rdf:about=\"\" xmlns:dc=\"urn:other\"><dc:title>other</dc:title></rdf:Description>"
+      "<rdf:Description rdf:about=\"\" "
+      "xmlns:dc=\"urn:other\"><dc:title>other</dc:title></rdf:Description>"
       "</rdf:RDF></x:xmpmeta>";
   auto packet = XmpPacket::Parse(shadowed);
   ASSERT_TRUE(packet.has_value());
@@ -163,9 +174,13 @@ TEST(XmpPacket, APrefixBoundAgainIsNotTakenForTheNamespaceItShadows) {
 
 TEST(XmpPacket, APropertyStatedTwiceIsReadFromTheFirstAndWrittenOnce) {
   const std::string twice =
-      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
-      "<rdf:Description xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" photoshop:City=\"A\" photoshop:City=\"B\"/>"
-      "<rdf:Description xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"><photoshop:City>C</photoshop:City></rdf:Description>"
+      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF "
+      "xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
+      "<rdf:Description xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" "
+      "photoshop:City=\"A\" photoshop:City=\"B\"/>"
+      "<rdf:Description "
+      "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"><photoshop:City>C</photoshop:City></"
+      "rdf:Description>"
       "</rdf:RDF></x:xmpmeta>";
   auto packet = XmpPacket::Parse(twice);
   ASSERT_TRUE(packet.has_value());
@@ -181,15 +196,21 @@ TEST(XmpPacket, APropertyStatedTwiceIsReadFromTheFirstAndWrittenOnce) {
 }
 
 TEST(XmpPacket, HostilePacketsAreRefusedWithoutExpandingOrFetchingAnything) {
-  const std::string rdf = "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description/></rdf:RDF>";
+  const std::string rdf =
+      "<rdf:RDF "
+      "xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description/></rdf:RDF>";
   struct Case {
     const char* what;
     std::string packet;
   };
   for (const Case& c : {
            Case{"unclosed tag", "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + rdf},
-           Case{"entity expansion", "<!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]><x>" + rdf + "&b;</x>"},
-           Case{"external entity", "<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><x>&e;" + rdf + "</x>"},
+           Case{"entity expansion",
+                "<!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b "
+                "\"&a;&a;&a;&a;&a;&a;&a;&a;\">]><x>" +
+                    rdf + "&b;</x>"},
+           Case{"external entity",
+                "<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><x>&e;" + rdf + "</x>"},
            Case{"a document type alone", "<!DOCTYPE x><x>" + rdf + "</x>"},
            Case{"a zero byte inside", "<x>" + rdf + std::string(1, '\0') + "</x>"},
            Case{"no RDF", "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/>"},
@@ -200,8 +221,10 @@ TEST(XmpPacket, HostilePacketsAreRefusedWithoutExpandingOrFetchingAnything) {
   }
   // Bytes that are not UTF-8 are read as they stand: the conversion to code page 1252 makes them
   // "?", and one bad byte does not hide the rest of the packet.
-  const std::string badByte = "<x><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
-                              "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" photoshop:City=\"\xC3\x28\"/></rdf:RDF></x>";
+  const std::string badByte =
+      "<x><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
+      "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" "
+      "photoshop:City=\"\xC3\x28\"/></rdf:RDF></x>";
   ASSERT_TRUE(XmpPacket::Parse(badByte).has_value());
   EXPECT_EQ(XmpPacket::Parse(badByte)->Get(kCity), Items{"\xC3\x28"});
   // Zero bytes after the packet are padding: it reads, and an edit keeps them after it.
@@ -214,17 +237,19 @@ TEST(XmpPacket, HostilePacketsAreRefusedWithoutExpandingOrFetchingAnything) {
   EXPECT_TRUE(edited.ends_with("?>" + std::string(3, '\0')));
   EXPECT_EQ(XmpPacket::Parse(edited)->Get(kCity), Items{"Rome"});
   // 60 KB of one element reads.
-  const std::string big = "<x><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
-                          "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"><photoshop:City>" +
-                          std::string(60000, 'c') + "</photoshop:City></rdf:Description></rdf:RDF></x>";
+  const std::string big =
+      "<x><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
+      "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\"><photoshop:City>" +
+      std::string(60000, 'c') + "</photoshop:City></rdf:Description></rdf:RDF></x>";
   const auto packet = XmpPacket::Parse(big);
   ASSERT_TRUE(packet.has_value());
   EXPECT_EQ(packet->Get(kCity), Items{std::string(60000, 'c')});
 }
 
 TEST(XmpPacket, AReadLeavesOutTheClosingInstructionAndItsPaddingAndNothingElse) {
-  const std::string rdf = "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
-                          "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" photoshop:City=\"Rome\"/></rdf:RDF>";
+  const std::string rdf =
+      "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
+      "xmlns:photoshop=\"http://ns.adobe.com/photoshop/1.0/\" photoshop:City=\"Rome\"/></rdf:RDF>";
   const std::string trailer = std::string(2000, ' ') + "\n<?xpacket end=\"w\"?>  \n";
   struct Case {
     const char* what;
@@ -232,15 +257,20 @@ TEST(XmpPacket, AReadLeavesOutTheClosingInstructionAndItsPaddingAndNothingElse) 
     bool reads;
   };
   for (const Case& c : {
-           Case{"a whole packet", "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + rdf + "</x:xmpmeta>" + trailer, true},
-           Case{"an unclosed tag before the instruction", "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + rdf + trailer, false},
+           Case{"a whole packet",
+                "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + rdf + "</x:xmpmeta>" + trailer, true},
+           Case{"an unclosed tag before the instruction",
+                "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">" + rdf + trailer, false},
            Case{"a document type", "<!DOCTYPE x><x>" + rdf + "</x>" + trailer, false},
-           Case{"an unclosed comment around the instruction", "<x>" + rdf + "</x><!-- " + trailer, false},
+           Case{"an unclosed comment around the instruction", "<x>" + rdf + "</x><!-- " + trailer,
+                false},
            Case{"an element after the instruction", "<x>" + rdf + "</x>" + trailer + "<y/>", true},
            Case{"an instruction closed twice", "<x>" + rdf + "</x><?xpacket end=\"w\"?>?>", true},
            // The last "<?xpacket" stands inside an instruction that only the last "?>" closes.
-           Case{"an instruction left open before it", "<x>" + rdf + "</x><?xpacket b id=\"W5 & " + trailer, true},
-           Case{"a zero byte in the instruction", "<x>" + rdf + "</x>\n<?xpacket end" + std::string(1, '\0') + "g?>", false},
+           Case{"an instruction left open before it",
+                "<x>" + rdf + "</x><?xpacket b id=\"W5 & " + trailer, true},
+           Case{"a zero byte in the instruction",
+                "<x>" + rdf + "</x>\n<?xpacket end" + std::string(1, '\0') + "g?>", false},
            Case{"the instruction alone", trailer, false},
        }) {
     SCOPED_TRACE(c.what);

@@ -47,7 +47,8 @@ TEST_F(PosixWrite, APipeOrADeviceAsTheSourceIsRefusedAtOnce) {
 }
 
 TEST_F(PosixWrite, ASymbolicLinkIsWrittenThroughToItsFile) {
-  const std::string source = dir.File("in.jpg"), real = dir.File("real.jpg"), link = dir.File("link.jpg");
+  const std::string source = dir.File("in.jpg"), real = dir.File("real.jpg"),
+                    link = dir.File("link.jpg");
   test::WriteFileBytes(source, test::TinyJpeg());
   test::WriteFileBytes(real, "old");
   std::filesystem::create_symlink("real.jpg", link);
@@ -56,7 +57,8 @@ TEST_F(PosixWrite, ASymbolicLinkIsWrittenThroughToItsFile) {
   EXPECT_NE(test::ReadFileBytes(real).find("Rome"), std::string::npos);
   // A link to nothing is refused, and stays.
   std::filesystem::create_symlink("missing/x.jpg", dir.File("dangling.jpg"));
-  EXPECT_NE(Refusal(source, dir.File("dangling.jpg")).find("symbolic link to nothing"), std::string::npos);
+  EXPECT_NE(Refusal(source, dir.File("dangling.jpg")).find("symbolic link to nothing"),
+            std::string::npos);
   EXPECT_EQ(dir.Listing(), "dangling.jpg\nin.jpg\nlink.jpg\nreal.jpg\n");
 }
 

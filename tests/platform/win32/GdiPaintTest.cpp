@@ -36,8 +36,8 @@ class HostWindow {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = "duxIPTC.TestHost";
     RegisterClassA(&wc);
-    window_ = CreateWindowExA(WS_EX_TOPMOST, "duxIPTC.TestHost", "controls", WS_POPUP | WS_VISIBLE, 0, 0, 520, 140,
-                              nullptr, nullptr, platform::ThisModule(), nullptr);
+    window_ = CreateWindowExA(WS_EX_TOPMOST, "duxIPTC.TestHost", "controls", WS_POPUP | WS_VISIBLE,
+                              0, 0, 520, 140, nullptr, nullptr, platform::ThisModule(), nullptr);
   }
   ~HostWindow() { DestroyWindow(window_); }
   HostWindow(const HostWindow&) = delete;
@@ -70,7 +70,8 @@ bool InInexactArea(const MemoryCanvas& memory, int x, int y) {
 // Paints the control in a real child window and on memory, compares, and keeps both pictures.
 void Compare(HostWindow& host, const Case& c, const std::string& style) {
   auto control = c.make();
-  ControlWindow window(host.Handle(), *control, c.windowClass, {10, 10, 10 + control->Width(), 10 + control->Height()});
+  ControlWindow window(host.Handle(), *control, c.windowClass,
+                       {10, 10, 10 + control->Width(), 10 + control->Height()});
   ASSERT_NE(window.Handle(), nullptr) << c.name;
   c.pose(*control);
   RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -79,14 +80,16 @@ void Compare(HostWindow& host, const Case& c, const std::string& style) {
   HDC dc = GetDC(window.Handle());
   tBitmap screen(control->Width(), control->Height());
   for (int y = 0; y < screen.height; ++y) {
-    for (int x = 0; x < screen.width; ++x) screen.Set(x, y, static_cast<platform::Color>(GetPixel(dc, x, y)) & 0xFFFFFF);
+    for (int x = 0; x < screen.width; ++x)
+      screen.Set(x, y, static_cast<platform::Color>(GetPixel(dc, x, y)) & 0xFFFFFF);
   }
   MemoryCanvas memory(control->Width(), control->Height(), ResolveColor(kClBtnFace));
   {
     GdiCanvas measure(dc);
-    memory.SetTextMeasurer([&measure](std::string_view text, const platform::tFont& font, unsigned flags) {
-      return measure.MeasureText(text, font, flags);
-    });
+    memory.SetTextMeasurer(
+        [&measure](std::string_view text, const platform::tFont& font, unsigned flags) {
+          return measure.MeasureText(text, font, flags);
+        });
     control->Paint(memory);
   }
   ReleaseDC(window.Handle(), dc);
@@ -99,8 +102,8 @@ void Compare(HostWindow& host, const Case& c, const std::string& style) {
       ++compared;
       if (screen.At(x, y) != memory.Image().At(x, y)) {
         if (differing++ < 5) {
-          ADD_FAILURE() << c.name << " (" << style << ") pixel " << x << "," << y << ": GDI " << std::hex
-                        << screen.At(x, y) << ", memory " << memory.Image().At(x, y);
+          ADD_FAILURE() << c.name << " (" << style << ") pixel " << x << "," << y << ": GDI "
+                        << std::hex << screen.At(x, y) << ", memory " << memory.Image().At(x, y);
         }
       }
     }
@@ -108,10 +111,11 @@ void Compare(HostWindow& host, const Case& c, const std::string& style) {
   if (differing != 0) {
     std::string areas;
     for (const auto& r : memory.InexactAreas()) {
-      areas += " (" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-               std::to_string(r.bottom) + ")";
+      areas += " (" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+               std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
     }
-    ADD_FAILURE() << c.name << " (" << style << "): " << differing << " pixels differ; inexact areas" << areas;
+    ADD_FAILURE() << c.name << " (" << style << "): " << differing
+                  << " pixels differ; inexact areas" << areas;
   }
   EXPECT_GT(compared, screen.width * screen.height / 2) << c.name;
   testing::SaveToGallery(screen, "gdi-" + style + "-" + c.name);
@@ -147,7 +151,9 @@ std::vector<Case> Cases(const tBitmap& glyph) {
   };
   auto asButton = [](TControl& c) -> TNeoBookButton& { return static_cast<TNeoBookButton&>(c); };
   const auto hot = [=](TControl& c) { asButton(c).MouseEnter(); };
-  const auto pressed = [=](TControl& c) { asButton(c).MouseEnter(), asButton(c).MouseDown(5, 5, false); };
+  const auto pressed = [=](TControl& c) {
+    asButton(c).MouseEnter(), asButton(c).MouseDown(5, 5, false);
+  };
   const auto held = [=](TControl& c) { asButton(c).SetGroupIndex(1), asButton(c).SetDown(true); };
   const auto disabled = [=](TControl& c) { c.SetEnabled(false); };
   std::vector<Case> cases = {

@@ -22,7 +22,8 @@ FILETIME CreationTime(const std::string& path) {
 
 // Whether this system keeps a creation time a program sets: Wine on Linux does not.
 bool KeepsCreationTimes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   const FILETIME then{0x5E2F4000, 0x01C08D3A};  // 2001-02-03
   const bool set = file != INVALID_HANDLE_VALUE && SetFileTime(file, &then, nullptr, nullptr);
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
