@@ -32,7 +32,7 @@ if [ ! -f /etc/apt/sources.list.d/debian-src.sources ]; then
     "$mirror" > /etc/apt/sources.list.d/debian-src.sources
 fi
 # Everything but 32-bit Wine.
-packages="build-essential g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
+packages="build-essential g++ clang libclang-rt-14-dev clang-format clang-tidy cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libjpeg62-turbo-dev libpng-dev libjpeg-turbo-progs libpugixml-dev libmd-dev
   libimage-exiftool-perl exiv2 libexiv2-dev libexif-dev
