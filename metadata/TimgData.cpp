@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "metadata/ScanMessages.h"
 #include "metadata/bytes/ByteStream.h"
 #include "metadata/bytes/ByteWriter.h"
 #include "metadata/jpeg/JpegMarkers.h"
 #include "metadata/tiff/IfdEntry.h"
+#include "metadata/tiff/ScanMessages.h"
 #include "metadata/xmp/XmpPacket.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "metadata/ScanMessages.h"
 #include "metadata/tiff/IfdEntry.h"
+#include "metadata/tiff/ScanMessages.h"
 #include "metadata/tiff/TTagEntry.h"
 #include "metadata/tiff/tEndInd.h"
 #include "platform/Locale.h"
