@@ -292,14 +292,16 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
   if (!stream.ReadByte(first) || !stream.ReadByte(second) || first != 0xFF || second != kMarkerSoi)
     return false;
   sectionCount = 0;
-  bool lateOnly =
-      false;  // the first four segments held no metadata: only the IPTC and XMP are looked for
+  // The first four segments held no metadata: only the IPTC and XMP are looked for, and the scan
+  // finds nothing, wherever it ends.
+  bool lateOnly = false;
+  const auto found = [this, &lateOnly] { return HasAnyMetadata() && !lateOnly; };
   while (sectionCount < kMaxScannedSections) {
     tMarker marker;
-    if (!NextMarker(stream, kScanPolicy, marker)) return HasAnyMetadata();
+    if (!NextMarker(stream, kScanPolicy, marker)) return found();
     tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
     const ReadEnd read = ReadSegment(stream, marker, s);
-    if (read == ReadEnd::kEnded) return HasAnyMetadata();
+    if (read == ReadEnd::kEnded) return found();
     if (read == ReadEnd::kImpossible) return false;
     if (read == ReadEnd::kCutShort) continue;
     // The EXIF, IPTC or comment segment must be among the first four segments after SOI. A scan
@@ -312,8 +314,7 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
       }
       lateOnly = true;
     }
-    if (marker.code == kMarkerSos || marker.code == kMarkerEoi)
-      return HasAnyMetadata() && !lateOnly;
+    if (marker.code == kMarkerSos || marker.code == kMarkerEoi) return found();
     if (!lateOnly) {
       Classify(s);
     } else if (IsXmpSection(s) && request.xmpAnywhere && xmpSection == nullptr) {
@@ -324,7 +325,7 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
     }
   }
   FindLateSegments(stream);
-  return HasAnyMetadata() && !lateOnly;
+  return found();
 }
 
 void TimgData::FindLateSegments(ByteStream& stream) {
