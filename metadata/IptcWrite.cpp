@@ -134,17 +134,18 @@ std::optional<std::string> NewDigest(XmpOutcome xmp, DigestState state, const tI
                                      bool hadIim, bool iimChanged, const std::string& current,
                                      const std::vector<tFieldAfter>& after) {
   const bool zeros = old != nullptr && old->data.find_first_not_of('\0') == std::string::npos;
+  // A digest that must match no IIM: the old one, unless it happens to match the new IIM data.
+  const auto matchingNone = [&]() -> std::optional<std::string> {
+    if (old == nullptr || old->data == current) return std::string(16, '\0');
+    return std::nullopt;
+  };
   switch (xmp) {
     case XmpOutcome::kInStep:
       if (state != DigestState::kDiffers) return current;
-      if (!hadIim || zeros)
-        return ReadsAsMeant(after, true) ? std::optional<std::string>(current) : std::nullopt;
-      return ReadsAsMeant(after, false) || !ReadsAsMeant(after, true)
-                 ? std::nullopt
-                 : std::optional<std::string>(current);
+      if (!hadIim || zeros) return ReadsAsMeant(after, true) ? current : matchingNone();
+      return ReadsAsMeant(after, false) || !ReadsAsMeant(after, true) ? matchingNone() : current;
     case XmpOutcome::kStale:
-      if (old == nullptr || old->data == current) return std::string(16, '\0');
-      return std::nullopt;
+      return matchingNone();
     case XmpOutcome::kNone:
       if (old != nullptr && iimChanged) return current;
       return std::nullopt;
