@@ -41,6 +41,14 @@ class InputFile {
   // Moves the read position to `offset` from the start, without a system call: the next Read
   // reads there. Throws FormatError for a negative offset.
   virtual void Seek(std::int64_t offset) = 0;
+  // The whole file as it was opened, mapped into memory for a reader that jumps about in it
+  // (a TIFF's directories stand anywhere): the system reads a page when it is first touched, so
+  // only what the reader looks at is read. Good while this object lives. Empty where the file
+  // cannot be mapped: an empty file, one larger than the address space has room for, a file
+  // system that cannot map. Others may not write the file while it is open (on Windows the
+  // sharing forbids it; where it does not, a file cut short under the reader is its owner's
+  // doing).
+  virtual std::string_view MapWhole() { return {}; }
 };
 
 // When an opened file is looked up: as it opens, so that Size and Stamp tell the file as it was

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -62,7 +63,10 @@ tFileStamp StampOf(const struct stat& info) {
 class PosixInputFile final : public InputFile {
  public:
   PosixInputFile(int fd, const std::optional<struct stat>& info) : fd_(fd), info_(info) {}
-  ~PosixInputFile() override { close(fd_); }
+  ~PosixInputFile() override {
+    if (mapped_ != nullptr) munmap(mapped_, mappedSize_);
+    close(fd_);
+  }
   PosixInputFile(const PosixInputFile&) = delete;
   PosixInputFile& operator=(const PosixInputFile&) = delete;
 
@@ -96,9 +100,25 @@ class PosixInputFile final : public InputFile {
     if (offset < 0) Fail("Cannot seek: ", ErrnoText(EINVAL));
     position_ = offset;
   }
+  std::string_view MapWhole() override {
+    if (mapped_ == nullptr && !mapTried_) {
+      mapTried_ = true;
+      const std::int64_t size = Size();
+      if (size <= 0 || static_cast<std::uint64_t>(size) > SIZE_MAX) return {};
+      void* at = mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, fd_, 0);
+      if (at == MAP_FAILED) return {};
+      mapped_ = at;
+      mappedSize_ = static_cast<std::size_t>(size);
+    }
+    return mapped_ == nullptr ? std::string_view()
+                              : std::string_view(static_cast<const char*>(mapped_), mappedSize_);
+  }
 
  private:
   int fd_;
+  void* mapped_ = nullptr;
+  std::size_t mappedSize_ = 0;
+  bool mapTried_ = false;
   mutable std::optional<struct stat> info_;  // as the file was when it was looked up
   std::int64_t position_ = 0;
   bool tryCacheFirst_ = true;

@@ -58,7 +58,11 @@ class Win32InputFile final : public InputFile {
  public:
   Win32InputFile(HANDLE handle, const std::optional<BY_HANDLE_FILE_INFORMATION>& info)
       : handle_(handle), info_(info) {}
-  ~Win32InputFile() override { CloseHandle(handle_); }
+  ~Win32InputFile() override {
+    if (view_ != nullptr) UnmapViewOfFile(view_);
+    if (mapping_ != nullptr) CloseHandle(mapping_);
+    CloseHandle(handle_);
+  }
   Win32InputFile(const Win32InputFile&) = delete;
   Win32InputFile& operator=(const Win32InputFile&) = delete;
 
@@ -87,8 +91,26 @@ class Win32InputFile final : public InputFile {
     if (offset < 0) Fail("Cannot seek: ", SystemText(ERROR_NEGATIVE_SEEK));
     position_ = offset;
   }
+  std::string_view MapWhole() override {
+    if (view_ == nullptr && !mapTried_) {
+      mapTried_ = true;
+      const std::int64_t size = Size();
+      if (size <= 0 || static_cast<std::uint64_t>(size) > SIZE_MAX) return {};
+      mapping_ = CreateFileMappingW(handle_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+      if (mapping_ == nullptr) return {};
+      view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(size));
+      if (view_ == nullptr) return {};
+      viewSize_ = static_cast<std::size_t>(size);
+    }
+    return view_ == nullptr ? std::string_view()
+                            : std::string_view(static_cast<const char*>(view_), viewSize_);
+  }
 
  private:
+  HANDLE mapping_ = nullptr;
+  void* view_ = nullptr;
+  std::size_t viewSize_ = 0;
+  bool mapTried_ = false;
   static std::int64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return static_cast<std::int64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
   }
