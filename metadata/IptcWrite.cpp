@@ -264,13 +264,12 @@ std::string LimitFieldText(const tIptcFieldRow& row, std::string_view text) {
 
 namespace {
 
-// The write of an opened source; `scan`: its segments are looked at (a source whose name is no
-// JPEG's is taken for one without metadata, as a read takes it).
-void Write(JpegImage& jpeg, bool scan, const std::string& destination, const tFieldValues& values,
+// The write of an opened source.
+void Write(JpegImage& jpeg, const std::string& destination, const tFieldValues& values,
            const tWriteOptions& options, const OutputOpener& open) {
   TimgData container;
   container.request = {.xmpAnywhere = true, .viewInBuffers = false};
-  if (scan) container.ScanForRewrite(jpeg);
+  container.ScanForRewrite(jpeg);
   TIPTCdata iim;
   if (container.iptcSection != nullptr) iim.ParseSegment(container.IptcBlock());
   const IptcSources sources = IptcSourcesOf(container, iim);
@@ -334,12 +333,12 @@ void Write(JpegImage& jpeg, bool scan, const std::string& destination, const tFi
 void WriteIptc(const std::string& source, const std::string& destination,
                const tFieldValues& values, const tWriteOptions& options, const OutputOpener& open) {
   JpegImage jpeg = JpegImage::Load(source);
-  Write(jpeg, FileKindOf(source) == FileKind::kJpeg, destination, values, options, open);
+  Write(jpeg, destination, values, options, open);
 }
 
 void WriteIptc(JpegImage& source, const std::string& destination, const tFieldValues& values,
                const tWriteOptions& options, const OutputOpener& open) {
-  Write(source, true, destination, values, options, open);
+  Write(source, destination, values, options, open);
 }
 
 }  // namespace dux

@@ -4,6 +4,8 @@
 
 #include "metadata/bytes/ByteStream.h"
 #include "metadata/bytes/ByteWriter.h"
+#include "metadata/containers/Containers.h"
+#include "metadata/containers/FileFormat.h"
 #include "metadata/jpeg/JpegMarkers.h"
 #include "metadata/tiff/IfdEntry.h"
 #include "metadata/tiff/ScanMessages.h"
@@ -14,12 +16,6 @@
 #include "text/DateTime.h"
 
 namespace dux {
-namespace {
-
-constexpr std::int64_t kTiffBufferSize = 256000;
-
-}  // namespace
-
 bool IsXmpSection(const tSection& section) {
   return section.markerCode == kMarkerApp1 &&
          Bytes(section.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature;
@@ -39,19 +35,6 @@ IptcSources IptcSourcesOf(const TimgData& image, const TIPTCdata& iim, XmpPacket
 bool IsPhotoshopSection(const tSection& section) {
   return section.markerCode == kMarkerApp13 &&
          Bytes(section.Data(), 3, std::ssize(kPhotoshopSignature)) == kPhotoshopSignature;
-}
-
-FileKind FileKindOf(const std::string& fileName) {
-  const std::string_view name = std::string_view(fileName).substr(FileNameStart(fileName));
-  const auto dot = name.rfind('.');
-  if (dot == std::string_view::npos) return FileKind::kOther;
-  const std::string_view extension = name.substr(dot);
-  const auto is = [extension](std::string_view known) {
-    return SameTextIgnoringCase(extension, known);
-  };
-  if (is(".jpg") || is(".jpeg") || is(".jpe")) return FileKind::kJpeg;
-  if (is(".tif") || is(".tiff") || is(".nef")) return FileKind::kTiff;
-  return FileKind::kOther;
 }
 
 TimgData::TimgData(BuildMode buildMode, platform::tLocale locale)
@@ -84,6 +67,8 @@ void TimgData::ResetState() {
     s.markerOffset = -1;
   }
   heldBuffers_.clear();
+  mappedFile_.reset();
+  mappedReach_ = 0;
 }
 
 bool TimgData::HasAnyMetadata() const {
@@ -109,7 +94,6 @@ void TimgData::CaptureFileInfo(const std::string& name, const platform::tFileSta
 
 bool TimgData::ScanFile(const std::string& name) {
   ResetState();
-  const FileKind kind = FileKindOf(name);
   std::unique_ptr<platform::InputFile> file;
   // The file the last scan read: its leading part was just read, so it is read in one go, and
   // the kernel reads nothing ahead of reads that find their bytes in the page cache.
@@ -120,16 +104,13 @@ bool TimgData::ScanFile(const std::string& name) {
     scanMemory->fileName = name;
     scanMemory->reach = 0;
   }
-  if (kind != FileKind::kOther) {
-    try {
-      file = platform::OpenInputFile(
-          name, request.fileFacts ? platform::LookUp::kAtOpen : platform::LookUp::kWhenAsked,
-          again ? platform::Access::kThrough : platform::Access::kInParts);
-    } catch (const FormatError&) {
-    }
+  try {
+    file = platform::OpenInputFile(
+        name, request.fileFacts ? platform::LookUp::kAtOpen : platform::LookUp::kWhenAsked,
+        again ? platform::Access::kThrough : platform::Access::kInParts);
+  } catch (const FormatError&) {
   }
-  // A file that opens is looked up through its handle; one that does not, or is no image by its
-  // name, by its path.
+  // A file that opens is looked up through its handle; one that does not, by its path.
   std::optional<platform::tFileStamp> stamp;
   if (!file) {
     stamp = platform::LookUpFile(name);
@@ -139,27 +120,58 @@ bool TimgData::ScanFile(const std::string& name) {
   }
   if (stamp) CaptureFileInfo(name, *stamp);
   ErrStr = ScanMessageText(ScanMessage::kNotAnExifFile);
-  if (kind == FileKind::kOther) return false;
   if (!file) {
     ErrStr = ScanMessageText(ScanMessage::kIllegalConstruction);
     return false;
   }
-  const bool tiff = kind == FileKind::kTiff;
   bool found = false;
   // The one place where a fault of the file ends a scan: one whose read fails part way. Anything
   // else (no memory) is no fault of the file and goes on.
-  FileByteStream stream(std::move(file));
+  FileByteStream stream(*file);
   if (again) stream.SetOpeningFill(knownReach);
   try {
-    tiffMode = tiff;
-    found = tiff ? ScanTiffStream(stream) : ScanJpegStream(stream);
+    // What the file is, its first bytes tell: a JPEG is read segment by segment through the
+    // stream, which has just read them; every other kind where its structure places things.
+    const FileFormat format = FormatOf(stream.Peek(kFormatHeadSize));
+    if (format == FileFormat::kJpeg) {
+      found = ScanJpegStream(stream);
+    } else {
+      found = ScanByFormat(format, *file);
+      mappedFile_ = std::move(file);  // a TIFF's sections view the file's mapping
+    }
   } catch (const FormatError&) {
     found = false;
   }
-  if (scanMemory != nullptr) scanMemory->reach = stream.Reach();
-  tiffMode = false;
+  if (scanMemory != nullptr) scanMemory->reach = std::max(stream.Reach(), mappedReach_);
   if (found) ErrStr = ScanMessageText(ScanMessage::kNone);
   return found;
+}
+
+bool TimgData::ScanByFormat(FileFormat format, platform::InputFile& file) {
+  if (format == FileFormat::kUnknown) return false;
+  const std::string_view whole = file.MapWhole();
+  if (whole.empty()) return false;
+  mappedReach_ = std::ssize(whole);
+  switch (format) {
+    case FileFormat::kFujifilmRaw: {
+      MemoryByteStream jpeg(RafJpeg(whole));
+      return ScanJpegStream(jpeg);
+    }
+    case FileFormat::kPng:
+      return ScanEmbedded(PngMetadata(whole));
+    case FileFormat::kWebp:
+      return ScanEmbedded(WebpMetadata(whole));
+    case FileFormat::kHeif:
+      return ScanEmbedded(HeifMetadata(whole));
+    case FileFormat::kCanonRaw3: {
+      const tCanonRaw3Metadata cr3 = Cr3Metadata(whole);
+      return ScanEmbedded(cr3.main, cr3.exifDirectory);
+    }
+    case FileFormat::kBigTiff:
+      return false;  // its 8-byte counts and offsets are not read yet
+    default:
+      return ScanTiffView(whole);
+  }
 }
 
 namespace {
@@ -398,7 +410,7 @@ void TimgData::FindTiffIptc(std::int64_t dirStart) {
   const std::int64_t n = *EntriesToRead(reader, dirStart, CountRule::kReadThoseThere);
   std::string_view naa, block, xmp;
   for (std::int64_t i = 0; i < n; ++i) {
-    const tIfdEntry entry = DecodeIfdEntry(reader, dirStart + 2 + 12 * i, -7);
+    const tIfdEntry entry = DecodeIfdEntry(reader, dirStart + 2 + 12 * i, exifInfo->headerPos);
     const std::string_view value = Bytes(reader.bytes, entry.valuePos, entry.size);
     if (entry.tag == kIptcNaa && naa.empty()) naa = value;
     if (entry.tag == kPhotoshopBlock && block.empty()) block = value;
@@ -418,21 +430,54 @@ void TimgData::FindTiffIptc(std::int64_t dirStart) {
   const std::string_view iptc = !joined.empty()               ? std::string_view(joined)
                                 : blockHasIptc || naa.empty() ? block
                                                               : naa;
-  const auto add = [this](std::uint8_t marker, std::string_view signature,
-                          std::string_view value) -> tSection* {
-    if (value.empty()) return nullptr;
-    tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
-    s.owned.assign(2, '\0');  // no segment: the length field is left 0
-    s.owned.append(signature).append(value);
-    s.held = {};
-    s.markerCode = marker;
-    s.lengthField = 0;
-    s.markerOffset = -1;
-    return &s;
-  };
-  if ((iptcSection = add(kMarkerApp13, kPhotoshopSignature, iptc)) != nullptr)
+  if ((iptcSection = AddSection(kMarkerApp13, kPhotoshopSignature, iptc)) != nullptr)
     iptcInfo = std::make_unique<TIPTCdata>();
-  xmpSection = add(kMarkerApp1, kXmpSignature, xmp);
+  xmpSection = AddSection(kMarkerApp1, kXmpSignature, xmp);
+}
+
+tSection* TimgData::AddSection(std::uint8_t marker, std::string_view signature,
+                               std::string_view value) {
+  if (value.empty() || sectionCount >= std::ssize(sections)) return nullptr;
+  tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
+  s.owned.assign(2, '\0');  // no segment: the length field is left 0
+  s.owned.append(signature).append(value);
+  s.held = {};
+  s.markerCode = marker;
+  s.lengthField = 0;
+  s.markerOffset = -1;
+  return &s;
+}
+
+bool TimgData::ScanEmbedded(const tEmbeddedMetadata& found, std::string_view exifDirectory) {
+  // Each as a JPEG holds it: the EXIF in an APP1 after "Exif\0\0" (so that it reads as that
+  // JPEG's would), the XMP packet in its APP1, the IPTC in a Photoshop APP13.
+  constexpr std::string_view kExifHeader("Exif\0\0", 6);
+  constexpr std::size_t kMaxExif = 1 << 30;
+  if (!found.exif.empty() && found.exif.size() + exifDirectory.size() <= kMaxExif) {
+    tSection* s = AddSection(kMarkerApp1, kExifHeader, found.exif);
+    s->owned.append(exifDirectory);  // after the bytes the length field counts
+    s->lengthField = static_cast<std::int32_t>(2 + kExifHeader.size() + found.exif.size());
+    exifSection = s;
+    exifInfo = std::make_unique<TImageInfo>(buildMode, locale);
+    ViewSegmentData(s->Data());
+    DecodeExifSegment();
+    if (!exifDirectory.empty() && request.exifWalk) WalkExifDirectory(exifDirectory);
+  }
+  if ((iptcSection = AddSection(kMarkerApp13, kPhotoshopSignature, found.iptc)) != nullptr)
+    iptcInfo = std::make_unique<TIPTCdata>();
+  xmpSection = AddSection(kMarkerApp1, kXmpSignature, found.xmp);
+  return HasAnyMetadata();
+}
+
+void TimgData::WalkExifDirectory(std::string_view tiff) {
+  // The Exif directory is IFD0 of a TIFF structure of its own, which stands after the EXIF's
+  // bytes in the section; the walk takes it in the EXIF's byte order only.
+  const std::int64_t base = exifSection->lengthField + 1;
+  if (!(tiff.starts_with(bigEndian ? "MM" : "II"))) return;
+  const std::int64_t ifd = Long(tiff, 5, bigEndian);
+  exifInfo->ParseDirectory(base + ifd, base, std::ssize(tiff), 1);
+  exifInfo->DeriveFocalLength35();
+  TakeWalkMessage();
 }
 
 void TimgData::TakeWalkMessage() {
@@ -440,36 +485,33 @@ void TimgData::TakeWalkMessage() {
     ErrStr = ScanMessageText(exifInfo->walkMessage);
 }
 
-bool TimgData::ScanTiffStream(ByteStream& stream) {
-  char header[8] = {};
-  if (stream.Read(header, 2) != 2) return false;
-  const std::string_view order(header, 2);
-  if (order != "II" && order != "MM") return false;
-  if (stream.Read(header + 2, 6) != 6)
-    return false;  // the magic number (not checked), IFD0's offset
+bool TimgData::ScanTiffView(std::string_view tiff) {
+  const std::string_view order = tiff.substr(0, 2);
+  if (tiff.size() < 8 || (order != "II" && order != "MM")) return false;
   tSection& s = sections[0];
-  s.owned.assign(static_cast<std::size_t>(kTiffBufferSize), '\0');
-  s.held = {};
-  const std::size_t read = stream.Read(s.owned.data(), s.owned.size());
+  s.held = tiff;
+  s.owned.clear();
   s.markerCode = 0;
   s.lengthField = 0;
   s.markerOffset = -1;
   sectionCount = 1;
   exifSection = &s;
+  bigEndian = order == "MM";
   exifInfo = std::make_unique<TImageInfo>(buildMode, locale);
-  exifInfo->tiffSource = tiffMode;
-  exifInfo->bytesFromFile = static_cast<std::int64_t>(read) + 1;
-  exifInfo->ViewSegmentData(s.owned);
-  ViewSegmentData(s.owned);
-  exifInfo->bigEndian = order == "MM";
-  // File offset o lies at position o - 7. IFD0 stands where the header says when its entry count
-  // lies in the bytes read; else it is taken to follow the 8-byte header, where most files keep it.
-  const std::int64_t ifd0 = Long(std::string_view(header, 8), 5, order == "MM");
-  const bool inside = ifd0 >= 8 && ifd0 - 8 + 2 <= static_cast<std::int64_t>(read);
-  const std::int64_t dirStart = inside ? ifd0 - 7 : 1;
+  exifInfo->tiffSource = true;
+  exifInfo->headerPos = 1;
+  exifInfo->ViewSegmentData(tiff);
+  ViewSegmentData(tiff);
+  exifInfo->bigEndian = bigEndian;
+  // File offset o lies at position o + 1. IFD0 stands where the header says, when its entry
+  // count lies in the file; else it is taken to follow the 8-byte header, where most files keep
+  // it.
+  const std::int64_t ifd0 = Long(tiff, 5, bigEndian);
+  const bool inside = ifd0 >= 8 && ifd0 + 2 <= std::ssize(tiff);
+  const std::int64_t dirStart = inside ? ifd0 + 1 : 9;
   FindTiffIptc(dirStart);
   if (!request.exifWalk) return true;
-  exifInfo->ParseDirectory(dirStart, -7, kTiffBufferSize, 1);
+  exifInfo->ParseDirectory(dirStart, 1, std::ssize(tiff), 1);
   exifInfo->DeriveFocalLength35();
   TakeWalkMessage();
   return true;

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "metadata/ScanMemory.h"
+#include "metadata/containers/Containers.h"
+#include "metadata/containers/FileFormat.h"
 #include "metadata/exif/TImageInfo.h"
 #include "metadata/iptc/IptcXmp.h"
 #include "metadata/iptc/PhotoshopResources.h"
@@ -60,11 +62,6 @@ struct tScanRequest {
   bool viewInBuffers = true;
 };
 
-// What a file's name says it is, by its extension in any letter case: ".jpg", ".jpeg" and ".jpe"
-// are JPEG files; ".tif", ".tiff" and ".nef" TIFF-structured ones.
-enum class FileKind { kOther, kJpeg, kTiff };
-FileKind FileKindOf(const std::string& fileName);
-
 // The Photoshop resource block of a JPEG's leading segments: the run of consecutive Photoshop
 // APP13 segments that carries it (where their markers stand) and its resources. A run whose
 // block does not parse is none.
@@ -77,8 +74,9 @@ struct tPhotoshopRun {
 };
 
 // The metadata container of one image file. ScanFile fills it from a JPEG file (segment by
-// segment, up to SOS) or a TIFF-structured file (one EXIF buffer); the write half rebuilds the
-// leading segments of a JPEG file with a new IPTC block.
+// segment, up to SOS), a TIFF-structured file (its directories where they stand) or a file of
+// another kind (the metadata its boxes or chunks hold); the write half rebuilds the leading
+// segments of a JPEG file with a new IPTC block.
 class TimgData : public tEndInd {
  public:
   static constexpr int kMaxScannedSections = 20;
@@ -103,9 +101,14 @@ class TimgData : public tEndInd {
   // What the summaries tell of the scanned file.
   tFileFacts FileFacts() const { return {fileName, fileDateTime, fileSize}; }
   // The scans of an opened file: true when it yielded metadata. A read error of the file
-  // (FormatError) reaches the caller.
+  // (FormatError) reaches the caller. A TIFF structure is walked where its directories stand in
+  // `tiff` (the whole file), which must outlive the sections.
   bool ScanJpegStream(ByteStream& stream);
-  bool ScanTiffStream(ByteStream& stream);
+  bool ScanTiffView(std::string_view tiff);
+  // The metadata found in a file of another kind, as the sections a JPEG keeps it in; the EXIF
+  // read as that JPEG's would be. `exifDirectory`: a TIFF structure whose IFD0 is the Exif
+  // directory, where a file keeps that apart (CR3).
+  bool ScanEmbedded(const tEmbeddedMetadata& found, std::string_view exifDirectory = {});
   // Checks the EXIF header of exifSection, hands its bytes to exifInfo and has it walk IFD0.
   void DecodeExifSegment();
 
@@ -164,7 +167,6 @@ class TimgData : public tEndInd {
   // The segments a scan keeps; two spare slots for the segments found late, and for the IPTC
   // segment a write adds.
   std::array<tSection, kMaxScannedSections + 2> sections{};
-  bool tiffMode = false;
   BuildMode buildMode = BuildMode::kAll;
   platform::tLocale locale;
   std::int32_t sectionCount = 0;
@@ -195,12 +197,22 @@ class TimgData : public tEndInd {
   void TakeWalkMessage();
   // The IPTC and XMP of a TIFF, from IFD0 at dirStart, as the sections a JPEG keeps them in.
   void FindTiffIptc(std::int64_t dirStart);
+  // The scan of a file that is no JPEG, by its format: false for one that holds nothing known.
+  bool ScanByFormat(FileFormat format, platform::InputFile& file);
+  // Takes a slot for bytes that came from no segment: `signature` and `value` after two length
+  // bytes left 0. None for an empty value, or when the slots are used up.
+  tSection* AddSection(std::uint8_t marker, std::string_view signature, std::string_view value);
+  // Walks the Exif directory that a file keeps apart, stored after the EXIF section's bytes.
+  void WalkExifDirectory(std::string_view tiff);
   // After a scan that stopped early: the first APP13 further on when the 20 segments held none,
   // and with findXmp the first XMP packet, each before the image data, in a spare slot.
   void FindLateSegments(ByteStream& stream);
 
   // The read buffers the sections view their bytes in.
   std::vector<std::unique_ptr<char[]>> heldBuffers_;
+  // The file a TIFF's sections view, mapped, and how much of it the mapping covers.
+  std::unique_ptr<platform::InputFile> mappedFile_;
+  std::int64_t mappedReach_ = 0;
   std::vector<std::int64_t> replacedApp13_;
   std::string xmpReplacement_;  // the whole new XMP segment, or empty
 };

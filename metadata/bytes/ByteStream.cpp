@@ -48,6 +48,11 @@ bool ByteStream::Refill() {
   return filled_ != 0;
 }
 
+std::string_view ByteStream::Peek(std::size_t size) {
+  if (!opened_ && next_ == filled_) Refill();
+  return Buffered().substr(0, size);
+}
+
 void ByteStream::SetOpeningFill(std::int64_t size) {
   if (opened_) return;
   openingFill_ = fillSize_ = static_cast<std::size_t>(std::clamp<std::int64_t>(

@@ -43,6 +43,9 @@ class ByteStream {
                         std::vector<std::unique_ptr<char[]>>& keep);
   // The bytes buffered ahead, read without a system call (none at all when the buffer is used up).
   std::string_view Buffered() const { return {data_ + next_, filled_ - next_}; }
+  // The first bytes of the data, up to `size`, without moving past them: before the first read,
+  // this makes the opening fill, which the reads after it then take their bytes from.
+  std::string_view Peek(std::size_t size);
   // Sizes the opening fill, before the first read: for a source whose leading part is known to
   // be this long. Clamped to 4 to 64 KB.
   void SetOpeningFill(std::int64_t size);
@@ -110,6 +113,7 @@ class MemoryInputFile final : public platform::InputFile {
   std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
   platform::tFileStamp Stamp() const override { return {Size()}; }
   void Seek(std::int64_t offset) override;
+  std::string_view MapWhole() override { return bytes_; }
 
  private:
   std::string bytes_;

@@ -225,7 +225,7 @@ void TImageInfo::DecodeMakerNote() {
   if (makerNoteSeen_) return;  // a second MakerNote tag is kept as an entry, not walked
   makerNoteSeen_ = true;
   const tNoteFacts facts{cameraMake,   cameraModel, exifVersion, makerNoteData,
-                         makerNotePos, bigEndian,   tiffSource};
+                         makerNotePos, bigEndian,   tiffSource,  headerPos};
   const auto layout = TmsInfo::LayoutOf(facts);
   makerNoteDecoded = layout.has_value();
   if (layout) {
@@ -312,7 +312,7 @@ void TImageInfo::AddMakerValue(std::string_view name, std::string_view text, int
 }
 
 void TImageInfo::ParseThumbnailDirectory() {
-  ParseDirectory(thumbnailStart + 9, 9, thumbnailLength - 12, kThumbnailDirectory);
+  ParseDirectory(thumbnailStart + headerPos, headerPos, thumbnailLength - 12, kThumbnailDirectory);
 }
 
 void TImageInfo::PatchDimensions(std::string& bytes, std::int32_t newHeight,

@@ -91,6 +91,9 @@ class TImageInfo : public tEndInd {
   platform::tLocale locale;  // the decimal separator of values, the date format of the summary
   std::string_view makerNoteData;  // a view of the EXIF bytes, as the entries' raw values are
   bool tiffSource = false;
+  // Where the TIFF header stands in segmentData (1-based): 9 in a JPEG's APP1, after the length
+  // bytes and "Exif\0\0"; 1 where the bytes are a TIFF file's.
+  std::int64_t headerPos = 9;
   std::string userComment;
   std::int64_t userCommentPos = 0, userCommentLength = 0;
   std::int64_t dateTimePos = 0, dateTimeOriginalPos = 0, dateTimeDigitizedPos = 0;

@@ -10,6 +10,7 @@
 #include <jpeglib.h>
 
 #include "metadata/bytes/ByteStream.h"
+#include "metadata/containers/FileFormat.h"
 #include "metadata/jpeg/JpegMarkers.h"
 #include "platform/Files.h"
 #include "platform/FormatError.h"
@@ -205,8 +206,15 @@ JpegImage JpegImage::Open(std::unique_ptr<platform::InputFile> file, const std::
     // SOI first: anything else is refused before more of it is read.
     unsigned char soi[2] = {};
     FileByteStream stream(*image.file_);
+    const FileFormat format = FormatOf(stream.Peek(kFormatHeadSize));
     const std::size_t got = stream.Read(reinterpret_cast<char*>(soi), 2);
     if (got != 2 || soi[0] != 0xFF || soi[1] != kMarkerSoi) {
+      // A file of a kind that is read but not written is told by its name.
+      if (format != FileFormat::kUnknown) {
+        throw FormatError("'" + name + "' is a " + std::string(FormatName(format)) +
+                          " file: its metadata is read, not written (IPTC is written into JPEG "
+                          "files)");
+      }
       if (got == 2)
         std::snprintf(message, sizeof message, "Not a JPEG file: starts with 0x%02x 0x%02x", soi[0],
                       soi[1]);

@@ -50,11 +50,13 @@ constexpr tMakeRow kMakers[] = {
 
 // The walk places a value at offset o of a note's directory at o + dirOffset + 2 - valueBase in
 // the note (1-based), and one outside the note at o + fallbackBase in the EXIF bytes (1-based):
-// the bases for where a row's offsets count from.
-std::int64_t ValueBase(const tMakeRow& row, std::int64_t notePos) {
+// the bases for where a row's offsets count from. The EXIF bytes are laid out as a JPEG's APP1,
+// whose first byte (the "segment start") stands 8 before the TIFF header; in a TIFF file, which
+// has no segment, that place lies before the file's first byte.
+std::int64_t ValueBase(const tMakeRow& row, std::int64_t notePos, std::int64_t headerPos) {
   switch (row.values) {
     case NoteOrigin::kTiffHeader:
-      return row.directory + notePos - 8;  // the TIFF header stands at 9 in the EXIF bytes
+      return row.directory + notePos + 1 - headerPos;
     case NoteOrigin::kNote:
       return row.directory + 1;
     case NoteOrigin::kNoteTiffHeader:
@@ -62,9 +64,11 @@ std::int64_t ValueBase(const tMakeRow& row, std::int64_t notePos) {
     case NoteOrigin::kSegmentStart:
       break;
   }
-  return row.directory + notePos;
+  return row.directory + notePos + 9 - headerPos;
 }
-std::int64_t FallbackBase(NoteOrigin origin) { return origin == NoteOrigin::kTiffHeader ? 9 : 0; }
+std::int64_t FallbackBase(NoteOrigin origin, std::int64_t headerPos) {
+  return origin == NoteOrigin::kTiffHeader ? headerPos : headerPos - 9;
+}
 
 // The note's byte order: the EXIF's, unless the row fixes it, or the entry count read that way
 // cannot be a directory in the note while read the other way it can.
@@ -97,8 +101,8 @@ const tMakeRow* TmsInfo::RowOf(const tNoteFacts& facts) {
 std::optional<tNoteLayout> TmsInfo::LayoutOf(const tNoteFacts& facts) {
   const tMakeRow* row = RowOf(facts);
   if (row == nullptr) return std::nullopt;
-  return tNoteLayout{*row->table, row->directory, ValueBase(*row, facts.notePos),
-                     FallbackBase(row->fallback),
+  return tNoteLayout{*row->table, row->directory, ValueBase(*row, facts.notePos, facts.headerPos),
+                     FallbackBase(row->fallback, facts.headerPos),
                      NoteBigEndian(*row, facts.note, facts.exifBigEndian)};
 }
 

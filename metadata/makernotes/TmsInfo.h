@@ -14,10 +14,11 @@ struct tNoteFacts {
   std::string_view make, model;  // the camera's Make and Model
   std::string_view exifVersion;  // the raw bytes of tag 0x9000, at most 6
   std::string_view note;         // the note's bytes
-  std::int64_t notePos =
-      0;  // where the note starts in the EXIF bytes (1-based; the TIFF header is at 9)
+  std::int64_t notePos = 0;      // where the note starts in the EXIF bytes (1-based)
   bool exifBigEndian = false;
-  bool tiffSource = false;  // the EXIF bytes are a TIFF file's
+  bool tiffSource = false;     // the EXIF bytes are a TIFF file's
+  std::int64_t headerPos = 9;  // where the TIFF header stands in the EXIF bytes: 9 in a JPEG's
+                               // APP1, whose first byte is 8 before it
 };
 
 // Where a note's value offsets count from.

@@ -153,10 +153,43 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
 void TiffScan(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   TimgData image;
-  image.tiffMode = true;
-  MemoryByteStream stream(bytes);
-  image.ScanTiffStream(stream);
+  image.ScanTiffView(bytes);
   ExerciseExif(image);
+}
+
+namespace {
+
+// The metadata a walk found, read as the sections a JPEG keeps it in. What the walk copies comes
+// from the file: no part of it is longer than the file.
+void ExerciseEmbedded(std::string_view bytes, const tEmbeddedMetadata& found,
+                      std::string_view exifDirectory = {}) {
+  for (const std::string* part : {&found.exif, &found.xmp}) {
+    Require(part->size() <= bytes.size(), "what a walk finds lies in the file");
+  }
+  TimgData image;
+  image.request.xmpAnywhere = true;
+  image.ScanEmbedded(found, exifDirectory);
+  ExerciseIptc(image);
+  ExerciseExif(image);
+}
+
+}  // namespace
+
+void Bmff(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  ExerciseEmbedded(bytes, HeifMetadata(bytes));
+  const tCanonRaw3Metadata cr3 = Cr3Metadata(bytes);
+  ExerciseEmbedded(bytes, cr3.main, cr3.exifDirectory);
+}
+
+void Riff(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  ExerciseEmbedded(bytes, WebpMetadata(bytes));
+}
+
+void Png(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  ExerciseEmbedded(bytes, PngMetadata(bytes));
 }
 
 // Collects a rewrite's bytes in memory.

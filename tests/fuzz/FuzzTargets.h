@@ -21,8 +21,14 @@ class PropertyFailure : public std::logic_error {
 // and the line lists of duxEXIFread.
 void JpegScan(const std::uint8_t* data, std::size_t size);
 
-// The TIFF read and the same EXIF steps.
+// The TIFF read, by its directories wherever they stand, and the same EXIF steps.
 void TiffScan(const std::uint8_t* data, std::size_t size);
+
+// The walks of the files that are neither JPEG nor TIFF: ISO base media (HEIF, CR3), RIFF (WebP)
+// and PNG; what they find is read as a JPEG's sections, with the IPTC and EXIF steps above.
+void Bmff(const std::uint8_t* data, std::size_t size);
+void Riff(const std::uint8_t* data, std::size_t size);
+void Png(const std::uint8_t* data, std::size_t size);
 
 // Read the IPTC of a JPEG (IIM and XMP), write new values into it through the write the command
 // uses, read the result again: the output must scan, give back what was written, keep the image

@@ -13,6 +13,7 @@
 #include "tests/support/IoCounts.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TiffBuilder.h"
 #include "text/DateTime.h"
 
 namespace dux {
@@ -170,28 +171,17 @@ TEST(DecodeExifSegment, ChecksTheHeaderAndTheByteOrderMark) {
   }
 }
 
-TEST(ScanFile, TheKindOfAFileIsItsNamesExtension) {
-  for (const char* jpeg :
-       {"a.jpg", "C:\\Photos\\B.JPEG", "/home/x.y/pic.Jpe", "d:pic.jpg", "..jpg"}) {
-    EXPECT_EQ(FileKindOf(jpeg), FileKind::kJpeg) << jpeg;
-  }
-  for (const char* tiff : {"scan.tif", "C:/raw/D70.NEF", "x.tiff"})
-    EXPECT_EQ(FileKindOf(tiff), FileKind::kTiff) << tiff;
-  // A dot in a folder's name, or a drive's colon, is no extension.
-  for (const char* other :
-       {"", "jpg", "C:\\a.jpg\\photo", "/a.jpg/photo", "x.jpg:stream", "a.jpgx", "a.png"}) {
-    EXPECT_EQ(FileKindOf(other), FileKind::kOther) << other;
-  }
-}
-
-TEST(ScanFile, ChoosesTheScanByExtensionAndReportsTheOutcome) {
+TEST(ScanFile, ChoosesTheScanByContentAndReportsTheOutcome) {
   test::TempDir dir;
   const std::string jpeg = test::JpegWith({kIptc});
+  // The name chooses nothing: a JPEG under any name is read as one, and what is no image under
+  // an image's name is not.
   test::WriteFileBytes(dir.File("upper.JPG"), jpeg);
-  test::WriteFileBytes(dir.File("photo.jpe"), jpeg);
   test::WriteFileBytes(dir.File("photo.png"), jpeg);
+  test::WriteFileBytes(dir.File("no-extension"), jpeg);
   test::WriteFileBytes(dir.File("plain.jpeg"), test::TinyJpeg());
   test::WriteFileBytes(dir.File("text.tif"), "not a tiff");
+  test::WriteFileBytes(dir.File("empty.jpg"), "");
   std::filesystem::create_directory(dir.File("folder.jpg"));
   struct Case {
     const char* name;
@@ -199,10 +189,10 @@ TEST(ScanFile, ChoosesTheScanByExtensionAndReportsTheOutcome) {
     const char* errStr;
   };
   for (const Case& c :
-       {Case{"upper.JPG", true, "<none>"}, Case{"photo.jpe", true, "<none>"},
-        Case{"photo.png", false, "Not an EXIF file"}, Case{"plain.jpeg", false, "Not an EXIF file"},
-        Case{"text.tif", false, "Not an EXIF file"}, Case{"missing.jpg", false, ""},
-        Case{"folder.jpg", false, ""}}) {
+       {Case{"upper.JPG", true, "<none>"}, Case{"photo.png", true, "<none>"},
+        Case{"no-extension", true, "<none>"}, Case{"plain.jpeg", false, "Not an EXIF file"},
+        Case{"text.tif", false, "Not an EXIF file"}, Case{"empty.jpg", false, "Not an EXIF file"},
+        Case{"missing.jpg", false, ""}, Case{"folder.jpg", false, ""}}) {
     SCOPED_TRACE(c.name);
     TimgData data;
     EXPECT_EQ(data.ScanFile(dir.File(c.name)), c.result);
@@ -277,7 +267,7 @@ void AskAs(int use, TimgData& data) {
 TEST(ScanFile, HoldsTheSegmentsInItsReadBuffersWithTheBytesACopyWouldHave) {
   int held = 0, files = 0;
   for (const test::tCorpusFile& corpus : test::CorpusFiles()) {
-    if (!test::IsJpegName(corpus.file)) continue;
+    if (test::CorpusFormat(corpus.file) != FileFormat::kJpeg) continue;
     SCOPED_TRACE(corpus.file);
     const std::string path = test::CorpusFile(corpus.file);
     const std::string bytes = test::ReadFileBytes(path);
@@ -437,22 +427,19 @@ TEST(ScanFile, ASecondScanOfTheSameFileReadsItsLeadingSegmentsInOneRead) {
 }
 #endif
 
-TEST(ScanTiffStream, ReadsTheFileAsOneFixedSizeExifBuffer) {
-  const std::string tiff = std::string("MM\0*\0\0\0\x08", 8) + "IFD0 bytes";
-  tScan scan;
-  MemoryByteStream stream(tiff);
-  scan.data.tiffMode = true;
-  ASSERT_TRUE(scan.data.ScanTiffStream(stream));
-  ASSERT_NE(scan.data.exifSection, nullptr);
-  EXPECT_EQ(scan.data.exifSection->owned.size(), 256000u);
-  EXPECT_EQ(scan.data.exifSection->owned.substr(0, 10), "IFD0 bytes");
-  EXPECT_EQ(scan.data.exifSection->owned[10], '\0');
-  EXPECT_TRUE(scan.data.exifInfo->bigEndian);
-  EXPECT_TRUE(scan.data.exifInfo->tiffSource);
+TEST(ScanTiffView, WalksTheDirectoriesWhereTheyStandInTheWholeFile) {
+  // As libtiff writes them: the image data first, IFD0 at the end, here past the first megabyte.
+  constexpr std::uint32_t at = (1 << 20) + 8;
+  std::string tiff("MM\0*\0\x10\0\x08", 8);
+  tiff += std::string(at - 8, '\x55') + test::Ifd().Ascii(0x010F, "Scanner Co").Layout(true, at);
+  TimgData data;
+  ASSERT_TRUE(data.ScanTiffView(tiff));
+  EXPECT_TRUE(data.exifInfo->bigEndian);
+  EXPECT_TRUE(data.exifInfo->tiffSource);
+  EXPECT_EQ(data.exifInfo->DisplayValueOf("Make"), "Scanner Co");
   for (const std::string& bad : {std::string("XX\0*\0\0\0\x08"), std::string("II*")}) {
-    MemoryByteStream badStream(bad);
-    TimgData data;
-    EXPECT_FALSE(data.ScanTiffStream(badStream));
+    TimgData other;
+    EXPECT_FALSE(other.ScanTiffView(bad));
   }
 }
 

@@ -31,7 +31,10 @@ TEST(FuzzRegression, EveryFoundInputPassesItsHarness) {
                                                      {"TiffScan", &fuzz::TiffScan},
                                                      {"IptcRoundTrip", &fuzz::IptcRoundTrip},
                                                      {"Xmp", &fuzz::Xmp},
-                                                     {"TagSearch", &fuzz::TagSearch}};
+                                                     {"TagSearch", &fuzz::TagSearch},
+                                                     {"Bmff", &fuzz::Bmff},
+                                                     {"Riff", &fuzz::Riff},
+                                                     {"Png", &fuzz::Png}};
   const std::filesystem::path root =
       std::filesystem::path(DUX_SOURCE_DIR) / "tests" / "regress" / "fuzz";
   int replayed = 0;

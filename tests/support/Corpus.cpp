@@ -1,5 +1,6 @@
 #include "tests/support/Corpus.h"
 
+#include <fstream>
 #include <sstream>
 
 #include "tests/support/TempDir.h"
@@ -67,6 +68,14 @@ bool IsJpegName(std::string_view file) {
   std::string ext(file.substr(dot));
   for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
   return ext == ".jpg" || ext == ".jpeg" || ext == ".jpe";
+}
+
+FileFormat CorpusFormat(const std::string& file) {
+  std::ifstream in(CorpusFile(file), std::ios::binary);
+  std::string head(kFormatHeadSize, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  return FormatOf(head);
 }
 
 nlohmann::json OracleOf(const std::string& file) {

@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "metadata/containers/FileFormat.h"
+
 // The test corpus (tests/data/corpus): real image files and ExifTool's numeric oracle for each.
 namespace dux::test {
 
@@ -21,6 +23,8 @@ std::vector<tCorpusFile> CorpusFiles();
 
 // True for a name the JPEG scan takes (.jpg, .jpeg, .jpe in any letter case).
 bool IsJpegName(std::string_view file);
+// What a corpus file is, by its first bytes.
+FileFormat CorpusFormat(const std::string& file);
 
 // The first object of oracle/<file>.json. Bytes of the oracle that are not UTF-8 (ExifTool
 // copies some values as they stand) are read as Latin-1.

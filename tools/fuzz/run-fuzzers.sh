@@ -2,11 +2,11 @@
 # Builds the libFuzzer targets (Clang, ASan, UBSan) and runs each for SECONDS, seeded from the
 # test corpus, two at a time. Found inputs land in build/fuzz/artifacts/<target>/; copy each
 # into tests/regress/fuzz/<target>/ once it is fixed. Exit status 1 when anything was found.
-# Usage: tools/fuzz/run-fuzzers.sh SECONDS [TARGET...]   (targets: JpegScan TiffScan IptcRoundTrip Xmp TagSearch)
+# Usage: tools/fuzz/run-fuzzers.sh SECONDS [TARGET...]   (targets: JpegScan TiffScan IptcRoundTrip Xmp TagSearch Bmff Riff Png)
 set -u
 seconds=${1:?usage: $0 SECONDS [TARGET...]}
 shift
-targets=${*:-JpegScan TiffScan IptcRoundTrip Xmp TagSearch}
+targets=${*:-JpegScan TiffScan IptcRoundTrip Xmp TagSearch Bmff Riff Png}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 corpus=$(cd "$root/tests/data/corpus/files" && pwd)
 out=$root/build/fuzz

@@ -186,9 +186,7 @@ TEST(TImageInfo, IteratesEntriesOfOneTable) {
 TEST(TImageInfo, ATiffFileHasNoThumbnail) {
   std::string tiff = Ifd().Ascii(0x010F, "Nikon").Next(Ifd().Long(0x0201, {1})).Tiff(false);
   TimgData data;
-  data.tiffMode = true;
-  MemoryByteStream stream(tiff);
-  ASSERT_TRUE(data.ScanTiffStream(stream));
+  ASSERT_TRUE(data.ScanTiffView(tiff));
   EXPECT_EQ(data.exifInfo->cameraMake, "Nikon");
   EXPECT_EQ(data.exifInfo->thumbnailStart, 0);
   EXPECT_FALSE(data.HasThumbnail());
