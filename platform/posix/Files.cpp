@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/FormatError.h"
+#include "platform/posix/SystemPath.h"
 
 namespace dux::platform {
 namespace {
@@ -142,7 +143,7 @@ class PosixInputFile final : public InputFile {
 
 std::optional<tFileStamp> LookUpFile(const std::string& path) {
   struct stat info {};
-  if (path.empty() || stat(path.c_str(), &info) != 0) return std::nullopt;
+  if (path.empty() || stat(SystemPath(path).c_str(), &info) != 0) return std::nullopt;
   return StampOf(info);
 }
 
@@ -155,7 +156,7 @@ std::string LastSystemErrorText() { return ErrnoText(errno); }
 
 std::unique_ptr<InputFile> OpenInputFile(const std::string& path, LookUp lookUp, Access access) {
   // A pipe would hold the open until a writer comes; a regular file's reads do not heed the flag.
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = open(SystemPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) Fail("Cannot open '" + path + "': ", ErrnoText(errno));
   // The kernel takes every read for the start of a sequential one: its first read from the disk
   // is four times the size asked for, and marks where the asked part ends; a later read there
@@ -233,14 +234,14 @@ class ReplacingFile::Impl {
 };
 
 ReplacingFile::ReplacingFile(const std::string& destination)
-    : destination_(destination), target_(destination), impl_(std::make_unique<Impl>()) {
+    : destination_(destination), target_(SystemPath(destination)), impl_(std::make_unique<Impl>()) {
   const auto refuse = [&destination](const std::string& reason) {
     Fail("Cannot write '" + destination + "': ", reason);
   };
   // A symbolic link stays one: the file it names is replaced.
   struct stat link {};
-  if (lstat(destination.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-    char* named = realpath(destination.c_str(), nullptr);
+  if (lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* named = realpath(target_.c_str(), nullptr);
     if (named == nullptr)
       refuse("it is a symbolic link to nothing that can be written (" + ErrnoText(errno) + ")");
     target_ = named;

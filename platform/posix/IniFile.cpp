@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "platform/posix/SystemPath.h"
+
 namespace dux::platform {
 namespace {
 
@@ -33,7 +35,7 @@ std::string_view Unquote(std::string_view value) {
 
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key,
                           std::string_view defaultValue) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(SystemPath(path), std::ios::binary);
   if (!in) return std::string(defaultValue);
   std::string line;
   bool inSection = false;

@@ -40,6 +40,18 @@ check "--cmdlist in line form" "$(printf 'duxIPTCread|1|1\nduxIPTCwrite|2|2\ndux
 check "--exec runs a command" '[Greeting]=Grüße' "$(run --exec 3 Greeting Grüße)"
 check "--exec with a bad number" 1 "$(status --exec x)"
 
+# A file is known by its content, whatever its name says: a name beyond ASCII (which the host
+# hands over in code page 1252) and a name without an extension read as the sample does.
+sample=$(cd "$(dirname "$0")/../../samples" && pwd)/sample.jpg
+work=$(mktemp -d)
+cp "$sample" "$work/Café_crème.jpg"
+cp "$sample" "$work/photo"
+caption=$(run duxIPTCread "$sample" | grep '^\[duxIPTC_ImageCaption\]')
+check "a Latin-1 name reads" "$caption" "$(run duxIPTCread "$work/Café_crème.jpg" | grep '^\[duxIPTC_ImageCaption\]')"
+check "a name without an extension reads" "$caption" "$(run duxIPTCread "$work/photo" | grep '^\[duxIPTC_ImageCaption\]')"
+check "its EXIF too" 0 "$(status duxEXIFread "$work/photo")"
+rm -rf "$work"
+
 echo "nbhost command line: $checks checks, $failures failed"
 [ "$failures" -eq 0 ] && echo "[  PASSED  ]"
 exit "$failures"
