@@ -273,7 +273,7 @@ void TimgData::Classify(tSection& s) {
     case kMarkerApp1:
       if (IsXmpSection(s) && xmpSection == nullptr) {
         xmpSection = &s;  // the main XMP packet, kept wherever it stands
-      } else if (sectionCount > 5 || exifSection != nullptr) {
+      } else if (exifSection != nullptr) {
         --sectionCount;  // dropped: the next segment reuses the slot
       } else if (Bytes(s.Data(), 3, 5) == std::string_view("Exif\0", 5)) {
         exifSection = &s;
@@ -304,55 +304,37 @@ bool TimgData::ScanJpegStream(ByteStream& stream) {
   if (!stream.ReadByte(first) || !stream.ReadByte(second) || first != 0xFF || second != kMarkerSoi)
     return false;
   sectionCount = 0;
-  // The first four segments held no metadata: only the IPTC and XMP are looked for, and the scan
-  // finds nothing, wherever it ends.
-  bool lateOnly = false;
-  const auto found = [this, &lateOnly] { return HasAnyMetadata() && !lateOnly; };
+  // The EXIF, IPTC and comment segments count wherever they stand in front of the image data.
   while (sectionCount < kMaxScannedSections) {
     tMarker marker;
-    if (!NextMarker(stream, kScanPolicy, marker)) return found();
+    if (!NextMarker(stream, kScanPolicy, marker)) return HasAnyMetadata();
     tSection& s = sections[static_cast<std::size_t>(sectionCount++)];
     const ReadEnd read = ReadSegment(stream, marker, s);
-    if (read == ReadEnd::kEnded) return found();
+    if (read == ReadEnd::kEnded) return HasAnyMetadata();
     if (read == ReadEnd::kImpossible) return false;
     if (read == ReadEnd::kCutShort) continue;
-    // The EXIF, IPTC or comment segment must be among the first four segments after SOI. A scan
-    // for the IPTC and XMP looks on for those two all the same: a write rewrites the Photoshop
-    // block wherever it stands in front of the image data, and what it rewrites, a read must see.
-    if (sectionCount == 5 && !HasAnyMetadata() && !lateOnly) {
-      if (!request.iptcAndXmp) {
-        FindLateSegments(stream);
-        return false;
-      }
-      lateOnly = true;
-    }
-    if (marker.code == kMarkerSos || marker.code == kMarkerEoi) return found();
-    if (!lateOnly) {
-      Classify(s);
-    } else if (IsXmpSection(s) && request.xmpAnywhere && xmpSection == nullptr) {
-      xmpSection = &s;
-    } else if (TakesForIptc(s)) {
-      iptcSection = &s;
-      iptcInfo = std::make_unique<TIPTCdata>();
-    }
+    if (marker.code == kMarkerSos || marker.code == kMarkerEoi) return HasAnyMetadata();
+    Classify(s);
   }
   FindLateSegments(stream);
-  return found();
+  return HasAnyMetadata();
 }
 
 void TimgData::FindLateSegments(ByteStream& stream) {
-  // Some files carry more than the 20 segments the scan keeps before their IPTC block, and the
-  // IPTC read wants the XMP packet wherever it stands before the image data: the first of each
-  // is looked for on and takes a spare slot.
-  bool wantApp13 = iptcSection == nullptr && sectionCount == kMaxScannedSections;
+  // Some files carry more than the 20 segments the scan keeps before their EXIF or IPTC block,
+  // and the IPTC read wants the XMP packet wherever it stands before the image data: the first of
+  // each is looked for on and takes a spare slot.
+  bool wantExif = exifSection == nullptr;
+  bool wantApp13 = iptcSection == nullptr;
   bool wantXmp = request.xmpAnywhere && xmpSection == nullptr;
   tMarker marker;
   std::int32_t length = 0;
-  while ((wantApp13 || wantXmp) && NextMarker(stream, kScanPolicy, marker) &&
+  while ((wantExif || wantApp13 || wantXmp) && NextMarker(stream, kScanPolicy, marker) &&
          ReadLengthField(stream, length) && length >= 2 && marker.code != kMarkerSos &&
          marker.code != kMarkerEoi) {
     const auto payloadLength = static_cast<std::size_t>(length - 2);
-    if (!((wantApp13 && marker.code == kMarkerApp13) || (wantXmp && marker.code == kMarkerApp1))) {
+    if (!((wantApp13 && marker.code == kMarkerApp13) ||
+          ((wantExif || wantXmp) && marker.code == kMarkerApp1))) {
       if (stream.Skip(payloadLength) != payloadLength) return;
       continue;
     }
@@ -363,16 +345,19 @@ void TimgData::FindLateSegments(ByteStream& stream) {
     AppendWord(s.owned, static_cast<std::uint32_t>(length));
     s.owned.resize(static_cast<std::size_t>(length));
     if (stream.Read(s.owned.data() + 2, payloadLength) != payloadLength) return;
+    const bool exif = Bytes(s.Data(), 3, 6) == std::string_view("Exif\0\0", 6);
+    const bool xmp = Bytes(s.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature;
     if (marker.code == kMarkerApp13) {
       wantApp13 = false;
-      tSection& slot = sections[static_cast<std::size_t>(sectionCount++)] = std::move(s);
-      iptcSection = &slot;
-      iptcInfo = std::make_unique<TIPTCdata>();
-    } else if (Bytes(s.Data(), 3, std::ssize(kXmpSignature)) == kXmpSignature) {
+    } else if (exif && wantExif) {
+      wantExif = false;
+    } else if (xmp && wantXmp) {
       wantXmp = false;
-      tSection& slot = sections[static_cast<std::size_t>(sectionCount++)] = std::move(s);
-      xmpSection = &slot;
+    } else {
+      continue;
     }
+    tSection& slot = sections[static_cast<std::size_t>(sectionCount++)] = std::move(s);
+    Classify(slot);
   }
 }
 

@@ -164,9 +164,9 @@ class TimgData : public tEndInd {
   // none when null.
   tScanMemory* scanMemory = nullptr;
 
-  // The segments a scan keeps; two spare slots for the segments found late, and for the IPTC
-  // segment a write adds.
-  std::array<tSection, kMaxScannedSections + 2> sections{};
+  // The segments a scan keeps; spare slots for the EXIF, IPTC and XMP segments found after them,
+  // and for the IPTC segment a write adds.
+  std::array<tSection, kMaxScannedSections + 3> sections{};
   BuildMode buildMode = BuildMode::kAll;
   platform::tLocale locale;
   std::int32_t sectionCount = 0;
@@ -204,8 +204,9 @@ class TimgData : public tEndInd {
   tSection* AddSection(std::uint8_t marker, std::string_view signature, std::string_view value);
   // Walks the Exif directory that a file keeps apart, stored after the EXIF section's bytes.
   void WalkExifDirectory(std::string_view tiff);
-  // After a scan that stopped early: the first APP13 further on when the 20 segments held none,
-  // and with findXmp the first XMP packet, each before the image data, in a spare slot.
+  // After the 20 segments the scan keeps: the first EXIF APP1 and APP13 further on where those
+  // held none, and for a request with xmpAnywhere the first XMP packet, each before the image
+  // data, in a spare slot.
   void FindLateSegments(ByteStream& stream);
 
   // The read buffers the sections view their bytes in.

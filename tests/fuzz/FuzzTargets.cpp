@@ -125,17 +125,11 @@ void JpegScan(const std::uint8_t* data, std::size_t size) {
   MemoryByteStream third(bytes), fourth(bytes);
   Require(plain.ScanJpegStream(third) == exifOnly.ScanJpegStream(fourth),
           "the scan's outcome does not depend on the payloads");
-  // Where the first four segments hold no metadata the EXIF read stops, and a read that wants
-  // the IPTC looks on for that block and the XMP alone.
-  const bool stoppedEarly =
-      exifOnly.sectionCount == 5 && !exifOnly.HasAnyMetadata() && plain.sectionCount > 5;
-  Require(stoppedEarly || plain.sectionCount == exifOnly.sectionCount,
-          "the same segments are counted");
-  Require(
-      (plain.exifSection != nullptr) == (exifOnly.exifSection != nullptr) &&
-          (stoppedEarly || (plain.iptcSection != nullptr) == (exifOnly.iptcSection != nullptr)) &&
-          (plain.commentSection != nullptr) == (exifOnly.commentSection != nullptr),
-      "the same segments are found");
+  Require(plain.sectionCount == exifOnly.sectionCount, "the same segments are counted");
+  Require((plain.exifSection != nullptr) == (exifOnly.exifSection != nullptr) &&
+              (plain.iptcSection != nullptr) == (exifOnly.iptcSection != nullptr) &&
+              (plain.commentSection != nullptr) == (exifOnly.commentSection != nullptr),
+          "the same segments are found");
   Require(plain.CommentText() == exifOnly.CommentText(), "the same comment is read");
   Require((plain.exifInfo == nullptr) == (exifOnly.exifInfo == nullptr),
           "the EXIF is decoded or not alike");

@@ -48,25 +48,37 @@ std::vector<int> Markers(const TimgData& data) {
   return markers;
 }
 
-TEST(ScanJpegStream, MetadataMustStandAmongTheFirstFourSegments) {
-  tScan fifth;
-  fifth.data.request.iptcAndXmp = false;  // the EXIF read
-  Scan(kSoi + kApp0 + kDqt + kDqt + kDht + kExif + kSos, fifth);
-  EXPECT_FALSE(fifth.result);
-  EXPECT_EQ(fifth.data.sectionCount, 5);
-  EXPECT_EQ(fifth.data.exifSection, nullptr);
-  // The IPTC read looks on for the IPTC block (a write would rewrite it), and for nothing else.
+TEST(ScanJpegStream, MetadataCountsWhereverItStandsBeforeTheImageData) {
+  // After a JFIF header and three colour profile segments, as many cameras and editors write.
+  const std::string icc = Segment(0xE2, std::string("ICC_PROFILE\0", 12) + "part");
+  for (const bool exifRead : {true, false}) {
+    SCOPED_TRACE(exifRead);
+    tScan fifth;
+    fifth.data.request.iptcAndXmp = !exifRead;
+    Scan(kSoi + kApp0 + icc + icc + icc + kExif + kIptc + kSos, fifth);
+    EXPECT_TRUE(fifth.result);
+    EXPECT_EQ(fifth.data.exifSection, &fifth.data.sections[4]);
+    EXPECT_EQ(fifth.data.iptcSection, &fifth.data.sections[5]);
+  }
+  // Past the 20 segments the scan keeps, the first of each takes a spare slot.
+  std::string many;
+  for (int i = 0; i < 24; ++i) many += icc;
   tScan late;
-  Scan(kSoi + kApp0 + kDqt + kDqt + kDht + kExif + kIptc + kSos, late);
-  EXPECT_FALSE(late.result);
-  EXPECT_EQ(late.data.exifSection, nullptr);
-  EXPECT_EQ(late.data.iptcSection, &late.data.sections[5]);
-  tScan fourth;
-  Scan(kSoi + kApp0 + kDqt + kDqt + kExif + kDht + kSos, fourth);
-  EXPECT_TRUE(fourth.result);
-  ASSERT_NE(fourth.data.exifSection, nullptr);
-  EXPECT_EQ(fourth.data.exifSection, &fourth.data.sections[3]);
-  EXPECT_EQ(Markers(fourth.data), (std::vector<int>{0xE0, 0xDB, 0xDB, 0xE1, 0xC4, 0xDA}));
+  late.data.request.xmpAnywhere = true;
+  Scan(kSoi + many + kExif + kIptc +
+           Segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 33)) + kSos,
+       late);
+  EXPECT_TRUE(late.result);
+  EXPECT_EQ(late.data.sectionCount, TimgData::kMaxScannedSections + 3);
+  ASSERT_NE(late.data.exifSection, nullptr);
+  EXPECT_EQ(late.data.exifSection->markerOffset, 2 + 24 * std::ssize(icc) + 1);
+  EXPECT_NE(late.data.iptcSection, nullptr);
+  EXPECT_NE(late.data.xmpSection, nullptr);
+  // The image data ends the scan: a segment after SOS is none of the file's metadata.
+  tScan after;
+  Scan(kSoi + kApp0 + kSos + kExif, after);
+  EXPECT_FALSE(after.result);
+  EXPECT_EQ(after.data.exifSection, nullptr);
 }
 
 TEST(ScanJpegStream, StopsAtTheStartOfScan) {
