@@ -7,6 +7,7 @@
 #include "metadata/containers/Containers.h"
 #include "metadata/containers/FileFormat.h"
 #include "metadata/jpeg/JpegMarkers.h"
+#include "metadata/tiff/BigTiff.h"
 #include "metadata/tiff/IfdEntry.h"
 #include "metadata/tiff/ScanMessages.h"
 #include "metadata/xmp/XmpPacket.h"
@@ -69,6 +70,7 @@ void TimgData::ResetState() {
   heldBuffers_.clear();
   mappedFile_.reset();
   mappedReach_ = 0;
+  bigTiff_.clear();
 }
 
 bool TimgData::HasAnyMetadata() const {
@@ -168,7 +170,9 @@ bool TimgData::ScanByFormat(FileFormat format, platform::InputFile& file) {
       return ScanEmbedded(cr3.main, cr3.exifDirectory);
     }
     case FileFormat::kBigTiff:
-      return false;  // its 8-byte counts and offsets are not read yet
+      // Its directories are rebuilt as a classic TIFF's, which the walk reads.
+      bigTiff_ = ClassicTiffOf(whole);
+      return ScanTiffView(bigTiff_);
     default:
       return ScanTiffView(whole);
   }

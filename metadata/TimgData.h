@@ -214,6 +214,7 @@ class TimgData : public tEndInd {
   // The file a TIFF's sections view, mapped, and how much of it the mapping covers.
   std::unique_ptr<platform::InputFile> mappedFile_;
   std::int64_t mappedReach_ = 0;
+  std::string bigTiff_;  // a BigTIFF's directories, rebuilt as a classic TIFF's
   std::vector<std::int64_t> replacedApp13_;
   std::string xmpReplacement_;  // the whole new XMP segment, or empty
 };

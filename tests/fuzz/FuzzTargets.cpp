@@ -15,6 +15,7 @@
 #include "metadata/iptc/IptcTags.h"
 #include "metadata/iptc/IptcXmp.h"
 #include "metadata/jpeg/JpegImage.h"
+#include "metadata/tiff/BigTiff.h"
 #include "metadata/xmp/XmpPacket.h"
 #include "platform/FormatError.h"
 
@@ -149,6 +150,12 @@ void TiffScan(const std::uint8_t* data, std::size_t size) {
   TimgData image;
   image.ScanTiffView(bytes);
   ExerciseExif(image);
+  // The same bytes as a BigTIFF's, rebuilt as a classic TIFF: bounded by a few times their size.
+  const std::string classic = ClassicTiffOf(bytes);
+  Require(classic.size() <= 4 * size + (1 << 16) + (1 << 20), "a rebuilt BigTIFF stays bounded");
+  TimgData big;
+  big.ScanTiffView(classic);
+  ExerciseExif(big);
 }
 
 namespace {
