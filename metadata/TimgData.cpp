@@ -173,8 +173,69 @@ bool TimgData::ScanByFormat(FileFormat format, platform::InputFile& file) {
       // Its directories are rebuilt as a classic TIFF's, which the walk reads.
       bigTiff_ = ClassicTiffOf(whole);
       return ScanTiffView(bigTiff_);
+    case FileFormat::kPanasonicRaw:
+      if (!ScanTiffView(whole)) return false;
+      WalkEmbeddedExifDirectory();
+      return true;
     default:
       return ScanTiffView(whole);
+  }
+}
+
+namespace {
+
+// The 1-based position and the size of the value of `tag` in the IFD0 of the TIFF structure
+// whose header stands at `header` in `bytes`; {0, 0} where IFD0 has none.
+std::pair<std::int64_t, std::int64_t> Ifd0Value(std::string_view bytes, std::int64_t header,
+                                                bool bigEndian, std::uint16_t tag) {
+  const tIfdReader reader{bytes, bigEndian};
+  const std::int64_t dirStart = header + Long(bytes, header + 4, bigEndian);
+  const auto count = EntriesToRead(reader, dirStart, CountRule::kReadThoseThere);
+  for (std::int64_t i = 0; count && i < *count; ++i) {
+    const tIfdEntry entry = DecodeIfdEntry(reader, dirStart + 2 + 12 * i, header);
+    if (entry.tag == tag) return {entry.valuePos, entry.size};
+  }
+  return {0, 0};
+}
+
+// Leaves out the entries from `from` on whose tag an entry before them already names.
+void DropRepeatedEntries(std::vector<TTagEntry>& entries, std::size_t from) {
+  const auto first = entries.begin() + static_cast<std::ptrdiff_t>(from);
+  const auto named = [&entries, first](const TTagEntry& e) {
+    return std::any_of(entries.begin(), first, [&e](const TTagEntry& old) {
+      return old.TagNumber == e.TagNumber && old.TableId == e.TableId;
+    });
+  };
+  entries.erase(std::remove_if(first, entries.end(), named), entries.end());
+}
+
+}  // namespace
+
+void TimgData::WalkEmbeddedExifDirectory() {
+  // An RW2 keeps its Exif directory in the JPEG of IFD0's tag 0x002E, whose EXIF stands in the
+  // same file: that directory is walked where it stands, in the file's own byte order. A tag the
+  // raw file's own directories named keeps its line; the JPEG's directory adds the others.
+  if (!request.exifWalk) return;
+  const std::string_view file = exifSection->Data();
+  const auto [jpegPos, jpegSize] = Ifd0Value(file, 1, bigEndian, 0x002E);
+  const std::string_view jpeg = Bytes(file, jpegPos, jpegSize);
+  for (const tLeadingSegment& segment : FindLeadingSegments(jpeg)) {
+    const auto payloadAt = static_cast<std::size_t>(segment.markerOffset + 3);
+    const std::string_view payload = jpeg.substr(
+        payloadAt, static_cast<std::size_t>(segment.end) -
+                       std::min<std::size_t>(payloadAt, static_cast<std::size_t>(segment.end)));
+    if (segment.marker != kMarkerApp1 || !payload.starts_with(std::string_view("Exif\0\0", 6)))
+      continue;
+    if (!payload.substr(6).starts_with(bigEndian ? "MM" : "II")) return;
+    const std::int64_t header = jpegPos + static_cast<std::int64_t>(payloadAt) + 6;
+    const auto [pointer, size] = Ifd0Value(file, header, bigEndian, 0x8769);
+    if (size != 4) return;
+    const std::size_t before = exifInfo->entries.size();
+    exifInfo->ParseDirectory(header + Long(file, pointer, bigEndian), header,
+                             std::ssize(payload) - 6, 1);
+    DropRepeatedEntries(exifInfo->entries, before);
+    exifInfo->DeriveFocalLength35();
+    return;
   }
 }
 

@@ -204,6 +204,8 @@ class TimgData : public tEndInd {
   tSection* AddSection(std::uint8_t marker, std::string_view signature, std::string_view value);
   // Walks the Exif directory that a file keeps apart, stored after the EXIF section's bytes.
   void WalkExifDirectory(std::string_view tiff);
+  // Walks the Exif directory of the JPEG that an RW2 embeds, where it stands in the file.
+  void WalkEmbeddedExifDirectory();
   // After the 20 segments the scan keeps: the first EXIF APP1 and APP13 further on where those
   // held none, and for a request with xmpAnywhere the first XMP packet, each before the image
   // data, in a spare slot.

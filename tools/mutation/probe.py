@@ -92,8 +92,9 @@ LIBRARIES = ["dux_text", "dux_metadata"]
 
 
 def run(cmd, cwd, timeout=None):
+    # A mutant may make a suite print bytes that are no UTF-8 (a value read from the wrong place).
     return subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                          text=True, timeout=timeout)
+                          text=True, errors="replace", timeout=timeout)
 
 
 def build(build_dir, targets):
