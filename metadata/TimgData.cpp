@@ -7,6 +7,7 @@
 #include "metadata/containers/Containers.h"
 #include "metadata/containers/FileFormat.h"
 #include "metadata/jpeg/JpegMarkers.h"
+#include "metadata/makernotes/TmsInfo.h"
 #include "metadata/tiff/BigTiff.h"
 #include "metadata/tiff/IfdEntry.h"
 #include "metadata/tiff/ScanMessages.h"
@@ -167,7 +168,7 @@ bool TimgData::ScanByFormat(FileFormat format, platform::InputFile& file) {
       return ScanEmbedded(HeifMetadata(whole));
     case FileFormat::kCanonRaw3: {
       const tCanonRaw3Metadata cr3 = Cr3Metadata(whole);
-      return ScanEmbedded(cr3.main, cr3.exifDirectory);
+      return ScanEmbedded(cr3.main, cr3.exifDirectory, cr3.makerNote);
     }
     case FileFormat::kBigTiff:
       // Its directories are rebuilt as a classic TIFF's, which the walk reads.
@@ -498,25 +499,42 @@ tSection* TimgData::AddSection(std::uint8_t marker, std::string_view signature,
   return &s;
 }
 
-bool TimgData::ScanEmbedded(const tEmbeddedMetadata& found, std::string_view exifDirectory) {
+bool TimgData::ScanEmbedded(const tEmbeddedMetadata& found, std::string_view exifDirectory,
+                            std::string_view makerNote) {
   // Each as a JPEG holds it: the EXIF in an APP1 after "Exif\0\0" (so that it reads as that
   // JPEG's would), the XMP packet in its APP1, the IPTC in a Photoshop APP13.
   constexpr std::string_view kExifHeader("Exif\0\0", 6);
   constexpr std::size_t kMaxExif = 1 << 30;
-  if (!found.exif.empty() && found.exif.size() + exifDirectory.size() <= kMaxExif) {
+  if (!found.exif.empty() &&
+      found.exif.size() + exifDirectory.size() + makerNote.size() <= kMaxExif) {
     tSection* s = AddSection(kMarkerApp1, kExifHeader, found.exif);
-    s->owned.append(exifDirectory);  // after the bytes the length field counts
+    s->owned.append(exifDirectory).append(makerNote);  // after the bytes the length field counts
     s->lengthField = static_cast<std::int32_t>(2 + kExifHeader.size() + found.exif.size());
     exifSection = s;
     exifInfo = std::make_unique<TImageInfo>(buildMode, locale);
     ViewSegmentData(s->Data());
     DecodeExifSegment();
     if (!exifDirectory.empty() && request.exifWalk) WalkExifDirectory(exifDirectory);
+    if (!makerNote.empty() && request.exifWalk)
+      DecodeSeparateMakerNote(
+          std::string_view(s->owned).substr(s->owned.size() - makerNote.size()));
   }
   if ((iptcSection = AddSection(kMarkerApp13, kPhotoshopSignature, found.iptc)) != nullptr)
     iptcInfo = std::make_unique<TIPTCdata>();
   xmpSection = AddSection(kMarkerApp1, kXmpSignature, found.xmp);
   return HasAnyMetadata();
+}
+
+void TimgData::DecodeSeparateMakerNote(std::string_view note) {
+  // A TIFF structure of its own: the note's directory is its IFD0, and its values' offsets count
+  // from its header. The make's table names the tags, as for a note in the Exif directory.
+  const tNoteFacts facts{exifInfo->cameraMake, exifInfo->cameraModel, exifInfo->exifVersion, note};
+  const tMakeRow* row = TmsInfo::RowOf(facts);
+  const std::string_view order = note.substr(0, 2);
+  if (row == nullptr || exifInfo->makerNoteDecoded || (order != "II" && order != "MM")) return;
+  const std::int64_t directory = Long(note, 5, order == "MM");
+  exifInfo->ParseMakerDirectory(note, *row->table, directory, directory + 1, 0, order == "MM");
+  exifInfo->makerNoteDecoded = true;
 }
 
 void TimgData::WalkExifDirectory(std::string_view tiff) {

@@ -106,9 +106,10 @@ class TimgData : public tEndInd {
   bool ScanJpegStream(ByteStream& stream);
   bool ScanTiffView(std::string_view tiff);
   // The metadata found in a file of another kind, as the sections a JPEG keeps it in; the EXIF
-  // read as that JPEG's would be. `exifDirectory`: a TIFF structure whose IFD0 is the Exif
-  // directory, where a file keeps that apart (CR3).
-  bool ScanEmbedded(const tEmbeddedMetadata& found, std::string_view exifDirectory = {});
+  // read as that JPEG's would be. `exifDirectory` and `makerNote`: TIFF structures whose IFD0 is
+  // the Exif directory or the maker note's, where a file keeps those apart (CR3).
+  bool ScanEmbedded(const tEmbeddedMetadata& found, std::string_view exifDirectory = {},
+                    std::string_view makerNote = {});
   // Checks the EXIF header of exifSection, hands its bytes to exifInfo and has it walk IFD0.
   void DecodeExifSegment();
 
@@ -204,6 +205,8 @@ class TimgData : public tEndInd {
   tSection* AddSection(std::uint8_t marker, std::string_view signature, std::string_view value);
   // Walks the Exif directory that a file keeps apart, stored after the EXIF section's bytes.
   void WalkExifDirectory(std::string_view tiff);
+  // Decodes a maker note kept apart as a TIFF structure of its own, by the make's table.
+  void DecodeSeparateMakerNote(std::string_view note);
   // Walks the Exif directory of the JPEG that an RW2 embeds, where it stands in the file.
   void WalkEmbeddedExifDirectory();
   // After the 20 segments the scan keeps: the first EXIF APP1 and APP13 further on where those

@@ -233,6 +233,7 @@ tCanonRaw3Metadata Cr3Metadata(std::string_view file) {
     const std::vector<tBox> canon = BoxesOf(box.body.substr(kCanonBox.size()));
     if (const auto cmt1 = FirstBox(canon, "CMT1")) found.main.exif = cmt1->body;
     if (const auto cmt2 = FirstBox(canon, "CMT2")) found.exifDirectory = cmt2->body;
+    if (const auto cmt3 = FirstBox(canon, "CMT3")) found.makerNote = cmt3->body;
     break;
   }
   return found;

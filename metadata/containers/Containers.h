@@ -26,11 +26,12 @@ tEmbeddedMetadata WebpMetadata(std::string_view file);
 // HEIF (HEIC, AVIF): the Exif item and the XMP item (a mime item of type application/rdf+xml) of
 // the file's meta box, put together from their extents in the file or in the idat box.
 tEmbeddedMetadata HeifMetadata(std::string_view file);
-// CR3: the TIFF structures of the moov box's Canon box: IFD0 (CMT1), the Exif directory (CMT2,
-// in `exifDirectory`) and the XMP box.
+// CR3: the TIFF structures of the moov box's Canon box: IFD0 (CMT1), the Exif directory (CMT2)
+// and the maker note (CMT3), and the XMP box.
 struct tCanonRaw3Metadata {
   tEmbeddedMetadata main;     // CMT1 as the EXIF, and the XMP
   std::string exifDirectory;  // CMT2: a TIFF structure whose IFD0 is the Exif directory
+  std::string makerNote;      // CMT3: a TIFF structure whose IFD0 is the maker note's directory
 };
 tCanonRaw3Metadata Cr3Metadata(std::string_view file);
 // RAF: the embedded JPEG (which carries the EXIF), as the header places it; empty when it does

@@ -163,13 +163,13 @@ namespace {
 // The metadata a walk found, read as the sections a JPEG keeps it in. What the walk copies comes
 // from the file: no part of it is longer than the file.
 void ExerciseEmbedded(std::string_view bytes, const tEmbeddedMetadata& found,
-                      std::string_view exifDirectory = {}) {
+                      std::string_view exifDirectory = {}, std::string_view makerNote = {}) {
   for (const std::string* part : {&found.exif, &found.xmp}) {
     Require(part->size() <= bytes.size(), "what a walk finds lies in the file");
   }
   TimgData image;
   image.request.xmpAnywhere = true;
-  image.ScanEmbedded(found, exifDirectory);
+  image.ScanEmbedded(found, exifDirectory, makerNote);
   ExerciseIptc(image);
   ExerciseExif(image);
 }
@@ -180,7 +180,7 @@ void Bmff(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   ExerciseEmbedded(bytes, HeifMetadata(bytes));
   const tCanonRaw3Metadata cr3 = Cr3Metadata(bytes);
-  ExerciseEmbedded(bytes, cr3.main, cr3.exifDirectory);
+  ExerciseEmbedded(bytes, cr3.main, cr3.exifDirectory, cr3.makerNote);
 }
 
 void Riff(const std::uint8_t* data, std::size_t size) {
