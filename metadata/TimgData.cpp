@@ -150,6 +150,35 @@ bool TimgData::ScanFile(const std::string& name) {
   return found;
 }
 
+namespace {
+
+// The 1-based position and the size of the value of `tag` in the IFD0 of the TIFF structure
+// whose header stands at `header` in `bytes`; {0, 0} where IFD0 has none.
+std::pair<std::int64_t, std::int64_t> Ifd0Value(std::string_view bytes, std::int64_t header,
+                                                bool bigEndian, std::uint16_t tag) {
+  const tIfdReader reader{bytes, bigEndian};
+  const std::int64_t dirStart = header + Long(bytes, header + 4, bigEndian);
+  const auto count = EntriesToRead(reader, dirStart, CountRule::kReadThoseThere);
+  for (std::int64_t i = 0; count && i < *count; ++i) {
+    const tIfdEntry entry = DecodeIfdEntry(reader, dirStart + 2 + 12 * i, header);
+    if (entry.tag == tag) return {entry.valuePos, entry.size};
+  }
+  return {0, 0};
+}
+
+// Leaves out the entries from `from` on whose tag an entry before them already names.
+void DropRepeatedEntries(std::vector<TTagEntry>& entries, std::size_t from) {
+  const auto first = entries.begin() + static_cast<std::ptrdiff_t>(from);
+  const auto named = [&entries, first](const TTagEntry& e) {
+    return std::any_of(entries.begin(), first, [&e](const TTagEntry& old) {
+      return old.TagNumber == e.TagNumber && old.TableId == e.TableId;
+    });
+  };
+  entries.erase(std::remove_if(first, entries.end(), named), entries.end());
+}
+
+}  // namespace
+
 bool TimgData::ScanByFormat(FileFormat format, platform::InputFile& file) {
   if (format == FileFormat::kUnknown) return false;
   const std::string_view whole = file.MapWhole();
@@ -179,38 +208,42 @@ bool TimgData::ScanByFormat(FileFormat format, platform::InputFile& file) {
       WalkEmbeddedExifDirectory();
       return true;
     default:
-      return ScanTiffView(whole);
+      if (!ScanTiffView(whole)) return false;
+      DecodeDngPrivateNote();
+      return true;
   }
 }
 
-namespace {
-
-// The 1-based position and the size of the value of `tag` in the IFD0 of the TIFF structure
-// whose header stands at `header` in `bytes`; {0, 0} where IFD0 has none.
-std::pair<std::int64_t, std::int64_t> Ifd0Value(std::string_view bytes, std::int64_t header,
-                                                bool bigEndian, std::uint16_t tag) {
-  const tIfdReader reader{bytes, bigEndian};
-  const std::int64_t dirStart = header + Long(bytes, header + 4, bigEndian);
-  const auto count = EntriesToRead(reader, dirStart, CountRule::kReadThoseThere);
-  for (std::int64_t i = 0; count && i < *count; ++i) {
-    const tIfdEntry entry = DecodeIfdEntry(reader, dirStart + 2 + 12 * i, header);
-    if (entry.tag == tag) return {entry.valuePos, entry.size};
-  }
-  return {0, 0};
+void TimgData::DecodeDngPrivateNote() {
+  // A DNG keeps the camera's maker note in IFD0's DNGPrivateData: "Adobe\0MakN", the note's
+  // size, the byte order of the file it came from and where it stood there (a TIFF offset, which
+  // its values' offsets count from), then the note. Values outside the note are not there.
+  if (!request.exifWalk || exifInfo->makerNoteDecoded) return;
+  const std::string_view file = exifSection->Data();
+  const auto [at, size] = Ifd0Value(file, 1, bigEndian, 0xC634);
+  const std::string_view data = Bytes(file, at, size);
+  if (!data.starts_with(std::string_view("Adobe\0MakN", 10)) || data.size() < 20) return;
+  const std::string_view order = data.substr(14, 2);
+  if (order != "II" && order != "MM") return;
+  const std::int64_t origin = Long(data, 17, true);
+  const std::string_view note =
+      data.substr(20, std::min<std::size_t>(Long(data, 11, true) - 6, data.size() - 20));
+  // Laid out as the note stood in a JPEG's APP1, whose TIFF header is at 9.
+  const tNoteFacts facts{exifInfo->cameraMake,
+                         exifInfo->cameraModel,
+                         exifInfo->exifVersion,
+                         note,
+                         origin + 9,
+                         order == "MM",
+                         false,
+                         9};
+  const auto layout = TmsInfo::LayoutOf(facts);
+  if (!layout) return;
+  constexpr std::int64_t kNowhere = -(std::int64_t{1} << 40);  // no value outside the note
+  exifInfo->ParseMakerDirectory(note, layout->table, layout->dirOffset, layout->valueBase, kNowhere,
+                                layout->bigEndian);
+  exifInfo->makerNoteDecoded = true;
 }
-
-// Leaves out the entries from `from` on whose tag an entry before them already names.
-void DropRepeatedEntries(std::vector<TTagEntry>& entries, std::size_t from) {
-  const auto first = entries.begin() + static_cast<std::ptrdiff_t>(from);
-  const auto named = [&entries, first](const TTagEntry& e) {
-    return std::any_of(entries.begin(), first, [&e](const TTagEntry& old) {
-      return old.TagNumber == e.TagNumber && old.TableId == e.TableId;
-    });
-  };
-  entries.erase(std::remove_if(first, entries.end(), named), entries.end());
-}
-
-}  // namespace
 
 void TimgData::WalkEmbeddedExifDirectory() {
   // An RW2 keeps its Exif directory in the JPEG of IFD0's tag 0x002E, whose EXIF stands in the

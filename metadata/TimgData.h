@@ -207,6 +207,8 @@ class TimgData : public tEndInd {
   void WalkExifDirectory(std::string_view tiff);
   // Decodes a maker note kept apart as a TIFF structure of its own, by the make's table.
   void DecodeSeparateMakerNote(std::string_view note);
+  // Decodes the maker note a DNG keeps in its DNGPrivateData, as it stood in the camera's file.
+  void DecodeDngPrivateNote();
   // Walks the Exif directory of the JPEG that an RW2 embeds, where it stands in the file.
   void WalkEmbeddedExifDirectory();
   // After the 20 segments the scan keeps: the first EXIF APP1 and APP13 further on where those
