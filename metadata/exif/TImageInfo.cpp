@@ -78,7 +78,7 @@ void TImageInfo::ParseDirectory(std::int64_t dirStart, std::int64_t offsetBase,
   }
   const std::int64_t n = *count;
   const std::int64_t tableEnd = dirStart + 2 + 12 * n;  // one past the last entry
-  if (directoryKind == kMainDirectory && thumbnailStart == 0 && !tiffSource) {
+  if (directoryKind == kMainDirectory && thumbnailStart == 0) {
     thumbnailStart = static_cast<std::uint32_t>(ReadLong(tableEnd));
     thumbnailLength = offsetBase + exifLength - thumbnailStart;
   }

@@ -183,13 +183,22 @@ TEST(TImageInfo, IteratesEntriesOfOneTable) {
   EXPECT_EQ(entry.ShortName, "Make");
 }
 
-TEST(TImageInfo, ATiffFileHasNoThumbnail) {
+TEST(TImageInfo, ATiffFilesIfd1IsItsThumbnailDirectory) {
+  // A raw file's IFD1 names its preview; the lines tell what the file holds, wherever it stands.
   std::string tiff = Ifd().Ascii(0x010F, "Nikon").Next(Ifd().Long(0x0201, {1})).Tiff(false);
+  tiff.append(300, '\0');  // the preview's bytes, after IFD1
   TimgData data;
   ASSERT_TRUE(data.ScanTiffView(tiff));
   EXPECT_EQ(data.exifInfo->cameraMake, "Nikon");
-  EXPECT_EQ(data.exifInfo->thumbnailStart, 0);
-  EXPECT_FALSE(data.HasThumbnail());
+  EXPECT_GT(data.exifInfo->thumbnailStart, 8);
+  ASSERT_TRUE(data.HasThumbnail());
+  data.exifInfo->ParseThumbnailDirectory();
+  ASSERT_EQ(data.exifInfo->thumbnailEntries.size(), 1u);
+  EXPECT_EQ(data.exifInfo->thumbnailEntries[0].TagNumber, 0x0201);
+  // Without IFD1, none.
+  TimgData single;
+  ASSERT_TRUE(single.ScanTiffView(Ifd().Ascii(0x010F, "Nikon").Tiff(false)));
+  EXPECT_FALSE(single.HasThumbnail());
 }
 
 }  // namespace
