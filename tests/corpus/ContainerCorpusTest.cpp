@@ -37,18 +37,29 @@ std::map<std::string, std::string> ReadAll(LoadedPlugin& plugin, const std::stri
 }
 
 // A HEIC, an AVIF, a WebP and a PNG made from one camera JPEG's EXIF and XMP read as the JPEG
-// made the same way: every EXIF line, maker note, thumbnail line, summary line and IPTC variable.
+// made the same way, and an ORF made from another camera JPEG's EXIF as that JPEG: every EXIF
+// line, maker note, thumbnail line, summary line and IPTC variable.
 TEST(ContainerCorpus, EachFormatReadsAsTheJpegWithTheSameMetadata) {
   LoadedPlugin plugin;
-  const std::string stem = "containers/made_fuji-exif-xmp.";
-  const auto jpeg = ReadAll(plugin, CorpusFile(stem + "jpg"));
-  ASSERT_EQ(jpeg.at("result 5"), "true");
-  ASSERT_NE(jpeg.at("[duxEXIF_Data]").find("Make=FUJIFILM"), std::string::npos);
-  ASSERT_EQ(jpeg.at("[duxIPTC_City]"), "Kingston\n");
-  for (const char* extension : {"heic", "avif", "webp", "png"}) {
-    SCOPED_TRACE(extension);
-    EXPECT_EQ(ReadAll(plugin, CorpusFile(stem + extension)), jpeg);
+  const std::string fuji = "containers/made_fuji-exif-xmp.";
+  const std::string olympus = "makernote/olympus_e1_mn-OLYMP-v2_exiftool.jpg";
+  struct Case {
+    std::string file, reference, make;
+  };
+  for (const Case& c :
+       {Case{fuji + "heic", fuji + "jpg", "FUJIFILM"},
+        Case{fuji + "avif", fuji + "jpg", "FUJIFILM"},
+        Case{fuji + "webp", fuji + "jpg", "FUJIFILM"}, Case{fuji + "png", fuji + "jpg", "FUJIFILM"},
+        Case{"raw/orf_olympus-e1_made-from-jpeg-exif.orf", olympus, "OLYMPUS"}}) {
+    SCOPED_TRACE(c.file);
+    const auto reference = ReadAll(plugin, CorpusFile(c.reference));
+    ASSERT_EQ(reference.at("result 5"), "true");
+    ASSERT_NE(reference.at("[duxEXIF_Data]").find("Make=" + c.make), std::string::npos);
+    EXPECT_EQ(ReadAll(plugin, CorpusFile(c.file)), reference);
   }
+  const auto fujiJpeg = ReadAll(plugin, CorpusFile(fuji + "jpg"));
+  EXPECT_EQ(fujiJpeg.at("[duxIPTC_City]"), "Kingston\n");  // the XMP's, as IPTC
+  EXPECT_NE(ReadAll(plugin, CorpusFile(olympus)).at("[duxEXIF_MakerSpecificData]"), "");
 }
 
 // A write into a file of a kind that is read but not written fails with a message that names
