@@ -257,8 +257,8 @@ TEST(ExifCorpus, EveryFileReadsTheSameEachTimeAndWithoutACrash) {
 // A catalogue script reads the IPTC and then the EXIF of thousands of files in one session:
 // nothing of one file may reach the next one's values, and nothing may pile up from file to
 // file. Each pair's variables are the same in either order of the files, and the memory in
-// use after a pass over the corpus, once it has settled, is the same to the byte three passes
-// later.
+// use after a pass over the corpus, once it has settled, is the same within a few of the
+// allocator's chunks three passes later.
 TEST(ExifCorpus, TheReadPairCarriesNothingFromOneFileToTheNext) {
   LoadedPlugin plugin;
   std::vector<std::string> paths;
@@ -292,10 +292,13 @@ TEST(ExifCorpus, TheReadPairCarriesNothingFromOneFileToTheNext) {
     same = now == inUse ? same + 1 : 0;
     inUse = now;
   }
+  // Where a file's bytes come from the page cache in parts, the reads fill and hold buffers of
+  // other sizes, and the caches settle a chunk or two apart: what is carried over from file to
+  // file, three passes of every corpus file, would be far more than that.
   for (int i = 0; i < 3; ++i) pass(paths, nullptr);
   const std::size_t settled = mallinfo2().uordblks;
   for (int i = 0; i < 3; ++i) pass(paths, nullptr);
-  EXPECT_EQ(mallinfo2().uordblks, settled) << "settled first at " << inUse;
+  EXPECT_LE(mallinfo2().uordblks, settled + 512) << "settled first at " << inUse;
 #endif
 }
 
