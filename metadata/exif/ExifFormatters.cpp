@@ -51,6 +51,12 @@ std::string FormatShutterSpeed(std::string_view text, FormatContext& context) {
   return out;
 }
 
+std::string FormatAperture(std::string_view text, FormatContext& context) {
+  // An APEX value: the f-number is 2 to the power of half of it (APEX 5 is f/5.6).
+  const double apex = FractionValue(text);
+  return FormatText("F%0.1f", {PowerOfTwo(apex / 2)}, context.DecimalSeparator());
+}
+
 std::string FormatFlash(std::string_view text) {
   const auto parsed = ParseInteger(text);
   if (!parsed) return std::string(text);

@@ -13,6 +13,8 @@ namespace dux {
 std::string FormatComponents(std::string_view text);
 // ShutterSpeedValue (APEX): "%4.4f sec", and " (1/%d)" for half a second or less.
 std::string FormatShutterSpeed(std::string_view text, FormatContext& context);
+// ApertureValue and MaxApertureValue: the f-number of an APEX value, "F5.6".
+std::string FormatAperture(std::string_view text, FormatContext& context);
 // Flash: "On"/"Off" and the meaning of the other bits.
 std::string FormatFlash(std::string_view text);
 // UserComment: the text from its 9th character on.

@@ -20,10 +20,16 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x0100, .ShortName = "ImageWidth"},
     {.TagNumber = 0x0101, .ShortName = "ImageLength"},
     {.TagNumber = 0x0102, .ShortName = "BitsPerSample"},
-    {.TagNumber = 0x0103, .ShortName = "Compression", .ValueCodes = "6:Jpeg,3:Uncompressed,1:TIFF"},
+    {.TagNumber = 0x0103,
+     .ShortName = "Compression",
+     .ValueCodes = "6:Jpeg,1:TIFF,2:CCITT 1D,3:T4/Group 3 Fax,4:T6/Group 4 Fax,5:LZW,7:JPEG,"
+                   "8:Adobe Deflate,9:JBIG B&W,10:JBIG Color,32773:PackBits,32946:Deflate,"
+                   "34712:JPEG 2000,34892:Lossy JPEG"},
     {.TagNumber = 0x0106,
      .ShortName = "PhotometricInterpretation",
-     .ValueCodes = "1:Monochrome, 2:RGB, 6:YCbCr"},
+     .ValueCodes = "0:WhiteIsZero,1:Monochrome,2:RGB,3:RGB Palette,4:Transparency Mask,5:CMYK,"
+                   "6:YCbCr,8:CIELab,9:ICCLab,10:ITULab,32803:Color Filter Array,"
+                   "34892:Linear Raw"},
     {.TagNumber = 0x010A, .ShortName = "FillOrder"},
     {.TagNumber = 0x010D, .ShortName = "DocumentName"},
     {.TagNumber = 0x010E, .ShortName = "ImageDescription"},
@@ -206,10 +212,10 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x9201,
      .ShortName = "ShutterSpeedValue",
      .FormatterWithContext = &FormatShutterSpeed},
-    {.TagNumber = 0x9202, .ShortName = "ApertureValue", .FormatText = "F%0.1f"},
+    {.TagNumber = 0x9202, .ShortName = "ApertureValue", .FormatterWithContext = &FormatAperture},
     {.TagNumber = 0x9203, .ShortName = "BrightnessValue"},
     {.TagNumber = 0x9204, .ShortName = "ExposureBiasValue"},
-    {.TagNumber = 0x9205, .ShortName = "MaxApertureValue", .FormatText = "F%0.1f"},
+    {.TagNumber = 0x9205, .ShortName = "MaxApertureValue", .FormatterWithContext = &FormatAperture},
     {.TagNumber = 0x9206, .ShortName = "SubjectDistance"},
     {.TagNumber = 0x9207,
      .ShortName = "MeteringMode",
@@ -217,7 +223,10 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x9208,
      .ShortName = "LightSource",
      .ValueCodes =
-         "0:Unidentified,1:Daylight,2:Fluorescent,3:Tungsten,10:Flash,17:Std A,18:Std B,19:Std C"},
+         "0:Unidentified,1:Daylight,2:Fluorescent,3:Tungsten,4:Flash,9:Fine Weather,10:Cloudy,"
+         "11:Shade,12:Daylight Fluorescent,13:Day White Fluorescent,14:Cool White Fluorescent,"
+         "15:White Fluorescent,16:Warm White Fluorescent,17:Std A,18:Std B,19:Std C,20:D55,"
+         "21:D65,22:D75,23:D50,24:ISO Studio Tungsten,255:Other"},
     {.TagNumber = 0x9209, .ShortName = "Flash", .Formatter = &FormatFlash},
     {.TagNumber = 0x920A, .ShortName = "FocalLength", .FormatText = "%5.2f mm"},
     {.TagNumber = 0x920B, .ShortName = "FlashEnergy"},
@@ -248,7 +257,10 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x9C9E, .ShortName = "Keywords", .Formatter = &FormatWideText},
     {.TagNumber = 0x9C9F, .ShortName = "Subject", .Formatter = &FormatWideText},
     {.TagNumber = 0xA000, .ShortName = "FlashPixVersion"},
-    {.TagNumber = 0xA001, .ShortName = "ColorSpace", .ValueCodes = "0:sBW,1:sRGB"},
+    {.TagNumber = 0xA001,
+     .ShortName = "ColorSpace",
+     .ValueCodes = "0:sBW,1:sRGB,2:Adobe RGB,65533:Wide Gamut RGB,65534:ICC Profile,"
+                   "65535:Uncalibrated"},
     {.TagNumber = 0xA002, .ShortName = "ExifImageWidth"},
     {.TagNumber = 0xA003, .ShortName = "ExifImageLength"},
     {.TagNumber = 0xA004, .ShortName = "RelatedSoundFile"},
@@ -317,7 +329,9 @@ constexpr tTagRow kGpsRows[] = {
     {.TagNumber = 0x0002, .ShortName = "GPSLatitude", .Formatter = &FormatGpsCoordinate},
     {.TagNumber = 0x0003, .ShortName = "GPSLongitudeRef"},
     {.TagNumber = 0x0004, .ShortName = "GPSLongitude", .Formatter = &FormatGpsCoordinate},
-    {.TagNumber = 0x0005, .ShortName = "GPSAltitudeRef", .ValueCodes = "0:Sealevel"},
+    {.TagNumber = 0x0005,
+     .ShortName = "GPSAltitudeRef",
+     .ValueCodes = "0:Sealevel,1:Below sea level"},
     {.TagNumber = 0x0006, .ShortName = "GPSAltitude"},
     {.TagNumber = 0x0007, .ShortName = "GPSTimeStamp", .Formatter = &FormatGpsTime},
     {.TagNumber = 0x0008, .ShortName = "GPSSatellites"},

@@ -160,6 +160,17 @@ const std::vector<tCheck>& Checks() {
          return SameNumber(o, t, 0.05);
        },
        "FNumber"},
+      // The APEX apertures, as f-numbers; ExifTool's numeric value is the f-number too.
+      {"ApertureValue", [](const tExifRead& r) { return DataLine(r, "Aperture Value"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameNumber(o, t, 0.05);
+       },
+       "ApertureValue"},
+      {"MaxApertureValue", [](const tExifRead& r) { return DataLine(r, "Max Aperture Value"); },
+       [](const std::string& o, const nlohmann::json& t, const std::string&) {
+         return SameNumber(o, t, 0.05);
+       },
+       "MaxApertureValue"},
       {"ISO", [](const tExifRead& r) { return DataLine(r, "ISOSpeed Ratings"); },
        [](const std::string& o, const nlohmann::json& t, const std::string&) {
          return SameNumber(o, t, 0);

@@ -70,8 +70,10 @@ TEST(ExifValues, FormatTagValueGivesThePartsTexts) {
            Case{"float", Be32(0x40490FDB), 11, "", "", "-9999.99"},
            Case{"type 13", "abcd", 13, "", "", "0"},
            Case{"metering code 2", Be16(2), 3, Codes(0x9207), "", "Center"},
-           Case{"a blank after the comma hides code 2", Be16(2), 3, Codes(0x0106), "", ""},
-           Case{"code 1 before the blank", Be16(1), 3, Codes(0x0106), "", "Monochrome"},
+           Case{"photometric code 2", Be16(2), 3, Codes(0x0106), "", "RGB"},
+           Case{"photometric code 1", Be16(1), 3, Codes(0x0106), "", "Monochrome"},
+           Case{"colour space 65535", Be16(0xFFFF), 3, Codes(0xA001), "", "Uncalibrated"},
+           Case{"light source 10 is cloudy weather", Be16(10), 3, Codes(0x9208), "", "Cloudy"},
        }) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(FormatTagValue(c.raw, c.type, c.codes, c.pattern, true, '.'), c.expected);
