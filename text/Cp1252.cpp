@@ -3,30 +3,12 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/Cp1252Table.h"
+#include "platform/CodePage1252.h"
 
 namespace dux {
 namespace {
 
 constexpr const auto& kHighControls = platform::kCp1252HighControls;
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // The 1252 byte of code point c, or -1.
 int ByteOf(char32_t c) {
@@ -84,15 +66,7 @@ char Cp1252Upper(char c) {
   }
 }
 
-std::string Cp1252ToUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char ch : text) {
-    const auto b = static_cast<std::uint8_t>(ch);
-    AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b});
-  }
-  return out;
-}
+std::string Cp1252ToUtf8(std::string_view text) { return platform::Cp1252ToUtf8(text); }
 
 std::string Utf8ToCp1252(std::string_view text, char replacement) {
   std::string out;
