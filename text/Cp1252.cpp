@@ -68,6 +68,44 @@ char Cp1252Upper(char c) {
 
 std::string Cp1252ToUtf8(std::string_view text) { return platform::Cp1252ToUtf8(text); }
 
+std::string TextAsCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t c = 0;
+    const std::size_t length = DecodeUtf8(text, i, c);
+    if (length <= 1) {  // ASCII, or a byte no UTF-8 sequence starts: a 1252 character already
+      out += text[i++];
+      continue;
+    }
+    const int b = ByteOf(c);
+    out += b < 0 ? '?' : static_cast<char>(b);
+    i += length;
+  }
+  return out;
+}
+
+std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian, char replacement) {
+  std::string out;
+  out.reserve(bytes.size() / 2);
+  const auto unit = [&](std::size_t k) -> char32_t {
+    const auto a = static_cast<std::uint8_t>(bytes[k]), b = static_cast<std::uint8_t>(bytes[k + 1]);
+    return bigEndian ? a << 8 | b : b << 8 | a;
+  };
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const char32_t c = unit(i);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size()) {
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) i += 2;  // a pair: beyond 1252 in any case
+      out += replacement;
+      continue;
+    }
+    const int b = ByteOf(c);
+    out += b < 0 ? replacement : static_cast<char>(b);
+  }
+  return out;
+}
+
 std::string Utf8ToCp1252(std::string_view text, char replacement) {
   std::string out;
   out.reserve(text.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,14 +18,26 @@ std::string FormatShutterSpeed(std::string_view text, FormatContext& context);
 std::string FormatAperture(std::string_view text, FormatContext& context);
 // Flash: "On"/"Off" and the meaning of the other bits.
 std::string FormatFlash(std::string_view text);
-// UserComment: the text from its 9th character on.
-std::string FormatUserComment(std::string_view text);
-// XP title, comment, author, keywords, subject: the low bytes of the 16-bit characters of a
-// BYTE list, zero bytes dropped.
-std::string FormatWideText(std::string_view text);
-// GPS latitude or longitude: "%0.0f Degrees %0.0f Minutes %0.0f Seconds".
+// LensSpecification, four rationals: "24-70 mm f/2.8", "18-55 mm f/3.5-5.6", "35 mm f/1.4"; an
+// unknown (0/0) value is "?". Any other text is returned as it is.
+std::string FormatLensSpecification(std::string_view text, FormatContext& context);
+// A version of byte numbers, GPSVersionID's "2, 3, 0, 0": "2.3.0.0".
+std::string FormatVersionNumbers(std::string_view text);
+// GPS latitude or longitude: "%0.0f Degrees %0.0f Minutes %0.0f Seconds".// GPS latitude or
+// longitude: "%0.0f Degrees %0.0f Minutes %0.0f Seconds".
 std::string FormatGpsCoordinate(std::string_view text);
 // GPS time stamp: "%0.0f:%0.0f:%0.0f".
 std::string FormatGpsTime(std::string_view text);
+
+// The text of a value with an 8-byte character code in front (UserComment, the GPS processing
+// mode and area), in code page 1252: "ASCII" (or blank) text up to its first zero byte, taken as
+// UTF-8 where it is valid UTF-8; "UNICODE" text as UTF-16 in the byte order its zero bytes show
+// (some programs write it little-endian in a big-endian file), else in `bigEndian`; "JIS" and
+// unknown codes as their bytes. Blanks at either end are trimmed.
+std::string CharacterCodeText(std::string_view raw, bool bigEndian);
+
+// The text of a value whose type does not make it text (the row's `Text`), in code page 1252;
+// nothing for kByType.
+std::optional<std::string> DecodedText(std::string_view raw, tTextKind kind, bool bigEndian);
 
 }  // namespace dux

@@ -38,7 +38,9 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x0111, .ShortName = "StripOffsets"},
     {.TagNumber = 0x0112,
      .ShortName = "Orientation",
-     .ValueCodes = "1:Normal,3:Rotated 180\xB0,6:CounterClockwise 90\xB0,8:Clockwise 90\xB0"},
+     .ValueCodes = "1:Normal,2:Mirrored horizontally,3:Rotated 180\xB0,4:Mirrored vertically,"
+                   "5:Mirrored and Clockwise 90\xB0,6:CounterClockwise 90\xB0,"
+                   "7:Mirrored and CounterClockwise 90\xB0,8:Clockwise 90\xB0"},
     {.TagNumber = 0x0115, .ShortName = "SamplesPerPixel"},
     {.TagNumber = 0x0116, .ShortName = "RowsPerStrip"},
     {.TagNumber = 0x0117, .ShortName = "StripByteCounts"},
@@ -204,9 +206,27 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x8829, .ShortName = "Interlace"},
     {.TagNumber = 0x882A, .ShortName = "TimeZoneOffset"},
     {.TagNumber = 0x882B, .ShortName = "SelfTimerMode"},
+    // Which of the sensitivities below the camera states, since EXIF 2.3. Code 7's label has no
+    // comma: a code list's labels end at one.
+    {.TagNumber = 0x8830,
+     .ShortName = "SensitivityType",
+     .ValueCodes = "0:Unknown,1:Standard Output Sensitivity,2:Recommended Exposure Index,"
+                   "3:ISO Speed,4:Standard Output Sensitivity and Recommended Exposure Index,"
+                   "5:Standard Output Sensitivity and ISO Speed,"
+                   "6:Recommended Exposure Index and ISO Speed,"
+                   "7:Standard Output Sensitivity; Recommended Exposure Index and ISO Speed"},
+    {.TagNumber = 0x8831, .ShortName = "StandardOutputSensitivity"},
+    {.TagNumber = 0x8832, .ShortName = "RecommendedExposureIndex"},
+    // Named apart from the Nikon note's "ISOSpeed" line, which scripts already ask for.
+    {.TagNumber = 0x8833, .ShortName = "ExifISOSpeed"},
+    {.TagNumber = 0x8834, .ShortName = "ISOSpeedLatitudeyyy"},
+    {.TagNumber = 0x8835, .ShortName = "ISOSpeedLatitudezzz"},
     {.TagNumber = 0x9000, .ShortName = "ExifVersion"},
     {.TagNumber = 0x9003, .ShortName = "DateTimeOriginal"},
     {.TagNumber = 0x9004, .ShortName = "DateTimeDigitized"},
+    {.TagNumber = 0x9010, .ShortName = "OffsetTime"},  // the time zone of DateTime, "+02:00"
+    {.TagNumber = 0x9011, .ShortName = "OffsetTimeOriginal"},
+    {.TagNumber = 0x9012, .ShortName = "OffsetTimeDigitized"},
     {.TagNumber = 0x9101, .ShortName = "ComponentsConfiguration", .Formatter = &FormatComponents},
     {.TagNumber = 0x9102, .ShortName = "CompressedBitsPerPixel"},
     {.TagNumber = 0x9201,
@@ -219,7 +239,8 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x9206, .ShortName = "SubjectDistance"},
     {.TagNumber = 0x9207,
      .ShortName = "MeteringMode",
-     .ValueCodes = "0:Unknown,1:Average,2:Center,3:Spot,4:MultiSpot,5:MultiSegment,6:Partial"},
+     .ValueCodes =
+         "0:Unknown,1:Average,2:Center,3:Spot,4:MultiSpot,5:MultiSegment,6:Partial,255:Other"},
     {.TagNumber = 0x9208,
      .ShortName = "LightSource",
      .ValueCodes =
@@ -246,16 +267,23 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0x9217, .ShortName = "SensingMethod"},
     {.TagNumber = 0x923F, .ShortName = "StoNits"},
     {.TagNumber = 0x927C, .ShortName = "MakerNote"},
-    {.TagNumber = 0x9286, .ShortName = "UserComment", .Formatter = &FormatUserComment},
+    {.TagNumber = 0x9286, .ShortName = "UserComment", .Text = tTextKind::kWithCharacterCode},
     {.TagNumber = 0x9290, .ShortName = "SubSecTime"},
     {.TagNumber = 0x9291, .ShortName = "SubSecTimeOriginal"},
     {.TagNumber = 0x9292, .ShortName = "SubSecTimeDigitized"},
+    {.TagNumber = 0x9400, .ShortName = "AmbientTemperature", .FormatText = "%0.1f C"},
+    {.TagNumber = 0x9401, .ShortName = "Humidity", .FormatText = "%0.1f %%"},
+    {.TagNumber = 0x9402, .ShortName = "Pressure", .FormatText = "%0.1f hPa"},
+    {.TagNumber = 0x9403, .ShortName = "WaterDepth", .FormatText = "%0.1f m"},
+    {.TagNumber = 0x9404, .ShortName = "Acceleration", .FormatText = "%0.1f mGal"},
+    {.TagNumber = 0x9405, .ShortName = "CameraElevationAngle", .FormatText = "%0.1f\xB0"},
     {.TagNumber = 0x953C, .ShortName = "ImageSourceData"},
-    {.TagNumber = 0x9C9B, .ShortName = "Title", .Formatter = &FormatWideText},
-    {.TagNumber = 0x9C9C, .ShortName = "Comments", .Formatter = &FormatWideText},
-    {.TagNumber = 0x9C9D, .ShortName = "Author", .Formatter = &FormatWideText},
-    {.TagNumber = 0x9C9E, .ShortName = "Keywords", .Formatter = &FormatWideText},
-    {.TagNumber = 0x9C9F, .ShortName = "Subject", .Formatter = &FormatWideText},
+    // Windows' own texts: UCS-2, little-endian whatever the file's byte order.
+    {.TagNumber = 0x9C9B, .ShortName = "Title", .Text = tTextKind::kUcs2LittleEndian},
+    {.TagNumber = 0x9C9C, .ShortName = "Comments", .Text = tTextKind::kUcs2LittleEndian},
+    {.TagNumber = 0x9C9D, .ShortName = "Author", .Text = tTextKind::kUcs2LittleEndian},
+    {.TagNumber = 0x9C9E, .ShortName = "Keywords", .Text = tTextKind::kUcs2LittleEndian},
+    {.TagNumber = 0x9C9F, .ShortName = "Subject", .Text = tTextKind::kUcs2LittleEndian},
     {.TagNumber = 0xA000, .ShortName = "FlashPixVersion"},
     {.TagNumber = 0xA001,
      .ShortName = "ColorSpace",
@@ -271,7 +299,7 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0xA20F, .ShortName = "FocalPlaneYResolution"},
     {.TagNumber = 0xA210,
      .ShortName = "FocalPlaneResolutionUnit",
-     .ValueCodes = "1:None Specified,2:Inch,3:Centimeter"},
+     .ValueCodes = "1:None Specified,2:Inch,3:Centimeter,4:Millimeter,5:Micrometer"},
     {.TagNumber = 0xA211, .ShortName = "ImageNumber"},
     {.TagNumber = 0xA212, .ShortName = "SecurityClassification"},
     {.TagNumber = 0xA213, .ShortName = "ImageHistory"},
@@ -281,11 +309,11 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0xA217,
      .ShortName = "SensingMethod",
      .ValueCodes =
-         "0:Unknown,1:MonochromeArea,2:OneChipColorArea,3:TwoChipColorArea,4:ThreeChipColorArea,5:"
+         "0:Unknown,1:Not defined,2:OneChipColorArea,3:TwoChipColorArea,4:ThreeChipColorArea,5:"
          "ColorSequentialArea,6:MonochromeLinear,7:TriLinear,8:ColorSequentialLinear"},
     {.TagNumber = 0xA300,
      .ShortName = "FileSource",
-     .ValueCodes = "1:Unknown,3:Digital Still Camera"},
+     .ValueCodes = "0:Others,1:Film Scanner,2:Reflection Print Scanner,3:Digital Still Camera"},
     {.TagNumber = 0xA301,
      .ShortName = "SceneType",
      .ValueCodes = "0:Unknown,1:Directly Photographed"},
@@ -304,7 +332,7 @@ constexpr tTagRow kExifRows[] = {
      .FormatText = "%5.2f mm"},
     {.TagNumber = 0xA406,
      .ShortName = "SceneCaptureType",
-     .ValueCodes = "0:Standard,1:Landscape,2:Portrait,3:Night scene"},
+     .ValueCodes = "0:Standard,1:Landscape,2:Portrait,3:Night scene,4:Other"},
     {.TagNumber = 0xA407,
      .ShortName = "GainControl",
      .ValueCodes = "0:None,1:Low gain up,2:High gain up,3:Low gain down,4:High gain down"},
@@ -315,16 +343,39 @@ constexpr tTagRow kExifRows[] = {
     {.TagNumber = 0xA40C,
      .ShortName = "SubjectDistanceRange",
      .ValueCodes = "0:Unknown,1:Macro,2:Close view,3:Distant view"},
-    {.TagNumber = 0xA420,
-     .ShortName = "ImageUniqueID",
-     .ValueCodes = "0:Close view, 1:Distant view"},
+    {.TagNumber = 0xA420, .ShortName = "ImageUniqueID"},
+    // The camera, its owner and its lens, since EXIF 2.3.
+    {.TagNumber = 0xA430, .ShortName = "CameraOwnerName"},
+    {.TagNumber = 0xA431, .ShortName = "BodySerialNumber"},
+    {.TagNumber = 0xA432,
+     .ShortName = "LensSpecification",
+     .FormatterWithContext = &FormatLensSpecification},
+    {.TagNumber = 0xA433, .ShortName = "LensMake"},
+    {.TagNumber = 0xA434, .ShortName = "LensModel"},
+    {.TagNumber = 0xA435, .ShortName = "LensSerialNumber"},
+    // The people and programs of EXIF 3.0. The title is named apart from the older ImageTitle.
+    {.TagNumber = 0xA436, .ShortName = "ExifImageTitle"},
+    {.TagNumber = 0xA437, .ShortName = "Photographer"},
+    {.TagNumber = 0xA438, .ShortName = "ImageEditor"},
+    {.TagNumber = 0xA439, .ShortName = "CameraFirmware"},
+    {.TagNumber = 0xA43A, .ShortName = "RAWDevelopingSoftware"},
+    {.TagNumber = 0xA43B, .ShortName = "ImageEditingSoftware"},
+    {.TagNumber = 0xA43C, .ShortName = "MetadataEditingSoftware"},
+    {.TagNumber = 0xA460,
+     .ShortName = "CompositeImage",
+     .ValueCodes = "0:Unknown,1:Not a Composite Image,2:General Composite Image,"
+                   "3:Composite Image Captured While Shooting"},
+    {.TagNumber = 0xA461, .ShortName = "CompositeImageCount"},
+    {.TagNumber = 0xA462, .ShortName = "CompositeImageExposureTimes"},
+    // Named apart from the older Gamma (0x0301).
+    {.TagNumber = 0xA500, .ShortName = "ExifGamma"},
 };
 
 // What a tag no table knows is listed as.
 constexpr tTagRow kUnknownTag{.TagNumber = 0x0000, .ShortName = "Unknown"};
 
 constexpr tTagRow kGpsRows[] = {
-    {.TagNumber = 0x0000, .ShortName = "GPSVersionID"},
+    {.TagNumber = 0x0000, .ShortName = "GPSVersionID", .Formatter = &FormatVersionNumbers},
     {.TagNumber = 0x0001, .ShortName = "GPSLatitudeRef"},
     {.TagNumber = 0x0002, .ShortName = "GPSLatitude", .Formatter = &FormatGpsCoordinate},
     {.TagNumber = 0x0003, .ShortName = "GPSLongitudeRef"},
@@ -353,10 +404,14 @@ constexpr tTagRow kGpsRows[] = {
     {.TagNumber = 0x0018, .ShortName = "GPSDestBearing"},
     {.TagNumber = 0x0019, .ShortName = "GPSDestDistanceRef"},
     {.TagNumber = 0x001A, .ShortName = "GPSDestDistance"},
-    {.TagNumber = 0x001B, .ShortName = "GPSProcessingMode"},
-    {.TagNumber = 0x001C, .ShortName = "GPSAreaInformation"},
+    // Texts with an 8-byte character code first, as UserComment.
+    {.TagNumber = 0x001B, .ShortName = "GPSProcessingMode", .Text = tTextKind::kWithCharacterCode},
+    {.TagNumber = 0x001C, .ShortName = "GPSAreaInformation", .Text = tTextKind::kWithCharacterCode},
     {.TagNumber = 0x001D, .ShortName = "GPSDateStamp"},
-    {.TagNumber = 0x001E, .ShortName = "GPSDifferential"},
+    {.TagNumber = 0x001E,
+     .ShortName = "GPSDifferential",
+     .ValueCodes = "0:No Correction,1:Differential Corrected"},
+    {.TagNumber = 0x001F, .ShortName = "GPSHPositioningError", .FormatText = "%0.1f m"},
 };
 
 const std::span<const tTagRow> kExifTags = kExifRows;
@@ -433,7 +488,7 @@ std::string SpacedName(std::string_view shortName) {
   return out;
 }
 
-TTagEntry LookupTagRow(int tag, int directoryKind) {
+std::optional<TTagEntry> LookupTagRow(int tag, int directoryKind) {
   if (directoryKind == kMainDirectory || directoryKind == kThumbnailDirectory) {
     const int row = FindNumber(kExifNumbers, tag);
     if (row >= 0) return EntryFromRow(kExifRows[row], ExifLabels()[static_cast<std::size_t>(row)]);
@@ -441,8 +496,12 @@ TTagEntry LookupTagRow(int tag, int directoryKind) {
     const int row = FindNumber(kGpsNumbers, tag);
     if (row >= 0) return EntryFromRow(kGpsRows[row], GpsLabels()[static_cast<std::size_t>(row)]);
   }
-  static const std::string unknown(kUnknownTag.ShortName);
-  return EntryFromRow(kUnknownTag, unknown);
+  return std::nullopt;
+}
+
+const TTagEntry& UnknownTagEntry() {
+  static const TTagEntry unknown = EntryFromRow(kUnknownTag, kUnknownTag.ShortName);
+  return unknown;
 }
 
 int ExifTableIndexOfName(std::string_view name) {

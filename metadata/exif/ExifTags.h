@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,7 +11,7 @@ namespace dux {
 
 // The TIFF/EXIF tag table, by ascending tag. A tag it lacks is listed as "Unknown".
 extern const std::span<const tTagRow> kExifTags;
-// The GPS tag table. Row 0 (GPSVersionID) has TagNumber 0, so it counts as unknown.
+// The GPS tag table; its first row, GPSVersionID, is tag 0.
 extern const std::span<const tTagRow> kGpsTags;
 
 // Directory kinds of the walk.
@@ -21,8 +22,10 @@ inline constexpr int kMainDirectory = 1, kGpsDirectory = 2, kThumbnailDirectory 
 std::string SpacedName(std::string_view shortName);
 
 // The row for `tag` in a directory of `directoryKind` as an entry, its label prepared: the
-// EXIF table for kinds 1 and 4, the GPS table for kind 2, else (or when missing) "Unknown".
-TTagEntry LookupTagRow(int tag, int directoryKind);
+// EXIF table for kinds 1 and 4, the GPS table for kind 2; nothing when the table lacks it.
+std::optional<TTagEntry> LookupTagRow(int tag, int directoryKind);
+// What a tag no table knows is formatted as: "Unknown", without a formatter or code list.
+const TTagEntry& UnknownTagEntry();
 
 // First EXIF row whose ShortName equals `name` ignoring letter case; -1 if none.
 int ExifTableIndexOfName(std::string_view name);

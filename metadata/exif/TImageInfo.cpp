@@ -4,11 +4,13 @@
 #include <string>
 
 #include "metadata/bytes/ByteWriter.h"
+#include "metadata/exif/ExifFormatters.h"
 #include "metadata/exif/ExifTags.h"
 #include "metadata/makernotes/MakerNoteFormatters.h"
 #include "metadata/makernotes/TmsInfo.h"
 #include "metadata/tiff/ExifValues.h"
 #include "text/AsciiText.h"
+#include "text/Cp1252.h"
 
 namespace dux {
 namespace {
@@ -98,14 +100,15 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
   if (value.size == 0) return;
   const std::string_view raw = Bytes(segmentData, value.valuePos, value.size);
   if (!Spend(workLeft_, 12 + std::ssize(raw))) return;
-  TTagEntry row = LookupTagRow(value.tag, directoryKind);
+  std::optional<TTagEntry> row = LookupTagRow(value.tag, directoryKind);
   const bool formats = FormatsValues(buildMode);
-  std::string text = formats ? DisplayText(value, raw, row) : std::string();
+  std::string text =
+      formats ? DisplayText(value, raw, row ? *row : UnknownTagEntry()) : std::string();
   Capture(value, raw, text, offsetBase, exifLength, directoryKind);
-  // Kept as AppendEntry keeps an entry (not without a row), but built in its place in the list.
-  if (KeepsEntries(buildMode) && row.TagNumber != 0) {
+  // A tag without a row is not kept; built in its place in the list.
+  if (KeepsEntries(buildMode) && row) {
     TTagEntry& entry = (directoryKind == kThumbnailDirectory ? thumbnailEntries : entries)
-                           .emplace_back(std::move(row));
+                           .emplace_back(std::move(*row));
     entry.DisplayValue = std::move(text);
     entry.RawValue = raw;
     entry.MaxSize = static_cast<std::int32_t>(raw.size());
@@ -117,30 +120,33 @@ void TImageInfo::ReadEntry(std::int64_t e, std::int64_t offsetBase, std::int64_t
 std::string TImageInfo::DisplayText(const tIfdEntry& value, std::string_view raw,
                                     const TTagEntry& row) {
   std::string text;
-  if (value.type == kAscii) {
-    text = TrimTrailingZeroBytes(raw);  // fixed-size fields pad with several (a Make in 32 bytes)
+  if (auto decoded = DecodedText(raw, row.Text, bigEndian)) {
+    text = std::move(*decoded);
+  } else if (value.type == kAscii || value.type == kUtf8Type) {
+    // Fixed-size fields pad with several zero bytes (a Make in 32); cameras and today's programs
+    // write UTF-8 in ASCII fields as well.
+    text = TextAsCp1252(TrimTrailingZeroBytes(raw));
+  } else if (value.type == kUndefined && !raw.empty() && TrimTrailingZeroBytes(raw).size() <= 1 &&
+             !row.ValueCodes.empty()) {  // FileSource, SceneType: one coded byte (some pad it)
+    text = FormatTagValue(raw.substr(0, 1), 1, row.ValueCodes, row.FormatText, bigEndian,
+                          locale.decimalSeparator);
   } else if (value.type == kUndefined) {
     text = QuotedText(raw.substr(0, raw.find('\0')));
   } else {
     text = FormatTagValue(raw, value.type, row.ValueCodes, row.FormatText, bigEndian,
                           locale.decimalSeparator);
   }
-  if (row.TagNumber > 0 && row.FormatterWithContext != nullptr) {
+  if (row.FormatterWithContext != nullptr) {
     ExifEntryContext context(locale.decimalSeparator);
     text = row.FormatterWithContext(text, context);
-  } else if (row.TagNumber > 0 && row.Formatter != nullptr) {
+  } else if (row.Formatter != nullptr) {
     text = row.Formatter(text);
-  } else {
-    KeepPrintable(text);
   }
+  KeepPrintable(text);
   if (value.tag == kUserComment) {
-    // Without the 8-byte character code; the last byte is left out as well. Zero bytes (those
-    // of a 16-bit comment) go: a host text ends at the first one, and the line list with it.
-    userComment = TrimBlanks(Bytes(raw, 9, value.size - 9));
-    std::erase(userComment, '\0');
+    userComment = text;
     userCommentPos = value.valuePos;
-    userCommentLength = value.size - 9;
-    text = userComment;
+    userCommentLength = std::max<std::int64_t>(value.size - 8, 0);
   }
   return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -76,6 +77,8 @@ class TImageInfo : public tEndInd {
 
   // Adds the 35 mm focal length when the camera did not store it and the sensor size is known.
   void DeriveFocalLength35();
+  std::optional<double> SensorDiagonal() const;
+  std::optional<double> CanonSensorDiagonal() const;
   // Labelled lines joined by CR LF; one line of fields joined by "|". errStr is the scan's
   // result text: anything but "<none>" gives the error line instead.
   std::string SummaryLong(const tFileFacts& file, std::string_view errStr) const;

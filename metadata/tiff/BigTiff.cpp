@@ -8,6 +8,7 @@
 
 #include "metadata/bytes/ByteReader.h"
 #include "metadata/bytes/ByteWriter.h"
+#include "metadata/tiff/ExifValues.h"
 
 namespace dux {
 namespace {
@@ -21,6 +22,7 @@ std::uint64_t TypeSize(int type) {
     case 2:
     case 6:
     case 7:
+    case kUtf8Type:
       return 1;
     case 3:
     case 8:

@@ -146,8 +146,8 @@ std::string PrintableText(std::string_view text) {
   return out;
 }
 
-void KeepPrintable(std::string& text) {
-  if (text.size() > 50) text.resize(50);
+void KeepPrintable(std::string& text, std::size_t limit) {
+  if (text.size() > limit) text.resize(limit);
   for (char& c : text) {
     if (static_cast<unsigned char>(c) < 32) c = '.';
   }

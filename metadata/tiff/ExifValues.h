@@ -8,9 +8,13 @@
 // Turning TIFF values into numbers and display texts.
 namespace dux {
 
-// Bytes per component of TIFF value type 0..12; 0 for any other type.
+// The UTF-8 text type that EXIF 3.0 adds beside ASCII.
+inline constexpr int kUtf8Type = 129;
+
+// Bytes per component of TIFF value type 0..12 and of UTF-8 text; 0 for any other type.
 constexpr int TypeSize(int valueType) noexcept {
   constexpr std::array<int, 13> kTypeSizes = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+  if (valueType == kUtf8Type) return 1;
   return valueType >= 0 && valueType < static_cast<int>(kTypeSizes.size())
              ? kTypeSizes[static_cast<std::size_t>(valueType)]
              : 0;
@@ -35,10 +39,15 @@ std::string FormatTagValue(std::string_view raw, int valueType, std::string_view
 // code is not listed.
 std::string_view ValueCodeOf(std::string_view codes, std::string_view value);
 
-// The first 50 characters, each one below 32 shown as ".".
+// The longest value text a line shows: far beyond any caption or comment a camera or a program
+// writes, so only a hostile file's value is cut.
+inline constexpr std::size_t kMaxValueText = 4096;
+
+// The first 50 characters, each one below 32 shown as "." (a maker note's values).
 std::string PrintableText(std::string_view text);
-// The same, in place.
-void KeepPrintable(std::string& text);
+// At most `limit` characters, each one below 32 (a line break, a tab, a zero byte) shown
+// as ".", so that a value is always one line of a line list.
+void KeepPrintable(std::string& text, std::size_t limit = kMaxValueText);
 
 // "whole num/den" or "num/den" as a real; 0 when the text is not such a fraction.
 double FractionValue(std::string_view text);

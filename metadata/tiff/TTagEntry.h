@@ -47,6 +47,14 @@ constexpr bool KeepsEntries(BuildMode mode) {
   return mode == BuildMode::kEntries || mode == BuildMode::kAll;
 }
 
+// How a text value's bytes are encoded, where its type does not say it: ASCII and UTF-8 values
+// are text by their type, an UNDEFINED or BYTE value only by its tag.
+enum class tTextKind : std::uint8_t {
+  kByType,             // as the value's type gives it
+  kWithCharacterCode,  // 8 bytes name the character code ("ASCII", "UNICODE", "JIS"), then the text
+  kUcs2LittleEndian,   // Windows' XP texts
+};
+
 // One row of a constant tag table (EXIF, GPS, IPTC, maker notes).
 struct tTagRow {
   std::uint16_t RecordNumber = 0;  // IPTC record (2 or 8); 0 in EXIF tables
@@ -55,6 +63,7 @@ struct tTagRow {
   std::int32_t MaxSize = 0;  // IPTC write limit
   TextFormatter Formatter = nullptr;
   ContextFormatter FormatterWithContext = nullptr;  // used instead of Formatter
+  tTextKind Text = tTextKind::kByType;
 };
 
 // The record of every decoded EXIF, maker-note or IPTC entry. TagNumber 0 marks a row that was
@@ -76,6 +85,7 @@ struct TTagEntry {
   std::int32_t MaxSize = 0;
   TextFormatter Formatter = nullptr;
   ContextFormatter FormatterWithContext = nullptr;
+  tTextKind Text = tTextKind::kByType;
 };
 
 // A decoded entry that starts as a copy of a table row, with the row's description or another.
@@ -90,6 +100,7 @@ inline TTagEntry EntryFromRow(const tTagRow& row, std::string_view description) 
   entry.MaxSize = row.MaxSize;
   entry.Formatter = row.Formatter;
   entry.FormatterWithContext = row.FormatterWithContext;
+  entry.Text = row.Text;
   return entry;
 }
 inline TTagEntry EntryFromRow(const tTagRow& row) { return EntryFromRow(row, row.Description); }

@@ -157,5 +157,31 @@ TEST_F(ExifCommand, AStatedFocalLengthIn35mmIsListedOnceAndNotEstimated) {
   EXPECT_GE(files, 10);
 }
 
+// The lens and the time offset come last in the long summary, where no script reads other
+// lines, and only where the file states them: the model's name, else the specification; the
+// offset of the original date, else that of the file's date.
+TEST_F(ExifCommand, TheLensAndTheTimeOffsetEndTheLongSummary) {
+  struct Case {
+    const char* file;
+    std::string ending;
+  };
+  for (const Case& c : {
+           Case{"crafted/exif30_utf8-lens-offsets.jpg",
+                "\r\nFlash=No\r\nLens=Zoom 24\x96"
+                "70 mm F2.8\r\nTime Offset=+02:00"},
+           Case{"raw/cr3_canon-eos_exiftool.cr3",
+                "\r\nFlash=No\r\nLens=EF-M15-45mm f/3.5-6.3 IS STM\r\nTime Offset=+00:00"},
+           Case{"raw/dng_apple-iphone12pro_exiv2.dng",
+                "\r\nLens=iPhone 12 Pro back triple camera 4.2mm f/1.6\r\nTime Offset=-05:00"},
+           Case{"makernote/nikon_coolpix-s570_mn-type3_metadata-only.jpg", "\r\nFlash=Yes"},
+       }) {
+    SCOPED_TRACE(c.file);
+    Read(CorpusFile(c.file));
+    const std::string summary = plugin.Host().variables["[duxEXIF_SummaryLong]"];
+    ASSERT_GE(summary.size(), c.ending.size());
+    EXPECT_EQ(summary.substr(summary.size() - c.ending.size()), c.ending);
+  }
+}
+
 }  // namespace
 }  // namespace dux::test

@@ -36,6 +36,29 @@ TEST(Cp1252, CharactersOutside1252AndBrokenUtf8BecomeQuestionMarks) {
   }
 }
 
+// EXIF texts: whatever a camera or a program wrote, as the host's 1252.
+TEST(Cp1252, TextOfUnknownEncodingTakesUtf8WhereItIsValid) {
+  struct Case {
+    const char* what;
+    std::string text, expected;
+  };
+  for (const Case& c : {
+           Case{"ASCII", "Canon EOS 6D", "Canon EOS 6D"},
+           Case{"UTF-8", "Portr\xC3\xA4tt p\xC3\xA5 Eva", "Portr\xE4tt p\xE5 Eva"},
+           Case{"1252 already", "Navy\xEDs newest", "Navy\xEDs newest"},
+           Case{"both in one text", "Photographer\xC3\xADs Mate. The Navy\xEDs",
+                "Photographer\xEDs Mate. The Navy\xEDs"},
+           Case{"beyond 1252", "\xE4\xB8\xAD\xE2\x82\xAC", "?\x80"},
+           Case{"a lead byte at the end", "caf\xC3", "caf\xC3"},
+       }) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(TextAsCp1252(c.text), c.expected);
+  }
+  // UTF-16 in either byte order; a pair (beyond 1252) is one "?".
+  EXPECT_EQ(Utf16ToCp1252(std::string("\0H\0\xE9\x20\xAC", 6), true), "H\xE9\x80");
+  EXPECT_EQ(Utf16ToCp1252(std::string("H\0\xE9\0\x3D\xD8\x00\xDE!\0x", 11), false), "H\xE9?!");
+}
+
 TEST(Cp1252, UpperCaseOfLettersOnly) {
   EXPECT_EQ(Cp1252Upper('a'), 'A');
   EXPECT_EQ(Cp1252Upper('\xE4'), '\xC4');  // ä

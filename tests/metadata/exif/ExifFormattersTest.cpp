@@ -19,6 +19,17 @@ std::string ShutterSpeed(std::string_view text) {
   return FormatShutterSpeed(text, context);
 }
 
+// The lens specification in a locale with a decimal comma.
+std::string LensWithComma(std::string_view text) {
+  PlainContext context(',');
+  return FormatLensSpecification(text, context);
+}
+
+std::string Lens(std::string_view text) {
+  PlainContext context('.');
+  return FormatLensSpecification(text, context);
+}
+
 TEST(ExifFormatters, GiveThePartsExamples) {
   struct Case {
     TextFormatter formatter;
@@ -51,9 +62,20 @@ TEST(ExifFormatters, GiveThePartsExamples) {
            Case{&FormatFlash, "79", "On, strobe return, forced, red-eye reduction"},
            Case{&FormatFlash, "16", "Off, surpressed"},
            Case{&FormatFlash, "34", "Off, UNKNOWN, no flash function"},
-           Case{&FormatUserComment, std::string("ASCII\0\0\0Hello", 13), "Hello"},
-           Case{&FormatWideText, "84, 0, 105, 0, 116, 0", "Tit"},
-           Case{&FormatWideText, "72, 1, 0, 0", "H"},  // low bytes only, zero bytes dropped
+           // As lens makers print them (and ExifTool): a prime lens gives one focal length,
+           // an unknown value is "?".
+           Case{&Lens, "24/1, 70/1, 28/10, 28/10", "24-70 mm f/2.8"},
+           Case{&Lens, "18/1, 55/1, 35/10, 56/10", "18-55 mm f/3.5-5.6"},
+           Case{&Lens, "35/1, 35/1, 14/10, 14/10", "35 mm f/1.4"},
+           Case{&Lens, "50/1, 0/1, 18/10, 0/1", "50 mm f/1.8"},  // a prime with zeros
+           Case{&Lens, "0/0, 0/0, 0/0, 0/0", "? mm f/?"},
+           Case{&Lens, "18/1, 35/1, 0/1, 0/1", "18-35 mm f/0"},  // a zero as the lens gave it
+           Case{&Lens, "100/1, 400/1, 45/10, 0/0", "100-400 mm f/4.5"},
+           Case{&Lens, "4200/1000, 4200/1000, 22/10, 22/10", "4.2 mm f/2.2"},
+           Case{&LensWithComma, "18/1, 55/1, 35/10, 56/10", "18-55 mm f/3,5-5,6"},
+           Case{&Lens, "24/1, 70/1, 28/10", "24/1, 70/1, 28/10"},  // not four: as it is
+           Case{&FormatVersionNumbers, "2, 3, 0, 0", "2.3.0.0"},
+           Case{&FormatVersionNumbers, "2", "2"},
            Case{&FormatGpsCoordinate, "50/1, 30/1, 1230/100", "50 Degrees 30 Minutes 12 Seconds"},
            Case{&FormatGpsCoordinate, "50/1, 3075/100, 0/1", "50 Degrees 30 Minutes 45 Seconds"},
            Case{&FormatGpsTime, "14/1, 5/1, 9/1", "14:5:9"},
@@ -77,15 +99,44 @@ TEST(ExifTags, LabelsAndLookups) {
         Case{"GPSAltitude", "GPSAltitude"}, Case{"ExifImageWidth", "Exif Image Width"}}) {
     EXPECT_EQ(SpacedName(c.shortName), c.label);
   }
-  EXPECT_EQ(LookupTagRow(0x001E, kGpsDirectory).ShortName, "GPSDifferential");
-  EXPECT_EQ(LookupTagRow(0x0000, kGpsDirectory).TagNumber, 0);  // GPSVersionID counts as unknown
-  EXPECT_EQ(LookupTagRow(0x1234, kMainDirectory).ShortName, "Unknown");
-  EXPECT_EQ(LookupTagRow(0x829A, 3).TagNumber, 0);
-  EXPECT_EQ(LookupTagRow(0xA420, kThumbnailDirectory).ShortName, "ImageUniqueID");
-  EXPECT_EQ(LookupTagRow(0xA405, kMainDirectory).Description, "Focal Length in 35mm Film");
-  EXPECT_EQ(LookupTagRow(0x0001, kMainDirectory).Description, "Interoperability Index");
+  EXPECT_EQ(LookupTagRow(0x001E, kGpsDirectory)->ShortName, "GPSDifferential");
+  EXPECT_EQ(LookupTagRow(0x0000, kGpsDirectory)->ShortName, "GPSVersionID");  // a row, tag 0
+  EXPECT_FALSE(LookupTagRow(0x1234, kMainDirectory));
+  EXPECT_FALSE(LookupTagRow(0x829A, 3));
+  EXPECT_EQ(LookupTagRow(0xA420, kThumbnailDirectory)->ShortName, "ImageUniqueID");
+  EXPECT_EQ(LookupTagRow(0xA405, kMainDirectory)->Description, "Focal Length in 35mm Film");
+  EXPECT_EQ(LookupTagRow(0x0001, kMainDirectory)->Description, "Interoperability Index");
   EXPECT_EQ(ExifTableIndexOfName("focallengthIN35MMfilm"), IndexOfTagInTable(0xA405, kExifTags));
   EXPECT_EQ(ExifTableIndexOfName("Unknown"), -1);  // the sentinel is not searched by name
+}
+
+// The texts whose type does not say how they are encoded, as a file holds them.
+TEST(ExifFormatters, TextsInTheirOwnEncodingsBecomeCodePage1252) {
+  using namespace std::string_literals;
+  struct Case {
+    std::string raw;
+    tTextKind kind;
+    bool bigEndian;
+    std::string expected;
+  };
+  for (const Case& c : {
+           Case{"ASCII\0\0\0Hello"s, tTextKind::kWithCharacterCode, false, "Hello"},
+           // the whole text, when no zero byte ends it
+           Case{"ASCII\0\0\0Value"s, tTextKind::kWithCharacterCode, false, "Value"},
+           Case{"ASCII\0\0\0caf\xC3\xA9  \0\0"s, tTextKind::kWithCharacterCode, false, "caf\xE9"},
+           Case{"\0\0\0\0\0\0\0\0  \0\0"s, tTextKind::kWithCharacterCode, false, ""},
+           // UTF-16 in the order its zero bytes show, whatever the file's order
+           Case{"UNICODE\0H\0\xE9\0!\0"s, tTextKind::kWithCharacterCode, true, "H\xE9!"},
+           Case{"UNICODE\0\0H\0\xE9\0!"s, tTextKind::kWithCharacterCode, false, "H\xE9!"},
+           Case{"UNICODE\0\x20\xAC\x4E\x2D"s, tTextKind::kWithCharacterCode, true, "\x80?"},
+           Case{"Set: 1\r\nX"s, tTextKind::kWithCharacterCode, false, "Set: 1\r\nX"},
+           Case{"T\0\xEF\0t\0\0\0junk"s, tTextKind::kUcs2LittleEndian, true, "T\xEFt"},
+           Case{"\x3D\xD8\x00\xDE"s + "a\0"s, tTextKind::kUcs2LittleEndian, false, "?a"},  // a pair
+       }) {
+    SCOPED_TRACE(c.expected);
+    EXPECT_EQ(DecodedText(c.raw, c.kind, c.bigEndian), c.expected);
+  }
+  EXPECT_FALSE(DecodedText("text", tTextKind::kByType, false));
 }
 
 }  // namespace

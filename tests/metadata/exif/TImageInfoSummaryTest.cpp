@@ -82,6 +82,7 @@ TEST(Summaries, FocalLengthIn35mmIsDerivedOnlyWhenTheSensorSizeIsKnown) {
     const char* what;
     Ifd exif;
     std::string line;  // the summary's 35 mm line, or "" when there is none
+    Ifd ifd0 = Ifd().Ascii(0x010F, "NIKON").Ascii(0x0110, "E995");
   };
   const auto base = [] {
     return Ifd()
@@ -92,13 +93,39 @@ TEST(Summaries, FocalLengthIn35mmIsDerivedOnlyWhenTheSensorSizeIsKnown) {
   };
   for (Case& c : std::vector<Case>{
            {"stored value wins", ExampleExif().Short(0xA405, {35}), "Focal Length (35mm)=35.00 mm"},
+           // A Canon's fractions are the sensor's size in thousandths of an inch, whatever
+           // unit the file names.
+           {"a Canon's fractions", base().Rational(0xA20F, {1704000, 169}).Short(0xA210, {3}),
+            "Focal Length (35mm)=32.69", kCanonS30},
            {"centimetres", base().Rational(0xA20F, {1704000, 169}).Short(0xA210, {3}),
             "Focal Length (35mm)=83.03"},
-           {"no Y resolution", base().Short(0xA210, {2}), ""},
-           {"no unit at all", base().Rational(0xA20F, {1704000, 169}), ""},
+           // As ExifTool derives it: the X resolution stands for a missing Y one, and inches
+           // for a missing unit.
+           {"no Y resolution", base().Short(0xA210, {2}), "Focal Length (35mm)=32.71"},
+           {"no unit at all", base().Rational(0xA20F, {1704000, 169}), "Focal Length (35mm)=32.69"},
+           {"no X resolution",
+            Ifd().Rational(0x920A, {54, 10}).Long(0xA002, {2272}).Long(0xA003, {1704}), ""},
+           // The Exif image size the camera wrote, not the main image's (resized since).
+           {"resized",
+            base().Rational(0xA20F, {1704000, 169}).Long(0x0100, {640}).Long(0x0101, {480}),
+            "Focal Length (35mm)=32.69"},
+           {"a strip, not a photo",
+            Ifd()
+                .Rational(0x920A, {54, 10})
+                .Long(0xA002, {2272})
+                .Long(0xA003, {500})
+                .Rational(0xA20E, {2272000, 225}),
+            ""},
+           {"no sensor is a metre wide",
+            Ifd()
+                .Rational(0x920A, {54, 10})
+                .Long(0xA002, {2272})
+                .Long(0xA003, {1704})
+                .Rational(0xA20E, {10, 1}),
+            ""},
        }) {
     SCOPED_TRACE(c.what);
-    tPicture p(c.exif);
+    tPicture p(c.exif, c.ifd0);
     const std::string summary = p.SummaryLong();
     if (c.line.empty()) {
       EXPECT_EQ(summary.find("35mm"), std::string::npos);
@@ -106,9 +133,6 @@ TEST(Summaries, FocalLengthIn35mmIsDerivedOnlyWhenTheSensorSizeIsKnown) {
       EXPECT_NE(summary.find(c.line + "\r\n"), std::string::npos) << summary;
     }
   }
-  // Without FocalPlaneResolutionUnit the resolution unit of IFD0 (inches) is taken.
-  tPicture inches(base().Rational(0xA20F, {1704000, 169}), Ifd().Short(0x0128, {2}));
-  EXPECT_EQ(inches.Info().DisplayValueOf("FocalLengthin35mmFilm"), "32.69");
 }
 
 TEST(Summaries, OptionalLinesAndTheShortFields) {
