@@ -34,6 +34,16 @@ constexpr tTagRow kCanonRows[] = {
      .Description = "CustomFunctions",
      .FormatterWithContext = &ListCustomFunctions},
     {.TagNumber = 0x0010, .ShortName = "Skip", .Description = "Skip"},
+    // The newer bodies' records: the focus distance, the lens by name, the serial number that
+    // the body itself keeps.
+    {.TagNumber = 0x0093,
+     .ShortName = "FileInfo",
+     .Description = "FileInfo",
+     .FormatterWithContext = &ListFileInfo},
+    {.TagNumber = 0x0095, .ShortName = "Lens", .Description = "Lens"},
+    {.TagNumber = 0x0096,
+     .ShortName = "InternalSerialNumber",
+     .Description = "InternalSerialNumber"},
 };
 
 static_assert(AreRowsAscending(kCanonRows), "FindRow bisects: keep the rows in tag order");

@@ -16,14 +16,23 @@ using tListField = tCanonListField;
 
 constexpr std::string_view kLowNormalHigh = "65535:Low,0:Normal,1:High";
 
-constexpr std::array<tListField, 20> kCameraSettings = {{
+// The camera-settings record. Its codes are Canon's as ExifTool documents them; labels that
+// users already hold stay as they were where they name the right setting.
+constexpr int kFocalUnitsField = 26;
+constexpr std::array<tListField, 21> kCameraSettings = {{
     {"Macro mode", 2, "1:Macro,2:Normal"},
-    {"Self Timer", 2, ""},
-    {"Compression Rate", 4, "0:SuperFine,1:Fine,2:Normal,3:Basic,5:SuperFine"},
+    {"Self Timer", 3, ""},  // tenths of a second, 0 for off
+    {"Compression Rate", 4,
+     "1:Economy,2:Normal,3:Fine,4:RAW,5:SuperFine,7:CRAW,130:Light (RAW),131:Standard (RAW)"},
     {"Flash Mode", 5,
      "0:Not fired,1:Auto,2:On,3:Red-eye,4:Slow sync,5:Auto+red-eye,6:On+red eye,16:External flash"},
-    {"Drive Mode", 6, "0:Single,1:Continuous"},
-    {"Focus Mode", 8, "0:One-Shot,1:AI Servo,2:AI Focus,3:MF,4:Single,5:Continuous,6:MF"},
+    {"Drive Mode", 6,
+     "0:Single,1:Continuous,2:Movie,3:Continuous Speed Priority,4:Continuous Low,"
+     "5:Continuous High,6:Silent Single,8:Continuous High+,9:Single Silent,10:Continuous Silent"},
+    {"Focus Mode", 8,
+     "0:One-Shot,1:AI Servo,2:AI Focus,3:MF,4:Single,5:Continuous,6:MF,16:Pan Focus,"
+     "256:One-Shot (Live View),257:AI Servo (Live View),258:AI Focus (Live View),"
+     "512:Movie Snap Focus,519:Movie Servo AF"},
     {"Image Size", 11, "0:Large,1:Medium,2:Small,4:5MPixel,5:2 MPixel,6:1.5 MPixel"},
     {"Easy Shoot", 12,
      "0:Full Auto,1:Manual,2:Landscape,3:Fast Shutter,4:Slow "
@@ -32,26 +41,44 @@ constexpr std::array<tListField, 20> kCameraSettings = {{
     {"Saturation", 15, kLowNormalHigh},
     {"Sharpness", 16, kLowNormalHigh},
     {"CCD ISO", 17, "0:Not used,15:auto,16:50,17:100,18:200,19:400"},
-    {"Metering Mode", 18, kLowNormalHigh},
-    {"AF Point", 20, kLowNormalHigh},
-    {"Exposure Mode", 21, kLowNormalHigh},
-    {"Long focal", 24, ""},
-    {"Short focal", 25, ""},
-    {"Focal Units", 26, ""},
+    {"Metering Mode", 18,
+     "0:Default,1:Spot,2:Average,3:Evaluative,4:Partial,5:Center-weighted average"},
+    {"AF Point", 20,
+     "8197:Manual AF point selection,12288:None (MF),12289:Auto AF point selection,"
+     "12290:Right,12291:Center,12292:Left,16385:Auto AF point selection,16390:Face Detect"},
+    {"Exposure Mode", 21,
+     "0:Easy,1:Program AE,2:Shutter speed priority AE,3:Aperture-priority AE,4:Manual,"
+     "5:Depth-of-field AE,6:M-Dep,7:Bulb,8:Flexible-priority AE"},
+    {"Long focal", 24, "", tCanonUnit::kFocalLength},
+    {"Short focal", 25, "", tCanonUnit::kFocalLength},
+    {"Focal Units", kFocalUnitsField, ""},
     {"Flash Details", 29, ""},
-    {"Focus Mode", 33, kLowNormalHigh},
+    {"Focus Mode", 33, "0:Single,1:Continuous,8:Manual"},
+    {"Image Stabilization", 35,
+     "0:Off,1:On,2:Shoot Only,3:Panning,4:Dynamic,256:Off (2),257:On (2),258:Shoot Only (2),"
+     "259:Panning (2),260:Dynamic (2)"},
 }};
 
+// The shot-info record.
 constexpr std::array<tListField, 6> kShotInfo = {{
-    {"White balance", 8, "0:Auto,1:Sunny,2:Cloudy,3:Tungsten,4:Flourescent,5:Flash,6:Custom"},
-    {"Sequence Number", 9, ""},
+    {"White balance", 8,
+     "0:Auto,1:Sunny,2:Cloudy,3:Tungsten,4:Flourescent,5:Flash,6:Custom,7:Black & White,"
+     "8:Shade,9:Manual Temperature (Kelvin),10:PC Set1,11:PC Set2,12:PC Set3,"
+     "14:Daylight Fluorescent,15:Custom 1,16:Custom 2,17:Underwater,18:Custom 3,19:Custom 4,"
+     "20:PC Set4,21:PC Set5,23:Auto (ambience priority)"},
+    {"Sequence Number", 10, ""},
     {"OpticalZoom Step", 11, ""},
-    {"AF point", 14, ""},
+    {"AF point", 15, ""},  // the points in focus, one bit each
     {"Flash bias", 16,
      "65472:-2 EV,65484:-1.67 EV,65488:-1.50 EV,65492:-1.33 EV,65504:-1 EV,65516:-0.67 "
      "EV,65520:-0.50 EV,65524:-0.33 EV,0:0 EV,12:0.33 EV,16:0.50 EV,20:0.67 EV,32:1 EV,44:1.33 "
      "EV,48:1.50 EV,52:1.67 EV,64:2 EV"},
-    {"Distance", 19, ""},
+    {"Distance", 20, "", tCanonUnit::kDistance},  // the upper end of the focus distance
+}};
+
+// The file-info record of the newer bodies, which keeps the focus distance there.
+constexpr std::array<tListField, 1> kFileInfo = {{
+    {"Distance", 21, "", tCanonUnit::kDistance},
 }};
 
 struct tCustomFunction {
@@ -104,16 +131,37 @@ std::string_view Field(const std::vector<std::string_view>& fields, int n) {
   return index < fields.size() ? fields[index] : std::string_view();
 }
 
+// A field's text: its code's label, a length in mm or metres, or the field as it stands.
+std::string FieldText(const tListField& field, const std::vector<std::string_view>& values,
+                      char decimalSeparator) {
+  const std::string_view value = Field(values, field.field);
+  if (!field.codes.empty()) return std::string(ValueCodeOf(field.codes, value));
+  const auto number = ParseInteger(value);
+  switch (field.unit) {
+    case tCanonUnit::kFocalLength: {
+      const auto units = ParseInteger(Field(values, kFocalUnitsField));
+      if (!number || *number <= 0) return {};
+      return FormatText("%0.1f mm",
+                        {static_cast<double>(*number) / (units && *units > 0 ? *units : 1)},
+                        decimalSeparator);
+    }
+    case tCanonUnit::kDistance:
+      if (!number || *number <= 0) return {};
+      if (*number >= 65535) return "inf";
+      return FormatText("%0.2f m", {*number / 100.0}, decimalSeparator);
+    case tCanonUnit::kAsStored:
+      break;
+  }
+  return std::string(value);
+}
+
 template <std::size_t N>
 std::string FieldLines(std::string_view text, const std::array<tListField, N>& fields,
                        FormatContext& context) {
   const std::vector<std::string_view> values = CommaFields(text);
   std::string lines;
-  for (const tListField& field : fields) {
-    const std::string_view value = Field(values, field.field);
-    AddNamedLine(lines, field.label, field.codes.empty() ? value : ValueCodeOf(field.codes, value),
-                 context);
-  }
+  for (const tListField& field : fields)
+    AddNamedLine(lines, field.label, FieldText(field, values, context.DecimalSeparator()), context);
   return lines;
 }
 
@@ -152,6 +200,11 @@ std::string ListCameraSettings(std::string_view text, FormatContext& context) {
 std::string ListShotInfo(std::string_view text, FormatContext& context) {
   context.KeepUnformatted();
   return FieldLines(text, kShotInfo, context);
+}
+
+std::string ListFileInfo(std::string_view text, FormatContext& context) {
+  context.KeepUnformatted();
+  return FieldLines(text, kFileInfo, context);
 }
 
 std::string ListCustomFunctions(std::string_view text, FormatContext& context) {

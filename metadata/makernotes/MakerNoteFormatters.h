@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -8,12 +9,21 @@
 
 namespace dux {
 
-// One named value of a Canon list: the comma field of the list text it reads, and its code
-// list (empty: the field as it stands).
+// What a Canon list field holds, beyond a code or a number as it stands.
+enum class tCanonUnit : std::uint8_t {
+  kAsStored,     // through the code list, or as it stands where there is none
+  kFocalLength,  // a length in the camera's focal units (camera-settings field 26): "21.3 mm"
+  kDistance,     // hundredths of a metre, 65535 for infinity: "1.5 m", "inf"
+};
+
+// One named value of a Canon list: the comma field of the list text it reads (the 1-based
+// position in the list; a record's index is one less, its first value being its size), its code
+// list, and its unit.
 struct tCanonListField {
   std::string_view label;
   int field = 0;
   std::string_view codes;
+  tCanonUnit unit = tCanonUnit::kAsStored;
 };
 std::span<const tCanonListField> CanonCameraSettingsFields();
 std::span<const tCanonListField> CanonShotInfoFields();
@@ -26,6 +36,7 @@ std::string FormatLensRange(std::string_view text, FormatContext& context);
 // context, has the entry keep its plain list text, and returns the values' lines.
 std::string ListCameraSettings(std::string_view text, FormatContext& context);
 std::string ListShotInfo(std::string_view text, FormatContext& context);
+std::string ListFileInfo(std::string_view text, FormatContext& context);
 std::string ListCustomFunctions(std::string_view text, FormatContext& context);
 
 }  // namespace dux

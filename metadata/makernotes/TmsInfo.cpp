@@ -42,7 +42,10 @@ constexpr tMakeRow kMakers[] = {
      .directory = 12,
      .values = NoteOrigin::kNote,
      .order = NoteOrder::kLittleEndian},
-    {.make = "CANON", .table = &kCanonTable, .order = NoteOrder::kFromEntryCount},
+    {.make = "CANON",
+     .table = &kCanonTable,
+     .order = NoteOrder::kFromEntryCount,
+     .originalOffsetTrailer = true},
     {.make = "SEIKO", .table = &kSeikoTable, .directory = 8},
     {.make = "SANYO", .table = &kSanyoTable, .directory = 8},
     {.make = "MINOL", .table = &kMinoltaTable, .order = NoteOrder::kFromEntryCount},
@@ -98,11 +101,28 @@ const tMakeRow* TmsInfo::RowOf(const tNoteFacts& facts) {
   return nullptr;
 }
 
+namespace {
+
+// How far the note stands from where its offsets say it stood: the offset its trailer keeps
+// (from the TIFF header) less the offset it has now; 0 without a trailer.
+std::int64_t TrailerShift(const tMakeRow& row, const tNoteFacts& facts) {
+  if (!row.originalOffsetTrailer || facts.note.size() < 8) return 0;
+  const std::string_view trailer = facts.note.substr(facts.note.size() - 8);
+  const bool little = trailer.starts_with(std::string_view("II*\0", 4));
+  if (!little && !trailer.starts_with(std::string_view("MM\0*", 4))) return 0;
+  const std::int64_t original = tIfdReader{trailer, !little}.ReadLong(5);
+  return original - (facts.notePos - facts.headerPos);
+}
+
+}  // namespace
+
 std::optional<tNoteLayout> TmsInfo::LayoutOf(const tNoteFacts& facts) {
   const tMakeRow* row = RowOf(facts);
   if (row == nullptr) return std::nullopt;
-  return tNoteLayout{*row->table, row->directory, ValueBase(*row, facts.notePos, facts.headerPos),
-                     FallbackBase(row->fallback, facts.headerPos),
+  const std::int64_t shift = row->values == NoteOrigin::kTiffHeader ? TrailerShift(*row, facts) : 0;
+  return tNoteLayout{*row->table, row->directory,
+                     ValueBase(*row, facts.notePos, facts.headerPos) + shift,
+                     FallbackBase(row->fallback, facts.headerPos) - shift,
                      NoteBigEndian(*row, facts.note, facts.exifBigEndian)};
 }
 

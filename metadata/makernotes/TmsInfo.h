@@ -49,6 +49,9 @@ struct tMakeRow {
   NoteOrigin fallback =
       NoteOrigin::kSegmentStart;  // where a value that is not in the note is looked for
   NoteOrder order = NoteOrder::kAsExif;
+  // The note ends with "II*\0" or "MM\0*" and the offset it stood at when the camera wrote it
+  // (Canon's): a program that moved the note left its offsets counting from there.
+  bool originalOffsetTrailer = false;
 };
 
 // The maker-note layouts, one row per make and note form; the first row that matches a note is

@@ -228,8 +228,8 @@ TEST(TmsInfo, CanonListsBecomeNamedValuesAndTheTagKeepsItsText) {
   const Lines lines = p.MakerLines();
   const Lines expected = {
       "Macro mode=Macro",
-      "Self Timer= 1",
-      "Compression Rate=Basic",
+      "Self Timer= 0",  // index 2 of the record; index 1 is the macro mode
+      "Compression Rate=Fine",
       "Flash Mode=On",
       "Drive Mode=Continuous",
       "Focus Mode=MF",
@@ -239,7 +239,7 @@ TEST(TmsInfo, CanonListsBecomeNamedValuesAndTheTagKeepsItsText) {
       "Saturation=Normal",
       "Sharpness=High",
       "CCD ISO=50",
-      "Metering Mode=Normal",
+      "Metering Mode=Default",
       "ExposureInfo1=40, 1, 0, 3, 2, 1, 0, 3, 0, 0, 2, 9, 0, 65535, 0, 1, 16, 0",
       "Noise Reduction= On",
       "Shutter AE Lock Button=AE lock/AF",
