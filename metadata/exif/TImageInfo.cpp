@@ -263,29 +263,59 @@ void TImageInfo::ParseMakerDirectory(std::string_view makerBytes, std::span<cons
   if (!Spend(makerWorkLeft_, std::ssize(makerBytes))) return;
   const tIfdReader note{makerBytes, noteBigEndian};
   const std::int64_t dirPos = dirOffset + 1;
-  const std::int64_t valueStart = dirPos - valueBase + 1;
+  WalkMakerDirectory(note, table, {dirPos, dirPos - valueBase + 1, fallbackBase, 0});
+}
+
+void TImageInfo::WalkMakerDirectory(const tIfdReader& note, std::span<const tTagRow> table,
+                                    const tMakerDirectory& at) {
   // Only entries that lie wholly inside the note are read, whatever count it claims.
-  const std::int64_t n = *EntriesToRead(note, dirPos, CountRule::kReadThoseThere);
-  for (std::int64_t i = 0; i < n; ++i)
-    ReadMakerEntry(note, table, dirPos + 2 + 12 * i, valueStart, fallbackBase);
+  const std::int64_t n = *EntriesToRead(note, at.dirPos, CountRule::kReadThoseThere);
+  for (std::int64_t i = 0; i < n; ++i) ReadMakerEntry(note, table, at.dirPos + 2 + 12 * i, at);
+}
+
+namespace {
+
+constexpr int kMaxMakerDepth = 2;  // a note's subdirectories, and theirs; none go deeper
+constexpr int kIfdType = 13;
+
+}  // namespace
+
+// A row with a table of its own names a subdirectory: its offset (a LONG or IFD value, counted
+// as the note's other offsets are), or the directory itself as the value's bytes. Its entries
+// join the note's.
+void TImageInfo::FollowMakerSubdirectory(const tIfdReader& note, const tTagRow& row,
+                                         const tIfdEntry& value, std::string_view raw,
+                                         const tMakerDirectory& at) {
+  if (at.depth >= kMaxMakerDepth) return;
+  std::int64_t dirPos = 0;
+  if (value.type == kIfdType && HasBytes(note.bytes, value.fieldPos, 4)) {
+    dirPos = at.valueStart + note.ReadLong(value.fieldPos);  // a type the EXIF walk has not
+  } else if (value.type == kLong && raw.size() == 4) {
+    dirPos = at.valueStart + static_cast<std::uint32_t>(DecodeInteger(raw, note.bigEndian));
+  } else if (HasBytes(note.bytes, value.valuePos, value.size) && value.size >= 2) {
+    dirPos = value.valuePos;
+  } else {
+    return;
+  }
+  WalkMakerDirectory(note, *row.SubTable, {dirPos, at.valueStart, at.fallbackBase, at.depth + 1});
 }
 
 void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow> table,
-                                std::int64_t e, std::int64_t valueStart,
-                                std::int64_t fallbackBase) {
-  const tIfdEntry value = DecodeIfdEntry(note, e, valueStart);
+                                std::int64_t e, const tMakerDirectory& at) {
+  const tIfdEntry value = DecodeIfdEntry(note, e, at.valueStart);
   // A value outside the note is looked for in the EXIF bytes, where some makes count from. A
   // value that ends with the note's last byte is inside it. An empty value is kept.
   const std::string_view raw = HasBytes(note.bytes, value.valuePos, value.size)
                                    ? Bytes(note.bytes, value.valuePos, value.size)
-                                   : Bytes(segmentData, fallbackBase + value.offset, value.size);
+                                   : Bytes(segmentData, at.fallbackBase + value.offset, value.size);
   // A tag the table lacks is "Unknown" and not kept; a "Skip" row hides its tag.
   if (!Spend(makerWorkLeft_, 12 + std::ssize(raw))) return;
   const int idx = IndexOfTagInTable(value.tag, table);
   if (idx < 0 || SameTextIgnoringCase(table[static_cast<std::size_t>(idx)].Description, "SKIP"))
     return;
-  if (!KeepsEntries(buildMode)) return;
   const tTagRow& row = table[static_cast<std::size_t>(idx)];
+  if (row.SubTable != nullptr) return FollowMakerSubdirectory(note, row, value, raw, at);
+  if (!KeepsEntries(buildMode)) return;
   std::string text;
   if (value.type == kAscii || value.type == kUndefined) {
     text = QuotedText(value.type == kAscii ? raw.substr(0, raw.find('\0')) : raw);

@@ -124,8 +124,18 @@ class TImageInfo : public tEndInd {
   void FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase, std::int64_t exifLength,
                        int kind);
   void DecodeMakerNote();
+  // Where a maker-note directory stands and where its offsets count from (1-based in the note),
+  // and how deep among the note's own subdirectories.
+  struct tMakerDirectory {
+    std::int64_t dirPos = 0, valueStart = 0, fallbackBase = 0;
+    int depth = 0;
+  };
+  void WalkMakerDirectory(const tIfdReader& note, std::span<const tTagRow> table,
+                          const tMakerDirectory& at);
   void ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow> table, std::int64_t e,
-                      std::int64_t valueStart, std::int64_t fallbackBase);
+                      const tMakerDirectory& at);
+  void FollowMakerSubdirectory(const tIfdReader& note, const tTagRow& row, const tIfdEntry& value,
+                               std::string_view raw, const tMakerDirectory& at);
 
   // Charges work against a walk's budget; false (and that walk stops) once it is spent.
   bool Spend(std::int64_t& budget, std::int64_t units);

@@ -11,6 +11,8 @@ namespace dux {
 extern const std::span<const tTagRow> kNikonTable1;
 extern const std::span<const tTagRow> kNikonTable2;
 extern const std::span<const tTagRow> kOlympusTable;
+extern const std::span<const tTagRow> kOlympusEquipmentTable;       // tag 0x2010
+extern const std::span<const tTagRow> kOlympusCameraSettingsTable;  // tag 0x2020
 extern const std::span<const tTagRow> kCasioTable1;
 extern const std::span<const tTagRow> kCasioTable2;
 extern const std::span<const tTagRow> kFujifilmTable;

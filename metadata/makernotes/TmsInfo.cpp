@@ -11,33 +11,45 @@
 namespace dux {
 namespace {
 
-// The character after the model's first blank (its first character when it has none).
-char ModelLetter(std::string_view model) {
-  const auto blank = model.find(' ');
-  const std::size_t at = blank == std::string_view::npos ? 0 : blank + 1;
-  return at < model.size() ? model[at] : '\0';
-}
-
-// A Nikon note of the third kind, with a TIFF header of its own: known by the EXIF version, or for
-// a D-series model by a TIFF file without one.
-bool NikonWithTiffHeader(const tNoteFacts& facts) {
-  return facts.exifVersion > "0210" ||
-         (facts.exifVersion.empty() && ModelLetter(facts.model) == 'D' && facts.tiffSource);
-}
-
 constexpr tMakeRow kMakers[] = {
+    // Nikon's third kind says so in its header ("Nikon\0" and version 2), whatever the EXIF
+    // version; older notes without the header are known by the EXIF version or the model.
     {.make = "NIKON",
-     .matches = NikonWithTiffHeader,
+     .header = std::string_view("Nikon\0\x02", 7),
      .table = &kNikonTable2,
      .directory = 18,
      .values = NoteOrigin::kNoteTiffHeader,
      .noteTiffHeader = 10},
     {.make = "NIKON", .header = "Nikon", .table = &kNikonTable1, .directory = 8},
     {.make = "NIKON", .table = &kNikonTable2},
+    // The newer Olympus and OM System notes: a header with the byte order, offsets from the note.
+    {.make = "OLYMP",
+     .header = std::string_view("OLYMPUS\0II", 10),
+     .table = &kOlympusTable,
+     .directory = 12,
+     .values = NoteOrigin::kNote,
+     .order = NoteOrder::kLittleEndian},
+    {.make = "OLYMP",
+     .header = std::string_view("OLYMPUS\0MM", 10),
+     .table = &kOlympusTable,
+     .directory = 12,
+     .values = NoteOrigin::kNote,
+     .order = NoteOrder::kBigEndian},
+    {.make = "OM DI",
+     .header = std::string_view("OM SYSTEM\0\0\0II", 14),
+     .table = &kOlympusTable,
+     .directory = 16,
+     .values = NoteOrigin::kNote,
+     .order = NoteOrder::kLittleEndian},
     {.make = "OLYMP", .table = &kOlympusTable, .directory = 8, .fallback = NoteOrigin::kTiffHeader},
-    {.make = "CASIO", .header = "QVC", .table = &kCasioTable2, .directory = 6},
+    // A QVC note is big-endian whatever the EXIF's order: its entry count tells.
+    {.make = "CASIO",
+     .header = "QVC",
+     .table = &kCasioTable2,
+     .directory = 6,
+     .order = NoteOrder::kFromEntryCount},
     {.make = "CASIO", .table = &kCasioTable1},
-    {.make = "FUJIF",
+    {.make = "FUJI",  // FUJIFILM, and FUJI PHOTO FILM CO., LTD. of the older cameras
      .table = &kFujifilmTable,
      .directory = 12,
      .values = NoteOrigin::kNote,
@@ -77,6 +89,7 @@ std::int64_t FallbackBase(NoteOrigin origin, std::int64_t headerPos) {
 // cannot be a directory in the note while read the other way it can.
 bool NoteBigEndian(const tMakeRow& row, std::string_view note, bool exifBigEndian) {
   if (row.order == NoteOrder::kLittleEndian) return false;
+  if (row.order == NoteOrder::kBigEndian) return true;
   if (row.order == NoteOrder::kAsExif) return exifBigEndian;
   const std::int64_t dirPos = row.directory + 1;
   const auto plausible = [&](bool bigEndian) {
@@ -92,9 +105,9 @@ bool NoteBigEndian(const tMakeRow& row, std::string_view note, bool exifBigEndia
 std::span<const tMakeRow> MakerNoteRegistry() { return kMakers; }
 
 const tMakeRow* TmsInfo::RowOf(const tNoteFacts& facts) {
-  const std::string make = AsciiUpperCase(facts.make.substr(0, 5));
+  const std::string make = AsciiUpperCase(facts.make);
   for (const tMakeRow& row : kMakers) {
-    if (row.make == make && facts.note.starts_with(row.header) &&
+    if (make.starts_with(row.make) && facts.note.starts_with(row.header) &&
         (row.matches == nullptr || row.matches(facts)))
       return &row;
   }

@@ -33,12 +33,12 @@ enum class NoteOrigin {
 // note's entry count, for makes whose notes some programs keep in the camera's order when they
 // rewrite the EXIF in the other (a Canon note inside big-endian EXIF, a Minolta DiMAGE 5's
 // big-endian note inside little-endian EXIF).
-enum class NoteOrder { kAsExif, kLittleEndian, kFromEntryCount };
+enum class NoteOrder { kAsExif, kLittleEndian, kBigEndian, kFromEntryCount };
 
 // One make's note layout: how it is recognised, which table names its tags, where its directory
 // stands and where its values' offsets count from.
 struct tMakeRow {
-  std::string_view make{};                       // the first five letters of Make, in upper case
+  std::string_view make{};                       // how Make starts, in upper case
   std::string_view header{};                     // what the note starts with; empty: any note
   bool (*matches)(const tNoteFacts&) = nullptr;  // a further test of the facts; none: any
   const std::span<const tTagRow>* table = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -64,6 +65,8 @@ struct tTagRow {
   TextFormatter Formatter = nullptr;
   ContextFormatter FormatterWithContext = nullptr;  // used instead of Formatter
   tTextKind Text = tTextKind::kByType;
+  // A maker-note directory of its own that the tag points to, with this table.
+  const std::span<const tTagRow>* SubTable = nullptr;
 };
 
 // The record of every decoded EXIF, maker-note or IPTC entry. TagNumber 0 marks a row that was

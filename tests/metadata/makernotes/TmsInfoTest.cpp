@@ -79,6 +79,13 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
        true,
        [&](std::uint32_t) { return std::string("Nikon\0\2\x10\0\0", 10) + nikon2.Tiff(true); },
        {"ISO Speed=0, 200", "Quality=\"FINE\"", "Lens information=18.0-70.0(mm)  F3.5-F4.5"}},
+      {"Nikon type 3 by its header, in a file whose EXIF version is 0210",
+       "NIKON CORPORATION",
+       "NIKON D1X",
+       "0210",
+       false,
+       [&](std::uint32_t) { return std::string("Nikon\0\2\0\0\0", 10) + nikon2.Tiff(false); },
+       {"ISO Speed=0, 200", "Quality=\"FINE\"", "Lens information=18.0-70.0(mm)  F3.5-F4.5"}},
       {"Nikon type 1",
        "NIKON",
        "E900",
@@ -121,6 +128,51 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
                                                     .Layout(false, at + 8);
        },
        {"JpegQual=HQ", "Macro=", "SpecialMode=0, 1, 2"}},
+      {"Olympus with its byte order in the header, offsets from the note, and subdirectories",
+       "OLYMPUS IMAGING CORP.",
+       "E-P3",
+       "0230",
+       false,
+       [](std::uint32_t) {
+         const Ifd equipment = Ifd().Ascii(0x0203, "M.14-42mm").Short(0x0207, {14});
+         const Ifd settings = Ifd().Short(0x0500, {17});
+         return std::string("OLYMPUS\0II\3\0", 12) + Ifd()
+                                                         .Long(0x0200, {0, 0, 0})
+                                                         .Sub(0x2010, equipment)
+                                                         .Sub(0x2020, settings)
+                                                         .Layout(false, 12);
+       },
+       {"SpecialMode=0, 0, 0", "Lens=\"M.14-42mm\"", "Min Focal Length=14 mm",
+        "White Balance=6000K (Cloudy)"}},
+      {"Olympus big-endian",
+       "OLYMPUS IMAGING CORP.",
+       "E-420",
+       "0221",
+       false,
+       [](std::uint32_t) {
+         return std::string("OLYMPUS\0MM\0\3", 12) +
+                Ifd().Sub(0x2020, Ifd().Short(0x0603, {3})).Layout(true, 12);
+       },
+       {"Image Quality=SHQ"}},
+      {"OM System",
+       "OM Digital Solutions",
+       "OM-1",
+       "0231",
+       false,
+       [](std::uint32_t) {
+         return std::string("OM SYSTEM\0\0\0II\4\0", 16) +
+                Ifd().Sub(0x2010, Ifd().Ascii(0x0101, "BHP123")).Layout(false, 16);
+       },
+       {"Serial Number=\"BHP123\""}},
+      {"Casio QVC in a little-endian file: the note is big-endian",
+       "CASIO COMPUTER CO.,LTD",
+       "QV-R51",
+       "0221",
+       false,
+       [](std::uint32_t at) {
+         return std::string("QVC\0\0\0", 6) + Ifd().Short(0x0008, {1}).Layout(true, at + 6);
+       },
+       {"Quality=Fine"}},
       {"Casio QVC",
        "CASIO COMPUTER CO.,LTD",
        "EX-Z3",
@@ -154,6 +206,15 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
                     .Layout(false, 12);
        },
        {"Sharpness=Normal", "Quality=\"NORMAL \"", "Focusmode=Manual Focus"}},
+      {"Fuji of the older cameras",
+       "FUJI PHOTO FILM CO., LTD.",
+       "FinePix2400Zoom",
+       "0210",
+       false,
+       [](std::uint32_t) {
+         return "FUJIFILM" + Le32(12) + Ifd().Short(0x1001, {3}).Layout(false, 12);
+       },
+       {"Sharpness=Normal"}},
       {"Sanyo",
        "SANYO Electric Co.,Ltd.",
        "SR6",
