@@ -192,6 +192,77 @@ std::string FormatLensRange(std::string_view text, FormatContext& context) {
                     {numbers[0], numbers[1], numbers[2], numbers[3]}, context.DecimalSeparator());
 }
 
+namespace {
+
+// The lens features of a Sony specification: a mask of its first and last byte (first byte
+// high), the names of the bits' values, and whether the name comes before the range.
+struct tLensFeature {
+  std::uint16_t mask;
+  std::array<std::pair<std::uint16_t, std::string_view>, 4> names;
+  bool prefix;
+};
+constexpr std::array<tLensFeature, 8> kSonyLensFeatures = {{
+    {0x4000, {{{0x4000, "PZ"}}}, true},
+    {0x0300, {{{0x0100, "DT"}, {0x0200, "FE"}, {0x0300, "E"}}}, true},
+    {0x00E0,
+     {{{0x0020, "STF"}, {0x0040, "Reflex"}, {0x0060, "Macro"}, {0x0080, "Fisheye"}}},
+     false},
+    {0x000C, {{{0x0004, "ZA"}, {0x0008, "G"}}}, false},
+    {0x0003, {{{0x0001, "SSM"}, {0x0002, "SAM"}}}, false},
+    {0x8000, {{{0x8000, "OSS"}}}, false},
+    {0x2000, {{{0x2000, "LE"}}}, false},
+    {0x0800, {{{0x0800, "II"}}}, false},
+}};
+
+// A byte's two hexadecimal digits read as decimal ones (Sony's focal lengths: 0x18 is 18), with
+// a digit above 9 as its value (0xB0 is 110).
+int DecimalDigits(std::uint8_t b) { return (b >> 4) * 10 + (b & 0x0F); }
+
+}  // namespace
+
+std::string FormatSonyLensSpec(std::string_view text) {
+  std::array<std::uint8_t, 8> b{};
+  if (text.size() == 10 && text.front() == '"' && text.back() == '"') {
+    for (std::size_t i = 0; i < b.size(); ++i) b[i] = static_cast<std::uint8_t>(text[i + 1]);
+  } else {
+    const std::vector<std::string_view> fields = CommaFields(text);
+    if (fields.size() != b.size()) return std::string(text);
+    for (std::size_t i = 0; i < b.size(); ++i) {
+      const auto n = ParseInteger(fields[i]);
+      if (!n || *n < 0 || *n > 255) return std::string(text);
+      b[i] = static_cast<std::uint8_t>(*n);
+    }
+  }
+  const int shortFocal = DecimalDigits(b[1]) * 100 + DecimalDigits(b[2]);
+  const int longFocal = DecimalDigits(b[3]) * 100 + DecimalDigits(b[4]);
+  const double shortAperture = DecimalDigits(b[5]) / 10.0,
+               longAperture = DecimalDigits(b[6]) / 10.0;
+  if (shortFocal == 0 || shortAperture == 0 || (longFocal != 0 && longFocal < shortFocal) ||
+      (longAperture != 0 && longAperture < shortAperture))
+    return std::string(text);
+  const auto number = [](double value) {
+    std::string digits = FixedText(value, 1);
+    if (digits.ends_with(".0")) digits.resize(digits.size() - 2);
+    return digits;
+  };
+  std::string range = std::to_string(shortFocal);
+  if (longFocal != shortFocal && longFocal != 0) range += "-" + std::to_string(longFocal);
+  range += "mm F" + number(shortAperture);
+  if (longAperture != shortAperture && longAperture != 0) range += "-" + number(longAperture);
+  const std::uint16_t flags = static_cast<std::uint16_t>(b[0] << 8 | b[7]);
+  for (const tLensFeature& feature : kSonyLensFeatures) {
+    const std::uint16_t bits = flags & feature.mask;
+    if (bits == 0) continue;
+    std::string_view name;
+    for (const auto& [value, label] : feature.names) {
+      if (value == bits) name = label;
+    }
+    if (name.empty()) continue;
+    range = feature.prefix ? std::string(name) + " " + range : range + " " + std::string(name);
+  }
+  return range;
+}
+
 std::string ListCameraSettings(std::string_view text, FormatContext& context) {
   context.KeepUnformatted();
   return FieldLines(text, kCameraSettings, context);

@@ -20,5 +20,11 @@ extern const std::span<const tTagRow> kCanonTable;
 extern const std::span<const tTagRow> kSeikoTable;
 extern const std::span<const tTagRow> kSanyoTable;
 extern const std::span<const tTagRow> kMinoltaTable;
+extern const std::span<const tTagRow> kSonyTable;
+extern const std::span<const tTagRow> kPanasonicTable;
+extern const std::span<const tTagRow> kPentaxTable;
+extern const std::span<const tTagRow> kAppleTable;
+extern const std::span<const tTagRow> kSigmaTable;
+extern const std::span<const tTagRow> kRicohTable;
 
 }  // namespace dux

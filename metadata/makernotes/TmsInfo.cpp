@@ -11,6 +11,13 @@
 namespace dux {
 namespace {
 
+// A Pentax note of the "AOC" kind names its byte order after the header ("MM" or "II"); the
+// oldest Optios' notes, in Casio's tags, have two zero bytes there instead.
+bool PentaxByteOrderFollows(const tNoteFacts& facts) {
+  return facts.note.size() >= 6 &&
+         (facts.note.substr(4, 2) == "MM" || facts.note.substr(4, 2) == "II");
+}
+
 constexpr tMakeRow kMakers[] = {
     // Nikon's third kind says so in its header ("Nikon\0" and version 2), whatever the EXIF
     // version; older notes without the header are known by the EXIF version or the model.
@@ -59,6 +66,81 @@ constexpr tMakeRow kMakers[] = {
      .order = NoteOrder::kFromEntryCount,
      .originalOffsetTrailer = true},
     {.make = "SEIKO", .table = &kSeikoTable, .directory = 8},
+    // Sony: "SONY DSC" and "SONY CAM" notes have a 12-byte header; the newer bodies' none.
+    {.make = "SONY",
+     .header = std::string_view("SONY DSC \0\0\0", 12),
+     .table = &kSonyTable,
+     .directory = 12},
+    {.make = "SONY",
+     .header = std::string_view("SONY CAM \0\0\0", 12),
+     .table = &kSonyTable,
+     .directory = 12},
+    {.make = "SONY", .table = &kSonyTable},
+    {.make = "PANASONIC",
+     .header = std::string_view("Panasonic\0\0\0", 12),
+     .table = &kPanasonicTable,
+     .directory = 12},
+    // Pentax: "AOC" and the note's byte order; the newer "PENTAX " notes count their offsets
+    // from the note. Ricoh Imaging's Pentax bodies write them under Ricoh's name.
+    {.make = "PENTAX",
+     .header = std::string_view("AOC\0", 4),
+     .matches = PentaxByteOrderFollows,
+     .table = &kPentaxTable,
+     .directory = 6,
+     .order = NoteOrder::kFromEntryCount},
+    {.make = "ASAHI",
+     .header = std::string_view("AOC\0", 4),
+     .matches = PentaxByteOrderFollows,
+     .table = &kPentaxTable,
+     .directory = 6,
+     .order = NoteOrder::kFromEntryCount},
+    {.make = "PENTAX",
+     .header = std::string_view("PENTAX \0", 8),
+     .table = &kPentaxTable,
+     .directory = 10,
+     .values = NoteOrigin::kNote,
+     .order = NoteOrder::kFromEntryCount},
+    {.make = "RICOH",
+     .header = std::string_view("PENTAX \0", 8),
+     .table = &kPentaxTable,
+     .directory = 10,
+     .values = NoteOrigin::kNote,
+     .order = NoteOrder::kFromEntryCount},
+    {.make = "RICOH",
+     .header = std::string_view("AOC\0", 4),
+     .matches = PentaxByteOrderFollows,
+     .table = &kPentaxTable,
+     .directory = 6,
+     .order = NoteOrder::kFromEntryCount},
+    {.make = "PENTAX RICOH",  // the GR of the years between
+     .header = "Ricoh",
+     .table = &kRicohTable,
+     .directory = 8,
+     .order = NoteOrder::kFromEntryCount},
+    {.make = "RICOH",
+     .header = "Ricoh",
+     .table = &kRicohTable,
+     .directory = 8,
+     .order = NoteOrder::kFromEntryCount},
+    {.make = "RICOH",
+     .header = "RICOH",
+     .table = &kRicohTable,
+     .directory = 8,
+     .order = NoteOrder::kFromEntryCount},
+    {.make = "APPLE",
+     .header = std::string_view("Apple iOS\0", 10),
+     .table = &kAppleTable,
+     .directory = 14,
+     .values = NoteOrigin::kNote,
+     .order = NoteOrder::kBigEndian},
+    {.make = "SIGMA",
+     .header = std::string_view("SIGMA\0\0\0", 8),
+     .table = &kSigmaTable,
+     .directory = 10},
+    {.make = "SIGMA",
+     .header = std::string_view("FOVEON\0\0", 8),
+     .table = &kSigmaTable,
+     .directory = 10},
     {.make = "SANYO", .table = &kSanyoTable, .directory = 8},
     {.make = "MINOL", .table = &kMinoltaTable, .order = NoteOrder::kFromEntryCount},
 };

@@ -9,10 +9,13 @@
 
 #include "metadata/TimgData.h"
 #include "metadata/bytes/ByteStream.h"
+#include "metadata/exif/ExifTags.h"
 #include "metadata/exif/TImageInfo.h"
 #include "metadata/makernotes/MakerNoteFormatters.h"
+#include "metadata/makernotes/MakerNoteTables.h"
 #include "tests/support/JpegBuilder.h"
 #include "tests/support/TiffBuilder.h"
+#include "text/AsciiText.h"
 #include "text/TextFields.h"
 
 namespace dux {
@@ -251,6 +254,158 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
        true,
        [](std::uint32_t at) { return Ifd().Ascii(0x0006, "IMG:JPEG").Layout(false, at); },
        {"ImageType=\"IMG:JPEG\""}},
+      // The makes added since: each layout, with a value placed past the directory.
+      {"Sony DSC",
+       "SONY",
+       "DSC-RX100",
+       "0230",
+       false,
+       [](std::uint32_t at) {
+         return std::string("SONY DSC \0\0\0", 12) +
+                Ifd().Long(0x0102, {2}).Ascii(0xB020, "Standard").Layout(false, at + 12);
+       },
+       {"Quality=Fine", "Creative Style=\"Standard\""}},
+      {"Sony CAM",
+       "SONY",
+       "DSC-HX9V",
+       "0230",
+       false,
+       [](std::uint32_t at) {
+         return std::string("SONY CAM \0\0\0", 12) +
+                Ifd().Long(0x0115, {0x30}).Layout(false, at + 12);
+       },
+       {"White Balance=Shade"}},
+      {"Sony without a header, and its lens specification",
+       "SONY",
+       "ILCE-6000",
+       "0230",
+       false,
+       [](std::uint32_t at) {
+         return Ifd()
+             .Bytes(0xB02A, 7, std::string("\xC3\x00\x16\x00\x50\x35\x56\x00", 8))
+             .Short(0xB049, {2})
+             .Layout(false, at);
+       },
+       {"Lens=E PZ 16-50mm F3.5-5.6 OSS", "Release Mode=Continuous"}},
+      {"Panasonic",
+       "Panasonic",
+       "DMC-FZ5",
+       "0220",
+       false,
+       [](std::uint32_t at) {
+         return std::string("Panasonic\0\0\0", 12) + Ifd()
+                                                         .Short(0x0001, {2})
+                                                         .Ascii(0x0051, "LUMIX G VARIO 14-42")
+                                                         .Layout(false, at + 12);
+       },
+       {"Image Quality=High", "Lens=\"LUMIX G VARIO 14-42\""}},
+      {"Pentax AOC, its own byte order",
+       "PENTAX Corporation",
+       "PENTAX *ist DL",
+       "0221",
+       false,
+       [](std::uint32_t at) {
+         return std::string("AOC\0MM", 6) + Ifd().Short(0x0019, {10}).Layout(true, at + 6);
+       },
+       {"White Balance=Cloudy"}},
+      {"Asahi",
+       "Asahi Optical Co.,Ltd.",
+       "PENTAX Optio 550",
+       "0220",
+       false,
+       [](std::uint32_t at) {
+         return std::string("AOC\0II", 6) + Ifd().Short(0x0008, {2}).Layout(false, at + 6);
+       },
+       {"Quality=Best"}},
+      {"Pentax with offsets from the note",
+       "PENTAX",
+       "PENTAX K-5",
+       "0230",
+       false,
+       [](std::uint32_t) {
+         return std::string("PENTAX \0II", 10) +
+                Ifd().Ascii(0x0229, "4123456").Short(0x000D, {16}).Layout(false, 10);
+       },
+       {"Serial Number=\"4123456\"", "Focus Mode=AF-S (Focus-priority)"}},
+      {"Pentax under Ricoh Imaging's name",
+       "RICOH IMAGING COMPANY, LTD.",
+       "PENTAX K-3",
+       "0230",
+       false,
+       [](std::uint32_t) {
+         return std::string("PENTAX \0MM", 10) + Ifd().Short(0x0008, {4}).Layout(true, 10);
+       },
+       {"Quality=RAW"}},
+      {"Pentax AOC under Ricoh Imaging's name",
+       "RICOH IMAGING COMPANY, LTD.",
+       "PENTAX K-3",
+       "0230",
+       false,
+       [](std::uint32_t at) {
+         return std::string("AOC\0II", 6) + Ifd().Short(0x0008, {1}).Layout(false, at + 6);
+       },
+       {"Quality=Better"}},
+      {"Ricoh GR of Pentax Ricoh Imaging",
+       "PENTAX RICOH IMAGING",
+       "GR",
+       "0230",
+       true,
+       [](std::uint32_t at) {
+         return std::string("Ricoh\0\0\0", 8) + Ifd().Short(0x1000, {3}).Layout(true, at + 8);
+       },
+       {"Recording Format=DNG"}},
+      {"Ricoh",
+       "RICOH",
+       "Caplio Pro G3",
+       "0221",
+       true,
+       [](std::uint32_t at) {
+         return std::string("Ricoh\xCF\0\0", 8) +
+                Ifd().Ascii(0x0001, "Rdc").Ascii(0x0002, "Rev2219").Layout(true, at + 8);
+       },
+       {"Maker Note Type=\"Rdc\"", "Firmware Version=\"Rev2219\""}},
+      {"Ricoh in capitals",
+       "RICOH",
+       "Caplio RR1",
+       "0210",
+       true,
+       [](std::uint32_t at) {
+         return std::string("RICOH\0\0\0", 8) + Ifd().Ascii(0x0001, "Rdc").Layout(true, at + 8);
+       },
+       {"Maker Note Type=\"Rdc\""}},
+      {"Apple: big-endian, offsets from the note",
+       "Apple",
+       "iPhone 12 Pro",
+       "0232",
+       false,
+       [](std::uint32_t) {
+         return std::string("Apple iOS\0\0\1MM", 14) + Ifd()
+                                                           .Long(0x0001, {14})
+                                                           .Short(0x002E, {6})
+                                                           .Rational(0x000C, {1, 2, 3, 4})
+                                                           .Layout(true, 14);
+       },
+       {"Maker Note Version=14", "Camera Type=Front", "Focus Distance Range=1/2, 3/4"}},
+      {"Sigma",
+       "SIGMA",
+       "SIGMA SD10",
+       "0220",
+       false,
+       [](std::uint32_t at) {
+         return std::string("SIGMA\0\0\0\1\0", 10) +
+                Ifd().Ascii(0x000A, "24 to 70").Layout(false, at + 10);
+       },
+       {"Lens Focal Range=\"24 to 70\""}},
+      {"Foveon",
+       "SIGMA",
+       "SIGMA SD9",
+       "0220",
+       false,
+       [](std::uint32_t at) {
+         return std::string("FOVEON\0\0\1\0", 10) +
+                Ifd().Ascii(0x0007, "Auto").Layout(false, at + 10);
+       },
+       {"White Balance=\"Auto\""}},
       {"Kodak is not decoded",
        "Eastman Kodak",
        "DC210",
@@ -274,6 +429,21 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
   // A make added to the registry is a case here too.
   for (const tMakeRow& row : MakerNoteRegistry())
     EXPECT_EQ(walked.count(&row), 1u) << row.make << " " << row.header;
+}
+
+// Scripts find a line by its name, and the maker lines stand before the Exif IFD's later lines:
+// a maker line named like an EXIF line would answer for it. The makes and directories added
+// since the first eight take names of their own (the older lines keep theirs).
+TEST(TmsInfo, NewMakersLinesAreNamedApartFromTheExifLines) {
+  std::set<std::string> exif;
+  for (const auto table : {kExifTags, kGpsTags}) {
+    for (const tTagRow& row : table) exif.insert(AsciiUpperCase(row.ShortName));
+  }
+  for (const auto table : {kSonyTable, kPanasonicTable, kPentaxTable, kAppleTable, kSigmaTable,
+                           kRicohTable, kOlympusEquipmentTable, kOlympusCameraSettingsTable}) {
+    for (const tTagRow& row : table)
+      EXPECT_EQ(exif.count(AsciiUpperCase(row.ShortName)), 0u) << row.ShortName;
+  }
 }
 
 TEST(TmsInfo, CanonListsBecomeNamedValuesAndTheTagKeepsItsText) {
