@@ -215,33 +215,40 @@ bool TimgData::ScanByFormat(FileFormat format, platform::InputFile& file) {
 }
 
 void TimgData::DecodeDngPrivateNote() {
-  // A DNG keeps the camera's maker note in IFD0's DNGPrivateData: "Adobe\0MakN", the note's
-  // size, the byte order of the file it came from and where it stood there (a TIFF offset, which
-  // its values' offsets count from), then the note. Values outside the note are not there.
+  // IFD0's DNGPrivateData may hold the camera's maker note. A DNG keeps it as "Adobe\0MakN", the
+  // note's size, the byte order of the file it came from and where it stood there (a TIFF offset,
+  // which its values' offsets count from), then the note. Values outside the note are not there.
+  // A Pentax raw file (and a JPEG made from one) keeps its own "PENTAX " note there, whose
+  // offsets count from the note itself.
   if (!request.exifWalk || exifInfo->makerNoteDecoded) return;
   const std::string_view file = exifSection->Data();
-  const auto [at, size] = Ifd0Value(file, 1, bigEndian, 0xC634);
+  const std::int64_t header = exifInfo->headerPos;
+  const auto [at, size] = Ifd0Value(file, header, bigEndian, 0xC634);
   const std::string_view data = Bytes(file, at, size);
-  if (!data.starts_with(std::string_view("Adobe\0MakN", 10)) || data.size() < 20) return;
-  const std::string_view order = data.substr(14, 2);
-  if (order != "II" && order != "MM") return;
-  const std::int64_t origin = Long(data, 17, true);
-  const std::string_view note =
-      data.substr(20, std::min<std::size_t>(Long(data, 11, true) - 6, data.size() - 20));
-  // Laid out as the note stood in a JPEG's APP1, whose TIFF header is at 9.
-  const tNoteFacts facts{exifInfo->cameraMake,
-                         exifInfo->cameraModel,
-                         exifInfo->exifVersion,
-                         note,
-                         origin + 9,
-                         order == "MM",
-                         false,
-                         9};
+  tNoteFacts facts{exifInfo->cameraMake,
+                   exifInfo->cameraModel,
+                   exifInfo->exifVersion,
+                   data,
+                   at,
+                   bigEndian,
+                   false,
+                   header};
+  if (data.starts_with(std::string_view("Adobe\0MakN", 10)) && data.size() >= 20) {
+    const std::string_view order = data.substr(14, 2);
+    if (order != "II" && order != "MM") return;
+    // Laid out as the note stood in a JPEG's APP1, whose TIFF header is at 9.
+    facts.note = data.substr(20, std::min<std::size_t>(Long(data, 11, true) - 6, data.size() - 20));
+    facts.notePos = Long(data, 17, true) + 9;
+    facts.exifBigEndian = order == "MM";
+    facts.headerPos = 9;
+  } else if (!data.starts_with(std::string_view("PENTAX \0", 8))) {
+    return;
+  }
   const auto layout = TmsInfo::LayoutOf(facts);
   if (!layout) return;
   constexpr std::int64_t kNowhere = -(std::int64_t{1} << 40);  // no value outside the note
-  exifInfo->ParseMakerDirectory(note, layout->table, layout->dirOffset, layout->valueBase, kNowhere,
-                                layout->bigEndian);
+  exifInfo->ParseMakerDirectory(facts.note, layout->table, layout->dirOffset, layout->valueBase,
+                                kNowhere, layout->bigEndian);
   exifInfo->makerNoteDecoded = true;
 }
 
@@ -481,6 +488,7 @@ void TimgData::DecodeExifSegment() {
   if (!request.exifWalk) return;
   const std::int64_t ifd0 = static_cast<std::uint32_t>(ReadLong(13));
   exifInfo->ParseDirectory(ifd0 == 0 ? 17 : ifd0 + 9, 9, exifSection->lengthField - 6, 1);
+  DecodeDngPrivateNote();
   exifInfo->DeriveFocalLength35();
   TakeWalkMessage();
 }
@@ -564,7 +572,9 @@ void TimgData::DecodeSeparateMakerNote(std::string_view note) {
   const tNoteFacts facts{exifInfo->cameraMake, exifInfo->cameraModel, exifInfo->exifVersion, note};
   const tMakeRow* row = TmsInfo::RowOf(facts);
   const std::string_view order = note.substr(0, 2);
-  if (row == nullptr || exifInfo->makerNoteDecoded || (order != "II" && order != "MM")) return;
+  if (row == nullptr || row->table == nullptr || exifInfo->makerNoteDecoded ||
+      (order != "II" && order != "MM"))
+    return;
   const std::int64_t directory = Long(note, 5, order == "MM");
   exifInfo->ParseMakerDirectory(note, *row->table, directory, directory + 1, 0, order == "MM");
   exifInfo->makerNoteDecoded = true;

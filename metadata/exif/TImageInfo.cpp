@@ -11,6 +11,7 @@
 #include "metadata/tiff/ExifValues.h"
 #include "text/AsciiText.h"
 #include "text/Cp1252.h"
+#include "text/TextFormat.h"
 
 namespace dux {
 namespace {
@@ -234,9 +235,46 @@ void TImageInfo::DecodeMakerNote() {
                          makerNotePos, bigEndian,   tiffSource,  headerPos};
   const auto layout = TmsInfo::LayoutOf(facts);
   makerNoteDecoded = layout.has_value();
-  if (layout) {
+  if (layout && !layout->record.empty()) {
+    ReadMakerRecord(makerNoteData.substr(std::min<std::size_t>(
+                        makerNoteData.size(), static_cast<std::size_t>(layout->dirOffset))),
+                    layout->record, layout->bigEndian);
+  } else if (layout) {
     ParseMakerDirectory(makerNoteData, layout->table, layout->dirOffset, layout->valueBase,
                         layout->fallbackBase, layout->bigEndian);
+  }
+}
+
+void TImageInfo::ReadMakerRecord(std::string_view record, std::span<const tRecordField> fields,
+                                 bool recordBigEndian) {
+  if (!KeepsEntries(buildMode) || !Spend(makerWorkLeft_, std::ssize(record))) return;
+  for (const tRecordField& field : fields) {
+    if (!HasBytes(record, field.offset + 1, field.size)) continue;  // a shorter record
+    const std::string_view raw = record.substr(field.offset, field.size);
+    std::string text;
+    if (field.text) {
+      text = QuotedText(raw.substr(0, raw.find('\0')));
+    } else {
+      const auto number = static_cast<std::uint32_t>(DecodeInteger(raw, recordBigEndian));
+      text = !field.codes.empty() ? std::string(ValueCodeOf(field.codes, std::to_string(number)))
+             : field.divisor != 1
+                 ? FormatText("%0.5f", {number / field.divisor}, locale.decimalSeparator)
+                 : std::to_string(number);
+      if (field.divisor != 1) {  // no trailing zeros: 2.8, 0.005
+        while (text.ends_with('0')) text.pop_back();
+        if (text.back() == locale.decimalSeparator) text.pop_back();
+      }
+    }
+    TTagEntry& entry = entries.emplace_back();
+    entry.TableId = EntryTable::kMakerNote;
+    entry.ShortName = field.name;
+    entry.Description = field.label;
+    entry.DisplayValue = PrintableText(text);
+    entry.RawValue = raw;
+    entry.ValueType = static_cast<std::uint16_t>(field.text        ? kAscii
+                                                 : field.size == 1 ? 1
+                                                 : field.size == 2 ? kShort
+                                                                   : kLong);
   }
 }
 

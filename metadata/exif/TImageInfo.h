@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "metadata/makernotes/TmsInfo.h"
 #include "metadata/tiff/IfdEntry.h"
 #include "metadata/tiff/ScanMessages.h"
 #include "metadata/tiff/TTagEntry.h"
@@ -124,6 +125,9 @@ class TImageInfo : public tEndInd {
   void FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase, std::int64_t exifLength,
                        int kind);
   void DecodeMakerNote();
+  // A note that is a record of fixed fields (Kodak's): each field's line, in the maker-note table.
+  void ReadMakerRecord(std::string_view record, std::span<const tRecordField> fields,
+                       bool recordBigEndian);
   // Where a maker-note directory stands and where its offsets count from (1-based in the note),
   // and how deep among the note's own subdirectories.
   struct tMakerDirectory {

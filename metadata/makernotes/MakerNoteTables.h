@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "metadata/makernotes/TmsInfo.h"
 #include "metadata/tiff/TTagEntry.h"
 
 // The maker-note tag tables, one per camera make and note layout. A row named "Skip" (any letter
@@ -26,5 +27,6 @@ extern const std::span<const tTagRow> kPentaxTable;
 extern const std::span<const tTagRow> kAppleTable;
 extern const std::span<const tTagRow> kSigmaTable;
 extern const std::span<const tTagRow> kRicohTable;
+extern const std::span<const tRecordField> kKodakRecord;
 
 }  // namespace dux

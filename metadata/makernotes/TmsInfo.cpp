@@ -133,6 +133,17 @@ constexpr tMakeRow kMakers[] = {
      .directory = 14,
      .values = NoteOrigin::kNote,
      .order = NoteOrder::kBigEndian},
+    // Kodak's "KDK" notes are a record: big-endian after "KDK INFO", else little-endian.
+    {.make = "EASTMAN KODAK",
+     .header = "KDK INFO",
+     .directory = 8,
+     .order = NoteOrder::kBigEndian,
+     .record = &kKodakRecord},
+    {.make = "EASTMAN KODAK",
+     .header = "KDK",
+     .directory = 8,
+     .order = NoteOrder::kLittleEndian,
+     .record = &kKodakRecord},
     {.make = "SIGMA",
      .header = std::string_view("SIGMA\0\0\0", 8),
      .table = &kSigmaTable,
@@ -215,7 +226,9 @@ std::optional<tNoteLayout> TmsInfo::LayoutOf(const tNoteFacts& facts) {
   const tMakeRow* row = RowOf(facts);
   if (row == nullptr) return std::nullopt;
   const std::int64_t shift = row->values == NoteOrigin::kTiffHeader ? TrailerShift(*row, facts) : 0;
-  return tNoteLayout{*row->table, row->directory,
+  return tNoteLayout{row->table != nullptr ? *row->table : std::span<const tTagRow>(),
+                     row->record != nullptr ? *row->record : std::span<const tRecordField>(),
+                     row->directory,
                      ValueBase(*row, facts.notePos, facts.headerPos) + shift,
                      FallbackBase(row->fallback, facts.headerPos) - shift,
                      NoteBigEndian(*row, facts.note, facts.exifBigEndian)};

@@ -35,6 +35,17 @@ enum class NoteOrigin {
 // big-endian note inside little-endian EXIF).
 enum class NoteOrder { kAsExif, kLittleEndian, kBigEndian, kFromEntryCount };
 
+// One value of a note that is a record of fixed fields rather than a directory (Kodak's): where it
+// stands after the header, its size in bytes (a text of that many, or a number of 1, 2 or 4), its
+// line's name and label, its codes, and what the number is divided by.
+struct tRecordField {
+  std::uint16_t offset = 0;
+  std::uint8_t size = 1;
+  bool text = false;
+  std::string_view name{}, label{}, codes{};
+  double divisor = 1;
+};
+
 // One make's note layout: how it is recognised, which table names its tags, where its directory
 // stands and where its values' offsets count from.
 struct tMakeRow {
@@ -52,6 +63,8 @@ struct tMakeRow {
   // The note ends with "II*\0" or "MM\0*" and the offset it stood at when the camera wrote it
   // (Canon's): a program that moved the note left its offsets counting from there.
   bool originalOffsetTrailer = false;
+  // A note that is a record, its fields from `directory` on, instead of a directory.
+  const std::span<const tRecordField>* record = nullptr;
 };
 
 // The maker-note layouts, one row per make and note form; the first row that matches a note is
@@ -62,6 +75,7 @@ std::span<const tMakeRow> MakerNoteRegistry();
 // directory starts in the note (0-based), the bases its values are placed by, the byte order.
 struct tNoteLayout {
   std::span<const tTagRow> table;
+  std::span<const tRecordField> record;  // a record note's fields (then `table` is empty)
   std::int64_t dirOffset = 0;
   std::int64_t valueBase = 0;
   std::int64_t fallbackBase = 0;

@@ -239,6 +239,31 @@ TEST(MakerNoteCorpus, SettingsAgreeWithExifToolOrWithTheKnownDifference) {
             Agrees(*ours, oracle[s.oracleTag], s.table, s.kind));
       ++compared;
     }
+    // Kodak's record fields, by their line names.
+    for (const tRecordField& field : kKodakRecord) {
+      // ExifTool's name is ours, or ours without the make in front ("KodakQuality": Quality).
+      const std::string name(field.name);
+      const std::string oracleTag = oracle.contains("Kodak:" + name) || name.rfind("Kodak", 0) != 0
+                                        ? "Kodak:" + name
+                                        : "Kodak:" + name.substr(5);
+      if (make != "EASTM" || !oracle.contains(oracleTag) || info.IndexOfName(field.name) < 0)
+        continue;
+      SCOPED_TRACE(oracleTag);
+      const std::string ours = info.DisplayValueOf(field.name);
+      const nlohmann::json& theirs = oracle[oracleTag];
+      bool agrees = false;
+      if (field.text) {
+        agrees = Unquoted(ours) == Unquoted(OracleText(theirs));
+      } else if (!field.codes.empty()) {
+        agrees = theirs.is_number() &&
+                 ours == ValueCodeOf(field.codes, std::to_string(theirs.get<long long>()));
+      } else {
+        agrees = theirs.is_number() &&
+                 std::fabs(std::strtod(ours.c_str(), nullptr) - theirs.get<double>()) <= 1e-3;
+      }
+      check(corpus.file, oracleTag, ours, agrees);
+      ++compared;
+    }
     if (make != "CANON") continue;
     for (const tCanonSetting& setting : CanonSettings()) {
       if (!oracle.contains(setting.oracleTag)) continue;

@@ -18,8 +18,26 @@ seed() {  # target -> its seed folder, filled from the corpus (copies stay in th
   dir=$out/seeds/$1
   rm -rf "$dir" && mkdir -p "$dir"
   case $1 in
-    TiffScan) find "$corpus" -type f \( -iname '*.tif' -o -iname '*.tiff' -o -iname '*.nef' -o -path '*malformed*' \) \
-                -exec cp {} "$dir" \; ;;
+    TiffScan)  # TIFF files, and the TIFF data of every JPEG's EXIF: each make's maker note
+      find "$corpus" -type f \( -iname '*.tif' -o -iname '*.tiff' -o -iname '*.nef' -o -path '*malformed*' \) \
+        -exec cp {} "$dir" \;
+      python3 - "$corpus" "$dir" <<'PY'
+import os, struct, sys
+corpus, out = sys.argv[1:3]
+for d, _, names in os.walk(corpus):
+    for name in names:
+        data = open(os.path.join(d, name), "rb").read()
+        pos = 2
+        while data[:2] == b"\xff\xd8" and pos + 4 <= len(data) and data[pos] == 0xFF:
+            length = struct.unpack(">H", data[pos + 2:pos + 4])[0]
+            payload = data[pos + 4:pos + 2 + length]
+            if data[pos + 1] == 0xE1 and payload.startswith(b"Exif\x00\x00"):
+                open(os.path.join(out, name + ".tiff"), "wb").write(payload[6:])
+            if data[pos + 1] == 0xDA:
+                break
+            pos += 2 + length
+PY
+      ;;
     Xmp)  # the XMP packets of the corpus's JPEGs, and the hostile ones kept for regressions
       python3 - "$corpus" "$dir" <<'PY'
 import os, struct, sys

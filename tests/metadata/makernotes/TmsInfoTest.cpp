@@ -406,7 +406,35 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
                 Ifd().Ascii(0x0007, "Auto").Layout(false, at + 10);
        },
        {"White Balance=\"Auto\""}},
-      {"Kodak is not decoded",
+      {"Kodak's record, big-endian after KDK INFO",
+       "EASTMAN KODAK COMPANY",
+       "KODAK DX4900 ZOOM DIGITAL CAMERA",
+       "0220",
+       true,
+       [](std::uint32_t) {
+         std::string record(0x62, '\0');
+         record.replace(0, 6, "DX4900");
+         record[0x09] = 1;                            // Fine
+         record[0x1E] = 0x02, record[0x1F] = '\xA1';  // f/6.73
+         record[0x40] = 3;                            // Daylight
+         return "KDK INFO" + record;
+       },
+       {"Kodak Model=\"DX4900\"", "Quality=Fine", "Burst Mode=Off", "Image Width=0",
+        "Image Height=0", "Shutter Mode=Auto", "Metering Mode=Multi-segment", "Sequence Number=0",
+        "FNumber=6.73", "Exposure Time=0", "Focus Mode=Normal", "White Balance=Daylight",
+        "Flash Fired=No", "ISO=0"}},
+      {"Kodak's record, little-endian after KDK, cut short",
+       "EASTMAN KODAK COMPANY",
+       "KODAK DX3600 DIGITAL CAMERA",
+       "0220",
+       false,
+       [](std::uint32_t) {
+         std::string record(0x10, '\0');
+         record[0x0C] = 0x40, record[0x0D] = 0x06;  // 1600, little-endian
+         return "KDKxxxxx" + record;
+       },
+       {"Kodak Model=\"\"", "Quality=", "Burst Mode=Off", "Image Width=1600", "Image Height=0"}},
+      {"A Kodak note that is a directory is not decoded",
        "Eastman Kodak",
        "DC210",
        "0210",

@@ -39,6 +39,7 @@ TEST(TagRows, EachTagFindsItsOwnRow) {
   EXPECT_EQ(IndexOfTagInTable(0x2014, kCasioTable2), -1);
   // Every row of every table is found by its own tag.
   for (const tMakeRow& make : MakerNoteRegistry()) {
+    if (make.table == nullptr) continue;  // a note that is a record
     const std::span<const tTagRow> table = *make.table;
     for (std::size_t i = 0; i < table.size(); ++i)
       EXPECT_EQ(IndexOfTagInTable(table[i].TagNumber, table), static_cast<int>(i));
