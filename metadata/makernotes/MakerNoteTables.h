@@ -27,6 +27,7 @@ extern const std::span<const tTagRow> kPentaxTable;
 extern const std::span<const tTagRow> kAppleTable;
 extern const std::span<const tTagRow> kSigmaTable;
 extern const std::span<const tTagRow> kRicohTable;
+extern const std::span<const tTagRow> kRicohGrTable;
 extern const std::span<const tRecordField> kKodakRecord;
 
 }  // namespace dux

@@ -351,9 +351,10 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
        "0230",
        true,
        [](std::uint32_t at) {
-         return std::string("Ricoh\0\0\0", 8) + Ifd().Short(0x1000, {3}).Layout(true, at + 8);
+         return std::string("Ricoh\0\0\0", 8) +
+                Ifd().Short(0x1000, {3}).Short(0x1003, {12}).Layout(true, at + 8);
        },
-       {"Recording Format=DNG"}},
+       {"Recording Format=DNG", "White Balance=Shade"}},
       {"Ricoh",
        "RICOH",
        "Caplio Pro G3",
@@ -467,8 +468,9 @@ TEST(TmsInfo, NewMakersLinesAreNamedApartFromTheExifLines) {
   for (const auto table : {kExifTags, kGpsTags}) {
     for (const tTagRow& row : table) exif.insert(AsciiUpperCase(row.ShortName));
   }
-  for (const auto table : {kSonyTable, kPanasonicTable, kPentaxTable, kAppleTable, kSigmaTable,
-                           kRicohTable, kOlympusEquipmentTable, kOlympusCameraSettingsTable}) {
+  for (const auto table :
+       {kSonyTable, kPanasonicTable, kPentaxTable, kAppleTable, kSigmaTable, kRicohTable,
+        kRicohGrTable, kOlympusEquipmentTable, kOlympusCameraSettingsTable}) {
     for (const tTagRow& row : table)
       EXPECT_EQ(exif.count(AsciiUpperCase(row.ShortName)), 0u) << row.ShortName;
   }
