@@ -1,13 +1,18 @@
 #!/bin/sh
 # The action editors and the about box through nbhost and the plug-in's real exports.
-# Usage: dialogs_test.sh NBHOST GALLERY [RUNNER]
+# Usage: dialogs_test.sh NBHOST GALLERY [RUNNER [PICTURES]]
 # With RUNNER=wine (the Windows build, under Xvfb) the real dialogs open and a test user types,
 # clicks and closes them by window messages; each dialog's screenshot goes to GALLERY (PNG when
 # ImageMagick is there). Natively the stand-in dialogs close with Cancel.
+# PICTURES is the folder of the README's pictures (docs/images): each screenshot must have the
+# size of its picture there, so that a dialog that changed shows up as a stale picture
+# (tools/docs/refresh-images.sh makes them anew). Their pixels are not compared: the text's
+# rendering varies with Wine's version.
 set -u
 nbhost=$1
 gallery=$2
 runner=${3:-}
+pictures=${4:-}
 failures=0; checks=0
 mkdir -p "$gallery"
 # A dialog that no step closes would wait for a person: each run has a time limit, and a run
@@ -58,11 +63,11 @@ result=false' "$(run --edit --type Edit1=typed.jpg --close cancel duxIPTCread or
 driver: typed into Edit1
 driver: closed with escape
 param1="orig.jpg"
-result=false' "$(run --edit --type Edit1=x --close escape duxEXIFread orig.jpg)"
+result=false' "$(run --edit --type 'Edit1=C:\Photos\harbour.jpg' $(shot duxEXIFread) --close escape duxEXIFread orig.jpg)"
   check "exif dialog: the close box" 'driver: dialog "duxEXIFread Properties"
 driver: closed with close
 param1="orig.jpg"
-result=false' "$(run --edit $(shot duxEXIFread) --close close duxEXIFread orig.jpg)"
+result=false' "$(run --edit --close close duxEXIFread orig.jpg)"
   check "write dialog: file chooser and OK" 'driver: dialog "duxIPTCwrite Properties"
 driver: clicked SpeedButton4
 driver: typed into Edit1
@@ -122,6 +127,14 @@ result=true' "$(run --about $(shot about) --close ok)"
     checks=$((checks + 1))
     if [ ! -s "$gallery/$name.png" ] && [ ! -s "$gallery/$name.bmp" ]; then
       failures=$((failures + 1)); echo "FAIL no screenshot of $name"
+    elif [ -n "$pictures" ] && [ -f "$pictures/$name.png" ] && command -v identify >/dev/null 2>&1; then
+      checks=$((checks + 1))
+      new=$(identify -format '%wx%h' "$gallery/$name.png" 2>/dev/null)
+      old=$(identify -format '%wx%h' "$pictures/$name.png" 2>/dev/null)
+      if [ "$new" != "$old" ]; then
+        failures=$((failures + 1))
+        echo "FAIL $name is $new now, its picture in $pictures $old: run tools/docs/refresh-images.sh"
+      fi
     fi
   done
 fi

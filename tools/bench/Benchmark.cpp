@@ -536,7 +536,7 @@ void PrintPaired(bool smoke) {
 // What a system call costs on this machine: the file status of an open file, the median of
 // rounds of many. The read pair makes a handful of calls a file (two opens and closes, its reads,
 // a file status), and where a call costs a microsecond or more they are a large part of its
-// time, and of how it compares with a reader that makes fewer (see the README).
+// time, and of how it compares with a reader that makes fewer (see docs/performance.md).
 void PrintSystemCallCost(bool smoke) {
   using Clock = std::chrono::steady_clock;
   const int fd = open(Setup().camera2MB.c_str(), O_RDONLY | O_CLOEXEC);

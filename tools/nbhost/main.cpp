@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -32,6 +33,8 @@ constexpr const char* kUsage =
     "  --lib FILE        the plug-in (default: duxIPTC.nbp beside nbhost)\n"
     "  --json            print one JSON object instead of NAME=VALUE lines\n"
     "  --set NAME=VALUE  preset a host variable, NAME with its brackets\n"
+    "  --set-from FILE   preset every variable of FILE, an earlier run's NAME=VALUE output\n"
+    "                    (a line that does not start a variable continues the one before)\n"
     "  --message CODE    send nbMessage(CODE) before the action\n"
     "  --info            print the title, author and hint of nbInitPlugIn\n"
     "  --list            print the groups and commands as announced\n"
@@ -115,6 +118,19 @@ std::string ParseOptions(const std::vector<std::string>& args, tOptions& options
       const auto equals = pair.find('=');
       if (equals == std::string::npos) return "--set needs NAME=VALUE";
       options.presets.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+    } else if (a == "--set-from" && hasValue) {
+      std::ifstream in(args[++i], std::ios::binary);
+      if (!in) return "--set-from cannot read " + args[i];
+      std::string line;
+      while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const auto equals = line.find("]=");
+        if (line.starts_with('[') && equals != std::string::npos) {
+          options.presets.emplace_back(line.substr(0, equals + 1), line.substr(equals + 2));
+        } else if (!options.presets.empty()) {
+          options.presets.back().second += "\r\n" + line;
+        }
+      }
     } else if (a == "--cmdlist" && hasValue) {
       options.cmdList = true;
       options.cmdListFormat = args[++i];
