@@ -55,6 +55,8 @@ std::optional<double> TImageInfo::CanonSensorDiagonal() const {
 
 std::optional<double> TImageInfo::SensorDiagonal() const {
   if (const auto diagonal = CanonSensorDiagonal()) return diagonal;
+  // A diagonal the maker note states (Olympus'), in mm.
+  if (const double stated = NumericValueOf("FocalPlaneDiagonal"); stated > 0) return stated;
   // A size the maker note states comes next, where its aspect is a photo's (4:3 or 3:2).
   const tNoteFacts facts{cameraMake,   cameraModel, exifVersion, makerNoteData,
                          makerNotePos, bigEndian,   tiffSource,  headerPos};
