@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "platform/CodePage1252.h"
 
@@ -46,6 +47,26 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& c) {
   return length;
 }
 
+// Each valid UTF-8 sequence as its 1252 byte, "?" where 1252 has none. A byte that starts no
+// valid sequence becomes `invalid`, or stays as it is (taken as 1252) when there is none.
+std::string Utf8SequencesToCp1252(std::string_view text, std::optional<char> invalid) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t c = 0;
+    const std::size_t length = DecodeUtf8(text, i, c);
+    if (length == 0) {
+      out += invalid.value_or(text[i]);
+      ++i;
+      continue;
+    }
+    const int b = ByteOf(c);
+    out += b < 0 ? invalid.value_or('?') : static_cast<char>(b);
+    i += length;
+  }
+  return out;
+}
+
 }  // namespace
 
 char Cp1252Upper(char c) {
@@ -69,20 +90,7 @@ char Cp1252Upper(char c) {
 std::string Cp1252ToUtf8(std::string_view text) { return platform::Cp1252ToUtf8(text); }
 
 std::string TextAsCp1252(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    char32_t c = 0;
-    const std::size_t length = DecodeUtf8(text, i, c);
-    if (length <= 1) {  // ASCII, or a byte no UTF-8 sequence starts: a 1252 character already
-      out += text[i++];
-      continue;
-    }
-    const int b = ByteOf(c);
-    out += b < 0 ? '?' : static_cast<char>(b);
-    i += length;
-  }
-  return out;
+  return Utf8SequencesToCp1252(text, std::nullopt);
 }
 
 std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian, char replacement) {
@@ -107,21 +115,7 @@ std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian, char replaceme
 }
 
 std::string Utf8ToCp1252(std::string_view text, char replacement) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    char32_t c = 0;
-    const std::size_t length = DecodeUtf8(text, i, c);
-    if (length == 0) {
-      out += replacement;
-      ++i;
-      continue;
-    }
-    const int b = ByteOf(c);
-    out += b < 0 ? replacement : static_cast<char>(b);
-    i += length;
-  }
-  return out;
+  return Utf8SequencesToCp1252(text, replacement);
 }
 
 }  // namespace dux
