@@ -143,6 +143,14 @@ std::string FixedText(double value, int precision, char decimalSeparator) {
   return text;
 }
 
+std::string ShortFixedText(double value, int precision, char decimalSeparator) {
+  std::string text = FixedText(value, precision, decimalSeparator);
+  if (text.find(decimalSeparator) == std::string::npos) return text;
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == decimalSeparator) text.pop_back();
+  return text;
+}
+
 std::string FormatText(std::string_view pattern, std::initializer_list<tFormatArg> args,
                        char decimalSeparator) {
   std::string out;

@@ -23,6 +23,8 @@ std::string FormatText(std::string_view pattern, std::initializer_list<tFormatAr
 
 // `value` with `precision` decimals (rounded half away from zero) and `decimalSeparator`.
 std::string FixedText(double value, int precision, char decimalSeparator = '.');
+// FixedText without the trailing zeros of its decimals, nor a separator left bare: 2.8, 70, 0.005.
+std::string ShortFixedText(double value, int precision, char decimalSeparator = '.');
 // FixedText onto the end of `out`.
 void AppendFixed(std::string& out, double value, int precision, char decimalSeparator = '.');
 

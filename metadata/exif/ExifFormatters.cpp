@@ -113,11 +113,7 @@ void AppendLensNumber(std::string& out, double value, char decimalSeparator) {
     out += '?';
     return;
   }
-  std::string digits = FixedText(value, 2, decimalSeparator);
-  while (digits.back() == '0' && digits.find(decimalSeparator) != std::string::npos)
-    digits.pop_back();
-  if (digits.back() == decimalSeparator) digits.pop_back();
-  out += digits;
+  out += ShortFixedText(value, 2, decimalSeparator);
 }
 
 // "a" or "a-b": b is left out where it is zero, unknown or the same as a (a prime lens).

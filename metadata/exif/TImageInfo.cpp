@@ -258,12 +258,8 @@ void TImageInfo::ReadMakerRecord(std::string_view record, std::span<const tRecor
       const auto number = static_cast<std::uint32_t>(DecodeInteger(raw, recordBigEndian));
       text = !field.codes.empty() ? std::string(ValueCodeOf(field.codes, std::to_string(number)))
              : field.divisor != 1
-                 ? FormatText("%0.5f", {number / field.divisor}, locale.decimalSeparator)
+                 ? ShortFixedText(number / field.divisor, 5, locale.decimalSeparator)  // 6.73
                  : std::to_string(number);
-      if (field.divisor != 1) {  // no trailing zeros: 2.8, 0.005
-        while (text.ends_with('0')) text.pop_back();
-        if (text.back() == locale.decimalSeparator) text.pop_back();
-      }
     }
     TTagEntry& entry = entries.emplace_back();
     entry.TableId = EntryTable::kMakerNote;

@@ -240,15 +240,11 @@ std::string FormatSonyLensSpec(std::string_view text) {
   if (shortFocal == 0 || shortAperture == 0 || (longFocal != 0 && longFocal < shortFocal) ||
       (longAperture != 0 && longAperture < shortAperture))
     return std::string(text);
-  const auto number = [](double value) {
-    std::string digits = FixedText(value, 1);
-    if (digits.ends_with(".0")) digits.resize(digits.size() - 2);
-    return digits;
-  };
   std::string range = std::to_string(shortFocal);
   if (longFocal != shortFocal && longFocal != 0) range += "-" + std::to_string(longFocal);
-  range += "mm F" + number(shortAperture);
-  if (longAperture != shortAperture && longAperture != 0) range += "-" + number(longAperture);
+  range += "mm F" + ShortFixedText(shortAperture, 1);
+  if (longAperture != shortAperture && longAperture != 0)
+    range += "-" + ShortFixedText(longAperture, 1);
   const std::uint16_t flags = static_cast<std::uint16_t>(b[0] << 8 | b[7]);
   for (const tLensFeature& feature : kSonyLensFeatures) {
     const std::uint16_t bits = flags & feature.mask;

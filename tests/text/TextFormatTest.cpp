@@ -28,5 +28,22 @@ TEST(FormatDatePicture, WritesTheDateAsTheUsersLocaleShowsIt) {
   }
 }
 
+// A measure as the EXIF and maker lines show it: its decimals, but no zeros that add nothing.
+TEST(ShortFixedText, LeavesOutTheZerosThatSayNothing) {
+  struct Case {
+    double value;
+    int precision;
+    char separator;
+    const char* expected;
+  };
+  for (const Case& c :
+       {Case{2.8, 2, '.', "2.8"}, Case{70, 2, '.', "70"}, Case{100, 1, '.', "100"},
+        Case{0.00464, 5, '.', "0.00464"}, Case{6.73, 5, ',', "6,73"},
+        Case{1.539999962, 2, '.', "1.54"}, Case{0, 2, '.', "0"}, Case{-0.001, 2, '.', "0"}}) {
+    SCOPED_TRACE(c.expected);
+    EXPECT_EQ(ShortFixedText(c.value, c.precision, c.separator), c.expected);
+  }
+}
+
 }  // namespace
 }  // namespace dux
