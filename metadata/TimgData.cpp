@@ -222,17 +222,12 @@ void TimgData::DecodeDngPrivateNote() {
   // offsets count from the note itself.
   if (!request.exifWalk || exifInfo->makerNoteDecoded) return;
   const std::string_view file = exifSection->Data();
-  const std::int64_t header = exifInfo->headerPos;
-  const auto [at, size] = Ifd0Value(file, header, bigEndian, 0xC634);
+  const auto [at, size] = Ifd0Value(file, exifInfo->headerPos, bigEndian, 0xC634);
   const std::string_view data = Bytes(file, at, size);
-  tNoteFacts facts{exifInfo->cameraMake,
-                   exifInfo->cameraModel,
-                   exifInfo->exifVersion,
-                   data,
-                   at,
-                   bigEndian,
-                   false,
-                   header};
+  tNoteFacts facts = exifInfo->NoteFacts();  // the make and model; the note is this one
+  facts.note = data;
+  facts.notePos = at;
+  facts.tiffSource = false;
   if (data.starts_with(std::string_view("Adobe\0MakN", 10)) && data.size() >= 20) {
     const std::string_view order = data.substr(14, 2);
     if (order != "II" && order != "MM") return;

@@ -228,12 +228,15 @@ void TImageInfo::FollowDirectory(std::int64_t valuePos, std::int64_t offsetBase,
   --depth_;
 }
 
+tNoteFacts TImageInfo::NoteFacts() const {
+  return {cameraMake,   cameraModel, exifVersion, makerNoteData,
+          makerNotePos, bigEndian,   tiffSource,  headerPos};
+}
+
 void TImageInfo::DecodeMakerNote() {
   if (makerNoteSeen_) return;  // a second MakerNote tag is kept as an entry, not walked
   makerNoteSeen_ = true;
-  const tNoteFacts facts{cameraMake,   cameraModel, exifVersion, makerNoteData,
-                         makerNotePos, bigEndian,   tiffSource,  headerPos};
-  const auto layout = TmsInfo::LayoutOf(facts);
+  const auto layout = TmsInfo::LayoutOf(NoteFacts());
   makerNoteDecoded = layout.has_value();
   if (layout && !layout->record.empty()) {
     ReadMakerRecord(makerNoteData.substr(std::min<std::size_t>(
@@ -339,9 +342,7 @@ void TImageInfo::ReadMakerEntry(const tIfdReader& note, std::span<const tTagRow>
   const tIfdEntry value = DecodeIfdEntry(note, e, at.valueStart);
   // A value outside the note is looked for in the EXIF bytes, where some makes count from. A
   // value that ends with the note's last byte is inside it. An empty value is kept.
-  const std::string_view raw = HasBytes(note.bytes, value.valuePos, value.size)
-                                   ? Bytes(note.bytes, value.valuePos, value.size)
-                                   : Bytes(segmentData, at.fallbackBase + value.offset, value.size);
+  const std::string_view raw = ValueBytes(note, value, segmentData, at.fallbackBase);
   // A tag the table lacks is "Unknown" and not kept; a "Skip" row hides its tag.
   if (!Spend(makerWorkLeft_, 12 + std::ssize(raw))) return;
   const int idx = IndexOfTagInTable(value.tag, table);

@@ -77,6 +77,8 @@ class TImageInfo : public tEndInd {
   bool NextThumbnailEntryOfTable(EntryTable tableId, TTagEntry& entry);
 
   // Adds the 35 mm focal length when the camera did not store it and the sensor size is known.
+  // What the layout of this image's maker note is chosen by.
+  tNoteFacts NoteFacts() const;
   void DeriveFocalLength35();
   std::optional<double> SensorDiagonal() const;
   std::optional<double> CanonSensorDiagonal() const;

@@ -58,9 +58,7 @@ std::optional<double> TImageInfo::SensorDiagonal() const {
   // A diagonal the maker note states (Olympus'), in mm.
   if (const double stated = NumericValueOf("FocalPlaneDiagonal"); stated > 0) return stated;
   // A size the maker note states comes next, where its aspect is a photo's (4:3 or 3:2).
-  const tNoteFacts facts{cameraMake,   cameraModel, exifVersion, makerNoteData,
-                         makerNotePos, bigEndian,   tiffSource,  headerPos};
-  if (const auto size = CanonFocalPlaneSize(facts, segmentData)) {
+  if (const auto size = CanonFocalPlaneSize(NoteFacts(), segmentData)) {
     const double aspect = size->width / size->height;
     if (std::fabs(aspect - 4.0 / 3) < 0.1 || std::fabs(aspect - 1.5) < 0.1)
       return std::sqrt(size->width * size->width + size->height * size->height);
@@ -89,8 +87,9 @@ std::optional<double> TImageInfo::SensorDiagonal() const {
 void TImageInfo::DeriveFocalLength35() {
   if (IndexOfName("FocalLengthin35mmFilm") >= 0) return;
   const double focal = NumericValueOf("FocalLength");
+  if (!(focal > 0)) return;
   const std::optional<double> diagonal = SensorDiagonal();
-  if (!(focal > 0) || !diagonal) return;  // no estimate when the sensor size is unknown
+  if (!diagonal) return;  // no estimate when the sensor size is unknown
   const double focal35 = focal * kFullFrameDiagonal / *diagonal;
   std::optional<TTagEntry> entry = LookupTagRow(kFocalLengthIn35mmFilm, kMainDirectory);
   entry->DisplayValue = FormatText("%5.2f", {focal35}, locale.decimalSeparator);

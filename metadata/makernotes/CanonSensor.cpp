@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "metadata/makernotes/MakerNoteTables.h"
 #include "metadata/tiff/IfdEntry.h"
 
 namespace dux {
@@ -34,9 +35,8 @@ bool RecordHoldsTheSize(std::string_view model) {
 
 std::optional<tSensorSize> CanonFocalPlaneSize(const tNoteFacts& facts,
                                                std::string_view exifBytes) {
-  const tMakeRow* row = TmsInfo::RowOf(facts);
   const auto layout = TmsInfo::LayoutOf(facts);
-  if (row == nullptr || row->make != "CANON" || !layout || !RecordHoldsTheSize(facts.model))
+  if (!layout || layout->table.data() != kCanonTable.data() || !RecordHoldsTheSize(facts.model))
     return std::nullopt;
   const tIfdReader note{facts.note, layout->bigEndian};
   const std::int64_t dirPos = layout->dirOffset + 1;
@@ -46,9 +46,7 @@ std::optional<tSensorSize> CanonFocalPlaneSize(const tNoteFacts& facts,
     const tIfdEntry e = DecodeIfdEntry(note, dirPos + 2 + 12 * i, valueStart);
     if (e.tag != kFocalLengthRecord) continue;
     if (e.type != kShort || e.size < 8) return std::nullopt;
-    const std::string_view raw = HasBytes(note.bytes, e.valuePos, e.size)
-                                     ? Bytes(note.bytes, e.valuePos, e.size)
-                                     : Bytes(exifBytes, layout->fallbackBase + e.offset, e.size);
+    const std::string_view raw = ValueBytes(note, e, exifBytes, layout->fallbackBase);
     if (raw.size() < 8) return std::nullopt;
     const int x = Word(raw, 5, layout->bigEndian), y = Word(raw, 7, layout->bigEndian);
     if (x < 40 || y < 40) return std::nullopt;

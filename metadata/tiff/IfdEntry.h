@@ -52,6 +52,16 @@ constexpr tIfdEntry DecodeIfdEntry(const tIfdReader& reader, std::int64_t e,
   return entry;
 }
 
+// The bytes of an entry's value: in the reader's bytes where it lies wholly inside them, else (a
+// maker note whose values stand outside it) in `elsewhere` at `elsewhereBase` + its offset.
+constexpr std::string_view ValueBytes(const tIfdReader& reader, const tIfdEntry& entry,
+                                      std::string_view elsewhere,
+                                      std::int64_t elsewhereBase) noexcept {
+  return HasBytes(reader.bytes, entry.valuePos, entry.size)
+             ? Bytes(reader.bytes, entry.valuePos, entry.size)
+             : Bytes(elsewhere, elsewhereBase + entry.offset, entry.size);
+}
+
 // How many whole 12-byte entries follow the entry count at dirPos (0 when the count itself is
 // not there). A walk reads no more than these, whatever the count claims.
 constexpr std::int64_t EntriesPresent(const tIfdReader& reader, std::int64_t dirPos) noexcept {
