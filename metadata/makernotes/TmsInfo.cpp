@@ -18,6 +18,32 @@ bool PentaxByteOrderFollows(const tNoteFacts& facts) {
          (facts.note.substr(4, 2) == "MM" || facts.note.substr(4, 2) == "II");
 }
 
+// The note forms a make shares with others, under the make each is written under.
+constexpr tMakeRow PentaxAocNote(std::string_view make) {
+  return {.make = make,
+          .header = std::string_view("AOC\0", 4),
+          .matches = PentaxByteOrderFollows,
+          .table = &kPentaxTable,
+          .directory = 6,
+          .order = NoteOrder::kFromEntryCount};
+}
+constexpr tMakeRow PentaxNote(std::string_view make) {
+  return {.make = make,
+          .header = std::string_view("PENTAX \0", 8),
+          .table = &kPentaxTable,
+          .directory = 10,
+          .values = NoteOrigin::kNote,
+          .order = NoteOrder::kFromEntryCount};
+}
+constexpr tMakeRow RicohNote(std::string_view make, std::string_view header,
+                             const std::span<const tTagRow>* table) {
+  return {.make = make,
+          .header = header,
+          .table = table,
+          .directory = 8,
+          .order = NoteOrder::kFromEntryCount};
+}
+
 constexpr tMakeRow kMakers[] = {
     // Nikon's third kind says so in its header ("Nikon\0" and version 2), whatever the EXIF
     // version; older notes without the header are known by the EXIF version or the model.
@@ -82,51 +108,14 @@ constexpr tMakeRow kMakers[] = {
      .directory = 12},
     // Pentax: "AOC" and the note's byte order; the newer "PENTAX " notes count their offsets
     // from the note. Ricoh Imaging's Pentax bodies write them under Ricoh's name.
-    {.make = "PENTAX",
-     .header = std::string_view("AOC\0", 4),
-     .matches = PentaxByteOrderFollows,
-     .table = &kPentaxTable,
-     .directory = 6,
-     .order = NoteOrder::kFromEntryCount},
-    {.make = "ASAHI",
-     .header = std::string_view("AOC\0", 4),
-     .matches = PentaxByteOrderFollows,
-     .table = &kPentaxTable,
-     .directory = 6,
-     .order = NoteOrder::kFromEntryCount},
-    {.make = "PENTAX",
-     .header = std::string_view("PENTAX \0", 8),
-     .table = &kPentaxTable,
-     .directory = 10,
-     .values = NoteOrigin::kNote,
-     .order = NoteOrder::kFromEntryCount},
-    {.make = "RICOH",
-     .header = std::string_view("PENTAX \0", 8),
-     .table = &kPentaxTable,
-     .directory = 10,
-     .values = NoteOrigin::kNote,
-     .order = NoteOrder::kFromEntryCount},
-    {.make = "RICOH",
-     .header = std::string_view("AOC\0", 4),
-     .matches = PentaxByteOrderFollows,
-     .table = &kPentaxTable,
-     .directory = 6,
-     .order = NoteOrder::kFromEntryCount},
-    {.make = "PENTAX RICOH",  // the GR of the years between
-     .header = "Ricoh",
-     .table = &kRicohGrTable,
-     .directory = 8,
-     .order = NoteOrder::kFromEntryCount},
-    {.make = "RICOH",
-     .header = "Ricoh",
-     .table = &kRicohTable,
-     .directory = 8,
-     .order = NoteOrder::kFromEntryCount},
-    {.make = "RICOH",
-     .header = "RICOH",
-     .table = &kRicohTable,
-     .directory = 8,
-     .order = NoteOrder::kFromEntryCount},
+    PentaxAocNote("PENTAX"),
+    PentaxAocNote("ASAHI"),
+    PentaxNote("PENTAX"),
+    PentaxNote("RICOH"),
+    PentaxAocNote("RICOH"),
+    RicohNote("PENTAX RICOH", "Ricoh", &kRicohGrTable),  // the GR of the years between
+    RicohNote("RICOH", "Ricoh", &kRicohTable),
+    RicohNote("RICOH", "RICOH", &kRicohTable),
     {.make = "APPLE",
      .header = std::string_view("Apple iOS\0", 10),
      .table = &kAppleTable,
