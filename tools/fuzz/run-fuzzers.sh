@@ -14,6 +14,27 @@ cmake -S "$root" -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPI
   -DDUX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 2
 cmake --build "$out" >/dev/null || exit 2
 
+app1_payloads() {  # folder signature extension: each corpus JPEG's APP1 payloads of that signature,
+  # without it, as NAME.extension
+  python3 - "$corpus" "$1" "$2" "$3" <<'PY'
+import os, struct, sys
+corpus, out, signature, extension = sys.argv[1:5]
+signature = signature.encode().decode("unicode_escape").encode("latin-1")
+for d, _, names in os.walk(corpus):
+    for name in names:
+        data = open(os.path.join(d, name), "rb").read()
+        pos = 2
+        while data[:2] == b"\xff\xd8" and pos + 4 <= len(data) and data[pos] == 0xFF:
+            length = struct.unpack(">H", data[pos + 2:pos + 4])[0]
+            payload = data[pos + 4:pos + 2 + length]
+            if data[pos + 1] == 0xE1 and payload.startswith(signature):
+                open(os.path.join(out, name + "." + extension), "wb").write(payload[len(signature):])
+            if data[pos + 1] == 0xDA:
+                break
+            pos += 2 + length
+PY
+}
+
 seed() {  # target -> its seed folder, filled from the corpus (copies stay in the build folder)
   dir=$out/seeds/$1
   rm -rf "$dir" && mkdir -p "$dir"
@@ -21,40 +42,10 @@ seed() {  # target -> its seed folder, filled from the corpus (copies stay in th
     TiffScan)  # TIFF files, and the TIFF data of every JPEG's EXIF: each make's maker note
       find "$corpus" -type f \( -iname '*.tif' -o -iname '*.tiff' -o -iname '*.nef' -o -path '*malformed*' \) \
         -exec cp {} "$dir" \;
-      python3 - "$corpus" "$dir" <<'PY'
-import os, struct, sys
-corpus, out = sys.argv[1:3]
-for d, _, names in os.walk(corpus):
-    for name in names:
-        data = open(os.path.join(d, name), "rb").read()
-        pos = 2
-        while data[:2] == b"\xff\xd8" and pos + 4 <= len(data) and data[pos] == 0xFF:
-            length = struct.unpack(">H", data[pos + 2:pos + 4])[0]
-            payload = data[pos + 4:pos + 2 + length]
-            if data[pos + 1] == 0xE1 and payload.startswith(b"Exif\x00\x00"):
-                open(os.path.join(out, name + ".tiff"), "wb").write(payload[6:])
-            if data[pos + 1] == 0xDA:
-                break
-            pos += 2 + length
-PY
+      app1_payloads "$dir" 'Exif\x00\x00' tiff
       ;;
     Xmp)  # the XMP packets of the corpus's JPEGs, and the hostile ones kept for regressions
-      python3 - "$corpus" "$dir" <<'PY'
-import os, struct, sys
-corpus, out = sys.argv[1:3]
-for d, _, names in os.walk(corpus):
-    for name in names:
-        data = open(os.path.join(d, name), "rb").read()
-        pos = 2
-        while data[:2] == b"\xff\xd8" and pos + 4 <= len(data) and data[pos] == 0xFF:
-            length = struct.unpack(">H", data[pos + 2:pos + 4])[0]
-            payload = data[pos + 4:pos + 2 + length]
-            if data[pos + 1] == 0xE1 and payload.startswith(b"http://ns.adobe.com/xap/1.0/\x00"):
-                open(os.path.join(out, name + ".xmp"), "wb").write(payload[29:])
-            if data[pos + 1] == 0xDA:
-                break
-            pos += 2 + length
-PY
+      app1_payloads "$dir" 'http://ns.adobe.com/xap/1.0/\x00' xmp
       cp "$root/tests/regress/fuzz/Xmp/"* "$dir" ;;
     TagSearch)
       printf 'Name=Joe\r\nCity=Rome\000City\000=\0002' > "$dir/basic"
