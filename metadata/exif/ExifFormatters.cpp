@@ -98,8 +98,8 @@ std::string FormatFlash(std::string_view text) {
 
 namespace {
 
-// One number of a lens specification, as lens makers print it ("5.6", "70"); nothing when it is
-// not a fraction, and NaN when it is unknown (0/0).
+// One number of a lens's focal or aperture range, as lens makers print it ("5.6", "70"); nothing
+// when it is not a fraction, and NaN when it is unknown (0/0).
 std::optional<double> LensNumber(std::string_view item) {
   const auto slash = item.find('/');
   if (slash == std::string_view::npos) return std::nullopt;

@@ -194,7 +194,7 @@ std::string FormatLensRange(std::string_view text, FormatContext& context) {
 
 namespace {
 
-// The lens features of a Sony specification: a mask of its first and last byte (first byte
+// The lens features of Sony's LensSpec tag: a mask of its first and last byte (first byte
 // high), the names of the bits' values, and whether the name comes before the range.
 struct tLensFeature {
   std::uint16_t mask;

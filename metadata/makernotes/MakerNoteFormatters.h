@@ -32,7 +32,7 @@ std::span<const tCanonListField> CanonShotInfoFields();
 std::string FormatColorModeText(std::string_view text);
 // Nikon lens: four numbers as "%0.1f-%0.1f(mm)  F%0.1f-F%0.1f".
 std::string FormatLensRange(std::string_view text, FormatContext& context);
-// Sony's lens specification, eight bytes (as a quoted text or a list of numbers): the lens's
+// Sony's LensSpec tag, eight bytes (as a quoted text or a list of numbers): the lens's
 // features around its focal and aperture range, "E 16-50mm F3.5-5.6 PZ OSS"; any other text
 // as it is.
 std::string FormatSonyLensSpec(std::string_view text);

@@ -4,8 +4,8 @@
 
 namespace dux {
 
-// Sony's note: the settings of the shot; the lens by its number and its specification. Names
-// that EXIF lines have already take the make's name in front.
+// Sony's note: the settings of the shot; the lens by its number, and by its range and features.
+// Names that EXIF lines have already take the make's name in front.
 constexpr tTagRow kSonyRows[] = {
     {.TagNumber = 0x0102,
      .ShortName = "SonyQuality",

@@ -158,8 +158,8 @@ TEST_F(ExifCommand, AStatedFocalLengthIn35mmIsListedOnceAndNotEstimated) {
 }
 
 // The lens and the time offset come last in the long summary, where no script reads other
-// lines, and only where the file states them: the model's name, else the specification; the
-// offset of the original date, else that of the file's date.
+// lines, and only where the file states them: the model's name, else its focal and aperture range;
+// the offset of the original date, else that of the file's date.
 TEST_F(ExifCommand, TheLensAndTheTimeOffsetEndTheLongSummary) {
   struct Case {
     const char* file;

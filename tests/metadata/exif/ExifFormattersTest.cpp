@@ -19,7 +19,7 @@ std::string ShutterSpeed(std::string_view text) {
   return FormatShutterSpeed(text, context);
 }
 
-// The lens specification in a locale with a decimal comma.
+// The LensSpecification tag's text in a locale with a decimal comma.
 std::string LensWithComma(std::string_view text) {
   PlainContext context(',');
   return FormatLensSpecification(text, context);

@@ -275,7 +275,7 @@ TEST(TmsInfo, EachMakeWalksItsTableWithItsLayout) {
                 Ifd().Long(0x0115, {0x30}).Layout(false, at + 12);
        },
        {"White Balance=Shade"}},
-      {"Sony without a header, and its lens specification",
+      {"Sony without a header, and its LensSpec tag",
        "SONY",
        "ILCE-6000",
        "0230",
